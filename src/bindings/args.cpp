@@ -1,0 +1,240 @@
+#include "args.hpp"
+
+#include <limits>
+#include <string>
+
+#include "pyref.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+// 'a', 'b' and 'c'
+std::string join_quoted(const std::vector<const char*>& names) {
+  std::string out;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    if (k > 0) out += (k + 1 == names.size()) ? " and " : ", ";
+    out += '\'';
+    out += names[k];
+    out += '\'';
+  }
+  return out;
+}
+
+void raise_too_many_positional(const Signature& sig, Py_ssize_t given) {
+  const std::size_t max = sig.count();
+  const std::size_t min = max - sig.defaulted;
+  const char* verb = given == 1 ? "was" : "were";
+  if (min == max)
+    PyErr_Format(PyExc_TypeError, "%s() takes %zu positional arguments but %zd %s given", sig.func,
+                 max, given, verb);
+  else
+    PyErr_Format(PyExc_TypeError, "%s() takes from %zu to %zu positional arguments but %zd %s given",
+                 sig.func, min, max, given, verb);
+}
+
+std::optional<std::size_t> param_index(const Signature& sig, PyObject* name) {
+  for (std::size_t i = 0; i < sig.count(); ++i)
+    if (PyUnicode_CompareWithASCIIString(name, sig.params[i]) == 0) return i;
+  return std::nullopt;
+}
+
+bool in_range_long(PyObject* obj, long lo, long hi, long& out) {
+  out = PyLong_AsLong(obj);
+  if (out == -1 && PyErr_Occurred()) return false;
+  if (out < lo || out > hi) {
+    PyErr_SetString(PyExc_OverflowError, "out of range integral type conversion attempted");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void raise_cannot_convert(PyObject* obj, const char* target) {
+  PyErr_Format(PyExc_TypeError, "'%s' object cannot be converted to '%s'", Py_TYPE(obj)->tp_name,
+               target);
+}
+
+bool Args::parse(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  const std::size_t n = sig_.count();
+  if (static_cast<std::size_t>(nargs) > n) {
+    raise_too_many_positional(sig_, nargs);
+    return false;
+  }
+  for (Py_ssize_t i = 0; i < nargs; ++i) slots_[i] = args[i];
+
+  const Py_ssize_t nkw = kwnames ? PyTuple_GET_SIZE(kwnames) : 0;
+  for (Py_ssize_t k = 0; k < nkw; ++k) {
+    PyObject* name = PyTuple_GET_ITEM(kwnames, k);
+    const auto i = param_index(sig_, name);
+    if (!i) {
+      PyErr_Format(PyExc_TypeError, "%s() got an unexpected keyword argument '%U'", sig_.func, name);
+      return false;
+    }
+    if (slots_[*i] != nullptr) {
+      PyErr_Format(PyExc_TypeError, "%s() got multiple values for argument '%s'", sig_.func,
+                   sig_.params[*i]);
+      return false;
+    }
+    slots_[*i] = args[nargs + k];
+  }
+
+  std::vector<const char*> missing;
+  for (std::size_t i = 0; i < n - sig_.defaulted; ++i)
+    if (slots_[i] == nullptr) missing.push_back(sig_.params[i]);
+  if (!missing.empty()) {
+    PyErr_Format(PyExc_TypeError, "%s() missing %zu required positional %s: %s", sig_.func,
+                 missing.size(), missing.size() == 1 ? "argument" : "arguments",
+                 join_quoted(missing).c_str());
+    return false;
+  }
+  return true;
+}
+
+bool Args::fail(std::size_t i) const {
+#if PY_VERSION_HEX >= 0x030C0000
+  PyRef exc(PyErr_GetRaisedException());
+  PyObject* type = reinterpret_cast<PyObject*>(Py_TYPE(exc.get()));
+  PyRef text(PyObject_Str(exc.get()));
+#else
+  PyObject *raw_type = nullptr, *raw_value = nullptr, *raw_tb = nullptr;
+  PyErr_Fetch(&raw_type, &raw_value, &raw_tb);
+  PyErr_NormalizeException(&raw_type, &raw_value, &raw_tb);
+  PyRef type_ref(raw_type), exc(raw_value), tb(raw_tb);
+  PyObject* type = raw_type;
+  PyRef text(PyObject_Str(exc.get()));
+#endif
+  if (text) PyErr_Format(type, "argument '%s': %U", sig_.params[i], text.get());
+  return false;
+}
+
+bool Args::read(std::size_t i, double& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr) return true;
+  if (PyFloat_CheckExact(o)) {
+    out = PyFloat_AS_DOUBLE(o);
+    return true;
+  }
+  const double v = PyFloat_AsDouble(o);
+  if (v == -1.0 && PyErr_Occurred()) return fail(i);
+  out = v;
+  return true;
+}
+
+bool Args::read(std::size_t i, std::int32_t& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr) return true;
+  long v = 0;
+  if (!in_range_long(o, std::numeric_limits<std::int32_t>::min(),
+                     std::numeric_limits<std::int32_t>::max(), v))
+    return fail(i);
+  out = static_cast<std::int32_t>(v);
+  return true;
+}
+
+bool convert_u32(PyObject* obj, std::uint32_t& out) {
+  long v = 0;
+  if (!in_range_long(obj, 0, std::numeric_limits<std::uint32_t>::max(), v)) return false;
+  out = static_cast<std::uint32_t>(v);
+  return true;
+}
+
+bool convert_str(PyObject* obj, std::string& out) {
+  if (!PyUnicode_Check(obj)) {
+    raise_cannot_convert(obj, "PyString");
+    return false;
+  }
+  Py_ssize_t size = 0;
+  const char* utf8 = PyUnicode_AsUTF8AndSize(obj, &size);
+  if (utf8 == nullptr) return false;
+  out.assign(utf8, static_cast<std::size_t>(size));
+  return true;
+}
+
+bool Args::read(std::size_t i, std::uint32_t& out) const {
+  PyObject* o = slot(i);
+  return o == nullptr || convert_u32(o, out) || fail(i);
+}
+
+bool Args::read(std::size_t i, std::size_t& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr) return true;
+  PyRef index(PyNumber_Index(o));
+  if (!index) return fail(i);
+  const std::size_t v = PyLong_AsSize_t(index.get());
+  if (v == static_cast<std::size_t>(-1) && PyErr_Occurred()) return fail(i);
+  out = v;
+  return true;
+}
+
+bool Args::read(std::size_t i, bool& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr) return true;
+  if (!PyBool_Check(o)) {
+    raise_cannot_convert(o, "PyBool");
+    return fail(i);
+  }
+  out = (o == Py_True);
+  return true;
+}
+
+bool Args::read(std::size_t i, std::string& out) const {
+  PyObject* o = slot(i);
+  return o == nullptr || convert_str(o, out) || fail(i);
+}
+
+bool Args::read(std::size_t i, std::optional<std::string>& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr || o == Py_None) {
+    out.reset();
+    return true;
+  }
+  std::string text;
+  if (!read(i, text)) return false;
+  out = std::move(text);
+  return true;
+}
+
+bool Args::read(std::size_t i, std::vector<double>& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr) return true;
+  if (PyUnicode_Check(o)) {
+    PyErr_SetString(PyExc_TypeError, "a str is not accepted as a sequence of floats");
+    return fail(i);
+  }
+  if (!PySequence_Check(o)) {
+    raise_cannot_convert(o, "Sequence");
+    return fail(i);
+  }
+  PyRef fast(PySequence_Fast(o, "expected a sequence"));
+  if (!fast) return fail(i);
+  const Py_ssize_t n = PySequence_Fast_GET_SIZE(fast.get());
+  PyObject** items = PySequence_Fast_ITEMS(fast.get());
+  std::vector<double> values;
+  try {
+    values.reserve(static_cast<std::size_t>(n));
+  } catch (const std::bad_alloc&) {
+    PyErr_NoMemory();
+    return fail(i);
+  }
+  for (Py_ssize_t k = 0; k < n; ++k) {
+    const double v = PyFloat_AsDouble(items[k]);
+    if (v == -1.0 && PyErr_Occurred()) return fail(i);
+    values.push_back(v);
+  }
+  out = std::move(values);
+  return true;
+}
+
+bool Args::read(std::size_t i, DictList& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr) return true;
+  if (!PyList_Check(o)) {
+    raise_cannot_convert(o, "PyList");
+    return fail(i);
+  }
+  out.list = o;
+  return true;
+}
+
+}  // namespace tithiloom::py

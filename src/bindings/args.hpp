@@ -1,0 +1,69 @@
+// Positional-or-keyword argument parsing and typed conversion, with the
+// module's exact error texts.
+#pragma once
+
+#include <Python.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tithiloom::py {
+
+inline constexpr std::size_t MAX_PARAMS = 10;
+
+struct Signature {
+  const char* func;
+  std::array<const char*, MAX_PARAMS> params;  // unused tail stays null
+  std::size_t defaulted = 0;                    // trailing parameters that may be omitted
+
+  constexpr std::size_t count() const {
+    std::size_t n = 0;
+    while (n < MAX_PARAMS && params[n] != nullptr) ++n;
+    return n;
+  }
+};
+
+// A `list` of definition dicts, borrowed from the caller's argument.
+struct DictList {
+  PyObject* list = nullptr;
+};
+
+class Args {
+ public:
+  explicit Args(const Signature& sig) : sig_(sig) {}
+
+  // Binds positional and keyword arguments to parameters; false with TypeError set.
+  bool parse(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames);
+
+  // Each read converts parameter i into `out`; an omitted parameter leaves
+  // `out` at its default. False with the prefixed conversion error set.
+  bool read(std::size_t i, double& out) const;
+  bool read(std::size_t i, std::int32_t& out) const;
+  bool read(std::size_t i, std::uint32_t& out) const;
+  bool read(std::size_t i, std::size_t& out) const;
+  bool read(std::size_t i, bool& out) const;  // only True or False
+  bool read(std::size_t i, std::string& out) const;
+  bool read(std::size_t i, std::optional<std::string>& out) const;  // None is absent
+  bool read(std::size_t i, std::vector<double>& out) const;
+  bool read(std::size_t i, DictList& out) const;
+
+ private:
+  PyObject* slot(std::size_t i) const { return slots_[i]; }
+  bool fail(std::size_t i) const;  // prefixes the pending error with the name
+
+  const Signature& sig_;
+  std::array<PyObject*, MAX_PARAMS> slots_{};
+};
+
+// Python's own text for an object of the wrong kind, in the module's wording.
+void raise_cannot_convert(PyObject* obj, const char* target);
+
+// Conversions without the argument prefix, shared with the dict-field readers.
+bool convert_u32(PyObject* obj, std::uint32_t& out);
+bool convert_str(PyObject* obj, std::string& out);
+
+}  // namespace tithiloom::py

@@ -1,0 +1,71 @@
+// Result conversion: C++ values and records into new Python objects.
+#pragma once
+
+#include <Python.h>
+
+#include <concepts>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "pyref.hpp"
+#include "types.hpp"
+
+namespace tithiloom::py {
+
+template <class T>
+PyObject* to_py(const T& value) {
+  if constexpr (std::is_same_v<T, bool>) {
+    return PyBool_FromLong(value);
+  } else if constexpr (std::is_floating_point_v<T>) {
+    return PyFloat_FromDouble(value);
+  } else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
+    return PyLong_FromLongLong(value);
+  } else if constexpr (std::is_integral_v<T>) {
+    return PyLong_FromUnsignedLongLong(value);
+  } else {
+    static_assert(std::is_convertible_v<const T&, std::string_view>);
+    const std::string_view text(value);
+    return PyUnicode_FromStringAndSize(text.data(), static_cast<Py_ssize_t>(text.size()));
+  }
+}
+
+// Builds a dict with keys in insertion order; the first failure sticks and
+// release() then returns null with the Python error set.
+class DictBuilder {
+ public:
+  DictBuilder() : dict_(PyDict_New()) {}
+
+  template <class T>
+  DictBuilder& add(const char* key, const T& value) {
+    return add_owned(key, PyRef(to_py(value)));
+  }
+  DictBuilder& add_owned(const char* key, PyRef value);
+
+  PyObject* release() { return dict_.release(); }
+
+ private:
+  PyRef dict_;
+};
+
+PyObject* window_to_dict(const TimeWindow& window);
+
+// Raises a computing error's message as ValueError; returns null.
+PyObject* raise_value_error(const std::string& message);
+
+// A new list holding convert(item) for each item, or null on failure.
+template <class Item, class Convert>
+PyObject* list_of(const std::vector<Item>& items, Convert&& convert) {
+  PyRef list(PyList_New(static_cast<Py_ssize_t>(items.size())));
+  if (!list) return nullptr;
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    PyObject* obj = convert(items[k]);
+    if (obj == nullptr) return nullptr;
+    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(k), obj);
+  }
+  return list.release();
+}
+
+}  // namespace tithiloom::py

@@ -1,0 +1,71 @@
+#include "fields.hpp"
+
+#include "args.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+// The dict's own lookup (borrowed): null with no error set when the key is
+// missing; an error raised by the lookup itself stays set.
+bool lookup(PyObject* dict, const char* key, PyObject*& value) {
+  PyObject* key_obj = PyUnicode_FromString(key);
+  if (key_obj == nullptr) return false;
+  value = PyDict_GetItemWithError(dict, key_obj);
+  Py_DECREF(key_obj);
+  return value != nullptr || !PyErr_Occurred();
+}
+
+bool absent(PyObject* value) { return value == nullptr || value == Py_None; }
+
+}  // namespace
+
+bool extract_str(PyObject* dict, const char* key, std::string& out) {
+  PyObject* value = nullptr;
+  if (!lookup(dict, key, value)) return false;
+  if (value == nullptr) {
+    PyObject* key_obj = PyUnicode_FromString(key);
+    if (key_obj) {
+      PyErr_SetObject(PyExc_KeyError, key_obj);
+      Py_DECREF(key_obj);
+    }
+    return false;
+  }
+  return convert_str(value, out);
+}
+
+bool extract_u32_or(PyObject* dict, const char* key, std::uint32_t& out) {
+  PyObject* value = nullptr;
+  if (!lookup(dict, key, value)) return false;
+  out = 0;
+  if (absent(value)) return true;
+  // Only true integers count; floats, texts and out-of-range numbers read as 0.
+  if (!PyLong_Check(value) || !convert_u32(value, out)) {
+    PyErr_Clear();
+    out = 0;
+  }
+  return true;
+}
+
+bool extract_opt_str(PyObject* dict, const char* key, std::optional<std::string>& out) {
+  PyObject* value = nullptr;
+  if (!lookup(dict, key, value)) return false;
+  out.reset();
+  if (absent(value)) return true;
+  std::string text;
+  if (!convert_str(value, text)) return false;
+  out = std::move(text);
+  return true;
+}
+
+bool extract_opt_u32(PyObject* dict, const char* key, std::optional<std::uint32_t>& out) {
+  PyObject* value = nullptr;
+  if (!lookup(dict, key, value)) return false;
+  out.reset();
+  if (absent(value)) return true;
+  std::uint32_t v = 0;
+  if (!convert_u32(value, v)) return false;
+  out = v;
+  return true;
+}
+
+}  // namespace tithiloom::py

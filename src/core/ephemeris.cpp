@@ -1,0 +1,159 @@
+#include "ephemeris.hpp"
+
+#include <swephexp.h>
+
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "numeric.hpp"
+
+namespace tithiloom {
+namespace {
+
+// Process-wide: whether the library has been set up since load or close.
+std::atomic<bool> INITIALIZED{false};
+// The library keeps its sidereal mode per thread, so each thread sets its own.
+thread_local bool lahiri_on_this_thread = false;
+
+constexpr std::int32_t POSITION_FLAGS = SEFLG_MOSEPH | SEFLG_SPEED;
+
+void set_lahiri() {
+  swe_set_sid_mode(SE_SIDM_LAHIRI, 0.0, 0.0);
+  lahiri_on_this_thread = true;
+}
+
+std::array<double, 6> calc(double jd_ut, std::int32_t body) {
+  std::array<double, 6> xx{};
+  std::array<char, AS_MAXCH> err{};
+  swe_calc_ut(jd_ut, body == BODY_KETU ? BODY_MEAN_NODE : body, POSITION_FLAGS, xx.data(),
+              err.data());
+  return xx;
+}
+
+// Tropical longitude before its final normalisation.
+double raw_tropical(double jd_ut, std::int32_t body) {
+  const double lon = calc(jd_ut, body)[0];
+  return body == BODY_KETU ? norm360(lon) + 180.0 : lon;
+}
+
+}  // namespace
+
+bool is_valid_planet(std::int32_t body) {
+  return (body >= 0 && body <= 6) || body == BODY_MEAN_NODE || body == BODY_KETU;
+}
+
+void ensure_initialized() {
+  if (!INITIALIZED.exchange(true) || !lahiri_on_this_thread) set_lahiri();
+}
+
+void init(std::optional<std::string_view> ephe_path) {
+  if (INITIALIZED.exchange(true)) {
+    if (!lahiri_on_this_thread) set_lahiri();
+    return;
+  }
+  if (ephe_path && ephe_path->find('\0') == std::string_view::npos) {
+    std::string path(*ephe_path);
+    swe_set_ephe_path(path.c_str());
+  }
+  set_lahiri();
+}
+
+void close() {
+  swe_close();
+  lahiri_on_this_thread = false;
+  INITIALIZED.store(false);
+}
+
+double tropical_longitude(double jd_ut, std::int32_t body) {
+  ensure_initialized();
+  return norm360(raw_tropical(jd_ut, body));
+}
+
+double sidereal_longitude(std::int32_t body, double jd_ut) {
+  ensure_initialized();
+  const double value = raw_tropical(jd_ut, body);
+  ensure_initialized();
+  const double t = norm360(value);
+  return norm360(t - ayanamsa(jd_ut));
+}
+
+double ayanamsa(double jd_ut) {
+  ensure_initialized();
+  return swe_get_ayanamsa_ut(jd_ut);
+}
+
+double speed(double jd_ut, std::int32_t body) {
+  ensure_initialized();
+  return calc(jd_ut, body)[3];
+}
+
+double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
+  ensure_initialized();
+  std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
+  std::array<double, 10> tret{};
+  std::array<char, AS_MAXCH> err{};
+  const std::int32_t rsmi = static_cast<std::int32_t>(event) | place.rising_flags;
+  const std::int32_t rc = swe_rise_trans(jd_ut, SE_SUN, nullptr, SEFLG_MOSEPH, rsmi, geopos.data(),
+                                         0.0, 0.0, tret.data(), err.data());
+  return rc < 0 ? std::numeric_limits<double>::quiet_NaN() : tret[0];
+}
+
+// --- civil time ---
+
+double julday(std::int32_t year, std::uint32_t month, std::uint32_t day, double hour) {
+  // The library takes plain ints; out-of-range components wrap as they would in C.
+  return swe_julday(year, static_cast<int>(month), static_cast<int>(day), hour, SE_GREG_CAL);
+}
+
+namespace {
+
+constexpr std::uint64_t US_PER_HOUR = 3600000000ULL;
+constexpr std::uint64_t US_PER_MINUTE = 60000000ULL;
+constexpr std::uint64_t US_PER_SECOND = 1000000ULL;
+
+CivilDateTime split_revjul(double jd) {
+  int y = 0, m = 0, d = 0;
+  double hour = 0.0;
+  swe_revjul(jd, SE_GREG_CAL, &y, &m, &d, &hour);
+  const auto us = truncate_saturating<std::uint64_t>(round_half_away(hour * 3.6e9));
+  if (us >= 24 * US_PER_HOUR) {
+    // Within half a microsecond of midnight: report the next day at 00:00,
+    // never an hour of 24. Half a second later is safely inside that day.
+    CivilDateTime next = split_revjul(jd + 0.5 / 86400.0);
+    next.hour = next.minute = next.second = next.microsecond = 0;
+    return next;
+  }
+  const std::uint64_t rem = us % US_PER_HOUR;
+  const std::uint64_t r2 = rem % US_PER_MINUTE;
+  return CivilDateTime{
+      {y, static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(d)},
+      static_cast<std::uint32_t>(us / US_PER_HOUR),
+      static_cast<std::uint32_t>(rem / US_PER_MINUTE),
+      static_cast<std::uint32_t>(r2 / US_PER_SECOND),
+      static_cast<std::uint32_t>(r2 % US_PER_SECOND),
+  };
+}
+
+}  // namespace
+
+CivilDateTime jd_to_datetime(double jd_ut) { return split_revjul(jd_ut); }
+
+double local_midnight_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
+                         std::int32_t utc_offset_s) {
+  const double tz = utc_offset_s / -3600.0;
+  const double jd0 = tz < 0.0 ? julday(year, month, day, 12.0) - 0.5 : julday(year, month, day, 0.0);
+  return jd0 + tz / 24.0;
+}
+
+CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s) {
+  return split_revjul(jd_ut + utc_offset_s / 86400.0);
+}
+
+CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift) {
+  return split_revjul(jd_ut + utc_offset_s / 86400.0 + day_shift).date;
+}
+
+}  // namespace tithiloom
