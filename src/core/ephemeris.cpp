@@ -25,8 +25,17 @@ void set_lahiri() {
   lahiri_on_this_thread = true;
 }
 
+// The library's mean-node routine reads out of bounds for a NaN or enormous
+// negative time, so such times never reach it. 1e12 days is far beyond any
+// range the analytical theory covers.
+constexpr double MAX_ABS_JD = 1e12;
+
 std::array<double, 6> calc(double jd_ut, std::int32_t body) {
   std::array<double, 6> xx{};
+  if (!(std::fabs(jd_ut) < MAX_ABS_JD)) {
+    xx.fill(std::numeric_limits<double>::quiet_NaN());
+    return xx;
+  }
   std::array<char, AS_MAXCH> err{};
   swe_calc_ut(jd_ut, body == BODY_KETU ? BODY_MEAN_NODE : body, POSITION_FLAGS, xx.data(),
               err.data());
@@ -154,6 +163,22 @@ CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s) {
 
 CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift) {
   return split_revjul(jd_ut + utc_offset_s / 86400.0 + day_shift).date;
+}
+
+}  // namespace tithiloom
+
+// --- houses ---
+
+namespace tithiloom {
+
+SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter) {
+  ensure_initialized();
+  // The house routine reads the sidereal mode at call time; restate it so a
+  // caller that changed it on the library directly cannot skew the cusps.
+  set_lahiri();
+  SiderealHouses h{};
+  swe_houses_ex(jd_ut, SEFLG_SIDEREAL, lat_deg, lng_deg, house_letter, h.cusps, h.angles);
+  return h;
 }
 
 }  // namespace tithiloom

@@ -1,0 +1,176 @@
+"""Body positions, the per-thread Lahiri set-up, civil time and sunrise."""
+
+import math
+import threading
+
+import pytest
+
+import tithiloom._core as core
+
+J2000 = 2451545.0
+BODIES = [0, 1, 2, 3, 4, 5, 6, 10, -1]
+DELHI = (28.6139, 77.2090, 216.0)
+
+
+def norm360(x):
+    return math.fmod(math.fmod(x, 360.0) + 360.0, 360.0)
+
+
+@pytest.mark.parametrize("jd", [J2000, 2461144.5, 2415020.0, 2488069.5])
+@pytest.mark.parametrize("body", BODIES)
+def test_longitudes_are_normalised_and_sidereal_is_tropical_minus_ayanamsa(jd, body):
+    trop = core.py_tropical_longitude(jd, body)
+    sid = core.py_sidereal_longitude(jd, body)
+    assert 0.0 <= trop < 360.0 and 0.0 <= sid < 360.0
+    assert sid == norm360(trop - core.py_ayanamsa(jd))
+
+
+@pytest.mark.parametrize("jd", [J2000, 2461144.5])
+def test_ketu_is_opposite_rahu_and_shares_its_speed(jd):
+    rahu, ketu = core.py_tropical_longitude(jd, 10), core.py_tropical_longitude(jd, -1)
+    assert ketu == norm360(rahu + 180.0)
+    assert core.py_planet_speed(jd, -1) == core.py_planet_speed(jd, 10) < 0
+
+
+def test_lahiri_ayanamsa_near_j2000():
+    # Lahiri is 23 deg 51' near J2000.
+    assert core.py_ayanamsa(J2000) == pytest.approx(23.857, abs=0.01)
+
+
+@pytest.mark.parametrize("fn", [core.py_tropical_longitude, core.py_sidereal_longitude,
+                                core.py_planet_speed])
+@pytest.mark.parametrize("body", [7, 8, 9, 11, -2, 2**31 - 1])
+def test_invalid_planet_ids(fn, body):
+    with pytest.raises(ValueError, match="^Invalid planet ID$"):
+        fn(J2000, body)
+
+
+def test_close_then_lazy_reinitialisation_keeps_lahiri():
+    before = core.py_ayanamsa(J2000)
+    core.py_close()
+    assert core.py_ayanamsa(J2000) == before
+    core.py_close()
+    core.py_init("/nonexistent/ephemeris/dir")
+    assert core.py_ayanamsa(J2000) == before
+    core.py_init("with\0nul")  # already initialised: ignored
+    assert core.py_ayanamsa(J2000) == before
+
+
+def _on_fresh_thread(fn):
+    out = []
+    t = threading.Thread(target=lambda: out.append(fn()))
+    t.start()
+    t.join()
+    return out[0]
+
+
+@pytest.mark.parametrize("close_first", [False, True])
+def test_a_new_thread_gets_the_same_sidereal_positions(close_first):
+    sample = lambda: (core.py_ayanamsa(J2000), core.py_sidereal_longitude(J2000, 1))
+    main = sample()
+    if close_first:
+        core.py_close()
+    assert _on_fresh_thread(sample) == main
+    assert sample() == main
+
+
+@pytest.mark.parametrize(
+    "jd, expected",
+    [
+        (2451545.0, (2000, 1, 1, 12, 0, 0, 0)),
+        (2451544.5, (2000, 1, 1, 0, 0, 0, 0)),
+    ],
+)
+def test_jd_to_datetime(jd, expected):
+    assert core.py_jd_to_datetime(jd) == expected
+
+
+def test_microseconds_round_to_nearest():
+    # Near JD 0 a double resolves far below a microsecond.
+    base = 0.5 + 5.0 / 86400  # 5 s past midnight
+    assert core.py_jd_to_datetime(base + 0.7e-6 / 86400)[5:] == (5, 1)
+    assert core.py_jd_to_datetime(base - 0.3e-6 / 86400)[5:] == (5, 0)
+    assert core.py_jd_to_datetime(base + 0.25 / 86400)[5:] == (5, 250000)
+
+
+@pytest.mark.parametrize("before_ns", [1, 100, 499])
+def test_an_instant_just_before_midnight_carries_into_the_next_day(before_ns):
+    midnight = 1.5  # near JD 0 a double resolves nanoseconds
+    next_day = core.py_jd_to_datetime(midnight)
+    assert next_day[3:] == (0, 0, 0, 0)
+    assert core.py_jd_to_datetime(midnight - before_ns * 1e-9 / 86400) == next_day
+
+
+def test_datetime_round_trip_over_centuries():
+    for year in (-3000, -1, 0, 1, 1582, 2026, 3000):
+        jd = core.py_datetime_to_jd(year, 7, 15, 6, 30, 15.5)
+        assert core.py_jd_to_datetime(jd)[:6] == (year, 7, 15, 6, 30, 15)
+        assert abs(core.py_jd_to_datetime(jd)[6] - 500000) < 100  # a JD resolves ~40 us
+
+
+def test_sun_data_at_delhi():
+    sun = core.py_compute_sun_data(2026, 4, 14, *DELHI, 19800)
+    assert list(sun) == ["sunrise_jd", "sunset_jd", "day_duration_hours"]
+    midnight = core.py_datetime_to_jd(2026, 4, 13, 18, 30, 0.0)
+    assert midnight < sun["sunrise_jd"] < midnight + 0.5 < sun["sunset_jd"] < midnight + 1
+    # Local sunrise close to 06:00 IST.
+    assert core.py_jd_to_datetime(sun["sunrise_jd"] + 19800 / 86400)[3] in (5, 6)
+    assert sun["day_duration_hours"] == round(sun["day_duration_hours"], 4)
+    assert sun["sunrise_jd"] == core.py_sunrise_jd(midnight, *DELHI)
+    assert sun["sunset_jd"] == core.py_sunset_jd(midnight + 0.5, *DELHI)
+
+
+def test_equinox_day_at_the_equator_lasts_about_twelve_hours():
+    sun = core.py_compute_sun_data(2026, 3, 20, 0.0, 0.0, 0.0, 0)
+    assert abs(sun["day_duration_hours"] - 12.0) < 0.1
+
+
+def test_west_of_greenwich_midnight_is_later_than_0h_ut():
+    sun = core.py_compute_sun_data(2026, 1, 10, 40.7, -74.0, 10.0, -18000)
+    assert core.py_jd_to_datetime(sun["sunrise_jd"])[:3] == (2026, 1, 10)
+
+
+@pytest.mark.parametrize(
+    "lat, text",
+    [(80.0, "80"), (-66.5 - 10, "-76.5"), (89.9999999, "89.9999999")],
+)
+def test_polar_day_message(lat, text):
+    month = 6 if lat > 0 else 6
+    with pytest.raises(ValueError) as info:
+        core.py_compute_sun_data(2026, month, 21, lat, 0.0, 0.0, 0)
+    assert str(info.value) == (
+        f"the sun does not rise or set at lat={text} on 2026-06-21 (polar day/night) "
+        "\u2014 panchanga is undefined for this date/location"
+    )
+    assert math.isnan(core.py_sunrise_jd(core.py_datetime_to_jd(2026, 6, 21, 0, 0, 0.0), lat, 0.0, 0.0)) \
+        or math.isnan(core.py_sunset_jd(core.py_datetime_to_jd(2026, 6, 21, 12, 0, 0.0), lat, 0.0, 0.0))
+
+
+def test_tiny_latitude_is_written_positionally():
+    # A year far outside the ephemeris range has no sunrise anywhere.
+    with pytest.raises(ValueError, match=r"lat=0\.0000001 on 10000000-06-05 "):
+        core.py_compute_sun_data(10_000_000, 6, 5, 1e-07, 0.0, 0.0, 0)
+
+
+@pytest.mark.parametrize("jd", [math.nan, math.inf, -math.inf, 1e300, -1e300])
+def test_garbage_julian_days_never_crash(jd):
+    for body in BODIES:
+        core.py_tropical_longitude(jd, body)
+        core.py_sidereal_longitude(jd, body)
+        core.py_planet_speed(jd, body)
+    core.py_ayanamsa(jd)
+    core.py_jd_to_datetime(jd)
+    for fn in (core.py_sunrise_jd, core.py_sunset_jd):
+        fn(jd, 10.0, 10.0, 0.0)
+
+
+@pytest.mark.parametrize("lat, alt", [(95.0, 0.0), (-1e9, 0.0), (math.nan, 0.0), (10.0, 1e12),
+                                      (10.0, -1e6), (10.0, math.inf)])
+def test_absurd_places_give_nan_or_the_polar_error(lat, alt):
+    jd = core.py_datetime_to_jd(2026, 3, 1, 0, 0, 0.0)
+    r = core.py_sunrise_jd(jd, lat, 0.0, alt)
+    assert math.isnan(r) or math.isfinite(r)
+    try:
+        core.py_compute_sun_data(2026, 3, 1, lat, 0.0, alt, 0)
+    except ValueError as e:
+        assert "polar day/night" in str(e)
