@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds tithiloom and runs every test: pytest under each available Python
-# (the default python3 and 3.13), the C++ unit tests, and the whole pytest
-# suite once more against an AddressSanitizer + UBSan build.
+# Builds tithiloom and runs every test: pytest under the default python3 and
+# under Python 3.13 where one exists, the C++ unit tests, and both suites again
+# against an AddressSanitizer + UndefinedBehaviorSanitizer build.
 # Installs whatever is missing first; safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,46 +9,51 @@ root=$(pwd)
 
 scripts/install-deps.sh
 
-pythons=("$(command -v python3)")
-for candidate in python3.13 /root/.pyenv/versions/3.13*/bin/python3.13 /usr/bin/python3.13; do
-  if "$candidate" -c 'import sys; assert sys.version_info[:2] == (3, 13)' 2>/dev/null; then
-    [ "$("$candidate" -c 'import sys; print(sys.executable)')" != "$(python3 -c 'import sys; print(sys.executable)')" ] &&
+# The default interpreter, plus a 3.13 if the default is not one already.
+pythons=(python3)
+if ! python3 -c 'import sys; sys.exit(sys.version_info[:2] != (3, 13))'; then
+  for candidate in python3.13 /root/.pyenv/versions/3.13*/bin/python3.13 /usr/bin/python3.13; do
+    if "$candidate" -c 'pass' 2>/dev/null; then
       pythons+=("$candidate")
-    break
-  fi
-done
+      break
+    fi
+  done
+fi
 
-# One virtual environment per interpreter, with the package installed from this tree.
+run_pytest() {  # PYTHON [extra environment...]
+  local py=$1
+  shift
+  (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider .)
+}
+
 for py in "${pythons[@]}"; do
-  ver=$("$py" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')
-  venv=.venv/py$ver
-  [ -x "$venv/bin/python" ] || "$py" -m venv "$venv"
-  "$venv/bin/python" -m pip install -q --disable-pip-version-check \
-    scikit-build-core ninja cmake pytest hypothesis
-  "$venv/bin/python" -m pip install -q --disable-pip-version-check --no-build-isolation \
-    -Cbuild-dir="build/wheel-$ver" .
-  echo "== pytest, Python $ver"
-  (cd tests && "$root/$venv/bin/python" -m pytest -q -p no:cacheprovider .)
+  venv_py=$(scripts/venv.sh "$py")
+  echo "== pytest under $("$venv_py" --version)"
+  run_pytest "$venv_py"
 done
 
-venv_py=$root/.venv/py$(python3 -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')/bin/python
-cmake_bin=$(dirname "$venv_py")/cmake
+venv_py=$(scripts/venv.sh python3)
+tools=$(dirname "$venv_py")
+configure() {  # BUILD_DIR [cmake options...]
+  local dir=$1
+  shift
+  "$tools/cmake" -S . -B "$dir" -G Ninja -DCMAKE_MAKE_PROGRAM="$tools/ninja" \
+    -DPython_EXECUTABLE="$venv_py" -DTITHILOOM_TESTS=ON "$@" >/dev/null
+  "$tools/cmake" --build "$dir"
+}
 
 echo "== C++ unit tests"
-"$cmake_bin" -S . -B build/check -G Ninja -DCMAKE_BUILD_TYPE=Release -DTITHILOOM_TESTS=ON \
-  -DPython_EXECUTABLE="$venv_py" -DCMAKE_MAKE_PROGRAM="$(dirname "$venv_py")/ninja" >/dev/null
-"$cmake_bin" --build build/check
+configure build/check -DCMAKE_BUILD_TYPE=Release
 build/check/core_tests --gtest_brief=1
 
-echo "== pytest and C++ tests under AddressSanitizer + UndefinedBehaviorSanitizer"
-"$cmake_bin" -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTITHILOOM_SANITIZE=ON \
-  -DTITHILOOM_TESTS=ON -DPython_EXECUTABLE="$venv_py" \
-  -DCMAKE_MAKE_PROGRAM="$(dirname "$venv_py")/ninja" >/dev/null
-"$cmake_bin" --build build/asan
+echo "== C++ unit tests and pytest under AddressSanitizer + UndefinedBehaviorSanitizer"
+configure build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTITHILOOM_SANITIZE=ON
+# Any report aborts the process, which fails the run; the interpreter's own
+# allocations are not leak-checked.
 export ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 build/asan/core_tests --gtest_brief=1
-(cd tests && LD_PRELOAD="$(gcc -print-file-name=libasan.so)" PYTHONMALLOC=malloc \
-  PYTHONPATH="$root/build/asan/python" "$venv_py" -m pytest -q -p no:cacheprovider .)
+run_pytest "$venv_py" LD_PRELOAD="$(gcc -print-file-name=libasan.so)" PYTHONMALLOC=malloc \
+  PYTHONPATH="$root/build/asan/python"
 
 echo "== all tests passed"

@@ -1,5 +1,6 @@
 #include "args.hpp"
 
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -21,7 +22,7 @@ std::string join_quoted(const std::vector<const char*>& names) {
 }
 
 void raise_too_many_positional(const Signature& sig, Py_ssize_t given) {
-  const std::size_t max = sig.count();
+  const std::size_t max = sig.count;
   const std::size_t min = max - sig.defaulted;
   const char* verb = given == 1 ? "was" : "were";
   if (min == max)
@@ -32,9 +33,19 @@ void raise_too_many_positional(const Signature& sig, Py_ssize_t given) {
                  sig.func, min, max, given, verb);
 }
 
+bool same_name(PyObject* name, const char* param) {
+  // Keyword names are almost always compact ASCII: compare their bytes directly.
+  if (PyUnicode_IS_COMPACT_ASCII(name)) {
+    const auto len = static_cast<std::size_t>(PyUnicode_GET_LENGTH(name));
+    return std::strncmp(static_cast<const char*>(PyUnicode_DATA(name)), param, len) == 0 &&
+           param[len] == '\0';
+  }
+  return PyUnicode_CompareWithASCIIString(name, param) == 0;
+}
+
 std::optional<std::size_t> param_index(const Signature& sig, PyObject* name) {
-  for (std::size_t i = 0; i < sig.count(); ++i)
-    if (PyUnicode_CompareWithASCIIString(name, sig.params[i]) == 0) return i;
+  for (std::size_t i = 0; i < sig.count; ++i)
+    if (same_name(name, sig.params[i])) return i;
   return std::nullopt;
 }
 
@@ -56,7 +67,7 @@ void raise_cannot_convert(PyObject* obj, const char* target) {
 }
 
 bool Args::parse(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
-  const std::size_t n = sig_.count();
+  const std::size_t n = sig_.count;
   if (static_cast<std::size_t>(nargs) > n) {
     raise_too_many_positional(sig_, nargs);
     return false;

@@ -15,14 +15,22 @@ namespace tithiloom::py {
 
 inline constexpr std::size_t MAX_PARAMS = 10;
 
-struct Signature {
+class Signature {
+ public:
+  // `defaulted`: how many trailing parameters may be omitted.
+  constexpr Signature(const char* func, std::array<const char*, MAX_PARAMS> params,
+                      std::size_t defaulted = 0)
+      : func(func), params(params), count(count_params(params)), defaulted(defaulted) {}
+
   const char* func;
   std::array<const char*, MAX_PARAMS> params;  // unused tail stays null
-  std::size_t defaulted = 0;                    // trailing parameters that may be omitted
+  std::size_t count;
+  std::size_t defaulted;
 
-  constexpr std::size_t count() const {
+ private:
+  static constexpr std::size_t count_params(const std::array<const char*, MAX_PARAMS>& p) {
     std::size_t n = 0;
-    while (n < MAX_PARAMS && params[n] != nullptr) ++n;
+    while (n < MAX_PARAMS && p[n] != nullptr) ++n;
     return n;
   }
 };
