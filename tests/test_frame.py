@@ -120,6 +120,11 @@ def test_conversion_errors(call, exc, text):
     _raises(exc, text, call)
 
 
+def test_unencodable_text_keeps_its_own_error():
+    with pytest.raises(UnicodeEncodeError):
+        core.py_init("\ud800")
+
+
 def test_keywords_and_ints_for_floats():
     assert core.py_datetime_to_jd(sec=0, min=0, hour=12, day=1, month=1, year=2000) == 2451545.0
     assert core.py_sunrise_jd(2461144.5, 10, 77, 0) == core.py_sunrise_jd(2461144.5, 10.0, 77.0, 0.0)

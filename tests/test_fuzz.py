@@ -58,7 +58,8 @@ EXAMPLES = {"py_compute_batch_year": 4, "py_compute_batch_range": 15}
 
 
 def _strategy(func, param):
-    return BATCH_OVERRIDES.get(func, {}).get(param) or WORK_BOUNDED.get(param, anything)
+    override = BATCH_OVERRIDES.get(func, {}).get(param)
+    return override if override is not None else WORK_BOUNDED.get(param, anything)
 
 
 @st.composite

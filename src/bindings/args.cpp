@@ -103,18 +103,20 @@ bool Args::parse(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
 }
 
 bool Args::fail(std::size_t i) const {
+  // Errors that cannot be rebuilt from one message (UnicodeError and its
+  // kin take several arguments) pass on unchanged.
+  if (PyErr_ExceptionMatches(PyExc_UnicodeError)) return false;
 #if PY_VERSION_HEX >= 0x030C0000
   PyRef exc(PyErr_GetRaisedException());
   PyObject* type = reinterpret_cast<PyObject*>(Py_TYPE(exc.get()));
-  PyRef text(PyObject_Str(exc.get()));
 #else
   PyObject *raw_type = nullptr, *raw_value = nullptr, *raw_tb = nullptr;
   PyErr_Fetch(&raw_type, &raw_value, &raw_tb);
   PyErr_NormalizeException(&raw_type, &raw_value, &raw_tb);
   PyRef type_ref(raw_type), exc(raw_value), tb(raw_tb);
   PyObject* type = raw_type;
-  PyRef text(PyObject_Str(exc.get()));
 #endif
+  PyRef text(PyObject_Str(exc.get()));
   if (text) PyErr_Format(type, "argument '%s': %U", sig_.params[i], text.get());
   return false;
 }

@@ -40,21 +40,78 @@ PyMethodDef FUNCTIONS[] = {
         "py_compute_sun_data",
         "py_compute_sun_data(year, month, day, lat, lng, alt, utc_offset_seconds)\n--\n\n"
         "Compute sun data: {sunrise_jd, sunset_jd, day_duration_hours}."),
-    // row: py_compute_lagna
-    // row: py_compute_lagna_windows
-    // row: py_compute_panchang
-    // row: py_compute_panchanga_at_jds
-    // row: py_compute_muhurat
-    // row: py_compute_choghadiya
-    // row: py_compute_sankrantis
-    // row: py_compute_lunar_months
+    entry<py_compute_lagna>(
+        "py_compute_lagna",
+        "py_compute_lagna(jd, lat, lng, system=\"P\")\n--\n\n"
+        "Compute the sidereal Lagna and 12 bh\u0101va cusps.\n\n"
+        "Returns a dict with keys: ascendant_longitude (sidereal degrees), rashi (0-11, "
+        "0 = Mesha), rashi_name, degree_in_rashi, mc_longitude, bhava_cusps (12 sidereal "
+        "longitudes, cusp 1 first), ayanamsa and house_system (the letter used).\n\n"
+        "system: \"P\" = Placidus (default), \"W\" = Whole-sign, \"E\" = Equal house, "
+        "\"O\" = Porphyry/Sripati."),
+    entry<py_compute_lagna_windows>(
+        "py_compute_lagna_windows",
+        "py_compute_lagna_windows(jd_start, lat, lng)\n--\n\n"
+        "Compute the Lagna-rising windows over a 24-hour span from jd_start.\n"
+        "Returns a list of dicts {rashi, rashi_name, start_jd, end_jd} sorted by start_jd."),
+    entry<py_compute_panchang>(
+        "py_compute_panchang",
+        "py_compute_panchang(year, month, day, lat, lng, alt, utc_offset_seconds, weekday)\n--\n\n"
+        "Compute complete Panchang. Returns a dict with all 5 elements.\n\n"
+        "`weekday`: 0=Sunday, 6=Saturday (Hindu convention).\n"
+        "`utc_offset_seconds`: timezone offset (e.g. 19800 for IST)."),
+    entry<py_compute_panchanga_at_jds>(
+        "py_compute_panchanga_at_jds",
+        "py_compute_panchanga_at_jds(jds)\n--\n\n"
+        "Compute panchanga values (tithi, nakshatra, yoga, karana) at many JDs in\n"
+        "one FFI round-trip.\n\n"
+        "Returns a list of dicts, one per input JD. Each dict has the same shape as\n"
+        "the panchanga elements in `py_compute_panchang` output, minus transition\n"
+        "times (start_jd / end_jd) and vara (weekday needs sunrise context).\n\n"
+        "This is the batch-friendly entry point for muhurat engines that sample the\n"
+        "panchanga across hundreds or thousands of instants (e.g. marriage-window\n"
+        "scanning): a single call for 8760 JDs (a year of hours) is about 10x\n"
+        "faster than calling `py_compute_panchang` in a loop."),
+    entry<py_compute_muhurat>(
+        "py_compute_muhurat",
+        "py_compute_muhurat(weekday, sunrise_jd, day_duration_hours)\n--\n\n"
+        "Compute muhurat windows (Rahu Kalam, Yama Gandam, Gulika, Abhijit).\n"
+        "Returns a dict with all 4 windows."),
+    entry<py_compute_choghadiya>(
+        "py_compute_choghadiya",
+        "py_compute_choghadiya(weekday, sunrise_jd, sunset_jd, day_duration_hours)\n--\n\n"
+        "Compute Choghadiya windows (8 day + 8 night = 16 total).\n"
+        "Returns a list of dicts."),
+    entry<py_compute_sankrantis>(
+        "py_compute_sankrantis",
+        "py_compute_sankrantis(year, utc_offset=0)\n--\n\n"
+        "Compute all 12 Sankrantis for a year. Returns list of dicts.\n\n"
+        "`utc_offset` (seconds east of UTC) localizes the reported civil date \u2014\n"
+        "e.g. Mesha Sankranti 2026 is Apr 13 21:50 UTC = Apr 14 03:20 IST; the\n"
+        "festival engine reports Baisakhi on Apr 14, so the raw sankranti date\n"
+        "must agree."),
+    entry<py_compute_lunar_months>(
+        "py_compute_lunar_months",
+        "py_compute_lunar_months(year, system=\"amant\")\n--\n\n"
+        "Compute lunar months for a year.\n\n"
+        "`system` is \"amant\" (new moon to new moon) or \"purnimant\" (full moon to full moon)."),
     // row: py_compute_festivals
     // row: py_compute_ekadashis
     // row: py_compute_vrat_dates
-    // row: py_compute_batch_year
-    // row: py_compute_batch_range
-    // row: py_era_year
-    // row: py_jovian_cycle_index
+    entry<py_compute_batch_year>("py_compute_batch_year",
+                                 "py_compute_batch_year(year, lat, lng, alt, utc_offset)\n--\n\n"
+                                 "Compute panchang for every day of a year. Returns list of dicts."),
+    entry<py_compute_batch_range>(
+        "py_compute_batch_range",
+        "py_compute_batch_range(start_year, start_month, start_day, end_year, end_month, end_day, "
+        "lat, lng, alt, utc_offset)\n--\n\n"
+        "Compute panchang for a date range. Returns list of dicts."),
+    entry<py_era_year>("py_era_year",
+                       "py_era_year(gregorian_year, offset, new_year_passed)\n--\n\n"
+                       "Compute era year from Gregorian year + offset."),
+    entry<py_jovian_cycle_index>("py_jovian_cycle_index",
+                                 "py_jovian_cycle_index(gregorian_year, epoch_year)\n--\n\n"
+                                 "Compute 60-year Jovian cycle index (0-59)."),
     // row: py_compute_shraddha
     // row: py_compute_shraddha_timeline
 };

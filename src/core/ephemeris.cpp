@@ -25,17 +25,28 @@ void set_lahiri() {
   lahiri_on_this_thread = true;
 }
 
-// The library's mean-node routine reads out of bounds for a NaN or enormous
-// negative time, so such times never reach it. 1e12 days is far beyond any
-// range the analytical theory covers.
+// Times the library mishandles never reach it: its mean-node routine reads
+// out of bounds for NaN or enormous negative times, and its rising search
+// overflows a text buffer for enormous ones. 1e12 days is far beyond any
+// range the analytical theory covers; such requests give NaN.
 constexpr double MAX_ABS_JD = 1e12;
+
+bool library_can_take(double jd_ut) { return std::fabs(jd_ut) < MAX_ABS_JD; }
+
+#ifdef TITHILOOM_COUNT_REQUESTS
+std::uint64_t request_count = 0;
+void count_request() { ++request_count; }
+#else
+void count_request() {}
+#endif
 
 std::array<double, 6> calc(double jd_ut, std::int32_t body) {
   std::array<double, 6> xx{};
-  if (!(std::fabs(jd_ut) < MAX_ABS_JD)) {
+  if (!library_can_take(jd_ut)) {
     xx.fill(std::numeric_limits<double>::quiet_NaN());
     return xx;
   }
+  count_request();
   std::array<char, AS_MAXCH> err{};
   swe_calc_ut(jd_ut, body == BODY_KETU ? BODY_MEAN_NODE : body, POSITION_FLAGS, xx.data(),
               err.data());
@@ -91,6 +102,7 @@ double sidereal_longitude(std::int32_t body, double jd_ut) {
 
 double ayanamsa(double jd_ut) {
   ensure_initialized();
+  count_request();
   return swe_get_ayanamsa_ut(jd_ut);
 }
 
@@ -101,10 +113,12 @@ double speed(double jd_ut, std::int32_t body) {
 
 double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
   ensure_initialized();
+  if (!library_can_take(jd_ut)) return std::numeric_limits<double>::quiet_NaN();
   std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
   std::array<double, 10> tret{};
   std::array<char, AS_MAXCH> err{};
   const std::int32_t rsmi = static_cast<std::int32_t>(event) | place.rising_flags;
+  count_request();
   const std::int32_t rc = swe_rise_trans(jd_ut, SE_SUN, nullptr, SEFLG_MOSEPH, rsmi, geopos.data(),
                                          0.0, 0.0, tret.data(), err.data());
   return rc < 0 ? std::numeric_limits<double>::quiet_NaN() : tret[0];
@@ -127,13 +141,13 @@ CivilDateTime split_revjul(double jd) {
   int y = 0, m = 0, d = 0;
   double hour = 0.0;
   swe_revjul(jd, SE_GREG_CAL, &y, &m, &d, &hour);
-  const auto us = truncate_saturating<std::uint64_t>(round_half_away(hour * 3.6e9));
+  auto us = truncate_saturating<std::uint64_t>(round_half_away(hour * 3.6e9));
   if (us >= 24 * US_PER_HOUR) {
-    // Within half a microsecond of midnight: report the next day at 00:00,
-    // never an hour of 24. Half a second later is safely inside that day.
-    CivilDateTime next = split_revjul(jd + 0.5 / 86400.0);
-    next.hour = next.minute = next.second = next.microsecond = 0;
-    return next;
+    // Within half a microsecond of midnight: report 00:00 of the day that
+    // begins there, never an hour of 24. That day is read six hours on,
+    // safely inside it, without stepping again.
+    swe_revjul(jd + 0.25, SE_GREG_CAL, &y, &m, &d, &hour);
+    us = 0;
   }
   const std::uint64_t rem = us % US_PER_HOUR;
   const std::uint64_t r2 = rem % US_PER_MINUTE;
@@ -177,8 +191,21 @@ SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, cha
   // caller that changed it on the library directly cannot skew the cusps.
   set_lahiri();
   SiderealHouses h{};
+  // Times the positions refuse are refused here too: the house routine
+  // builds on the same time-dependent series and gives nothing usable there.
+  if (!library_can_take(jd_ut)) {
+    for (double& c : h.cusps) c = std::numeric_limits<double>::quiet_NaN();
+    for (double& a : h.angles) a = std::numeric_limits<double>::quiet_NaN();
+    return h;
+  }
   swe_houses_ex(jd_ut, SEFLG_SIDEREAL, lat_deg, lng_deg, house_letter, h.cusps, h.angles);
   return h;
 }
 
 }  // namespace tithiloom
+
+#ifdef TITHILOOM_COUNT_REQUESTS
+namespace tithiloom {
+std::uint64_t library_request_count() { return request_count; }
+}  // namespace tithiloom
+#endif

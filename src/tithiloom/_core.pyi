@@ -42,3 +42,166 @@ def py_sunset_jd(jd_noon: float, lat: float, lng: float, alt: float) -> float: .
 def py_compute_sun_data(
     year: int, month: int, day: int, lat: float, lng: float, alt: float, utc_offset_seconds: int
 ) -> SunData: ...
+
+class LagnaDict(TypedDict):
+    ascendant_longitude: float
+    rashi: int
+    rashi_name: str
+    degree_in_rashi: float
+    mc_longitude: float
+    bhava_cusps: list[float]
+    ayanamsa: float
+    house_system: str
+
+class LagnaWindowDict(TypedDict):
+    rashi: int
+    rashi_name: str
+    start_jd: float
+    end_jd: float
+
+class MuhuratWindows(TypedDict):
+    rahu_kalam: TimeWindowDict
+    yama_gandam: TimeWindowDict
+    gulika_kalam: TimeWindowDict
+    abhijit_muhurat: TimeWindowDict
+
+def py_compute_lagna(jd: float, lat: float, lng: float, system: str = "P") -> LagnaDict: ...
+def py_compute_lagna_windows(jd_start: float, lat: float, lng: float) -> list[LagnaWindowDict]: ...
+def py_compute_muhurat(
+    weekday: int, sunrise_jd: float, day_duration_hours: float
+) -> MuhuratWindows: ...
+def py_compute_choghadiya(
+    weekday: int, sunrise_jd: float, sunset_jd: float, day_duration_hours: float
+) -> list[TimeWindowDict]: ...
+
+class SankrantiDict(TypedDict):
+    index: int
+    name: str
+    rashi: str
+    target_longitude: float
+    jd: float
+    year: int
+    month: int
+    day: int
+
+class LunarMonthDict(TypedDict):
+    number: int
+    name: str
+    is_adhik: bool
+    is_kshaya: bool
+    start_jd: float
+    end_jd: float
+
+def py_compute_sankrantis(year: int, utc_offset: int = 0) -> list[SankrantiDict]: ...
+def py_compute_lunar_months(year: int, system: str = "amant") -> list[LunarMonthDict]: ...
+def py_era_year(gregorian_year: int, offset: int, new_year_passed: bool) -> int: ...
+def py_jovian_cycle_index(gregorian_year: int, epoch_year: int) -> int: ...
+
+class SunDataDict(TypedDict):
+    sunrise_jd: float
+    sunset_jd: float
+    day_duration_hours: float
+
+class VaraDict(TypedDict):
+    number: int
+    name: str
+    english: str
+
+class TithiDict(TypedDict):
+    number: int
+    name: str
+    paksha: str
+    start_jd: float
+    end_jd: float
+
+class NakshatraDict(TypedDict):
+    number: int
+    name: str
+    pada: int
+    lord: str
+    start_jd: float
+    end_jd: float
+
+class YogaDict(TypedDict):
+    number: int
+    name: str
+    start_jd: float
+    end_jd: float
+
+class KaranaDict(TypedDict):
+    number: int
+    name: str
+    start_jd: float
+    end_jd: float
+
+class PanchangDict(TypedDict):
+    sun: SunDataDict
+    vara: VaraDict
+    tithi: TithiDict
+    nakshatra: NakshatraDict
+    yoga: YogaDict
+    karana: KaranaDict
+
+class InstantTithiDict(TypedDict):
+    number: int
+    name: str
+    paksha: str
+
+class InstantNakshatraDict(TypedDict):
+    number: int
+    name: str
+    pada: int
+
+class NamedNumberDict(TypedDict):
+    number: int
+    name: str
+
+class PanchangaAtJdDict(TypedDict):
+    tithi: InstantTithiDict
+    nakshatra: InstantNakshatraDict
+    yoga: NamedNumberDict
+    karana: NamedNumberDict
+
+class BatchNakshatraDict(TypedDict):
+    number: int
+    name: str
+    pada: int
+    lord: str
+
+class BatchDayDict(TypedDict):
+    year: int
+    month: int
+    day: int
+    sun: SunDataDict
+    vara: VaraDict
+    tithi: InstantTithiDict
+    nakshatra: BatchNakshatraDict
+    yoga: NamedNumberDict
+    karana: NamedNumberDict
+
+def py_compute_panchang(
+    year: int,
+    month: int,
+    day: int,
+    lat: float,
+    lng: float,
+    alt: float,
+    utc_offset_seconds: int,
+    weekday: int,
+) -> PanchangDict: ...
+def py_compute_panchanga_at_jds(jds: Sequence[float]) -> list[PanchangaAtJdDict]: ...
+def py_compute_batch_year(
+    year: int, lat: float, lng: float, alt: float, utc_offset: int
+) -> list[BatchDayDict]: ...
+def py_compute_batch_range(
+    start_year: int,
+    start_month: int,
+    start_day: int,
+    end_year: int,
+    end_month: int,
+    end_day: int,
+    lat: float,
+    lng: float,
+    alt: float,
+    utc_offset: int,
+) -> list[BatchDayDict]: ...

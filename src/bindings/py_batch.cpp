@@ -1,0 +1,110 @@
+// Daily results for every day of a year or of a date range.
+#include <new>
+#include <stdexcept>
+
+#include "args.hpp"
+#include "batch.hpp"
+#include "boundary.hpp"
+#include "convert.hpp"
+#include "ephemeris.hpp"
+#include "functions.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+PyObject* day_dict(const BatchDayResult& r) {
+  const Panchang& p = r.panchang;
+  return DictBuilder()
+      .add("year", r.year)
+      .add("month", r.month)
+      .add("day", r.day)
+      .add_owned("sun", PyRef(DictBuilder()
+                                  .add("sunrise_jd", p.sun.sunrise_jd)
+                                  .add("sunset_jd", p.sun.sunset_jd)
+                                  .add("day_duration_hours", p.sun.day_duration_hours)
+                                  .release()))
+      .add_owned("vara", PyRef(DictBuilder()
+                                   .add("number", p.vara.number)
+                                   .add("name", p.vara.name)
+                                   .add("english", p.vara.english)
+                                   .release()))
+      .add_owned("tithi", PyRef(DictBuilder()
+                                    .add("number", p.tithi.number)
+                                    .add("name", p.tithi.name)
+                                    .add("paksha", p.tithi.paksha)
+                                    .release()))
+      .add_owned("nakshatra", PyRef(DictBuilder()
+                                        .add("number", p.nakshatra.number)
+                                        .add("name", p.nakshatra.name)
+                                        .add("pada", p.nakshatra.pada)
+                                        .add("lord", p.nakshatra.lord)
+                                        .release()))
+      .add_owned("yoga", PyRef(DictBuilder()
+                                   .add("number", p.yoga.number)
+                                   .add("name", p.yoga.name)
+                                   .release()))
+      .add_owned("karana", PyRef(DictBuilder()
+                                     .add("number", p.karana.number)
+                                     .add("name", p.karana.name)
+                                     .release()))
+      .release();
+}
+
+struct DateRange {
+  std::int32_t start_year;
+  std::uint32_t start_month, start_day;
+  std::int32_t end_year;
+  std::uint32_t end_month, end_day;
+};
+
+PyObject* batch(const DateRange& r, std::int32_t utc_offset, const Place& place) {
+  ensure_initialized();
+  try {
+    const auto days = compute_range(r.start_year, r.start_month, r.start_day, r.end_year,
+                                    r.end_month, r.end_day, utc_offset, place);
+    if (!days.ok()) return raise_value_error(days.error());
+    return list_of(days.value(), day_dict);
+  } catch (const std::bad_alloc&) {
+    return PyErr_NoMemory();
+  } catch (const std::length_error&) {
+    return PyErr_NoMemory();
+  }
+}
+
+}  // namespace
+
+PyObject* py_compute_batch_year(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_batch_year",
+                                   {"year", "lat", "lng", "alt", "utc_offset"}};
+    Args a(sig);
+    std::int32_t year = 0, utc_offset = 0;
+    Place place{};
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, place.lat_deg) ||
+        !a.read(2, place.lng_deg) || !a.read(3, place.alt_m) || !a.read(4, utc_offset))
+      return nullptr;
+    return batch({year, 1, 1, year, 12, 31}, utc_offset, place);
+  });
+}
+
+PyObject* py_compute_batch_range(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                 PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_batch_range",
+                                   {"start_year", "start_month", "start_day", "end_year",
+                                    "end_month", "end_day", "lat", "lng", "alt", "utc_offset"}};
+    Args a(sig);
+    DateRange r{};
+    std::int32_t utc_offset = 0;
+    Place place{};
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, r.start_year) || !a.read(1, r.start_month) ||
+        !a.read(2, r.start_day) || !a.read(3, r.end_year) || !a.read(4, r.end_month) ||
+        !a.read(5, r.end_day) || !a.read(6, place.lat_deg) || !a.read(7, place.lng_deg) ||
+        !a.read(8, place.alt_m) || !a.read(9, utc_offset))
+      return nullptr;
+    return batch(r, utc_offset, place);
+  });
+}
+
+}  // namespace tithiloom::py

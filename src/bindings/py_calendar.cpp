@@ -1,0 +1,123 @@
+// Sankrantis, lunar months, era year and Jovian cycle index.
+#include <string_view>
+
+#include "args.hpp"
+#include "boundary.hpp"
+#include "convert.hpp"
+#include "ephemeris.hpp"
+#include "functions.hpp"
+#include "lunar_month.hpp"
+#include "sankranti.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+// The argument bound to parameter `i` after a successful parse, or null when
+// it was omitted.
+PyObject* bound_argument(const Signature& sig, std::size_t i, PyObject* const* args,
+                         Py_ssize_t nargs, PyObject* kwnames) {
+  if (static_cast<Py_ssize_t>(i) < nargs) return args[i];
+  const Py_ssize_t nkw = kwnames == nullptr ? 0 : PyTuple_GET_SIZE(kwnames);
+  for (Py_ssize_t k = 0; k < nkw; ++k) {
+    if (PyUnicode_CompareWithASCIIString(PyTuple_GET_ITEM(kwnames, k), sig.params[i]) == 0)
+      return args[nargs + k];
+  }
+  return nullptr;
+}
+
+// Whether the text lower-cases to "purnimant". Only ASCII capitals lower-case
+// into these letters, so comparing code points one by one is exact, and it
+// also works for strings that have no UTF-8 form (lone surrogates).
+bool is_purnimant(PyObject* text) {
+  constexpr std::string_view target = "purnimant";
+  if (PyUnicode_GET_LENGTH(text) != static_cast<Py_ssize_t>(target.size())) return false;
+  for (std::size_t k = 0; k < target.size(); ++k) {
+    const Py_UCS4 c = PyUnicode_READ_CHAR(text, static_cast<Py_ssize_t>(k));
+    const auto lower = static_cast<Py_UCS4>(target[k]);
+    if (c != lower && c != lower - ('a' - 'A')) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+PyObject* py_compute_sankrantis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_sankrantis", {"year", "utc_offset"}, 1};
+    Args a(sig);
+    std::int32_t year = 0, utc_offset = 0;
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, utc_offset))
+      return nullptr;
+    ensure_initialized();
+    const std::vector<Sankranti> sankrantis = compute_sankrantis(year);
+    return list_of(sankrantis, [&](const Sankranti& s) {
+      const CivilDate date = local_date(s.jd, utc_offset);
+      return DictBuilder()
+          .add("index", s.index)
+          .add("name", s.name)
+          .add("rashi", s.rashi_name)
+          .add("target_longitude", s.target_longitude)
+          .add("jd", s.jd)
+          .add("year", date.year)
+          .add("month", date.month)
+          .add("day", date.day)
+          .release();
+    });
+  });
+}
+
+PyObject* py_compute_lunar_months(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                  PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_lunar_months", {"year", "system"}, 1};
+    Args a(sig);
+    std::int32_t year = 0;
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, year)) return nullptr;
+    PyObject* system = bound_argument(sig, 1, args, nargs, kwnames);
+    if (system != nullptr && !PyUnicode_Check(system)) {
+      std::string unused;
+      a.read(1, unused);  // raises the standard conversion error
+      return nullptr;
+    }
+    const bool purnimant = system != nullptr && is_purnimant(system);
+    const std::vector<LunarMonth> months = compute_lunar_months(year, purnimant);
+    return list_of(months, [](const LunarMonth& m) {
+      return DictBuilder()
+          .add("number", m.number)
+          .add("name", m.name)
+          .add("is_adhik", m.is_adhik)
+          .add("is_kshaya", m.is_kshaya)
+          .add("start_jd", m.start_jd)
+          .add("end_jd", m.end_jd)
+          .release();
+    });
+  });
+}
+
+PyObject* py_era_year(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_era_year", {"gregorian_year", "offset", "new_year_passed"}};
+    Args a(sig);
+    std::int32_t gregorian_year = 0, offset = 0;
+    bool new_year_passed = false;
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, gregorian_year) || !a.read(1, offset) ||
+        !a.read(2, new_year_passed))
+      return nullptr;
+    return to_py(era_year(gregorian_year, offset, new_year_passed));
+  });
+}
+
+PyObject* py_jovian_cycle_index(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_jovian_cycle_index", {"gregorian_year", "epoch_year"}};
+    Args a(sig);
+    std::int32_t gregorian_year = 0, epoch_year = 0;
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, gregorian_year) || !a.read(1, epoch_year))
+      return nullptr;
+    return to_py(jovian_cycle_index(gregorian_year, epoch_year));
+  });
+}
+
+}  // namespace tithiloom::py

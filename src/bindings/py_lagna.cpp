@@ -1,0 +1,76 @@
+// Lagna with house cusps, and the lagna-rising windows of a day.
+#include <string>
+
+#include "args.hpp"
+#include "boundary.hpp"
+#include "convert.hpp"
+#include "functions.hpp"
+#include "lagna.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+PyObject* cusps_to_list(const std::array<double, 12>& cusps) {
+  PyRef list(PyList_New(static_cast<Py_ssize_t>(cusps.size())));
+  if (!list) return nullptr;
+  for (std::size_t i = 0; i < cusps.size(); ++i) {
+    PyObject* value = to_py(cusps[i]);
+    if (value == nullptr) return nullptr;
+    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), value);
+  }
+  return list.release();
+}
+
+PyObject* lagna_window_to_dict(const LagnaWindow& w) {
+  return DictBuilder()
+      .add("rashi", w.rashi)
+      .add("rashi_name", w.rashi_name)
+      .add("start_jd", w.start_jd)
+      .add("end_jd", w.end_jd)
+      .release();
+}
+
+}  // namespace
+
+PyObject* py_compute_lagna(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_lagna", {"jd", "lat", "lng", "system"}, 1};
+    Args a(sig);
+    double jd = 0.0, lat = 0.0, lng = 0.0;
+    std::string system = "P";
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, jd) || !a.read(1, lat) || !a.read(2, lng) ||
+        !a.read(3, system))
+      return nullptr;
+    const Result<HouseSystem> parsed = parse_house_system(system);
+    if (!parsed.ok()) return raise_value_error(parsed.error());
+    const LagnaResult r = compute(parsed.value(), jd, lat, lng);
+    PyRef cusps(cusps_to_list(r.bhava_cusps));
+    if (!cusps) return nullptr;
+    const char letter[2] = {house_system_letter(r.house_system), '\0'};
+    return DictBuilder()
+        .add("ascendant_longitude", r.ascendant_longitude)
+        .add("rashi", r.rashi)
+        .add("rashi_name", r.rashi_name)
+        .add("degree_in_rashi", r.degree_in_rashi)
+        .add("mc_longitude", r.mc_longitude)
+        .add_owned("bhava_cusps", std::move(cusps))
+        .add("ayanamsa", r.ayanamsa)
+        .add("house_system", letter)
+        .release();
+  });
+}
+
+PyObject* py_compute_lagna_windows(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                   PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_lagna_windows", {"jd_start", "lat", "lng"}};
+    Args a(sig);
+    double jd_start = 0.0, lat = 0.0, lng = 0.0;
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, jd_start) || !a.read(1, lat) ||
+        !a.read(2, lng))
+      return nullptr;
+    return list_of(compute_windows(jd_start, lat, lng), lagna_window_to_dict);
+  });
+}
+
+}  // namespace tithiloom::py

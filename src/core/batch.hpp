@@ -1,0 +1,37 @@
+// Daily results for every civil day of a date range at one place.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "ephemeris.hpp"
+#include "panchang.hpp"
+#include "types.hpp"
+
+namespace tithiloom {
+
+struct BatchDayResult {
+  Panchang panchang;  // `sun` holds the day's full sunrise data
+  std::int32_t year;
+  std::uint32_t month;
+  std::uint32_t day;
+};
+
+// Days in a month of the proleptic Gregorian calendar; 0 for a month outside 1-12.
+std::uint32_t days_in_month(std::int32_t year, std::uint32_t month);
+
+// Weekday (0 = Sunday) of a valid proleptic Gregorian date, for any year.
+std::uint32_t weekday_of(std::int32_t year, std::uint32_t month, std::uint32_t day);
+
+// The daily panchang of every date from start to end inclusive, in date
+// order. Days without a sunrise or sunset are left out. A month outside 1-12
+// or a day outside its month is refused with an error naming the date.
+// Reservation of the result may throw std::bad_alloc or std::length_error.
+Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
+                                                  std::uint32_t start_month,
+                                                  std::uint32_t start_day,
+                                                  std::int32_t end_year, std::uint32_t end_month,
+                                                  std::uint32_t end_day,
+                                                  std::int32_t utc_offset_s, const Place& place);
+
+}  // namespace tithiloom

@@ -1,0 +1,101 @@
+#include "lagna.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "ephemeris.hpp"
+#include "numeric.hpp"
+
+namespace tithiloom {
+namespace {
+
+constexpr std::array<char, 4> HOUSE_LETTERS{'P', 'W', 'E', 'O'};
+
+constexpr double RASHI_SPAN_DEG = 30.0;
+
+std::uint8_t rashi_of(double sidereal_deg) {
+  // NaN (from non-finite input) reads as Mesha rather than an arbitrary index.
+  return truncate_saturating<std::uint8_t>(std::floor(sidereal_deg / RASHI_SPAN_DEG)) % 12;
+}
+
+// The scan needs the rising sign only, so it skips the ayanamsa request of
+// compute(); the ascendant comes from the same whole-sign house call.
+std::uint8_t rising_rashi(double jd, double lat_deg, double lng_deg) {
+  return rashi_of(norm360(sidereal_houses(jd, lat_deg, lng_deg, 'W').angles[0]));
+}
+
+}  // namespace
+
+char house_system_letter(HouseSystem system) {
+  return HOUSE_LETTERS[static_cast<std::uint8_t>(system) % HOUSE_LETTERS.size()];
+}
+
+Result<HouseSystem> parse_house_system(std::string_view text) {
+  if (!text.empty()) {
+    char c = text.front();
+    // A non-ASCII first character starts with a byte >= 0x80 and matches nothing.
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (std::size_t i = 0; i < HOUSE_LETTERS.size(); ++i)
+      if (c == HOUSE_LETTERS[i]) return static_cast<HouseSystem>(i);
+  }
+  return Error{"Unsupported house system '" + std::string(text) + "'. Use one of: P, W, E, O"};
+}
+
+LagnaResult compute(HouseSystem house_system, double jd, double lat_deg, double lng_deg) {
+  const SiderealHouses h =
+      sidereal_houses(jd, lat_deg, lng_deg, house_system_letter(house_system));
+  LagnaResult r{};
+  r.ascendant_longitude = norm360(h.angles[0]);
+  r.rashi = rashi_of(r.ascendant_longitude);
+  r.degree_in_rashi = r.ascendant_longitude - RASHI_SPAN_DEG * r.rashi;
+  r.rashi_name = rashi_name(r.rashi);
+  for (std::size_t i = 0; i < r.bhava_cusps.size(); ++i) r.bhava_cusps[i] = norm360(h.cusps[i + 1]);
+  r.mc_longitude = norm360(h.angles[1]);
+  r.ayanamsa = ayanamsa(jd);
+  r.house_system = house_system;
+  return r;
+}
+
+std::vector<LagnaWindow> scan_windows(double jd_start,
+                                      const std::function<std::uint8_t(double)>& rashi_at) {
+  const auto probe = [&](double t) -> std::uint8_t { return rashi_at(t) % 12; };
+  std::vector<LagnaWindow> out;
+  out.reserve(13);
+  const double end = jd_start + LAGNA_SCAN_DAYS;
+  std::uint8_t current = probe(jd_start);
+  double window_start = jd_start;
+  double previous = jd_start;
+  double t = jd_start + LAGNA_SCAN_STEP_DAYS;
+  // NaN fails the comparison; t == previous means the step no longer moves
+  // the time (infinite or huge jd_start), which would otherwise never end.
+  while (t <= end && t != previous) {
+    const std::uint8_t r = probe(t);
+    if (r != current) {
+      double lo = previous;
+      double hi = t;
+      while (hi - lo > LAGNA_BOUNDARY_TOLERANCE_DAYS) {
+        const double mid = (lo + hi) * 0.5;
+        // Where adjacent doubles are wider than the tolerance, halving stalls.
+        if (!(mid > lo && mid < hi)) break;
+        if (probe(mid) == current) {
+          lo = mid;
+        } else {
+          hi = mid;
+        }
+      }
+      out.push_back({rashi_name(current), window_start, hi, current});
+      current = r;
+      window_start = hi;
+    }
+    previous = t;
+    t = t + LAGNA_SCAN_STEP_DAYS;
+  }
+  out.push_back({rashi_name(current), window_start, end, current});
+  return out;
+}
+
+std::vector<LagnaWindow> compute_windows(double jd_start, double lat_deg, double lng_deg) {
+  return scan_windows(jd_start, [=](double t) { return rising_rashi(t, lat_deg, lng_deg); });
+}
+
+}  // namespace tithiloom

@@ -1,0 +1,146 @@
+#include "lunar_month.hpp"
+
+#include <algorithm>
+#include <optional>
+
+#include "ephemeris.hpp"
+#include "panchang.hpp"
+#include "sankranti.hpp"
+#include "search.hpp"
+#include "types.hpp"
+
+namespace tithiloom {
+namespace {
+
+constexpr double BOUNDARY_SPAN_DAYS = 35.0;
+constexpr double BOUNDARY_STEP_DAYS = 1.0;
+// A lunation lasts about 29.5 days, so the next boundary is at least this far on.
+constexpr double BOUNDARY_SKIP_DAYS = 25.0;
+constexpr double BOUNDARY_RETRY_DAYS = 30.0;
+
+// Year arithmetic at the ends of the 32-bit range wraps instead of overflowing.
+std::int32_t wrapping_add(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+// New or full moons from `from_jd` on while the scan is before `to_jd`. Once a
+// boundary reaches `stop_jd` no later month can be kept, so the scan ends there.
+std::vector<double> month_boundaries(double from_jd, double to_jd, double stop_jd,
+                                     double target_deg) {
+  std::vector<double> out;
+  out.reserve(14);
+  double t = from_jd;
+  while (t < to_jd) {
+    const auto r = find_crossing_forward_step(tithi_angle, t, target_deg, BOUNDARY_SPAN_DAYS,
+                                              BOUNDARY_STEP_DAYS);
+    double next = t + BOUNDARY_RETRY_DAYS;
+    if (r) {
+      out.push_back(*r);
+      if (*r >= stop_jd) break;
+      next = *r + BOUNDARY_SKIP_DAYS;
+    }
+    if (!(next > t)) break;  // a JD so large that the step no longer moves it
+    t = next;
+  }
+  return out;
+}
+
+// The sankrantis of year - 1, year and year + 1 that can name a month within
+// (lo_jd, hi_jd]: every one inside, and the first one after hi_jd (which names
+// a trailing adhika month); sorted by jd, ties in table order. A search's
+// result lies within [start, start + span], so searches ending by lo_jd, or
+// starting at or after an already found ingress past hi_jd, are not made.
+std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double hi_jd) {
+  std::vector<Sankranti> out;
+  out.reserve(16);
+  std::optional<double> first_after;
+  const std::int32_t first_year = wrapping_add(year, -1);
+  for (std::int32_t y = 0; y < 3; ++y) {
+    const std::int32_t sankranti_year = wrapping_add(first_year, y);
+    for (std::uint32_t i = 0; i < SANKRANTI_COUNT; ++i) {
+      const double start = sankranti_search_start_jd(sankranti_year, i);
+      if (start + SANKRANTI_SPAN_DAYS <= lo_jd) continue;
+      if (first_after && start >= *first_after) continue;
+      const auto s = find_sankranti(sankranti_year, i);
+      if (!s) continue;
+      out.push_back(*s);
+      if (s->jd > hi_jd && (!first_after || s->jd < *first_after)) first_after = s->jd;
+    }
+  }
+  std::stable_sort(out.begin(), out.end(),
+                   [](const Sankranti& a, const Sankranti& b) { return a.jd < b.jd; });
+  return out;
+}
+
+LunarMonth name_month(double start_jd, double end_jd, const std::vector<Sankranti>& sankrantis,
+                      bool purnimant) {
+  const Sankranti* first_inside = nullptr;
+  const Sankranti* first_after = nullptr;
+  std::size_t inside = 0;
+  for (const Sankranti& s : sankrantis) {
+    if (s.jd > end_jd) {
+      first_after = &s;
+      break;
+    }
+    if (s.jd > start_jd) {
+      if (inside++ == 0) first_inside = &s;
+    }
+  }
+  LunarMonth m{"Unknown", start_jd, end_jd, 0, inside == 0, inside >= 2};
+  // An adhika month takes the name of the month that follows it.
+  const Sankranti* naming = inside == 0 ? first_after : first_inside;
+  if (naming == nullptr) return m;
+  const std::uint32_t base = sankranti_rashi(naming->index) + 1;  // Mesha gives Chaitra
+  // A full-moon month ends inside the new-moon month of the same name, so
+  // it is named one month ahead.
+  m.number = purnimant ? base % 12 + 1 : base;
+  m.name = lunar_month_name(m.number);
+  return m;
+}
+
+}  // namespace
+
+std::vector<LunarMonth> compute_lunar_months(std::int32_t year, bool purnimant) {
+  ensure_initialized();
+  const std::int32_t prev_year = wrapping_add(year, -1);
+  const std::int32_t next_year = wrapping_add(year, 1);
+  const double scan_from = julday(prev_year, 12, 1, 0.0);
+  const double scan_to = julday(next_year, 1, 31, 0.0);
+  const double year_start = julday(year, 1, 1, 0.0);
+  const double year_end = julday(year, 12, 31, 0.0) + 1.0;
+
+  const std::vector<double> b =
+      month_boundaries(scan_from, scan_to, year_end, purnimant ? 180.0 : 0.0);
+  if (b.size() < 2) return {};
+
+  // Boundaries increase, so the kept months form one run [first, last].
+  std::size_t first = b.size(), last = 0;
+  for (std::size_t k = 0; k + 1 < b.size(); ++k) {
+    if (b[k + 1] > year_start && b[k] < year_end) {
+      first = std::min(first, k);
+      last = k;
+    }
+  }
+  if (first == b.size()) return {};
+
+  const std::vector<Sankranti> sankrantis = naming_sankrantis(year, b[first], b[last + 1]);
+  std::vector<LunarMonth> months;
+  months.reserve(last - first + 1);
+  for (std::size_t k = first; k <= last; ++k)
+    months.push_back(name_month(b[k], b[k + 1], sankrantis, purnimant));
+  return months;
+}
+
+std::int32_t era_year(std::int32_t gregorian_year, std::int32_t offset, bool new_year_passed) {
+  const std::int32_t before_new_year = wrapping_add(wrapping_add(gregorian_year, offset), -1);
+  return new_year_passed ? wrapping_add(before_new_year, 1) : before_new_year;
+}
+
+std::int32_t jovian_cycle_index(std::int32_t gregorian_year, std::int32_t epoch_year) {
+  const auto d = static_cast<std::int32_t>(static_cast<std::uint32_t>(gregorian_year) -
+                                           static_cast<std::uint32_t>(epoch_year));
+  const std::int32_t r = d % 60;  // truncating, in -59..59
+  return r < 0 ? r + 60 : r;
+}
+
+}  // namespace tithiloom

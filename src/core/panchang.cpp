@@ -1,0 +1,202 @@
+#include "panchang.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <memory>
+#include <optional>
+
+#include "ephemeris.hpp"
+#include "search.hpp"
+
+namespace tithiloom {
+
+double tithi_angle(double jd_ut) {
+  ensure_initialized();
+  const double moon = tropical_longitude(jd_ut, BODY_MOON);
+  const double sun = tropical_longitude(jd_ut, BODY_SUN);
+  return norm360(moon - sun);
+}
+
+double moon_sidereal_longitude(double jd_ut) {
+  ensure_initialized();
+  return sidereal_longitude(BODY_MOON, jd_ut);
+}
+
+double sun_sidereal_longitude(double jd_ut) {
+  ensure_initialized();
+  return sidereal_longitude(BODY_SUN, jd_ut);
+}
+
+double yoga_angle(double jd_ut) {
+  ensure_initialized();
+  const double sun = sidereal_longitude(BODY_SUN, jd_ut);
+  const double moon = sidereal_longitude(BODY_MOON, jd_ut);
+  return norm360(sun + moon);
+}
+
+std::int32_t pada_of(double moon_sidereal_deg, std::uint32_t nakshatra_index) {
+  const double into = moon_sidereal_deg - nakshatra_index * NAKSHATRA_SPAN_DEG;
+  const std::int32_t pada = truncate_saturating<std::int32_t>(into / PADA_SPAN_DEG) + 1;
+  return std::clamp(pada, 1, 4);
+}
+
+namespace {
+
+constexpr double WINDOW_DAYS = 2.0;
+constexpr double STEP_DAYS = 1.0 / 24.0;
+constexpr double FALLBACK_DAYS = 1.0;
+
+// Library results of one computation, by exact time. The four searches of a
+// day sample the same hourly instants (repeated addition from the same
+// sunrise), and the Moon-driven angles share positions, so most requests
+// repeat. Every angle is formed from the remembered values exactly as the
+// public angle functions form it, so the memo changes no result.
+class PositionMemo {
+ public:
+  double tithi_angle(double jd) {
+    const Entry& e = at(jd, MOON | SUN);
+    return norm360(e.moon - e.sun);
+  }
+  double moon_sidereal(double jd) {
+    const Entry& e = at(jd, MOON | AYANAMSA);
+    return norm360(e.moon - e.ayanamsa);
+  }
+  double sun_sidereal(double jd) {
+    const Entry& e = at(jd, SUN | AYANAMSA);
+    return norm360(e.sun - e.ayanamsa);
+  }
+  double yoga_angle(double jd) {
+    const Entry& e = at(jd, MOON | SUN | AYANAMSA);
+    return norm360(norm360(e.sun - e.ayanamsa) + norm360(e.moon - e.ayanamsa));
+  }
+
+ private:
+  static constexpr std::uint8_t MOON = 1, SUN = 2, AYANAMSA = 4;
+  // Comfortably above the ~250 distinct instants of one daily panchang.
+  static constexpr std::size_t SLOTS = 1024;
+  // A full table stops remembering rather than growing.
+  static constexpr std::size_t MAX_FILL = SLOTS * 3 / 4;
+
+  struct Entry {
+    double jd;
+    double moon;      // tropical, normalised
+    double sun;       // tropical, normalised
+    double ayanamsa;
+    std::uint8_t have;  // 0: slot unused
+  };
+
+  static void fill(Entry& e, std::uint8_t need) {
+    const std::uint8_t missing = need & static_cast<std::uint8_t>(~e.have);
+    if (missing & MOON) e.moon = tropical_longitude(e.jd, BODY_MOON);
+    if (missing & SUN) e.sun = tropical_longitude(e.jd, BODY_SUN);
+    if (missing & AYANAMSA) e.ayanamsa = ayanamsa(e.jd);
+    e.have |= missing;
+  }
+
+  Entry& at(double jd, std::uint8_t need) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(jd);
+    std::size_t i = static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> 54) % SLOTS;
+    for (;;) {
+      Entry& e = slots_[i];
+      if (e.have == 0) {
+        if (used_ >= MAX_FILL) break;
+        ++used_;
+        e.jd = jd;
+        fill(e, need);
+        return e;
+      }
+      if (std::bit_cast<std::uint64_t>(e.jd) == bits) {
+        fill(e, need);
+        return e;
+      }
+      i = (i + 1) % SLOTS;
+    }
+    scratch_ = Entry{jd, 0.0, 0.0, 0.0, 0};
+    fill(scratch_, need);
+    return scratch_;
+  }
+
+  std::array<Entry, SLOTS> slots_{};
+  std::size_t used_ = 0;
+  Entry scratch_{};
+};
+
+struct Span {
+  double start_jd;
+  double end_jd;
+};
+
+// When the element of `index` (of width `span_deg`) began before the
+// sunrise and when it ends after it.
+template <class Angle>
+Span element_span(Angle&& angle, double sunrise_jd, std::uint32_t index, double span_deg) {
+  double upper = (index + 1) * span_deg;
+  if (upper >= 360.0) upper -= 360.0;
+  const std::optional<double> start =
+      find_crossing_backward(angle, sunrise_jd, index * span_deg, WINDOW_DAYS);
+  const std::optional<double> end =
+      find_crossing_forward_step(angle, sunrise_jd, upper, WINDOW_DAYS, STEP_DAYS);
+  return {start.value_or(sunrise_jd - FALLBACK_DAYS), end.value_or(sunrise_jd + FALLBACK_DAYS)};
+}
+
+}  // namespace
+
+Panchang compute(std::uint32_t weekday, double sunrise_jd) {
+  ensure_initialized();
+  const double r = sunrise_jd;
+  // About 40 KB: kept off the stack of the caller's thread.
+  const auto memo = std::make_unique<PositionMemo>();
+  const auto tithi = [&memo](double jd) { return memo->tithi_angle(jd); };
+  const auto moon_sidereal = [&memo](double jd) { return memo->moon_sidereal(jd); };
+  const auto yoga = [&memo](double jd) { return memo->yoga_angle(jd); };
+  Panchang p{};
+
+  p.vara = {weekday, vara_name(weekday), vara_english(weekday)};
+
+  const std::uint32_t ti = element_index(tithi(r), TITHI_SPAN_DEG);
+  const Span ts = element_span(tithi, r, ti, TITHI_SPAN_DEG);
+  p.tithi = {ti + 1, tithi_display_name(ti + 1), paksha_name(ti + 1), ts.start_jd, ts.end_jd};
+
+  const double moon = moon_sidereal(r);
+  const std::uint32_t ni = element_index(moon, NAKSHATRA_SPAN_DEG);
+  const Span ns = element_span(moon_sidereal, r, ni, NAKSHATRA_SPAN_DEG);
+  p.nakshatra = {ni + 1,        nakshatra_name(ni + 1), nakshatra_lord(ni + 1),
+                 pada_of(moon, ni), ns.start_jd,        ns.end_jd};
+
+  const std::uint32_t yi = element_index(yoga(r), YOGA_SPAN_DEG);
+  const Span ys = element_span(yoga, r, yi, YOGA_SPAN_DEG);
+  p.yoga = {yi + 1, yoga_name(yi + 1), ys.start_jd, ys.end_jd};
+
+  const std::uint32_t h = element_index(tithi(r), KARANA_SPAN_DEG);
+  const Span ks = element_span(tithi, r, h, KARANA_SPAN_DEG);
+  const std::uint32_t kn = karana_number(h);
+  p.karana = {kn, karana_name(kn), ks.start_jd, ks.end_jd};
+
+  p.sun = {r, 0.0, 0.0};
+  return p;
+}
+
+PanchangaAtJd compute_at_jd(double jd_ut) {
+  ensure_initialized();
+  // One request per body and one ayanamsa, shared by all four limbs.
+  const double moon_tropical = tropical_longitude(jd_ut, BODY_MOON);
+  const double sun_tropical = tropical_longitude(jd_ut, BODY_SUN);
+  const double ayan = ayanamsa(jd_ut);
+  const double elongation = norm360(moon_tropical - sun_tropical);
+  const double moon = norm360(moon_tropical - ayan);
+  const double sun = norm360(sun_tropical - ayan);
+
+  const std::uint32_t ti = element_index(elongation, TITHI_SPAN_DEG);
+  const std::uint32_t yi = element_index(norm360(moon + sun), YOGA_SPAN_DEG);
+  const std::uint32_t ni = element_index(moon, NAKSHATRA_SPAN_DEG);
+  const std::uint32_t kn = karana_number(element_index(elongation, KARANA_SPAN_DEG));
+
+  return {ti + 1,        tithi_display_name(ti + 1), paksha_name(ti + 1),
+          ni + 1,        nakshatra_name(ni + 1),     pada_of(moon, ni),
+          yi + 1,        yoga_name(yi + 1),          kn,
+          karana_name(kn)};
+}
+
+}  // namespace tithiloom

@@ -1,0 +1,124 @@
+// The five limbs of the almanac: the angles they are measured by, how an
+// angle becomes an element, the daily panchang at a sunrise with the
+// transition times of each limb, and the limbs sampled at any instant.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "numeric.hpp"
+#include "sun.hpp"
+#include "types.hpp"
+
+namespace tithiloom {
+
+// Spans in degrees; the exact doubles used in every division.
+inline constexpr double TITHI_SPAN_DEG = 12.0;
+inline constexpr double KARANA_SPAN_DEG = 6.0;
+inline constexpr double NAKSHATRA_SPAN_DEG = 13.333333333333334;  // 360/27
+inline constexpr double PADA_SPAN_DEG = 3.3333333333333335;       // 10/3
+inline constexpr double YOGA_SPAN_DEG = 13.333333333333334;
+inline constexpr double RASHI_SPAN_DEG = 30.0;
+
+// --- angles (degrees in [0, 360), NaN only if the library gives NaN) ---
+
+// Elongation of the Moon from the Sun; the ayanamsa cancels, so tropical.
+double tithi_angle(double jd_ut);
+double moon_sidereal_longitude(double jd_ut);
+double sun_sidereal_longitude(double jd_ut);
+// Sum of the sidereal longitudes, each with its own ayanamsa request.
+double yoga_angle(double jd_ut);
+
+// --- angle to element ---
+
+// The angle divided by the span, truncated; NaN gives 0.
+inline std::uint32_t element_index(double angle_deg, double span_deg) {
+  return truncate_saturating<std::uint32_t>(angle_deg / span_deg);
+}
+
+// Karana number (1 to 11) of a half-tithi index (0 to 59).
+constexpr std::uint32_t karana_number(std::uint32_t half_tithi) {
+  if (half_tithi == 0) return 11;                       // Kimstughna
+  if (half_tithi <= 56) return (half_tithi - 1) % 7 + 1;  // the movable seven
+  if (half_tithi == 57) return 8;                       // Shakuni
+  if (half_tithi == 58) return 9;                       // Chatushpada
+  return 10;                                            // Nagava
+}
+
+// Pada (1 to 4) of a sidereal Moon longitude inside nakshatra index i;
+// capped because rounding at the very end of a nakshatra could give 5.
+std::int32_t pada_of(double moon_sidereal_deg, std::uint32_t nakshatra_index);
+
+// --- daily panchang ---
+
+struct TithiInfo {
+  std::uint32_t number;
+  std::string name;  // display name, e.g. "Shukla Pratipada"
+  std::string_view paksha;
+  double start_jd;
+  double end_jd;
+};
+
+struct VaraInfo {
+  std::uint32_t number;  // the weekday as given
+  std::string_view name;
+  std::string_view english;
+};
+
+struct NakshatraInfo {
+  std::uint32_t number;
+  std::string_view name;
+  std::string_view lord;
+  std::int32_t pada;
+  double start_jd;
+  double end_jd;
+};
+
+struct YogaInfo {
+  std::uint32_t number;
+  std::string_view name;
+  double start_jd;
+  double end_jd;
+};
+
+struct KaranaInfo {
+  std::uint32_t number;
+  std::string_view name;
+  double start_jd;
+  double end_jd;
+};
+
+struct Panchang {
+  TithiInfo tithi;
+  VaraInfo vara;
+  NakshatraInfo nakshatra;
+  YogaInfo yoga;
+  KaranaInfo karana;
+  SunData sun;  // sunrise only; callers put in the whole day's data
+};
+
+// The limbs prevailing at `sunrise_jd`, with when each began and will end.
+// The weekday is the caller's (0 = Sunday) and is not checked against the date.
+// Never fails: a transition not found within two days reads as sunrise -/+ 1 day.
+Panchang compute(std::uint32_t weekday, double sunrise_jd);
+
+// --- instant sampling ---
+
+struct PanchangaAtJd {
+  std::uint32_t tithi_number;
+  std::string tithi_name;
+  std::string_view paksha;
+  std::uint32_t nakshatra_number;
+  std::string_view nakshatra_name;
+  std::int32_t pada;
+  std::uint32_t yoga_number;
+  std::string_view yoga_name;
+  std::uint32_t karana_number;
+  std::string_view karana_name;
+};
+
+// The limbs at one instant, without any search. Never fails.
+PanchangaAtJd compute_at_jd(double jd_ut);
+
+}  // namespace tithiloom

@@ -1,0 +1,133 @@
+"""Batch day results: equal to the daily panchang of each day, the calendar
+walk, weekdays for every era, refused dates and oversized ranges."""
+
+import datetime as dt
+import math
+
+import pytest
+
+import tithiloom._core as core
+
+DELHI = (28.6139, 77.2090, 216.0)
+TIMED = ("start_jd", "end_jd")
+
+
+def day_range(*args, place=DELHI, utc_offset=19800):
+    return core.py_compute_batch_range(*args, *place, utc_offset)
+
+
+def without_times(d):
+    return {k: v for k, v in d.items() if k not in TIMED}
+
+
+@pytest.mark.parametrize("place, utc_offset", [
+    (DELHI, 19800),
+    ((51.5074, -0.1278, 11.0), 0),
+    ((-33.8688, 151.2093, 58.0), 36000),
+    ((40.7128, -74.0060, 10.0), -18000),
+])
+def test_batch_equals_daily_panchang(place, utc_offset):
+    days = day_range(2025, 12, 20, 2026, 1, 20, place=place, utc_offset=utc_offset)
+    assert len(days) == 32
+    for b in days:
+        assert list(b) == ["year", "month", "day", "sun", "vara", "tithi", "nakshatra", "yoga",
+                           "karana"]
+        p = core.py_compute_panchang(b["year"], b["month"], b["day"], *place, utc_offset,
+                                     b["vara"]["number"])
+        assert b["sun"] == p["sun"]
+        assert b["vara"] == p["vara"]
+        assert b["tithi"] == {k: p["tithi"][k] for k in ("number", "name", "paksha")}
+        assert b["nakshatra"] == without_times(p["nakshatra"])
+        assert list(b["nakshatra"]) == ["number", "name", "pada", "lord"]
+        for limb in ("yoga", "karana"):
+            assert b[limb] == without_times(p[limb])
+
+
+def test_year_has_every_civil_day_in_order():
+    days = core.py_compute_batch_year(2026, *DELHI, 19800)
+    expected = [dt.date(2026, 1, 1) + dt.timedelta(k) for k in range(365)]
+    assert [(d["year"], d["month"], d["day"]) for d in days] == [
+        (e.year, e.month, e.day) for e in expected]
+    assert [d["vara"]["number"] for d in days] == [(e.weekday() + 1) % 7 for e in expected]
+    rises = [d["sun"]["sunrise_jd"] for d in days]
+    assert all(0.9 < b - a < 1.1 for a, b in zip(rises, rises[1:]))
+
+
+@pytest.mark.parametrize("start, end, dates", [
+    ((2024, 2, 28), (2024, 3, 1), [(2024, 2, 28), (2024, 2, 29), (2024, 3, 1)]),
+    ((2025, 2, 28), (2025, 3, 1), [(2025, 2, 28), (2025, 3, 1)]),
+    ((2000, 2, 28), (2000, 3, 1), [(2000, 2, 28), (2000, 2, 29), (2000, 3, 1)]),
+    ((1900, 2, 28), (1900, 3, 1), [(1900, 2, 28), (1900, 3, 1)]),
+    ((2025, 12, 30), (2026, 1, 2), [(2025, 12, 30), (2025, 12, 31), (2026, 1, 1), (2026, 1, 2)]),
+    ((2026, 5, 5), (2026, 5, 5), [(2026, 5, 5)]),
+    ((2026, 5, 5), (2026, 5, 4), []),
+    ((2027, 1, 1), (2026, 1, 1), []),
+])
+def test_calendar_walk(start, end, dates):
+    days = day_range(*start, *end)
+    assert [(d["year"], d["month"], d["day"]) for d in days] == dates
+
+
+@pytest.mark.parametrize("utc_offset", [-43200, -36000, 0, 19800, 50400])
+def test_reported_dates_are_the_walk_dates_for_any_offset(utc_offset):
+    days = day_range(2026, 3, 30, 2026, 4, 2, utc_offset=utc_offset)
+    assert [(d["month"], d["day"]) for d in days] == [(3, 30), (3, 31), (4, 1), (4, 2)]
+
+
+def weekday_from_jd(y, m, d):
+    # JD of 0h UT ends in .5; that day's weekday with 0 = Sunday.
+    return math.floor(core.py_datetime_to_jd(y, m, d, 0, 0, 0.0) + 1.5) % 7
+
+
+@pytest.mark.parametrize("start, end", [
+    ((-1, 12, 27), (1, 1, 5)),          # across the year 0 (1 BCE), a leap year
+    ((-101, 2, 25), (-101, 3, 3)),
+    ((-400, 2, 27), (-400, 3, 1)),
+    ((-2500, 2, 26), (-2500, 3, 2)),     # a century year that is not leap
+    ((1582, 10, 1), (1582, 10, 20)),
+])
+def test_weekdays_before_year_one(start, end):
+    days = day_range(*start, *end)
+    assert days
+    for d in days:
+        assert d["vara"]["number"] == weekday_from_jd(d["year"], d["month"], d["day"])
+        assert d["vara"]["english"] == ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday",
+                                        "Friday", "Saturday"][d["vara"]["number"]]
+
+
+@pytest.mark.parametrize("start, end, named", [
+    ((2026, 13, 1), (2026, 12, 31), "2026-13-01"),
+    ((2026, 0, 1), (2026, 12, 31), "2026-00-01"),
+    ((2026, 1, 0), (2026, 12, 31), "2026-01-00"),
+    ((2025, 2, 29), (2025, 3, 31), "2025-02-29"),
+    ((2026, 1, 1), (2026, 4, 31), "2026-04-31"),
+    ((2026, 1, 1), (2026, 4294967295, 1), "2026-4294967295-01"),
+    ((1900, 2, 29), (1900, 3, 1), "1900-02-29"),
+])
+def test_invalid_dates_are_refused_naming_the_date(start, end, named):
+    with pytest.raises(ValueError, match=named):
+        day_range(*start, *end)
+
+
+def test_negative_month_is_a_conversion_error():
+    with pytest.raises(OverflowError, match="argument 'start_month'"):
+        day_range(2026, -1, 1, 2026, 1, 2)
+
+
+def test_polar_days_are_left_out():
+    # 78 N: the Sun stays below the horizon from late October to mid February.
+    days = day_range(2026, 1, 1, 2026, 3, 31, place=(78.22, 15.65, 0.0), utc_offset=3600)
+    assert 0 < len(days) < 90
+    dates = [dt.date(d["year"], d["month"], d["day"]) for d in days]
+    assert dates == sorted(dates) and dates[0] > dt.date(2026, 2, 1)
+    assert all(math.isfinite(d["sun"]["sunset_jd"]) for d in days)
+
+
+def test_range_too_long_to_hold_raises_memory_error():
+    with pytest.raises(MemoryError):
+        day_range(-2000000000, 1, 1, 2000000000, 12, 31)
+
+
+def test_latest_representable_year_ends_the_walk():
+    days = day_range(2147483647, 12, 31, 2147483647, 12, 31)
+    assert [(d["year"], d["month"], d["day"]) for d in days] in ([], [(2147483647, 12, 31)])

@@ -1,0 +1,95 @@
+"""Lagna with house cusps and the lagna-rising windows, checked against the
+sky (the Sun is on the ascendant at sunrise) and for termination on any input."""
+
+import math
+
+import pytest
+
+import tithiloom._core as core
+
+DELHI = (28.6139, 77.2090)
+JD = 2461144.5  # 2026-04-14 00:00 UT
+ODD = [math.nan, math.inf, -math.inf, 1e300, -1e300]
+
+
+def signed_diff(a, b):
+    return (a - b + 180.0) % 360.0 - 180.0
+
+
+@pytest.mark.parametrize("lat, lng", [DELHI, (51.5, 0.0), (-33.9, 151.2), (64.1, -21.9)])
+@pytest.mark.parametrize("month", [1, 4, 7, 10])
+def test_sun_is_on_the_ascendant_at_sunrise_and_descendant_at_sunset(lat, lng, month):
+    midnight = core.py_datetime_to_jd(2026, month, 10, 0, 0, 0) - lng / 360.0
+    rise = core.py_sunrise_jd(midnight, lat, lng, 0.0)
+    sets = core.py_sunset_jd(midnight + 0.5, lat, lng, 0.0)
+    asc = core.py_compute_lagna(rise, lat, lng)["ascendant_longitude"]
+    assert signed_diff(asc, core.py_sidereal_longitude(rise, 0)) == pytest.approx(0, abs=0.01)
+    desc = core.py_compute_lagna(sets, lat, lng, "P")["bhava_cusps"][6]
+    assert signed_diff(desc, core.py_sidereal_longitude(sets, 0)) == pytest.approx(0, abs=0.01)
+
+
+@pytest.mark.parametrize("system, letter", [
+    ("w", "W"), ("Whole", "W"), ("p", "P"), ("PLACIDUS", "P"), ("Equal", "E"), ("o", "O")])
+def test_system_is_read_from_its_first_letter(system, letter):
+    r = core.py_compute_lagna(JD, *DELHI, system=system)
+    assert r == core.py_compute_lagna(JD, *DELHI, letter)
+    assert r["house_system"] == letter
+
+
+@pytest.mark.parametrize("system", ["K", "Koch", "", " P", "\u00e9", "\0P"])
+def test_unsupported_system_names_the_string_as_passed(system):
+    with pytest.raises(ValueError) as e:
+        core.py_compute_lagna(JD, *DELHI, system)
+    assert str(e.value) == f"Unsupported house system '{system}'. Use one of: P, W, E, O"
+
+
+@pytest.mark.parametrize("hours", range(0, 24, 3))
+def test_cusps_of_each_system(hours):
+    jd = JD + hours / 24.0
+    w = core.py_compute_lagna(jd, *DELHI, "W")
+    assert w["bhava_cusps"] == [(30.0 * (w["rashi"] + i)) % 360.0 for i in range(12)]
+    e = core.py_compute_lagna(jd, *DELHI, "E")
+    for i, cusp in enumerate(e["bhava_cusps"]):
+        assert signed_diff(cusp, e["ascendant_longitude"] + 30.0 * i) == pytest.approx(0, abs=1e-9)
+    p = core.py_compute_lagna(jd, *DELHI)
+    assert p["bhava_cusps"][0] == p["ascendant_longitude"]
+    assert p["bhava_cusps"][9] == pytest.approx(p["mc_longitude"], abs=1e-9)
+    assert p["ayanamsa"] == core.py_ayanamsa(jd)
+    for r in (w, e, p):
+        assert 0 <= r["rashi"] <= 11 and 0.0 <= r["degree_in_rashi"] < 30.0
+        assert r["ascendant_longitude"] == pytest.approx(30.0 * r["rashi"] + r["degree_in_rashi"])
+
+
+@pytest.mark.parametrize("args", [(b, *DELHI) for b in ODD] + [(JD, b, b) for b in ODD])
+def test_lagna_of_odd_inputs_returns(args):
+    for system in "PWEO":
+        assert 0 <= core.py_compute_lagna(*args, system)["rashi"] <= 11
+
+
+def check_windows(windows, jd_start):
+    assert windows[0]["start_jd"] == jd_start or math.isnan(jd_start)
+    assert windows[-1]["end_jd"] == jd_start + 1.0 or math.isnan(jd_start)
+    for a, b in zip(windows, windows[1:]):
+        assert a["end_jd"] == b["start_jd"] and a["rashi"] != b["rashi"]
+
+
+@pytest.mark.parametrize("lat, lng", [DELHI, (-33.9, 151.2), (51.5, 0.0)])
+def test_windows_over_a_day_follow_the_zodiac(lat, lng):
+    windows = core.py_compute_lagna_windows(JD, lat, lng)
+    check_windows(windows, JD)
+    assert list(windows[0]) == ["rashi", "rashi_name", "start_jd", "end_jd"]
+    assert len(windows) == 13 and windows[0]["rashi"] == windows[-1]["rashi"]
+    for a, b in zip(windows, windows[1:]):
+        assert b["rashi"] == (a["rashi"] + 1) % 12
+        # The boundary lies within a second after the true change of sign.
+        at = core.py_compute_lagna(b["start_jd"], lat, lng, "W")["rashi"]
+        before = core.py_compute_lagna(b["start_jd"] - 1.01 / 86400, lat, lng, "W")["rashi"]
+        assert (before, at) == (a["rashi"], b["rashi"])
+
+
+# 1e11: adjacent doubles are wider than the one-second bisection tolerance;
+# 2**53: a five-minute step no longer moves the time.
+@pytest.mark.parametrize("jd_start, lat", [(j, DELHI[0]) for j in ODD + [2.0**53, 1e11, -1e11]]
+                         + [(JD, lat) for lat in ODD + [89.9, -89.9, 75.0]])
+def test_windows_terminate_for_any_start_and_latitude(jd_start, lat):
+    check_windows(core.py_compute_lagna_windows(jd_start, lat, 77.2), jd_start)
