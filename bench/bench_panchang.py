@@ -42,7 +42,6 @@ def requests_per_day():
     build = pathlib.Path(os.environ.get("COUNT_BUILD", ROOT / "build" / "bench-count"))
     exe = build / "count_requests"
     try:
-        (build / "python" / "tithiloom").mkdir(parents=True, exist_ok=True)
         run = lambda *cmd: subprocess.run(cmd, check=True, capture_output=True, text=True)  # noqa
         run("cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
             "-DCMAKE_BUILD_TYPE=Release", "-DTITHILOOM_COUNT_REQUESTS=ON")

@@ -109,11 +109,6 @@ def test_invalid_dates_are_refused_naming_the_date(start, end, named):
         day_range(*start, *end)
 
 
-def test_negative_month_is_a_conversion_error():
-    with pytest.raises(OverflowError, match="argument 'start_month'"):
-        day_range(2026, -1, 1, 2026, 1, 2)
-
-
 def test_polar_days_are_left_out():
     # 78 N: the Sun stays below the horizon from late October to mid February.
     days = day_range(2026, 1, 1, 2026, 3, 31, place=(78.22, 15.65, 0.0), utc_offset=3600)
@@ -124,7 +119,7 @@ def test_polar_days_are_left_out():
 
 
 def test_range_too_long_to_hold_raises_memory_error():
-    with pytest.raises(MemoryError):
+    with pytest.raises(MemoryError, match="too long"):
         day_range(-2000000000, 1, 1, 2000000000, 12, 31)
 
 

@@ -1,6 +1,5 @@
 // Daily results for every day of a year or of a date range.
 #include <new>
-#include <stdexcept>
 
 #include "args.hpp"
 #include "batch.hpp"
@@ -62,11 +61,15 @@ PyObject* batch(const DateRange& r, std::int32_t utc_offset, const Place& place)
   try {
     const auto days = compute_range(r.start_year, r.start_month, r.start_day, r.end_year,
                                     r.end_month, r.end_day, utc_offset, place);
-    if (!days.ok()) return raise_value_error(days.error());
+    if (!days.ok()) {
+      if (days.error() == RANGE_TOO_LONG_MESSAGE) {
+        PyErr_SetString(PyExc_MemoryError, days.error().c_str());
+        return nullptr;
+      }
+      return raise_value_error(days.error());
+    }
     return list_of(days.value(), day_dict);
   } catch (const std::bad_alloc&) {
-    return PyErr_NoMemory();
-  } catch (const std::length_error&) {
     return PyErr_NoMemory();
   }
 }

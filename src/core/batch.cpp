@@ -3,8 +3,9 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <stdexcept>
 #include <string>
+
+#include <unistd.h>
 
 #include "numeric.hpp"
 #include "sun.hpp"
@@ -27,6 +28,14 @@ std::string invalid_date_message(std::int32_t year, std::uint32_t month, std::ui
   std::snprintf(text, sizeof text, "invalid date %ld-%02lu-%02lu", static_cast<long>(year),
                 static_cast<unsigned long>(month), static_cast<unsigned long>(day));
   return text;
+}
+
+// Installed memory, or unlimited where the system does not say.
+double physical_memory_bytes() {
+  const long pages = sysconf(_SC_PHYS_PAGES);
+  const long page_size = sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || page_size <= 0) return std::numeric_limits<double>::infinity();
+  return static_cast<double>(pages) * static_cast<double>(page_size);
 }
 
 bool is_valid_date(std::int32_t year, std::uint32_t month, std::uint32_t day) {
@@ -77,9 +86,12 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
 
   std::vector<BatchDayResult> days;
   const double diff = round_half_away(end_mid - start_mid);
-  // A count beyond what a vector can hold is reported as an allocation failure.
-  if (diff >= static_cast<double>(days.max_size())) throw std::length_error("range too long");
   const std::size_t n = diff > 0.0 ? truncate_saturating<std::size_t>(diff) : 0;
+  // A range whose plain records alone would not fit in the machine's memory
+  // can never complete: refuse it before any allocation or computation.
+  if ((static_cast<double>(n) + 1.0) * sizeof(BatchDayResult) > physical_memory_bytes() ||
+      n >= days.max_size())
+    return Error{std::string(RANGE_TOO_LONG_MESSAGE)};
   days.reserve(n + 1);
 
   std::int32_t y = start_year;

@@ -38,8 +38,8 @@ double yoga_angle(double jd_ut) {
 
 std::int32_t pada_of(double moon_sidereal_deg, std::uint32_t nakshatra_index) {
   const double into = moon_sidereal_deg - nakshatra_index * NAKSHATRA_SPAN_DEG;
-  const std::int32_t pada = truncate_saturating<std::int32_t>(into / PADA_SPAN_DEG) + 1;
-  return std::clamp(pada, 1, 4);
+  // Clamped before adding one, so a saturated value cannot overflow.
+  return std::clamp(truncate_saturating<std::int32_t>(into / PADA_SPAN_DEG), 0, 3) + 1;
 }
 
 namespace {
