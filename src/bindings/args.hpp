@@ -59,8 +59,10 @@ class Args {
   bool read(std::size_t i, std::vector<double>& out) const;
   bool read(std::size_t i, DictList& out) const;
 
- private:
+  // The object bound to parameter i, or null when it was omitted.
   PyObject* slot(std::size_t i) const { return slots_[i]; }
+
+ private:
   bool fail(std::size_t i) const;  // prefixes the pending error with the name
 
   const Signature& sig_;

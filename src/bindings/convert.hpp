@@ -33,14 +33,15 @@ PyObject* to_py(const T& value) {
 }
 
 // Builds a dict with keys in insertion order; the first failure sticks and
-// release() then returns null with the Python error set.
+// release() then returns null with the Python error set. Once an error is
+// pending (here or in a nested builder) no further Python call is made.
 class DictBuilder {
  public:
-  DictBuilder() : dict_(PyDict_New()) {}
+  DictBuilder() : dict_(PyErr_Occurred() ? nullptr : PyDict_New()) {}
 
   template <class T>
   DictBuilder& add(const char* key, const T& value) {
-    return add_owned(key, PyRef(to_py(value)));
+    return dict_ ? add_owned(key, PyRef(to_py(value))) : *this;
   }
   DictBuilder& add_owned(const char* key, PyRef value);
 

@@ -7,6 +7,7 @@
 #include "convert.hpp"
 #include "ephemeris.hpp"
 #include "functions.hpp"
+#include "panchang_dicts.hpp"
 
 namespace tithiloom::py {
 namespace {
@@ -17,35 +18,12 @@ PyObject* day_dict(const BatchDayResult& r) {
       .add("year", r.year)
       .add("month", r.month)
       .add("day", r.day)
-      .add_owned("sun", PyRef(DictBuilder()
-                                  .add("sunrise_jd", p.sun.sunrise_jd)
-                                  .add("sunset_jd", p.sun.sunset_jd)
-                                  .add("day_duration_hours", p.sun.day_duration_hours)
-                                  .release()))
-      .add_owned("vara", PyRef(DictBuilder()
-                                   .add("number", p.vara.number)
-                                   .add("name", p.vara.name)
-                                   .add("english", p.vara.english)
-                                   .release()))
-      .add_owned("tithi", PyRef(DictBuilder()
-                                    .add("number", p.tithi.number)
-                                    .add("name", p.tithi.name)
-                                    .add("paksha", p.tithi.paksha)
-                                    .release()))
-      .add_owned("nakshatra", PyRef(DictBuilder()
-                                        .add("number", p.nakshatra.number)
-                                        .add("name", p.nakshatra.name)
-                                        .add("pada", p.nakshatra.pada)
-                                        .add("lord", p.nakshatra.lord)
-                                        .release()))
-      .add_owned("yoga", PyRef(DictBuilder()
-                                   .add("number", p.yoga.number)
-                                   .add("name", p.yoga.name)
-                                   .release()))
-      .add_owned("karana", PyRef(DictBuilder()
-                                     .add("number", p.karana.number)
-                                     .add("name", p.karana.name)
-                                     .release()))
+      .add_owned("sun", PyRef(sun_data_to_dict(p.sun)))
+      .add_owned("vara", PyRef(vara_to_dict(p.vara)))
+      .add_owned("tithi", PyRef(tithi_to_dict(p.tithi, Times::omit)))
+      .add_owned("nakshatra", PyRef(nakshatra_to_dict(p.nakshatra, Times::omit)))
+      .add_owned("yoga", PyRef(yoga_to_dict(p.yoga, Times::omit)))
+      .add_owned("karana", PyRef(karana_to_dict(p.karana, Times::omit)))
       .release();
 }
 

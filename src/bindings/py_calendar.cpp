@@ -12,19 +12,6 @@
 namespace tithiloom::py {
 namespace {
 
-// The argument bound to parameter `i` after a successful parse, or null when
-// it was omitted.
-PyObject* bound_argument(const Signature& sig, std::size_t i, PyObject* const* args,
-                         Py_ssize_t nargs, PyObject* kwnames) {
-  if (static_cast<Py_ssize_t>(i) < nargs) return args[i];
-  const Py_ssize_t nkw = kwnames == nullptr ? 0 : PyTuple_GET_SIZE(kwnames);
-  for (Py_ssize_t k = 0; k < nkw; ++k) {
-    if (PyUnicode_CompareWithASCIIString(PyTuple_GET_ITEM(kwnames, k), sig.params[i]) == 0)
-      return args[nargs + k];
-  }
-  return nullptr;
-}
-
 // Whether the text lower-cases to "purnimant". Only ASCII capitals lower-case
 // into these letters, so comparing code points one by one is exact, and it
 // also works for strings that have no UTF-8 form (lone surrogates).
@@ -74,7 +61,7 @@ PyObject* py_compute_lunar_months(PyObject*, PyObject* const* args, Py_ssize_t n
     Args a(sig);
     std::int32_t year = 0;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year)) return nullptr;
-    PyObject* system = bound_argument(sig, 1, args, nargs, kwnames);
+    PyObject* system = a.slot(1);
     if (system != nullptr && !PyUnicode_Check(system)) {
       std::string unused;
       a.read(1, unused);  // raises the standard conversion error

@@ -7,58 +7,20 @@
 #include "ephemeris.hpp"
 #include "functions.hpp"
 #include "panchang.hpp"
+#include "panchang_dicts.hpp"
 #include "sun.hpp"
 
 namespace tithiloom::py {
 namespace {
 
-PyObject* sun_dict(const SunData& sun) {
-  return DictBuilder()
-      .add("sunrise_jd", sun.sunrise_jd)
-      .add("sunset_jd", sun.sunset_jd)
-      .add("day_duration_hours", sun.day_duration_hours)
-      .release();
-}
-
 PyObject* panchang_dict(const Panchang& p) {
-  const auto& t = p.tithi;
-  const auto& n = p.nakshatra;
-  const auto& y = p.yoga;
-  const auto& k = p.karana;
   return DictBuilder()
-      .add_owned("sun", PyRef(sun_dict(p.sun)))
-      .add_owned("vara", PyRef(DictBuilder()
-                                   .add("number", p.vara.number)
-                                   .add("name", p.vara.name)
-                                   .add("english", p.vara.english)
-                                   .release()))
-      .add_owned("tithi", PyRef(DictBuilder()
-                                    .add("number", t.number)
-                                    .add("name", t.name)
-                                    .add("paksha", t.paksha)
-                                    .add("start_jd", t.start_jd)
-                                    .add("end_jd", t.end_jd)
-                                    .release()))
-      .add_owned("nakshatra", PyRef(DictBuilder()
-                                        .add("number", n.number)
-                                        .add("name", n.name)
-                                        .add("pada", n.pada)
-                                        .add("lord", n.lord)
-                                        .add("start_jd", n.start_jd)
-                                        .add("end_jd", n.end_jd)
-                                        .release()))
-      .add_owned("yoga", PyRef(DictBuilder()
-                                   .add("number", y.number)
-                                   .add("name", y.name)
-                                   .add("start_jd", y.start_jd)
-                                   .add("end_jd", y.end_jd)
-                                   .release()))
-      .add_owned("karana", PyRef(DictBuilder()
-                                     .add("number", k.number)
-                                     .add("name", k.name)
-                                     .add("start_jd", k.start_jd)
-                                     .add("end_jd", k.end_jd)
-                                     .release()))
+      .add_owned("sun", PyRef(sun_data_to_dict(p.sun)))
+      .add_owned("vara", PyRef(vara_to_dict(p.vara)))
+      .add_owned("tithi", PyRef(tithi_to_dict(p.tithi, Times::include)))
+      .add_owned("nakshatra", PyRef(nakshatra_to_dict(p.nakshatra, Times::include)))
+      .add_owned("yoga", PyRef(yoga_to_dict(p.yoga, Times::include)))
+      .add_owned("karana", PyRef(karana_to_dict(p.karana, Times::include)))
       .release();
 }
 

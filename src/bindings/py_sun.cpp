@@ -3,6 +3,7 @@
 #include "boundary.hpp"
 #include "convert.hpp"
 #include "functions.hpp"
+#include "panchang_dicts.hpp"
 #include "sun.hpp"
 
 namespace tithiloom::py {
@@ -52,11 +53,7 @@ PyObject* py_compute_sun_data(PyObject*, PyObject* const* args, Py_ssize_t nargs
     const auto sun = require_sunrise_and_sunset(
         compute_sun_data(year, month, day, utc_offset, place), place.lat_deg, year, month, day);
     if (!sun.ok()) return raise_value_error(sun.error());
-    return DictBuilder()
-        .add("sunrise_jd", sun.value().sunrise_jd)
-        .add("sunset_jd", sun.value().sunset_jd)
-        .add("day_duration_hours", sun.value().day_duration_hours)
-        .release();
+    return sun_data_to_dict(sun.value());
   });
 }
 

@@ -5,13 +5,12 @@
 
 #include "ephemeris.hpp"
 #include "numeric.hpp"
+#include "panchang.hpp"
 
 namespace tithiloom {
 namespace {
 
 constexpr std::array<char, 4> HOUSE_LETTERS{'P', 'W', 'E', 'O'};
-
-constexpr double RASHI_SPAN_DEG = 30.0;
 
 std::uint8_t rashi_of(double sidereal_deg) {
   // NaN (from non-finite input) reads as Mesha rather than an arbitrary index.

@@ -1,0 +1,59 @@
+#include "panchang_dicts.hpp"
+
+#include "convert.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+template <class Limb>
+PyObject* finish(DictBuilder& d, const Limb& limb, Times times) {
+  if (times == Times::include) d.add("start_jd", limb.start_jd).add("end_jd", limb.end_jd);
+  return d.release();
+}
+
+}  // namespace
+
+PyObject* sun_data_to_dict(const SunData& sun) {
+  return DictBuilder()
+      .add("sunrise_jd", sun.sunrise_jd)
+      .add("sunset_jd", sun.sunset_jd)
+      .add("day_duration_hours", sun.day_duration_hours)
+      .release();
+}
+
+PyObject* vara_to_dict(const VaraInfo& vara) {
+  return DictBuilder()
+      .add("number", vara.number)
+      .add("name", vara.name)
+      .add("english", vara.english)
+      .release();
+}
+
+PyObject* tithi_to_dict(const TithiInfo& tithi, Times times) {
+  DictBuilder d;
+  d.add("number", tithi.number).add("name", tithi.name).add("paksha", tithi.paksha);
+  return finish(d, tithi, times);
+}
+
+PyObject* nakshatra_to_dict(const NakshatraInfo& nakshatra, Times times) {
+  DictBuilder d;
+  d.add("number", nakshatra.number)
+      .add("name", nakshatra.name)
+      .add("pada", nakshatra.pada)
+      .add("lord", nakshatra.lord);
+  return finish(d, nakshatra, times);
+}
+
+PyObject* yoga_to_dict(const YogaInfo& yoga, Times times) {
+  DictBuilder d;
+  d.add("number", yoga.number).add("name", yoga.name);
+  return finish(d, yoga, times);
+}
+
+PyObject* karana_to_dict(const KaranaInfo& karana, Times times) {
+  DictBuilder d;
+  d.add("number", karana.number).add("name", karana.name);
+  return finish(d, karana, times);
+}
+
+}  // namespace tithiloom::py
