@@ -33,24 +33,44 @@ void raise_too_many_positional(const Signature& sig, Py_ssize_t given) {
                  sig.func, min, max, given, verb);
 }
 
-bool same_name(PyObject* name, const char* param) {
-  // Keyword names are almost always compact ASCII: compare their bytes directly.
-  if (PyUnicode_IS_COMPACT_ASCII(name)) {
-    const auto len = static_cast<std::size_t>(PyUnicode_GET_LENGTH(name));
-    return std::strncmp(static_cast<const char*>(PyUnicode_DATA(name)), param, len) == 0 &&
-           param[len] == '\0';
+void intern_names(const Signature& sig) {
+  for (std::size_t i = 0; i < sig.count && sig.interned[i] == nullptr; ++i) {
+    sig.interned[i] = PyUnicode_InternFromString(sig.params[i]);
+    if (sig.interned[i] == nullptr) {
+      PyErr_Clear();  // matching by text still works
+      return;
+    }
   }
-  return PyUnicode_CompareWithASCIIString(name, param) == 0;
 }
 
 std::optional<std::size_t> param_index(const Signature& sig, PyObject* name) {
+  intern_names(sig);
   for (std::size_t i = 0; i < sig.count; ++i)
-    if (same_name(name, sig.params[i])) return i;
+    if (sig.interned[i] == name) return i;
+  // Keyword names are almost always compact ASCII: compare their bytes directly.
+  if (PyUnicode_IS_COMPACT_ASCII(name)) {
+    const auto len = static_cast<std::size_t>(PyUnicode_GET_LENGTH(name));
+    const void* data = PyUnicode_DATA(name);
+    for (std::size_t i = 0; i < sig.count; ++i)
+      if (sig.lengths[i] == len && std::memcmp(data, sig.params[i], len) == 0) return i;
+    return std::nullopt;
+  }
+  for (std::size_t i = 0; i < sig.count; ++i)
+    if (PyUnicode_CompareWithASCIIString(name, sig.params[i]) == 0) return i;
   return std::nullopt;
 }
 
+long as_long(PyObject* obj) {
+#if PY_VERSION_HEX >= 0x030C0000
+  // Small ints are the common case; read them without the general conversion.
+  if (PyLong_CheckExact(obj) && PyUnstable_Long_IsCompact(reinterpret_cast<PyLongObject*>(obj)))
+    return static_cast<long>(PyUnstable_Long_CompactValue(reinterpret_cast<PyLongObject*>(obj)));
+#endif
+  return PyLong_AsLong(obj);
+}
+
 bool in_range_long(PyObject* obj, long lo, long hi, long& out) {
-  out = PyLong_AsLong(obj);
+  out = as_long(obj);
   if (out == -1 && PyErr_Occurred()) return false;
   if (out < lo || out > hi) {
     PyErr_SetString(PyExc_OverflowError, "out of range integral type conversion attempted");
@@ -73,6 +93,8 @@ bool Args::parse(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
     return false;
   }
   for (Py_ssize_t i = 0; i < nargs; ++i) slots_[i] = args[i];
+  const std::size_t required = n - sig_.defaulted;
+  if (kwnames == nullptr && static_cast<std::size_t>(nargs) >= required) return true;
 
   const Py_ssize_t nkw = kwnames ? PyTuple_GET_SIZE(kwnames) : 0;
   for (Py_ssize_t k = 0; k < nkw; ++k) {
@@ -91,7 +113,7 @@ bool Args::parse(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   }
 
   std::vector<const char*> missing;
-  for (std::size_t i = 0; i < n - sig_.defaulted; ++i)
+  for (std::size_t i = 0; i < required; ++i)
     if (slots_[i] == nullptr) missing.push_back(sig_.params[i]);
   if (!missing.empty()) {
     PyErr_Format(PyExc_TypeError, "%s() missing %zu required positional %s: %s", sig_.func,

@@ -20,12 +20,19 @@ class Signature {
   // `defaulted`: how many trailing parameters may be omitted.
   constexpr Signature(const char* func, std::array<const char*, MAX_PARAMS> params,
                       std::size_t defaulted = 0)
-      : func(func), params(params), count(count_params(params)), defaulted(defaulted) {}
+      : func(func), params(params), count(count_params(params)), defaulted(defaulted) {
+    for (std::size_t i = 0; i < count; ++i)
+      lengths[i] = std::char_traits<char>::length(params[i]);
+  }
 
   const char* func;
   std::array<const char*, MAX_PARAMS> params;  // unused tail stays null
+  std::array<std::size_t, MAX_PARAMS> lengths{};
   std::size_t count;
   std::size_t defaulted;
+  // The interned names, made on first keyword use: keyword names written in
+  // Python source are interned too, so most matches are pointer comparisons.
+  mutable std::array<PyObject*, MAX_PARAMS> interned{};
 
  private:
   static constexpr std::size_t count_params(const std::array<const char*, MAX_PARAMS>& p) {
