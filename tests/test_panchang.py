@@ -175,6 +175,17 @@ class TestSamplerArguments:
         with pytest.raises(exc, match=text):
             at(bad)
 
+    def test_items_that_mutate_the_list_are_read_from_a_snapshot(self):
+        jds = []
+
+        class Shrinking:
+            def __float__(self):
+                jds.clear()
+                return 2461144.5
+
+        jds.extend([Shrinking()] + [2461144.5] * 50)
+        assert at(jds) == at([2461144.5] * 51)
+
     def test_odd_instants_never_fail(self):
         out = at([float("nan"), float("inf"), -1e300, 1e300, 0.0])
         for s in out:

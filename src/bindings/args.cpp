@@ -241,19 +241,15 @@ bool Args::read(std::size_t i, std::vector<double>& out) const {
     raise_cannot_convert(o, "Sequence");
     return fail(i);
   }
-  PyRef fast(PySequence_Fast(o, "expected a sequence"));
-  if (!fast) return fail(i);
-  const Py_ssize_t n = PySequence_Fast_GET_SIZE(fast.get());
-  PyObject** items = PySequence_Fast_ITEMS(fast.get());
+  // A tuple snapshot holds its items: a conversion that runs Python code
+  // cannot shrink or free what is being read.
+  PyRef items(PySequence_Tuple(o));
+  if (!items) return fail(i);
+  const Py_ssize_t n = PyTuple_GET_SIZE(items.get());
   std::vector<double> values;
-  try {
-    values.reserve(static_cast<std::size_t>(n));
-  } catch (const std::bad_alloc&) {
-    PyErr_NoMemory();
-    return fail(i);
-  }
+  values.reserve(static_cast<std::size_t>(n));
   for (Py_ssize_t k = 0; k < n; ++k) {
-    const double v = PyFloat_AsDouble(items[k]);
+    const double v = PyFloat_AsDouble(PyTuple_GET_ITEM(items.get(), k));
     if (v == -1.0 && PyErr_Occurred()) return fail(i);
     values.push_back(v);
   }

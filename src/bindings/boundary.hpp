@@ -4,6 +4,7 @@
 #include <Python.h>
 
 #include <exception>
+#include <new>
 
 namespace tithiloom::py {
 
@@ -14,11 +15,14 @@ bool create_internal_fault_type();
 void raise_internal_fault(const char* message) noexcept;
 [[noreturn]] void abort_at_boundary() noexcept;
 
-// Runs a function body; a C++ exception becomes the internal-fault exception.
+// Runs a function body; running out of memory becomes MemoryError, any other
+// C++ exception the internal-fault exception.
 template <class Body>
 PyObject* guarded(Body&& body) noexcept {
   try {
     return body();
+  } catch (const std::bad_alloc&) {
+    PyErr_NoMemory();
   } catch (const std::exception& e) {
     raise_internal_fault(e.what());
   } catch (...) {

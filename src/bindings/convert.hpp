@@ -56,6 +56,16 @@ PyObject* window_to_dict(const TimeWindow& window);
 // Raises a computing error's message as ValueError; returns null.
 PyObject* raise_value_error(const std::string& message);
 
+// Raises a failed result's error as the exception its kind calls for; returns null.
+template <class T>
+PyObject* raise_error(const Result<T>& failed) {
+  if (failed.error_kind() == Error::Kind::too_large) {
+    PyErr_SetString(PyExc_MemoryError, failed.error().c_str());
+    return nullptr;
+  }
+  return raise_value_error(failed.error());
+}
+
 // A new list holding convert(item) for each item, or null on failure.
 template <class Item, class Convert>
 PyObject* list_of(const std::vector<Item>& items, Convert&& convert) {

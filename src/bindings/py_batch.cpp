@@ -1,5 +1,4 @@
 // Daily results for every day of a year or of a date range.
-#include <new>
 
 #include "args.hpp"
 #include "batch.hpp"
@@ -36,20 +35,10 @@ struct DateRange {
 
 PyObject* batch(const DateRange& r, std::int32_t utc_offset, const Place& place) {
   ensure_initialized();
-  try {
-    const auto days = compute_range(r.start_year, r.start_month, r.start_day, r.end_year,
-                                    r.end_month, r.end_day, utc_offset, place);
-    if (!days.ok()) {
-      if (days.error() == RANGE_TOO_LONG_MESSAGE) {
-        PyErr_SetString(PyExc_MemoryError, days.error().c_str());
-        return nullptr;
-      }
-      return raise_value_error(days.error());
-    }
-    return list_of(days.value(), day_dict);
-  } catch (const std::bad_alloc&) {
-    return PyErr_NoMemory();
-  }
+  const auto days = compute_range(r.start_year, r.start_month, r.start_day, r.end_year,
+                                  r.end_month, r.end_day, utc_offset, place);
+  if (!days.ok()) return raise_error(days);
+  return list_of(days.value(), day_dict);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ PyObject* py_compute_lagna(PyObject*, PyObject* const* args, Py_ssize_t nargs, P
         !a.read(3, system))
       return nullptr;
     const Result<HouseSystem> parsed = parse_house_system(system);
-    if (!parsed.ok()) return raise_value_error(parsed.error());
+    if (!parsed.ok()) return raise_error(parsed);
     const LagnaResult r = compute(parsed.value(), jd, lat, lng);
     PyRef cusps(cusps_to_list(r.bhava_cusps));
     if (!cusps) return nullptr;

@@ -65,7 +65,7 @@ PyObject* py_compute_panchang(PyObject*, PyObject* const* args, Py_ssize_t nargs
       return nullptr;
     const auto sun = require_sunrise_and_sunset(
         compute_sun_data(year, month, day, utc_offset, place), place.lat_deg, year, month, day);
-    if (!sun.ok()) return raise_value_error(sun.error());
+    if (!sun.ok()) return raise_error(sun);
     Panchang p = compute(weekday, sun.value().sunrise_jd);
     p.sun = sun.value();
     return panchang_dict(p);

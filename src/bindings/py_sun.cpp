@@ -52,7 +52,7 @@ PyObject* py_compute_sun_data(PyObject*, PyObject* const* args, Py_ssize_t nargs
       return nullptr;
     const auto sun = require_sunrise_and_sunset(
         compute_sun_data(year, month, day, utc_offset, place), place.lat_deg, year, month, day);
-    if (!sun.ok()) return raise_value_error(sun.error());
+    if (!sun.ok()) return raise_error(sun);
     return sun_data_to_dict(sun.value());
   });
 }

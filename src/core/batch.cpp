@@ -91,7 +91,7 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
   // can never complete: refuse it before any allocation or computation.
   if ((static_cast<double>(n) + 1.0) * sizeof(BatchDayResult) > physical_memory_bytes() ||
       n >= days.max_size())
-    return Error{std::string(RANGE_TOO_LONG_MESSAGE)};
+    return Error{"date range too long: its results cannot fit in memory", Error::Kind::too_large};
   days.reserve(n + 1);
 
   std::int32_t y = start_year;

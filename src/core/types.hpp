@@ -11,9 +11,12 @@
 
 namespace tithiloom {
 
-// An expected failure of a computation; its message reaches Python as ValueError.
+// An expected failure of a computation. Its message reaches Python as
+// ValueError, or as MemoryError for a request too large to ever hold.
 struct Error {
+  enum class Kind { invalid_value, too_large };
   std::string message;
+  Kind kind = Kind::invalid_value;
 };
 
 template <class T>
@@ -26,6 +29,7 @@ class [[nodiscard]] Result {
   const T& value() const& { return std::get<0>(v_); }
   T&& value() && { return std::get<0>(std::move(v_)); }
   const std::string& error() const { return std::get<1>(v_).message; }
+  Error::Kind error_kind() const { return std::get<1>(v_).kind; }
 
  private:
   std::variant<T, Error> v_;
