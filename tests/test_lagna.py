@@ -29,14 +29,15 @@ def test_sun_is_on_the_ascendant_at_sunrise_and_descendant_at_sunset(lat, lng, m
 
 
 @pytest.mark.parametrize("system, letter", [
-    ("w", "W"), ("Whole", "W"), ("p", "P"), ("PLACIDUS", "P"), ("Equal", "E"), ("o", "O")])
+    ("w", "W"), ("Whole", "W"), ("p", "P"), ("PLACIDUS", "P"), ("Equal", "E"), ("o", "O"),
+    ("P\udc80", "P")])
 def test_system_is_read_from_its_first_letter(system, letter):
     r = core.py_compute_lagna(JD, *DELHI, system=system)
     assert r == core.py_compute_lagna(JD, *DELHI, letter)
     assert r["house_system"] == letter
 
 
-@pytest.mark.parametrize("system", ["K", "Koch", "", " P", "\u00e9", "\0P"])
+@pytest.mark.parametrize("system", ["K", "Koch", "", " P", "\u00e9", "\0P", "\udc80P"])
 def test_unsupported_system_names_the_string_as_passed(system):
     with pytest.raises(ValueError) as e:
         core.py_compute_lagna(JD, *DELHI, system)

@@ -230,6 +230,17 @@ bool Args::read(std::size_t i, std::optional<std::string>& out) const {
   return true;
 }
 
+bool Args::read(std::size_t i, Text& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr) return true;
+  if (!PyUnicode_Check(o)) {
+    raise_cannot_convert(o, "PyString");
+    return fail(i);
+  }
+  out.str = o;
+  return true;
+}
+
 bool Args::read(std::size_t i, std::vector<double>& out) const {
   PyObject* o = slot(i);
   if (o == nullptr) return true;

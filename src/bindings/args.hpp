@@ -42,6 +42,12 @@ class Signature {
   }
 };
 
+// A `str` argument, borrowed as it is: for code that reads its characters
+// and must accept texts with no UTF-8 form (lone surrogates).
+struct Text {
+  PyObject* str = nullptr;
+};
+
 // A `list` of definition dicts, borrowed from the caller's argument.
 struct DictList {
   PyObject* list = nullptr;
@@ -63,13 +69,12 @@ class Args {
   bool read(std::size_t i, bool& out) const;  // only True or False
   bool read(std::size_t i, std::string& out) const;
   bool read(std::size_t i, std::optional<std::string>& out) const;  // None is absent
+  bool read(std::size_t i, Text& out) const;
   bool read(std::size_t i, std::vector<double>& out) const;
   bool read(std::size_t i, DictList& out) const;
 
-  // The object bound to parameter i, or null when it was omitted.
-  PyObject* slot(std::size_t i) const { return slots_[i]; }
-
  private:
+  PyObject* slot(std::size_t i) const { return slots_[i]; }
   bool fail(std::size_t i) const;  // prefixes the pending error with the name
 
   const Signature& sig_;

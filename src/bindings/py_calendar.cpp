@@ -60,14 +60,9 @@ PyObject* py_compute_lunar_months(PyObject*, PyObject* const* args, Py_ssize_t n
     static constexpr Signature sig{"py_compute_lunar_months", {"year", "system"}, 1};
     Args a(sig);
     std::int32_t year = 0;
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, year)) return nullptr;
-    PyObject* system = a.slot(1);
-    if (system != nullptr && !PyUnicode_Check(system)) {
-      std::string unused;
-      a.read(1, unused);  // raises the standard conversion error
-      return nullptr;
-    }
-    const bool purnimant = system != nullptr && is_purnimant(system);
+    Text system;  // omitted: amant
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, system)) return nullptr;
+    const bool purnimant = system.str != nullptr && is_purnimant(system.str);
     const std::vector<LunarMonth> months = compute_lunar_months(year, purnimant);
     return list_of(months, [](const LunarMonth& m) {
       return DictBuilder()

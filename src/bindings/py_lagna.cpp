@@ -30,6 +30,12 @@ PyObject* lagna_window_to_dict(const LagnaWindow& w) {
       .release();
 }
 
+// By the first character (a code point, so any text is accepted).
+std::optional<HouseSystem> house_system_named(PyObject* text) {
+  if (PyUnicode_GET_LENGTH(text) == 0) return std::nullopt;
+  return house_system_from_char(static_cast<char32_t>(PyUnicode_READ_CHAR(text, 0)));
+}
+
 }  // namespace
 
 PyObject* py_compute_lagna(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
@@ -37,13 +43,16 @@ PyObject* py_compute_lagna(PyObject*, PyObject* const* args, Py_ssize_t nargs, P
     static constexpr Signature sig{"py_compute_lagna", {"jd", "lat", "lng", "system"}, 1};
     Args a(sig);
     double jd = 0.0, lat = 0.0, lng = 0.0;
-    std::string system = "P";
+    Text system;  // omitted: Placidus
     if (!a.parse(args, nargs, kwnames) || !a.read(0, jd) || !a.read(1, lat) || !a.read(2, lng) ||
         !a.read(3, system))
       return nullptr;
-    const Result<HouseSystem> parsed = parse_house_system(system);
-    if (!parsed.ok()) return raise_error(parsed);
-    const LagnaResult r = compute(parsed.value(), jd, lat, lng);
+    const std::optional<HouseSystem> house_system =
+        system.str == nullptr ? HouseSystem::placidus : house_system_named(system.str);
+    if (!house_system)
+      return PyErr_Format(PyExc_ValueError, "Unsupported house system '%U'. Use one of: P, W, E, O",
+                          system.str);
+    const LagnaResult r = compute(*house_system, jd, lat, lng);
     PyRef cusps(cusps_to_list(r.bhava_cusps));
     if (!cusps) return nullptr;
     const char letter[2] = {house_system_letter(r.house_system), '\0'};

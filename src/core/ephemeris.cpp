@@ -2,6 +2,7 @@
 
 #include <swephexp.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cmath>
@@ -137,22 +138,40 @@ constexpr std::uint64_t US_PER_HOUR = 3600000000ULL;
 constexpr std::uint64_t US_PER_MINUTE = 60000000ULL;
 constexpr std::uint64_t US_PER_SECOND = 1000000ULL;
 
-CivilDateTime split_revjul(double jd) {
-  int y = 0, m = 0, d = 0;
+// Beyond about 7.8e11 days the calendar year no longer fits the library's
+// int; such times are clamped to this bound, and NaN reads as JD 0.
+constexpr double MAX_CIVIL_JD = 7.8e11;
+
+struct RevJul {
+  int year = 0, month = 0, day = 0;
   double hour = 0.0;
-  swe_revjul(jd, SE_GREG_CAL, &y, &m, &d, &hour);
-  auto us = truncate_saturating<std::uint64_t>(round_half_away(hour * 3.6e9));
+};
+
+RevJul revjul(double jd) {
+  const double safe = std::isnan(jd) ? 0.0 : std::clamp(jd, -MAX_CIVIL_JD, MAX_CIVIL_JD);
+  RevJul r;
+  swe_revjul(safe, SE_GREG_CAL, &r.year, &r.month, &r.day, &r.hour);
+  return r;
+}
+
+CivilDate date_of(const RevJul& r) {
+  return {r.year, static_cast<std::uint32_t>(r.month), static_cast<std::uint32_t>(r.day)};
+}
+
+CivilDateTime split_revjul(double jd) {
+  RevJul r = revjul(jd);
+  auto us = truncate_saturating<std::uint64_t>(round_half_away(r.hour * 3.6e9));
   if (us >= 24 * US_PER_HOUR) {
     // Within half a microsecond of midnight: report 00:00 of the day that
     // begins there, never an hour of 24. That day is read six hours on,
     // safely inside it, without stepping again.
-    swe_revjul(jd + 0.25, SE_GREG_CAL, &y, &m, &d, &hour);
+    r = revjul(jd + 0.25);
     us = 0;
   }
   const std::uint64_t rem = us % US_PER_HOUR;
   const std::uint64_t r2 = rem % US_PER_MINUTE;
   return CivilDateTime{
-      {y, static_cast<std::uint32_t>(m), static_cast<std::uint32_t>(d)},
+      date_of(r),
       static_cast<std::uint32_t>(us / US_PER_HOUR),
       static_cast<std::uint32_t>(rem / US_PER_MINUTE),
       static_cast<std::uint32_t>(r2 / US_PER_SECOND),
@@ -176,7 +195,7 @@ CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s) {
 }
 
 CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift) {
-  return split_revjul(jd_ut + utc_offset_s / 86400.0 + day_shift).date;
+  return date_of(revjul(jd_ut + utc_offset_s / 86400.0 + day_shift));
 }
 
 }  // namespace tithiloom

@@ -72,7 +72,8 @@ inline double local_noon_jd(std::int32_t year, std::uint32_t month, std::uint32_
   return local_midnight_jd(year, month, day, utc_offset_s) + 0.5;
 }
 CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s);
-// Local civil date of the instant, moved by whole days (-1 the day before, +1 after).
+// Local civil date of the instant, moved by whole days (-1 the day before,
+// +1 after): the calendar's date part, whatever the hour rounds to.
 CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift = 0.0);
 
 }  // namespace tithiloom

@@ -29,15 +29,11 @@ char house_system_letter(HouseSystem system) {
   return HOUSE_LETTERS[static_cast<std::uint8_t>(system) % HOUSE_LETTERS.size()];
 }
 
-Result<HouseSystem> parse_house_system(std::string_view text) {
-  if (!text.empty()) {
-    char c = text.front();
-    // A non-ASCII first character starts with a byte >= 0x80 and matches nothing.
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    for (std::size_t i = 0; i < HOUSE_LETTERS.size(); ++i)
-      if (c == HOUSE_LETTERS[i]) return static_cast<HouseSystem>(i);
-  }
-  return Error{"Unsupported house system '" + std::string(text) + "'. Use one of: P, W, E, O"};
+std::optional<HouseSystem> house_system_from_char(char32_t first) {
+  if (first >= U'a' && first <= U'z') first = first - U'a' + U'A';
+  for (std::size_t i = 0; i < HOUSE_LETTERS.size(); ++i)
+    if (first == static_cast<char32_t>(HOUSE_LETTERS[i])) return static_cast<HouseSystem>(i);
+  return std::nullopt;
 }
 
 LagnaResult compute(HouseSystem house_system, double jd, double lat_deg, double lng_deg) {

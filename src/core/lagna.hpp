@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -17,9 +18,9 @@ enum class HouseSystem : std::uint8_t { placidus = 0, whole_sign = 1, equal = 2,
 // "P", "W", "E" or "O".
 char house_system_letter(HouseSystem system);
 
-// Reads the first character of a UTF-8 text, ASCII letters in either case;
-// an empty text or any other character is the "Unsupported house system" error.
-Result<HouseSystem> parse_house_system(std::string_view text);
+// The system named by the first character of a text: P, W, E or O in either
+// case; nothing for any other character.
+std::optional<HouseSystem> house_system_from_char(char32_t first);
 
 struct LagnaResult {
   std::array<double, 12> bhava_cusps;  // cusps 1 to 12, degrees in [0, 360)

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "numeric.hpp"
 
@@ -21,11 +23,36 @@ SunData compute_sun_data(std::int32_t year, std::uint32_t month, std::uint32_t d
 
 namespace {
 
-// Shortest text that reads back to the same double, never in exponent form.
+// The shortest digits that read back to the same double, written without an
+// exponent: 1e-07 is 0.0000001, 80.0 is 80, 1.2345678901234568e29 is
+// 123456789012345680000000000000.
 std::string shortest_positional(double x) {
-  char buf[400];  // the widest finite double in fixed form needs 310 characters
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-  return ec == std::errc{} ? std::string(buf, end) : std::string("?");
+  if (std::isnan(x)) return "NaN";
+  if (std::isinf(x)) return x > 0 ? "inf" : "-inf";
+  char buf[32]{};  // zero-filled, so the text is NUL-terminated
+  const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific).ptr;
+  std::string_view sci(buf, static_cast<std::size_t>(end - buf));  // [-]d[.ddd]e(+|-)XX
+  std::string out;
+  if (sci.front() == '-') {
+    out += '-';
+    sci.remove_prefix(1);
+  }
+  const std::size_t e = sci.find('e');
+  std::string digits;
+  for (char c : sci.substr(0, e))
+    if (c != '.') digits += c;
+  const int exponent = std::atoi(sci.substr(e + 1).data());
+  const long point = exponent + 1L;  // digits before the decimal point
+  const auto n = static_cast<long>(digits.size());
+  if (point <= 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+  } else if (point >= n) {
+    out += digits + std::string(static_cast<std::size_t>(point - n), '0');
+  } else {
+    out += digits.substr(0, static_cast<std::size_t>(point)) + '.' +
+           digits.substr(static_cast<std::size_t>(point));
+  }
+  return out;
 }
 
 }  // namespace
