@@ -31,9 +31,8 @@ def test_all_lists_functions_then_constants():
 
 def test_every_function_has_a_signature():
     for name in core.__all__:
-        obj = getattr(core, name)
-        if callable(obj):
-            assert list(inspect.signature(obj).parameters) is not None
+        if callable(getattr(core, name)):
+            inspect.signature(getattr(core, name))
     assert str(inspect.signature(core.py_init)) == "(ephe_path=None)"
     assert str(inspect.signature(core.py_close)) == "()"
     assert core.py_datetime_to_jd.__doc__ == "Convert (year, month, day, hour, min, sec) to Julian Day."

@@ -3,7 +3,7 @@
 
 #include <Python.h>
 
-#include <concepts>
+#include <iterator>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -67,14 +67,15 @@ PyObject* raise_error(const Result<T>& failed) {
 }
 
 // A new list holding convert(item) for each item, or null on failure.
-template <class Item, class Convert>
-PyObject* list_of(const std::vector<Item>& items, Convert&& convert) {
-  PyRef list(PyList_New(static_cast<Py_ssize_t>(items.size())));
+template <class Items, class Convert>
+PyObject* list_of(const Items& items, Convert&& convert) {
+  PyRef list(PyList_New(static_cast<Py_ssize_t>(std::size(items))));
   if (!list) return nullptr;
-  for (std::size_t k = 0; k < items.size(); ++k) {
-    PyObject* obj = convert(items[k]);
+  Py_ssize_t k = 0;
+  for (const auto& item : items) {
+    PyObject* obj = convert(item);
     if (obj == nullptr) return nullptr;
-    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(k), obj);
+    PyList_SET_ITEM(list.get(), k++, obj);
   }
   return list.release();
 }

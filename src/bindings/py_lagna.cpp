@@ -10,17 +10,6 @@
 namespace tithiloom::py {
 namespace {
 
-PyObject* cusps_to_list(const std::array<double, 12>& cusps) {
-  PyRef list(PyList_New(static_cast<Py_ssize_t>(cusps.size())));
-  if (!list) return nullptr;
-  for (std::size_t i = 0; i < cusps.size(); ++i) {
-    PyObject* value = to_py(cusps[i]);
-    if (value == nullptr) return nullptr;
-    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), value);
-  }
-  return list.release();
-}
-
 PyObject* lagna_window_to_dict(const LagnaWindow& w) {
   return DictBuilder()
       .add("rashi", w.rashi)
@@ -53,7 +42,7 @@ PyObject* py_compute_lagna(PyObject*, PyObject* const* args, Py_ssize_t nargs, P
       return PyErr_Format(PyExc_ValueError, "Unsupported house system '%U'. Use one of: P, W, E, O",
                           system.str);
     const LagnaResult r = compute(*house_system, jd, lat, lng);
-    PyRef cusps(cusps_to_list(r.bhava_cusps));
+    PyRef cusps(list_of(r.bhava_cusps, [](double cusp) { return to_py(cusp); }));
     if (!cusps) return nullptr;
     const char letter[2] = {house_system_letter(r.house_system), '\0'};
     return DictBuilder()

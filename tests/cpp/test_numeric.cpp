@@ -37,11 +37,5 @@ TEST(Norm360, WrapsIntoHalfOpenCircle) {
   EXPECT_TRUE(std::isnan(norm360(Inf)));
 }
 
-TEST(RoundHalfAway, HalvesGoAwayFromZero) {
-  EXPECT_EQ(round_half_away(2.5), 3.0);
-  EXPECT_EQ(round_half_away(-2.5), -3.0);
-  EXPECT_EQ(round_half_away(2.4999999), 2.0);
-}
-
 }  // namespace
 }  // namespace tithiloom
