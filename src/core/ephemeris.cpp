@@ -125,6 +125,27 @@ double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
   return rc < 0 ? std::numeric_limits<double>::quiet_NaN() : tret[0];
 }
 
+SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter) {
+  ensure_initialized();
+  // The house routine reads the sidereal mode at call time; restate it so a
+  // caller that changed it on the library directly cannot skew the cusps.
+  set_lahiri();
+  SiderealHouses h{};
+  // Times the positions refuse are refused here too: the house routine
+  // builds on the same time-dependent series and gives nothing usable there.
+  if (!library_can_take(jd_ut)) {
+    for (double& c : h.cusps) c = std::numeric_limits<double>::quiet_NaN();
+    for (double& a : h.angles) a = std::numeric_limits<double>::quiet_NaN();
+    return h;
+  }
+  swe_houses_ex(jd_ut, SEFLG_SIDEREAL, lat_deg, lng_deg, house_letter, h.cusps, h.angles);
+  return h;
+}
+
+#ifdef TITHILOOM_COUNT_REQUESTS
+std::uint64_t library_request_count() { return request_count; }
+#endif
+
 // --- civil time ---
 
 double julday(std::int32_t year, std::uint32_t month, std::uint32_t day, double hour) {
@@ -199,32 +220,3 @@ CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift) 
 }
 
 }  // namespace tithiloom
-
-// --- houses ---
-
-namespace tithiloom {
-
-SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter) {
-  ensure_initialized();
-  // The house routine reads the sidereal mode at call time; restate it so a
-  // caller that changed it on the library directly cannot skew the cusps.
-  set_lahiri();
-  SiderealHouses h{};
-  // Times the positions refuse are refused here too: the house routine
-  // builds on the same time-dependent series and gives nothing usable there.
-  if (!library_can_take(jd_ut)) {
-    for (double& c : h.cusps) c = std::numeric_limits<double>::quiet_NaN();
-    for (double& a : h.angles) a = std::numeric_limits<double>::quiet_NaN();
-    return h;
-  }
-  swe_houses_ex(jd_ut, SEFLG_SIDEREAL, lat_deg, lng_deg, house_letter, h.cusps, h.angles);
-  return h;
-}
-
-}  // namespace tithiloom
-
-#ifdef TITHILOOM_COUNT_REQUESTS
-namespace tithiloom {
-std::uint64_t library_request_count() { return request_count; }
-}  // namespace tithiloom
-#endif

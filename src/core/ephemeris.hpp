@@ -46,6 +46,23 @@ enum class SunEvent : std::int32_t { rise = 1, set = 2 };
 // or the library fails.
 double sun_event_after(double jd_ut, const Place& place, SunEvent event);
 
+// The library's house arrays as it fills them: cusps[1..12] (slot 0 unused),
+// angles[0] the ascendant, angles[1] the Midheaven.
+struct SiderealHouses {
+  double cusps[13];
+  double angles[10];
+};
+
+// Sidereal (Lahiri) cusps and angles for a house-system letter. The library's
+// status is not examined: whatever the arrays hold (possibly NaN) is returned.
+SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter);
+
+#ifdef TITHILOOM_COUNT_REQUESTS
+// Position, ayanamsa and rising requests made to the library so far
+// (benchmark builds only).
+std::uint64_t library_request_count();
+#endif
+
 // --- civil time (Gregorian, proleptic) ---
 
 struct CivilDate {
@@ -77,28 +94,3 @@ CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s);
 CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift = 0.0);
 
 }  // namespace tithiloom
-
-// --- houses ---
-
-namespace tithiloom {
-
-// The library's house arrays as it fills them: cusps[1..12] (slot 0 unused),
-// angles[0] the ascendant, angles[1] the Midheaven.
-struct SiderealHouses {
-  double cusps[13];
-  double angles[10];
-};
-
-// Sidereal (Lahiri) cusps and angles for a house-system letter. The library's
-// status is not examined: whatever the arrays hold (possibly NaN) is returned.
-SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter);
-
-}  // namespace tithiloom
-
-#ifdef TITHILOOM_COUNT_REQUESTS
-namespace tithiloom {
-// Position, ayanamsa and rising requests made to the library so far
-// (benchmark builds only).
-std::uint64_t library_request_count();
-}  // namespace tithiloom
-#endif
