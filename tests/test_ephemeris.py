@@ -170,12 +170,10 @@ def test_garbage_julian_days_never_crash(jd):
 
 
 @pytest.mark.parametrize("lat, alt", [(95.0, 0.0), (-1e9, 0.0), (math.nan, 0.0), (10.0, 1e12),
-                                      (10.0, -1e6), (10.0, math.inf)])
-def test_absurd_places_give_nan_or_the_polar_error(lat, alt):
-    jd = core.py_datetime_to_jd(2026, 3, 1, 0, 0, 0.0)
-    r = core.py_sunrise_jd(jd, lat, 0.0, alt)
-    assert math.isnan(r) or math.isfinite(r)
+                                      (10.0, math.inf)])
+def test_absurd_places_give_a_day_or_the_polar_error(lat, alt):
     try:
-        core.py_compute_sun_data(2026, 3, 1, lat, 0.0, alt, 0)
+        sun = core.py_compute_sun_data(2026, 3, 1, lat, 0.0, alt, 0)
+        assert sun["sunrise_jd"] < sun["sunset_jd"]
     except ValueError as e:
         assert "polar day/night" in str(e)

@@ -61,10 +61,6 @@ TEST(Nakshatra, EndsOfTheZodiac) {
   EXPECT_EQ(pada_of(-1e300, 0), 1);
 }
 
-TEST(Yoga, AngleToName) {
-  EXPECT_EQ(yoga_name(element_index(26.7, YOGA_SPAN_DEG) + 1), "Ayushman");
-}
-
 // The daily panchang evaluated literally, every angle afresh from the public
 // functions: the memoised `compute` must agree to the bit.
 template <class F>
