@@ -1,7 +1,5 @@
 #include "panchang_dicts.hpp"
 
-#include "convert.hpp"
-
 namespace tithiloom::py {
 namespace {
 
@@ -54,6 +52,15 @@ PyObject* karana_to_dict(const KaranaInfo& karana, Times times) {
   DictBuilder d;
   d.add("number", karana.number).add("name", karana.name);
   return finish(d, karana, times);
+}
+
+DictBuilder& add_panchang(DictBuilder& d, const Panchang& p, Times times) {
+  return d.add_owned("sun", PyRef(sun_data_to_dict(p.sun)))
+      .add_owned("vara", PyRef(vara_to_dict(p.vara)))
+      .add_owned("tithi", PyRef(tithi_to_dict(p.tithi, times)))
+      .add_owned("nakshatra", PyRef(nakshatra_to_dict(p.nakshatra, times)))
+      .add_owned("yoga", PyRef(yoga_to_dict(p.yoga, times)))
+      .add_owned("karana", PyRef(karana_to_dict(p.karana, times)));
 }
 
 }  // namespace tithiloom::py

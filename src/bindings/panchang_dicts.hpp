@@ -3,6 +3,7 @@
 
 #include <Python.h>
 
+#include "convert.hpp"
 #include "panchang.hpp"
 #include "sun.hpp"
 
@@ -17,5 +18,8 @@ PyObject* tithi_to_dict(const TithiInfo& tithi, Times times);
 PyObject* nakshatra_to_dict(const NakshatraInfo& nakshatra, Times times);
 PyObject* yoga_to_dict(const YogaInfo& yoga, Times times);
 PyObject* karana_to_dict(const KaranaInfo& karana, Times times);
+
+// Adds "sun", "vara", "tithi", "nakshatra", "yoga" and "karana", in that order.
+DictBuilder& add_panchang(DictBuilder& d, const Panchang& p, Times times);
 
 }  // namespace tithiloom::py

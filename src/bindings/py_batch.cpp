@@ -12,18 +12,9 @@ namespace tithiloom::py {
 namespace {
 
 PyObject* day_dict(const BatchDayResult& r) {
-  const Panchang& p = r.panchang;
-  return DictBuilder()
-      .add("year", r.year)
-      .add("month", r.month)
-      .add("day", r.day)
-      .add_owned("sun", PyRef(sun_data_to_dict(p.sun)))
-      .add_owned("vara", PyRef(vara_to_dict(p.vara)))
-      .add_owned("tithi", PyRef(tithi_to_dict(p.tithi, Times::omit)))
-      .add_owned("nakshatra", PyRef(nakshatra_to_dict(p.nakshatra, Times::omit)))
-      .add_owned("yoga", PyRef(yoga_to_dict(p.yoga, Times::omit)))
-      .add_owned("karana", PyRef(karana_to_dict(p.karana, Times::omit)))
-      .release();
+  DictBuilder d;
+  d.add("year", r.year).add("month", r.month).add("day", r.day);
+  return add_panchang(d, r.panchang, Times::omit).release();
 }
 
 struct DateRange {

@@ -14,14 +14,8 @@ namespace tithiloom::py {
 namespace {
 
 PyObject* panchang_dict(const Panchang& p) {
-  return DictBuilder()
-      .add_owned("sun", PyRef(sun_data_to_dict(p.sun)))
-      .add_owned("vara", PyRef(vara_to_dict(p.vara)))
-      .add_owned("tithi", PyRef(tithi_to_dict(p.tithi, Times::include)))
-      .add_owned("nakshatra", PyRef(nakshatra_to_dict(p.nakshatra, Times::include)))
-      .add_owned("yoga", PyRef(yoga_to_dict(p.yoga, Times::include)))
-      .add_owned("karana", PyRef(karana_to_dict(p.karana, Times::include)))
-      .release();
+  DictBuilder d;
+  return add_panchang(d, p, Times::include).release();
 }
 
 PyObject* instant_dict(const PanchangaAtJd& r) {
