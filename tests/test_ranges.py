@@ -6,7 +6,6 @@ import hashlib
 import math
 import subprocess
 import sys
-import threading
 
 import pytest
 
@@ -216,14 +215,3 @@ def test_an_initialised_data_path_holds_on_every_thread(tmp_path, clean_results)
     on_main = run_probe(tmp_path, init + "probe()\n")
     # The named table is read, and read alike on a thread started later.
     assert run_probe(tmp_path, init + ON_A_NEW_THREAD) == on_main != clean_results
-
-
-def test_close_restores_the_same_results_on_every_thread():
-    before = core.py_compute_panchang(2026, 4, 14, *DELHI, 19800, 2)
-    core.py_close()
-    seen = []
-    worker = threading.Thread(
-        target=lambda: seen.append(core.py_compute_panchang(2026, 4, 14, *DELHI, 19800, 2)))
-    worker.start()
-    worker.join()
-    assert seen == [before] and core.py_compute_panchang(2026, 4, 14, *DELHI, 19800, 2) == before
