@@ -53,7 +53,8 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
   std::uint32_t d = start_day;
   for (;;) {
     if (!(local_midnight_jd(y, m, d, utc_offset_s) <= limit)) break;
-    Result<Panchang> p = compute_day({y, m, d}, utc_offset_s, place, weekday_of(y, m, d));
+    Result<Panchang> p = compute_day({y, m, d}, utc_offset_s, place, weekday_of(y, m, d),
+                                     Transitions::skip);
     if (p.ok()) {
       days.push_back(BatchDayResult{std::move(p).value(), y, m, d});
     } else if (p.error_kind() != Error::Kind::no_sun_event) {

@@ -12,13 +12,15 @@
 namespace tithiloom {
 
 struct BatchDayResult {
-  Panchang panchang;  // `sun` holds the day's full sunrise data
+  // The limbs at sunrise without transition times (NaN); `sun` holds the
+  // day's full sunrise data.
+  Panchang panchang;
   std::int32_t year;
   std::uint32_t month;
   std::uint32_t day;
 };
 
-// The daily panchang of every date from start to end inclusive, in date
+// The limbs at sunrise of every date from start to end inclusive, in date
 // order, or the library's failure. Days without a sunrise or sunset are left
 // out. A month outside 1-12 or a day outside its month is refused with an
 // error naming the date, and a range too long to hold, both before any day

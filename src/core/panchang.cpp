@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -48,6 +49,13 @@ constexpr double WINDOW_DAYS = 2.0;
 constexpr double STEP_DAYS = 1.0 / 24.0;
 constexpr double FALLBACK_DAYS = 1.0;
 
+// Tropical longitudes (normalised) and the ayanamsa at one instant.
+struct Positions {
+  double moon;
+  double sun;
+  double ayanamsa;
+};
+
 // Library results of one computation, by exact time. The four searches of a
 // day sample the same hourly instants (repeated addition from the same
 // sunrise), and the Moon-driven angles share positions, so most requests
@@ -70,6 +78,10 @@ class PositionMemo {
   double yoga_angle(double jd) {
     const Entry& e = at(jd, MOON | SUN | AYANAMSA);
     return yoga_deg(to_sidereal(e.sun, e.ayanamsa), to_sidereal(e.moon, e.ayanamsa));
+  }
+  Positions positions(double jd) {
+    const Entry& e = at(jd, MOON | SUN | AYANAMSA);
+    return {e.moon, e.sun, e.ayanamsa};
   }
 
  private:
@@ -141,6 +153,34 @@ Span element_span(Angle&& angle, double sunrise_jd, std::uint32_t index, double 
   return {start.value_or(sunrise_jd - FALLBACK_DAYS), end.value_or(sunrise_jd + FALLBACK_DAYS)};
 }
 
+struct Limbs {
+  Panchang panchang;  // transition times NaN
+  std::uint32_t half_tithi;
+};
+
+// The limbs at sunrise from the positions there, each angle formed exactly
+// as the angle functions form it.
+Limbs limbs_from(std::uint32_t weekday, double sunrise_jd, const Positions& at) {
+  constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+  const double elongation = elongation_deg(at.moon, at.sun);
+  const double moon = to_sidereal(at.moon, at.ayanamsa);
+  const double sun = to_sidereal(at.sun, at.ayanamsa);
+  const std::uint32_t ti = element_index(elongation, TITHI_SPAN_DEG);
+  const std::uint32_t ni = element_index(moon, NAKSHATRA_SPAN_DEG);
+  const std::uint32_t yi = element_index(yoga_deg(sun, moon), YOGA_SPAN_DEG);
+  const std::uint32_t h = element_index(elongation, KARANA_SPAN_DEG);
+  const std::uint32_t kn = karana_number(h);
+  Panchang p{};
+  p.vara = {weekday, vara_name(weekday), vara_english(weekday)};
+  p.tithi = {ti + 1, tithi_display_name(ti + 1), paksha_name(ti + 1), NaN, NaN};
+  p.nakshatra = {ni + 1, nakshatra_name(ni + 1), nakshatra_lord(ni + 1), pada_of(moon, ni), NaN,
+                 NaN};
+  p.yoga = {yi + 1, yoga_name(yi + 1), NaN, NaN};
+  p.karana = {kn, karana_name(kn), NaN, NaN};
+  p.sun = {sunrise_jd, 0.0, 0.0};
+  return {std::move(p), h};
+}
+
 }  // namespace
 
 Panchang compute(std::uint32_t weekday, double sunrise_jd) {
@@ -151,39 +191,34 @@ Panchang compute(std::uint32_t weekday, double sunrise_jd) {
   const auto tithi = [&memo](double jd) { return memo->tithi_angle(jd); };
   const auto moon_sidereal = [&memo](double jd) { return memo->moon_sidereal(jd); };
   const auto yoga = [&memo](double jd) { return memo->yoga_angle(jd); };
-  Panchang p{};
 
-  p.vara = {weekday, vara_name(weekday), vara_english(weekday)};
-
-  const std::uint32_t ti = element_index(tithi(r), TITHI_SPAN_DEG);
-  const Span ts = element_span(tithi, r, ti, TITHI_SPAN_DEG);
-  p.tithi = {ti + 1, tithi_display_name(ti + 1), paksha_name(ti + 1), ts.start_jd, ts.end_jd};
-
-  const double moon = moon_sidereal(r);
-  const std::uint32_t ni = element_index(moon, NAKSHATRA_SPAN_DEG);
-  const Span ns = element_span(moon_sidereal, r, ni, NAKSHATRA_SPAN_DEG);
-  p.nakshatra = {ni + 1,        nakshatra_name(ni + 1), nakshatra_lord(ni + 1),
-                 pada_of(moon, ni), ns.start_jd,        ns.end_jd};
-
-  const std::uint32_t yi = element_index(yoga(r), YOGA_SPAN_DEG);
-  const Span ys = element_span(yoga, r, yi, YOGA_SPAN_DEG);
-  p.yoga = {yi + 1, yoga_name(yi + 1), ys.start_jd, ys.end_jd};
-
-  const std::uint32_t h = element_index(tithi(r), KARANA_SPAN_DEG);
-  const Span ks = element_span(tithi, r, h, KARANA_SPAN_DEG);
-  const std::uint32_t kn = karana_number(h);
-  p.karana = {kn, karana_name(kn), ks.start_jd, ks.end_jd};
-
-  p.sun = {r, 0.0, 0.0};
+  Limbs limbs = limbs_from(weekday, r, memo->positions(r));
+  Panchang& p = limbs.panchang;
+  const auto set = [](auto& limb, Span s) {
+    limb.start_jd = s.start_jd;
+    limb.end_jd = s.end_jd;
+  };
+  set(p.tithi, element_span(tithi, r, p.tithi.number - 1, TITHI_SPAN_DEG));
+  set(p.nakshatra, element_span(moon_sidereal, r, p.nakshatra.number - 1, NAKSHATRA_SPAN_DEG));
+  set(p.yoga, element_span(yoga, r, p.yoga.number - 1, YOGA_SPAN_DEG));
+  set(p.karana, element_span(tithi, r, limbs.half_tithi, KARANA_SPAN_DEG));
   return p;
 }
 
+Panchang compute_limbs(std::uint32_t weekday, double sunrise_jd) {
+  ensure_initialized();
+  const Positions at{tropical_longitude(sunrise_jd, BODY_MOON),
+                     tropical_longitude(sunrise_jd, BODY_SUN), ayanamsa(sunrise_jd)};
+  return limbs_from(weekday, sunrise_jd, at).panchang;
+}
+
 Result<Panchang> compute_day(const CivilDate& date, std::int32_t utc_offset_s, const Place& place,
-                             std::uint32_t weekday) {
+                             std::uint32_t weekday, Transitions transitions) {
   return checked([&]() -> Result<Panchang> {
     const Result<SunData> sun = sun_data_of_day(date, utc_offset_s, place);
     if (!sun.ok()) return sun.failure();
-    Panchang p = compute(weekday, sun.value().sunrise_jd);
+    const double r = sun.value().sunrise_jd;
+    Panchang p = transitions == Transitions::search ? compute(weekday, r) : compute_limbs(weekday, r);
     p.sun = sun.value();
     return p;
   });

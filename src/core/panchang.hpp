@@ -118,11 +118,18 @@ struct Panchang {
 // Never fails: a transition not found within two days reads as sunrise -/+ 1 day.
 Panchang compute(std::uint32_t weekday, double sunrise_jd);
 
+// The same limbs without their transition times (every start_jd and end_jd
+// is NaN): each limb is a function of the angles at sunrise alone, so this
+// costs one request per body and one ayanamsa instead of eight searches.
+Panchang compute_limbs(std::uint32_t weekday, double sunrise_jd);
+
+enum class Transitions { search, skip };
+
 // The panchang of a civil date at a place: its sun data and the limbs at its
-// sunrise. Fails on a day without sunrise or sunset (kind no_sun_event) and
-// on a library failure.
+// sunrise, with their transition times unless skipped. Fails on a day
+// without sunrise or sunset (kind no_sun_event) and on a library failure.
 Result<Panchang> compute_day(const CivilDate& date, std::int32_t utc_offset_s, const Place& place,
-                             std::uint32_t weekday);
+                             std::uint32_t weekday, Transitions transitions = Transitions::search);
 
 // --- instant sampling ---
 
