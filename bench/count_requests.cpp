@@ -1,7 +1,8 @@
-// Library requests per day of the 2026 batch at New Delhi, for the batch as
-// built and for a literal evaluation that computes every angle afresh (the
-// cost without the within-call memo). Built by bench_panchang.py against a
-// core compiled with TITHILOOM_COUNT_REQUESTS.
+// Library requests and seconds per day of 2026 at New Delhi: the daily
+// panchang as built (guided searches over a memo), a literal evaluation that
+// computes every angle afresh in the literal searches, and the batch (limbs
+// at sunrise only). Built by bench_panchang.py against a core compiled with
+// TITHILOOM_COUNT_REQUESTS.
 #include <chrono>
 #include <cstdio>
 
@@ -40,8 +41,8 @@ void report(const char* label, std::size_t days, Body&& body) {
   const auto t1 = std::chrono::steady_clock::now();
   const double per_day =
       static_cast<double>(library_request_count() - before) / static_cast<double>(days);
-  std::printf("%s requests_per_day %.1f seconds %.3f\n", label, per_day,
-              std::chrono::duration<double>(t1 - t0).count());
+  std::printf("%s requests_per_day %.1f ms_per_day %.3f\n", label, per_day,
+              std::chrono::duration<double>(t1 - t0).count() * 1e3 / static_cast<double>(days));
 }
 
 }  // namespace
@@ -52,12 +53,16 @@ int main() {
   const auto year = compute_range(2026, 1, 1, 2026, 12, 31, 19800, delhi);
   if (!year.ok() || year.value().empty()) return 1;
   const std::size_t n = year.value().size();
-  report("memo", n, [&] { (void)compute_range(2026, 1, 1, 2026, 12, 31, 19800, delhi); });
+  report("guided", n, [&] {
+    for (const BatchDayResult& d : year.value())
+      (void)compute_day({d.year, d.month, d.day}, 19800, delhi, d.panchang.vara.number);
+  });
   report("literal", n, [&] {
     for (const BatchDayResult& d : year.value()) {
       (void)compute_sun_data(d.year, d.month, d.day, 19800, delhi);
       literal_day(d.panchang.sun.sunrise_jd);
     }
   });
+  report("batch", n, [&] { (void)compute_range(2026, 1, 1, 2026, 12, 31, 19800, delhi); });
   return 0;
 }

@@ -168,6 +168,16 @@ double speed(double jd_ut, std::int32_t body) {
   return calc(jd_ut, body)[3];
 }
 
+double tropical_longitude_estimate(double jd_ut, std::int32_t body) {
+  ensure_initialized();
+  if (std::isnan(jd_ut) || !(std::fabs(jd_ut) < MAX_ABS_JD) || computation_failed()) return NaN;
+  count_request();
+  std::array<double, 6> xx{};
+  std::array<char, AS_MAXCH> err{};
+  if (swe_calc_ut(jd_ut, body, SEFLG_MOSEPH, xx.data(), err.data()) < 0) return NaN;
+  return norm360(xx[0]);
+}
+
 double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
   ensure_initialized();
   if (!library_can_take(jd_ut)) return NaN;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "chebyshev.hpp"
 #include "ephemeris.hpp"
 #include "search.hpp"
 
@@ -48,13 +49,6 @@ namespace {
 constexpr double WINDOW_DAYS = 2.0;
 constexpr double STEP_DAYS = 1.0 / 24.0;
 constexpr double FALLBACK_DAYS = 1.0;
-
-// Tropical longitudes (normalised) and the ayanamsa at one instant.
-struct Positions {
-  double moon;
-  double sun;
-  double ayanamsa;
-};
 
 // Library results of one computation, by exact time. The four searches of a
 // day sample the same hourly instants (repeated addition from the same
@@ -135,6 +129,19 @@ class PositionMemo {
   Entry scratch_{};
 };
 
+// A Chebyshev fit around the sunrise; the centre sample is the sunrise,
+// whose exact value is already known.
+template <std::size_t Degree, class Sample>
+Chebyshev<Degree> fit(double sunrise_jd, double at_sunrise, bool angle, Sample sample) {
+  std::array<double, Degree + 1> values{};
+  for (std::size_t k = 0; k <= Degree; ++k) {
+    values[k] = 2 * k == Degree
+                    ? at_sunrise
+                    : sample(Chebyshev<Degree>::node(sunrise_jd, DayGuide::HALF_WIDTH_DAYS, k));
+  }
+  return Chebyshev<Degree>(sunrise_jd, DayGuide::HALF_WIDTH_DAYS, values, angle);
+}
+
 struct Span {
   double start_jd;
   double end_jd;
@@ -142,14 +149,15 @@ struct Span {
 
 // When the element of `index` (of width `span_deg`) began before the
 // sunrise and when it ends after it.
-template <class Angle>
-Span element_span(Angle&& angle, double sunrise_jd, std::uint32_t index, double span_deg) {
+template <class Angle, class Estimate>
+Span element_span(Angle&& angle, const Guide<Estimate>& guide, double sunrise_jd,
+                  std::uint32_t index, double span_deg) {
   double upper = (index + 1) * span_deg;
   if (upper >= 360.0) upper -= 360.0;
   const std::optional<double> start =
-      find_crossing_backward(angle, sunrise_jd, index * span_deg, WINDOW_DAYS);
+      find_crossing_backward(angle, guide, sunrise_jd, index * span_deg, WINDOW_DAYS);
   const std::optional<double> end =
-      find_crossing_forward_step(angle, sunrise_jd, upper, WINDOW_DAYS, STEP_DAYS);
+      find_crossing_forward_step(angle, guide, sunrise_jd, upper, WINDOW_DAYS, STEP_DAYS);
   return {start.value_or(sunrise_jd - FALLBACK_DAYS), end.value_or(sunrise_jd + FALLBACK_DAYS)};
 }
 
@@ -183,6 +191,18 @@ Limbs limbs_from(std::uint32_t weekday, double sunrise_jd, const Positions& at) 
 
 }  // namespace
 
+DayGuide::DayGuide(double sunrise_jd, const Positions& at_sunrise) {
+  // The searches reach two days from the sunrise.
+  const double reach = 3.0;
+  if (!(sunrise_jd - reach >= MIN_JD_UT && sunrise_jd + reach <= MAX_JD_UT)) return;
+  moon_ = fit<MOON_DEGREE>(sunrise_jd, at_sunrise.moon, true,
+                           [](double t) { return tropical_longitude_estimate(t, BODY_MOON); });
+  sun_ = fit<SUN_DEGREE>(sunrise_jd, at_sunrise.sun, true,
+                         [](double t) { return tropical_longitude_estimate(t, BODY_SUN); });
+  ayanamsa_ = fit<AYANAMSA_DEGREE>(sunrise_jd, at_sunrise.ayanamsa, false,
+                                   [](double t) { return ayanamsa(t); });
+}
+
 Panchang compute(std::uint32_t weekday, double sunrise_jd) {
   ensure_initialized();
   const double r = sunrise_jd;
@@ -192,24 +212,36 @@ Panchang compute(std::uint32_t weekday, double sunrise_jd) {
   const auto moon_sidereal = [&memo](double jd) { return memo->moon_sidereal(jd); };
   const auto yoga = [&memo](double jd) { return memo->yoga_angle(jd); };
 
-  Limbs limbs = limbs_from(weekday, r, memo->positions(r));
+  const Positions at_r = memo->positions(r);
+  Limbs limbs = limbs_from(weekday, r, at_r);
   Panchang& p = limbs.panchang;
+
+  const DayGuide day(r, at_r);
+  constexpr double margin = DayGuide::MARGIN_DEG;
+  const Guide tithi_guide{[&day](double jd) { return day.tithi_angle(jd); }, margin};
+  const Guide moon_guide{[&day](double jd) { return day.moon_sidereal(jd); }, margin};
+  const Guide yoga_guide{[&day](double jd) { return day.yoga_angle(jd); }, margin};
+
   const auto set = [](auto& limb, Span s) {
     limb.start_jd = s.start_jd;
     limb.end_jd = s.end_jd;
   };
-  set(p.tithi, element_span(tithi, r, p.tithi.number - 1, TITHI_SPAN_DEG));
-  set(p.nakshatra, element_span(moon_sidereal, r, p.nakshatra.number - 1, NAKSHATRA_SPAN_DEG));
-  set(p.yoga, element_span(yoga, r, p.yoga.number - 1, YOGA_SPAN_DEG));
-  set(p.karana, element_span(tithi, r, limbs.half_tithi, KARANA_SPAN_DEG));
+  set(p.tithi, element_span(tithi, tithi_guide, r, p.tithi.number - 1, TITHI_SPAN_DEG));
+  set(p.nakshatra,
+      element_span(moon_sidereal, moon_guide, r, p.nakshatra.number - 1, NAKSHATRA_SPAN_DEG));
+  set(p.yoga, element_span(yoga, yoga_guide, r, p.yoga.number - 1, YOGA_SPAN_DEG));
+  set(p.karana, element_span(tithi, tithi_guide, r, limbs.half_tithi, KARANA_SPAN_DEG));
   return p;
 }
 
-Panchang compute_limbs(std::uint32_t weekday, double sunrise_jd) {
+Positions positions_at(double jd_ut) {
   ensure_initialized();
-  const Positions at{tropical_longitude(sunrise_jd, BODY_MOON),
-                     tropical_longitude(sunrise_jd, BODY_SUN), ayanamsa(sunrise_jd)};
-  return limbs_from(weekday, sunrise_jd, at).panchang;
+  return {tropical_longitude(jd_ut, BODY_MOON), tropical_longitude(jd_ut, BODY_SUN),
+          ayanamsa(jd_ut)};
+}
+
+Panchang compute_limbs(std::uint32_t weekday, double sunrise_jd) {
+  return limbs_from(weekday, sunrise_jd, positions_at(sunrise_jd)).panchang;
 }
 
 Result<Panchang> compute_day(const CivilDate& date, std::int32_t utc_offset_s, const Place& place,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calendar.hpp"
+#include "chebyshev.hpp"
 #include "names.hpp"
 #include "numeric.hpp"
 #include "sun.hpp"
@@ -66,6 +67,45 @@ constexpr std::uint32_t karana_number(std::uint32_t half_tithi) {
 std::int32_t pada_of(double moon_sidereal_deg, std::uint32_t nakshatra_index);
 
 // --- daily panchang ---
+
+// Tropical longitudes (normalised) and the ayanamsa at one instant.
+struct Positions {
+  double moon;
+  double sun;
+  double ayanamsa;
+};
+Positions positions_at(double jd_ut);
+
+// Estimates of the Moon's and the Sun's tropical longitudes and of the
+// ayanamsa over the days around a sunrise, from a few library samples, to
+// guide the searches of one daily panchang. Every transition lies within
+// 1.2 days of the sunrise (no limb lasts longer); beyond the interval the
+// estimates are NaN and the angle itself decides.
+class DayGuide {
+ public:
+  // Degrees chosen so that the estimates stay within about 1e-7 degrees of
+  // the library's values at every date the ephemeris covers.
+  static constexpr std::size_t MOON_DEGREE = 8, SUN_DEGREE = 6, AYANAMSA_DEGREE = 4;
+  static constexpr double HALF_WIDTH_DAYS = 1.25;
+  // The estimate must clear a target by this much to decide: over ten times
+  // the estimates' error, and a few milliseconds of the Moon's motion.
+  static constexpr double MARGIN_DEG = 2e-6;
+
+  // From the exact positions at the sunrise and a few cheaper samples. Only
+  // where no request of the searches can be refused (a refusal is the
+  // computation's failure and must come from the same request as in the
+  // literal search); elsewhere every estimate is NaN.
+  DayGuide(double sunrise_jd, const Positions& at_sunrise);
+
+  double tithi_angle(double jd) const { return moon_(jd) - sun_(jd); }
+  double moon_sidereal(double jd) const { return moon_(jd) - ayanamsa_(jd); }
+  double yoga_angle(double jd) const { return moon_(jd) + sun_(jd) - 2.0 * ayanamsa_(jd); }
+
+ private:
+  Chebyshev<MOON_DEGREE> moon_;
+  Chebyshev<SUN_DEGREE> sun_;
+  Chebyshev<AYANAMSA_DEGREE> ayanamsa_;
+};
 
 struct TithiInfo {
   std::uint32_t number;

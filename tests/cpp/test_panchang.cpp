@@ -5,7 +5,9 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <tuple>
 
+#include "ephemeris.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
 #include "sun.hpp"
@@ -72,44 +74,55 @@ void expect_literal_span(F f, double r, std::uint32_t index, double span, double
   EXPECT_EQ(end, find_crossing_forward_step(f, r, upper, 2.0, 1.0 / 24.0).value_or(r + 1.0));
 }
 
-class DailyPanchang : public ::testing::TestWithParam<double> {};
+// (local midnight in UT, place): six successive sunrises each, spread over
+// the ephemeris span, the seasons and the inhabited latitudes.
+class DailyPanchang : public ::testing::TestWithParam<std::tuple<double, Place>> {};
 
 TEST_P(DailyPanchang, EqualsLiteralEvaluation) {
-  const double r = sunrise_after(GetParam(), Place{28.6139, 77.2090, 216.0});
-  ASSERT_TRUE(std::isfinite(r));
-  const Panchang p = compute(3, r);
-  const PanchangaAtJd at = compute_at_jd(r);
+  const auto [midnight, place] = GetParam();
+  for (int day = 0; day < 6; ++day) {
+    const double r = sunrise_after(midnight + day, place);
+    ASSERT_TRUE(std::isfinite(r));
+    const Panchang p = compute(3, r);
+    const PanchangaAtJd at = compute_at_jd(r);
 
-  const std::uint32_t ti = element_index(tithi_angle(r), TITHI_SPAN_DEG);
-  EXPECT_EQ(p.tithi.number, ti + 1);
-  EXPECT_EQ(at.tithi_number, ti + 1);
-  expect_literal_span(tithi_angle, r, ti, TITHI_SPAN_DEG, p.tithi.start_jd, p.tithi.end_jd);
+    const std::uint32_t ti = element_index(tithi_angle(r), TITHI_SPAN_DEG);
+    EXPECT_EQ(p.tithi.number, ti + 1);
+    EXPECT_EQ(at.tithi_number, ti + 1);
+    expect_literal_span(tithi_angle, r, ti, TITHI_SPAN_DEG, p.tithi.start_jd, p.tithi.end_jd);
 
-  const double moon = moon_sidereal_longitude(r);
-  const std::uint32_t ni = element_index(moon, NAKSHATRA_SPAN_DEG);
-  EXPECT_EQ(p.nakshatra.number, ni + 1);
-  EXPECT_EQ(at.nakshatra_number, ni + 1);
-  EXPECT_EQ(p.nakshatra.pada, pada_of(moon, ni));
-  EXPECT_EQ(at.pada, pada_of(moon, ni));
-  expect_literal_span(moon_sidereal_longitude, r, ni, NAKSHATRA_SPAN_DEG, p.nakshatra.start_jd,
-                      p.nakshatra.end_jd);
+    const double moon = moon_sidereal_longitude(r);
+    const std::uint32_t ni = element_index(moon, NAKSHATRA_SPAN_DEG);
+    EXPECT_EQ(p.nakshatra.number, ni + 1);
+    EXPECT_EQ(at.nakshatra_number, ni + 1);
+    EXPECT_EQ(p.nakshatra.pada, pada_of(moon, ni));
+    EXPECT_EQ(at.pada, pada_of(moon, ni));
+    expect_literal_span(moon_sidereal_longitude, r, ni, NAKSHATRA_SPAN_DEG, p.nakshatra.start_jd,
+                        p.nakshatra.end_jd);
 
-  const std::uint32_t yi = element_index(yoga_angle(r), YOGA_SPAN_DEG);
-  EXPECT_EQ(p.yoga.number, yi + 1);
-  EXPECT_EQ(at.yoga_number, yi + 1);
-  expect_literal_span(yoga_angle, r, yi, YOGA_SPAN_DEG, p.yoga.start_jd, p.yoga.end_jd);
+    const std::uint32_t yi = element_index(yoga_angle(r), YOGA_SPAN_DEG);
+    EXPECT_EQ(p.yoga.number, yi + 1);
+    EXPECT_EQ(at.yoga_number, yi + 1);
+    expect_literal_span(yoga_angle, r, yi, YOGA_SPAN_DEG, p.yoga.start_jd, p.yoga.end_jd);
 
-  const std::uint32_t h = element_index(tithi_angle(r), KARANA_SPAN_DEG);
-  EXPECT_EQ(p.karana.number, karana_number(h));
-  EXPECT_EQ(at.karana_number, karana_number(h));
-  expect_literal_span(tithi_angle, r, h, KARANA_SPAN_DEG, p.karana.start_jd, p.karana.end_jd);
+    const std::uint32_t h = element_index(tithi_angle(r), KARANA_SPAN_DEG);
+    EXPECT_EQ(p.karana.number, karana_number(h));
+    EXPECT_EQ(at.karana_number, karana_number(h));
+    expect_literal_span(tithi_angle, r, h, KARANA_SPAN_DEG, p.karana.start_jd, p.karana.end_jd);
+  }
 }
 
-// Local midnights (UT) spread over centuries and lunar phases.
-INSTANTIATE_TEST_SUITE_P(Dates, DailyPanchang,
-                         ::testing::Values(2415020.3, 2440000.3, 2451545.3, 2451560.3,
-                                           2460000.3, 2461041.3, 2461055.3, 2461144.3,
-                                           2461300.3, 2470000.3, 2488069.3));
+// From about 2990 BC to AD 2990, and both ends of the ephemeris span, where
+// the searches run unguided.
+INSTANTIATE_TEST_SUITE_P(
+    DatesAndPlaces, DailyPanchang,
+    ::testing::Combine(::testing::Values(MIN_JD_UT + 1.3, 629000.3, 1000000.3, 1500000.3,
+                                         2000000.3, 2415020.3, 2451545.3, 2461041.3,
+                                         2461144.3, 2488069.3, 2814000.3, MAX_JD_UT - 9.7),
+                       ::testing::Values(Place{28.6139, 77.2090, 216.0},
+                                         Place{-33.8688, 151.2093, 58.0},
+                                         Place{64.1466, -21.9426, 0.0},
+                                         Place{0.0, -78.4678, 2850.0})));
 
 }  // namespace
 }  // namespace tithiloom

@@ -1,7 +1,9 @@
 // Crossing search edge cases with synthetic angle functions.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <tuple>
@@ -108,6 +110,81 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple{0.0, -5.0, HOUR}, std::tuple{0.0, 2.0, 0.0},
                       std::tuple{0.0, 2.0, -HOUR}, std::tuple{0.0, 2.0, NaN},
                       std::tuple{0.0, 2.0, INF}, std::tuple{2451545.0, 2.0, 1e-300}));
+
+// --- guided searches: the literal result, bit for bit, whatever the guide ---
+
+// A result's bits; not found as a value no double has.
+std::uint64_t bits(std::optional<double> x) {
+  return x ? std::bit_cast<std::uint64_t>(*x) : 0x7ff4000000000000ULL;
+}
+
+// A steady angle with small wiggles, so that the guide's straight line is
+// only an estimate of it.
+struct Wavy {
+  long* evaluations;
+  double operator()(double t) const {
+    ++*evaluations;
+    return 13.0 * t + 0.3 * std::sin(2.1 * t) + 1e-9 * std::sin(977.0 * t);
+  }
+};
+
+// (guide error in degrees, margin, whether it misleads): small errors give
+// the literal result from a few evaluations; large ones mislead decisions,
+// the final bracket disproves them and the literal search runs (as it does
+// whenever nothing is found).
+class Guided : public ::testing::TestWithParam<std::tuple<double, double, bool>> {};
+
+TEST_P(Guided, EqualsLiteralSearch) {
+  const auto [error_deg, margin_deg, misleads] = GetParam();
+  long literal_n = 0, guided_n = 0, fallbacks = 0, searches = 0;
+  const Wavy literal_f{&literal_n}, guided_f{&guided_n};
+  const auto estimate = [error_deg](double t) {
+    return 13.0 * t + 0.3 * std::sin(2.1 * t) + error_deg * std::cos(5.0 * t);
+  };
+  const Guide guide{estimate, margin_deg};
+  for (double t0 = 0.013; t0 < 60.0; t0 += 0.37) {
+    const double at_t0 = 13.0 * t0 + 0.3 * std::sin(2.1 * t0);
+    for (const double ahead : {-17.3, -2.0, 0.0, 0.7, 9.5, 21.0}) {
+      const double target = at_t0 + ahead;
+      literal_n = guided_n = 0;
+      const auto fwd = find_crossing_forward_step(literal_f, t0, target, 2.0, HOUR);
+      const long literal_fwd = literal_n;
+      const auto gfwd = find_crossing_forward_step(guided_f, guide, t0, target, 2.0, HOUR);
+      EXPECT_EQ(bits(fwd), bits(gfwd));
+      fallbacks += fwd && guided_n > literal_fwd;
+
+      literal_n = guided_n = 0;
+      const auto back = find_crossing_backward(literal_f, t0, target, 2.0);
+      const long literal_back = literal_n;
+      const auto gback = find_crossing_backward(guided_f, guide, t0, target, 2.0);
+      EXPECT_EQ(bits(back), bits(gback));
+      fallbacks += back && guided_n > literal_back;
+      searches += fwd.has_value() + back.has_value();
+    }
+  }
+  if (misleads) {
+    EXPECT_GT(fallbacks, searches / 10);
+  } else {
+    EXPECT_EQ(fallbacks, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, Guided,
+    ::testing::Values(std::tuple{1e-8, 1e-6, false},   // a good guide
+                      std::tuple{0.0, 0.0, false},     // claims even at the target
+                      std::tuple{0.05, 1e-6, true},    // an error far above the margin
+                      std::tuple{3e-4, 1e-6, true}));  // misleading only near the end
+
+TEST(Guided, NaNGuideEvaluatesAsTheLiteralSearch) {
+  std::vector<double> literal_samples, guided_samples;
+  const Guide none{[](double) { return NaN; }, 1e-6};
+  const auto a = find_crossing_backward(Linear{12.0, 0.0, &literal_samples}, 9.0, 100.0, 2.0);
+  const auto b = find_crossing_backward(Linear{12.0, 0.0, &guided_samples}, none, 9.0, 100.0, 2.0);
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(*a, *b);
+  EXPECT_EQ(literal_samples, guided_samples);
+}
 
 }  // namespace
 }  // namespace tithiloom
