@@ -6,7 +6,9 @@
 #include "convert.hpp"
 #include "ephemeris.hpp"
 #include "functions.hpp"
+#include "gil.hpp"
 #include "panchang_dicts.hpp"
+#include "parallel.hpp"
 
 namespace tithiloom::py {
 namespace {
@@ -25,8 +27,11 @@ struct DateRange {
 };
 
 PyObject* batch(const DateRange& r, std::int32_t utc_offset, const Place& place) {
-  const auto days = compute_range(r.start_year, r.start_month, r.start_day, r.end_year,
-                                  r.end_month, r.end_day, utc_offset, place);
+  const unsigned threads = pool_size();
+  const auto days = without_gil([&] {
+    return compute_range(r.start_year, r.start_month, r.start_day, r.end_year, r.end_month,
+                         r.end_day, utc_offset, place, threads);
+  });
   if (!days.ok()) return raise_error(days);
   return list_of(days.value(), day_dict);
 }

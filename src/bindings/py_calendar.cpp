@@ -6,6 +6,7 @@
 #include "convert.hpp"
 #include "calendar.hpp"
 #include "functions.hpp"
+#include "gil.hpp"
 #include "lunar_month.hpp"
 #include "sankranti.hpp"
 
@@ -36,7 +37,7 @@ PyObject* py_compute_sankrantis(PyObject*, PyObject* const* args, Py_ssize_t nar
     std::int32_t year = 0, utc_offset = 0;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, utc_offset))
       return nullptr;
-    const auto sankrantis = compute_sankrantis(year);
+    const auto sankrantis = without_gil([&] { return compute_sankrantis(year); });
     if (!sankrantis.ok()) return raise_error(sankrantis);
     return list_of(sankrantis.value(), [&](const Sankranti& s) {
       const CivilDate date = local_date(s.jd, utc_offset);
@@ -63,7 +64,7 @@ PyObject* py_compute_lunar_months(PyObject*, PyObject* const* args, Py_ssize_t n
     Text system;  // omitted: amant
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, system)) return nullptr;
     const bool purnimant = system.str != nullptr && is_purnimant(system.str);
-    const auto months = compute_lunar_months(year, purnimant);
+    const auto months = without_gil([&] { return compute_lunar_months(year, purnimant); });
     if (!months.ok()) return raise_error(months);
     return list_of(months.value(), [](const LunarMonth& m) {
       return DictBuilder()

@@ -8,6 +8,7 @@
 #include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "functions.hpp"
+#include "gil.hpp"
 
 namespace tithiloom::py {
 namespace {
@@ -26,7 +27,8 @@ PyObject* body_query(const Signature& sig, BodyQuery query, PyObject* const* arg
       PyErr_SetString(PyExc_ValueError, "Invalid planet ID");
       return nullptr;
     }
-    const Result<double> value = checked([&] { return query(jd, planet_id); });
+    const Result<double> value =
+        without_gil([&] { return checked([&] { return query(jd, planet_id); }); });
     if (!value.ok()) return raise_error(value);
     return to_py(value.value());
   });
@@ -109,7 +111,7 @@ PyObject* py_ayanamsa(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObje
     Args a(sig);
     double jd = 0.0;
     if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd)) return nullptr;
-    return to_py(ayanamsa(jd));
+    return to_py(without_gil([&] { return ayanamsa(jd); }));
   });
 }
 

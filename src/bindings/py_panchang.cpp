@@ -6,8 +6,10 @@
 #include "convert.hpp"
 #include "ephemeris.hpp"
 #include "functions.hpp"
+#include "gil.hpp"
 #include "panchang.hpp"
 #include "panchang_dicts.hpp"
+#include "parallel.hpp"
 #include "sun.hpp"
 
 namespace tithiloom::py {
@@ -57,7 +59,8 @@ PyObject* py_compute_panchang(PyObject*, PyObject* const* args, Py_ssize_t nargs
         !a.read(2, day) || !a.read_place(3, place) || !a.read(6, utc_offset) ||
         !a.read(7, weekday))
       return nullptr;
-    const Result<Panchang> p = compute_day({year, month, day}, utc_offset, place, weekday);
+    const Result<Panchang> p =
+        without_gil([&] { return compute_day({year, month, day}, utc_offset, place, weekday); });
     if (!p.ok()) return raise_error(p);
     return panchang_dict(p.value());
   });
@@ -70,7 +73,8 @@ PyObject* py_compute_panchanga_at_jds(PyObject*, PyObject* const* args, Py_ssize
     Args a(sig);
     std::vector<double> jds;
     if (!a.parse(args, nargs, kwnames) || !a.read_instants(0, jds)) return nullptr;
-    const auto limbs = compute_at_jds(jds);
+    const unsigned threads = pool_size();
+    const auto limbs = without_gil([&] { return compute_at_jds(jds, threads); });
     if (!limbs.ok()) return raise_error(limbs);
     return list_of(limbs.value(), instant_dict);
   });

@@ -3,6 +3,7 @@
 #include "boundary.hpp"
 #include "convert.hpp"
 #include "functions.hpp"
+#include "gil.hpp"
 #include "panchang_dicts.hpp"
 #include "sun.hpp"
 
@@ -19,7 +20,8 @@ PyObject* sun_event(const Signature& sig, SunEventFn event, PyObject* const* arg
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd) || !a.read_place(1, place))
       return nullptr;
-    const Result<double> when = checked([&] { return event(jd, place); });
+    const Result<double> when =
+        without_gil([&] { return checked([&] { return event(jd, place); }); });
     if (!when.ok()) return raise_error(when);
     return to_py(when.value());
   });
@@ -50,7 +52,8 @@ PyObject* py_compute_sun_data(PyObject*, PyObject* const* args, Py_ssize_t nargs
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, month) ||
         !a.read(2, day) || !a.read_place(3, place) || !a.read(6, utc_offset))
       return nullptr;
-    const Result<SunData> sun = sun_data_of_day({year, month, day}, utc_offset, place);
+    const Result<SunData> sun =
+        without_gil([&] { return sun_data_of_day({year, month, day}, utc_offset, place); });
     if (!sun.ok()) return raise_error(sun);
     return sun_data_to_dict(sun.value());
   });

@@ -1,12 +1,14 @@
 #include "batch.hpp"
 
 #include <limits>
+#include <optional>
 #include <string>
 
 #include <unistd.h>
 
 #include "calendar.hpp"
 #include "numeric.hpp"
+#include "parallel.hpp"
 
 namespace tithiloom {
 
@@ -20,6 +22,10 @@ double physical_memory_bytes() {
   return static_cast<double>(pages) * static_cast<double>(page_size);
 }
 
+// A day costs a few hundred microseconds; a thread is worth starting for a
+// few milliseconds of work.
+constexpr std::size_t DAYS_PER_THREAD = 8;
+
 }  // namespace
 
 Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
@@ -27,12 +33,14 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
                                                   std::uint32_t start_day,
                                                   std::int32_t end_year, std::uint32_t end_month,
                                                   std::uint32_t end_day,
-                                                  std::int32_t utc_offset_s, const Place& place) {
+                                                  std::int32_t utc_offset_s, const Place& place,
+                                                  unsigned threads) {
   if (!is_valid_date(start_year, start_month, start_day))
     return Error{invalid_date_message(start_year, start_month, start_day)};
   if (!is_valid_date(end_year, end_month, end_day))
     return Error{invalid_date_message(end_year, end_month, end_day)};
-  ensure_initialized();
+  // One set of library settings for the whole range, whatever other threads do.
+  const SettingsPin pin(Settings::current());
 
   const double end_mid = local_midnight_jd(end_year, end_month, end_day, utc_offset_s);
   const double start_mid = local_midnight_jd(start_year, start_month, start_day, utc_offset_s);
@@ -43,23 +51,21 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
   const std::size_t n = diff > 0.0 ? truncate_saturating<std::size_t>(diff) : 0;
   // A range whose plain records alone would not fit in the machine's memory
   // can never complete: refuse it before any allocation or computation.
-  if ((static_cast<double>(n) + 1.0) * sizeof(BatchDayResult) > physical_memory_bytes() ||
+  constexpr double bytes_per_day =
+      sizeof(CivilDate) + sizeof(std::optional<BatchDayResult>) + sizeof(BatchDayResult);
+  if ((static_cast<double>(n) + 1.0) * bytes_per_day > physical_memory_bytes() ||
       n >= days.max_size())
     return Error{"date range too long: its results cannot fit in memory", Error::Kind::too_large};
-  days.reserve(n + 1);
-
+  // The civil dates of the range first (cheap), then their days, which are
+  // independent, on the pool.
+  std::vector<CivilDate> dates;
+  dates.reserve(n + 1);
   std::int32_t y = start_year;
   std::uint32_t m = start_month;
   std::uint32_t d = start_day;
   for (;;) {
     if (!(local_midnight_jd(y, m, d, utc_offset_s) <= limit)) break;
-    Result<Panchang> p = compute_day({y, m, d}, utc_offset_s, place, weekday_of(y, m, d),
-                                     Transitions::skip);
-    if (p.ok()) {
-      days.push_back(BatchDayResult{std::move(p).value(), y, m, d});
-    } else if (p.error_kind() != Error::Kind::no_sun_event) {
-      return p.failure();
-    }
+    dates.push_back({y, m, d});
     if (d < days_in_month(y, m)) {
       ++d;
     } else if (m < 12) {
@@ -73,6 +79,24 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
       d = 1;
     }
   }
+
+  std::vector<std::optional<BatchDayResult>> slots(dates.size());
+  const auto error = run_units(dates.size(), threads, DAYS_PER_THREAD, [&](std::size_t i) {
+    const CivilDate& date = dates[i];
+    Result<Panchang> p = compute_day(date, utc_offset_s, place,
+                                     weekday_of(date.year, date.month, date.day), Transitions::skip);
+    if (p.ok()) {
+      slots[i] = BatchDayResult{std::move(p).value(), date.year, date.month, date.day};
+    } else if (p.error_kind() != Error::Kind::no_sun_event) {
+      return std::optional<Error>(p.failure());
+    }
+    return std::optional<Error>();
+  });
+  if (error) return *error;
+
+  days.reserve(slots.size());
+  for (std::optional<BatchDayResult>& day : slots)
+    if (day) days.push_back(std::move(*day));
   return days;
 }
 

@@ -25,12 +25,14 @@ struct BatchDayResult {
 // out. A month outside 1-12 or a day outside its month is refused with an
 // error naming the date, and a range too long to hold, both before any day
 // is computed (the latter as a too_large error). Only a failing reservation
-// below that size throws std::bad_alloc.
+// below that size throws std::bad_alloc. The days are spread over up to
+// `threads` threads; the result does not depend on their number.
 Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
                                                   std::uint32_t start_month,
                                                   std::uint32_t start_day,
                                                   std::int32_t end_year, std::uint32_t end_month,
                                                   std::uint32_t end_day,
-                                                  std::int32_t utc_offset_s, const Place& place);
+                                                  std::int32_t utc_offset_s, const Place& place,
+                                                  unsigned threads = 1);
 
 }  // namespace tithiloom

@@ -33,6 +33,8 @@ std::atomic<bool> INITIALIZED{false};
 // Bumped whenever the settings change, so that every thread re-applies them.
 std::atomic<std::uint64_t> settings_version{1};
 thread_local std::uint64_t applied_version = 0;
+// The settings of this thread's outermost open SettingsPin, if any.
+thread_local const Settings* pinned = nullptr;
 
 void set_lahiri() { swe_set_sid_mode(SE_SIDM_LAHIRI, 0.0, 0.0); }
 
@@ -45,11 +47,15 @@ void fix_settings(std::optional<std::string_view> ephe_path) {
   INITIALIZED.store(true);
 }
 
+void apply_to_thread(const std::string& path, std::uint64_t version) {
+  swe_set_ephe_path(path.c_str());
+  set_lahiri();
+  applied_version = version;
+}
+
 void apply_settings() {
   const std::lock_guard lock(settings_mutex);
-  swe_set_ephe_path(data_path.c_str());
-  set_lahiri();
-  applied_version = settings_version.load();
+  apply_to_thread(data_path, settings_version.load());
 }
 
 // --- failures ---
@@ -91,8 +97,8 @@ bool library_can_take(double jd_ut) {
 }
 
 #ifdef TITHILOOM_COUNT_REQUESTS
-std::uint64_t request_count = 0;
-void count_request() { ++request_count; }
+std::atomic<std::uint64_t> request_count{0};
+void count_request() { request_count.fetch_add(1, std::memory_order_relaxed); }
 #else
 void count_request() {}
 #endif
@@ -128,6 +134,7 @@ bool is_valid_planet(std::int32_t body) {
 }
 
 void ensure_initialized() {
+  if (pinned != nullptr) return;
   if (!INITIALIZED.load()) fix_settings(std::nullopt);
   if (applied_version != settings_version.load()) apply_settings();
 }
@@ -137,8 +144,29 @@ void init(std::optional<std::string_view> ephe_path) {
   ensure_initialized();
 }
 
+Settings Settings::current() {
+  if (pinned != nullptr) return *pinned;
+  if (!INITIALIZED.load()) fix_settings(std::nullopt);
+  const std::lock_guard lock(settings_mutex);
+  Settings s;
+  s.data_path_ = data_path;
+  s.version_ = settings_version.load();
+  return s;
+}
+
+SettingsPin::SettingsPin(Settings settings) : settings_(std::move(settings)), outer_(pinned) {
+  if (outer_ != nullptr) return;
+  pinned = &settings_;
+  if (applied_version != settings_.version_) apply_to_thread(settings_.data_path_, settings_.version_);
+}
+
+SettingsPin::~SettingsPin() {
+  if (outer_ == nullptr) pinned = nullptr;
+}
+
 void close() {
   swe_close();
+  applied_version = 0;  // the close reset this thread's library settings
   const std::lock_guard lock(settings_mutex);
   data_path = NO_DATA_PATH;
   INITIALIZED.store(false);
@@ -216,7 +244,7 @@ SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, cha
 }
 
 #ifdef TITHILOOM_COUNT_REQUESTS
-std::uint64_t library_request_count() { return request_count; }
+std::uint64_t library_request_count() { return request_count.load(); }
 #endif
 
 // --- calendar conversions ---
@@ -245,6 +273,7 @@ LibraryFailureScope::LibraryFailureScope() {
   if (failures.open_scopes++ == 0) {
     failures.failed = false;
     failures.message.clear();
+    if (pinned == nullptr) pin_.emplace(Settings::current());
   }
 }
 

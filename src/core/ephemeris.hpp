@@ -30,8 +30,39 @@ bool is_valid_planet(std::int32_t body);
 
 // Gives the calling thread the process's settings (Lahiri mode, data path)
 // before its first request and again after they change: the library keeps
-// them per thread.
+// them per thread. Inside a SettingsPin it keeps the pinned ones.
 void ensure_initialized();
+
+// The library settings one computation runs with, as captured when it starts.
+class Settings {
+ public:
+  // The settings this thread is pinned to, or else the process's settings
+  // now (fixed first if nothing has fixed them yet).
+  static Settings current();
+
+ private:
+  friend class SettingsPin;
+  std::string data_path_;
+  std::uint64_t version_ = 0;
+};
+
+// Holds the calling thread to `settings` for the pin's lifetime: they are
+// applied now, and close() or init() on other threads meanwhile change
+// nothing for it. Pins nest; the outermost decides. The outermost
+// LibraryFailureScope of a thread pins the process's current settings, so a
+// computation keeps one set of settings from its start to its end, and the
+// workers of a computation pin the settings captured by its caller.
+class SettingsPin {
+ public:
+  explicit SettingsPin(Settings settings);
+  ~SettingsPin();
+  SettingsPin(const SettingsPin&) = delete;
+  SettingsPin& operator=(const SettingsPin&) = delete;
+
+ private:
+  Settings settings_;
+  const Settings* outer_;
+};
 // Explicit set-up; a data path is taken only by the first initialisation
 // after load or after close(), and then applies to every thread. Without one
 // the library is pointed at a place that cannot hold data files, so that no
@@ -114,6 +145,9 @@ class LibraryFailureScope {
 
   // "ephemeris: " and the library's message, once a request has failed.
   std::optional<Error> failure() const;
+
+ private:
+  std::optional<SettingsPin> pin_;
 };
 
 namespace checked_detail {

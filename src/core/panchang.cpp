@@ -10,6 +10,7 @@
 
 #include "chebyshev.hpp"
 #include "ephemeris.hpp"
+#include "parallel.hpp"
 #include "search.hpp"
 
 namespace tithiloom {
@@ -256,13 +257,19 @@ Result<Panchang> compute_day(const CivilDate& date, std::int32_t utc_offset_s, c
   });
 }
 
-Result<std::vector<PanchangaAtJd>> compute_at_jds(const std::vector<double>& jds_ut) {
-  return checked([&] {
-    std::vector<PanchangaAtJd> out;
-    out.reserve(jds_ut.size());
-    for (const double jd : jds_ut) out.push_back(compute_at_jd(jd));
-    return out;
+Result<std::vector<PanchangaAtJd>> compute_at_jds(const std::vector<double>& jds_ut,
+                                                  unsigned threads) {
+  // One set of library settings for the whole list, whatever other threads do.
+  const SettingsPin pin(Settings::current());
+  std::vector<PanchangaAtJd> out(jds_ut.size());
+  // An instant costs about a hundred microseconds.
+  constexpr std::size_t INSTANTS_PER_THREAD = 32;
+  const auto error = run_units(jds_ut.size(), threads, INSTANTS_PER_THREAD, [&](std::size_t i) {
+    out[i] = compute_at_jd(jds_ut[i]);
+    return std::optional<Error>();
   });
+  if (error) return *error;
+  return out;
 }
 
 PanchangaAtJd compute_at_jd(double jd_ut) {

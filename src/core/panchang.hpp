@@ -188,7 +188,10 @@ struct PanchangaAtJd {
 
 // The limbs at one instant, without any search; NaN angles if the library fails.
 PanchangaAtJd compute_at_jd(double jd_ut);
-// The limbs at each instant, in order, or the library's failure.
-Result<std::vector<PanchangaAtJd>> compute_at_jds(const std::vector<double>& jds_ut);
+// The limbs at each instant, in order, or the library's failure (that of the
+// first failing instant). The instants are spread over up to `threads`
+// threads; the result does not depend on their number.
+Result<std::vector<PanchangaAtJd>> compute_at_jds(const std::vector<double>& jds_ut,
+                                                  unsigned threads = 1);
 
 }  // namespace tithiloom
