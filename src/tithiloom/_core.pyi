@@ -1,4 +1,15 @@
-"""Type stubs for the native core of tithiloom."""
+"""Type stubs for the native core of tithiloom.
+
+The module is thread-safe: every function may be called from any number of
+Python threads at once, and each releases the interpreter lock while it
+computes, so other threads run meanwhile. The batch functions and
+`py_compute_panchanga_at_jds` spread their days or instants over worker
+threads (the machine's hardware concurrency, capped by the environment
+variable TITHILOOM_THREADS; 1 keeps them on the calling thread); results are
+the same, to the bit, whatever the number of threads. A computation keeps the
+ephemeris settings it started with: `py_init` or `py_close` on another thread
+meanwhile does not change its results.
+"""
 
 from collections.abc import Sequence
 from typing import Final, TypedDict

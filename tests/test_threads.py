@@ -1,0 +1,90 @@
+"""The module from several Python threads at once, and the worker pool:
+results equal, to the bit, those of one thread computing alone."""
+
+import os
+import struct
+import threading
+
+import pytest
+
+import tithiloom._core as core
+
+DELHI = (28.6139, 77.2090, 216.0)
+
+
+def exact(value):
+    """A result with every float replaced by its bits, so == compares bits."""
+    if isinstance(value, float):
+        return struct.pack("<d", value)
+    if isinstance(value, dict):
+        return {k: exact(v) for k, v in value.items()}
+    if isinstance(value, (list, tuple)):
+        return [exact(v) for v in value]
+    return value
+
+
+HOURS = [2461041.5 + h / 24 for h in range(1000)]
+CALLS = {
+    "batch_year": lambda: core.py_compute_batch_year(2026, *DELHI, 19800),
+    "batch_range_tromso": lambda: core.py_compute_batch_range(1850, 4, 1, 1850, 9, 1, 69.6492,
+                                                              18.9553, 0.0, 3600),
+    "instants": lambda: core.py_compute_panchanga_at_jds(HOURS),
+    "panchang": lambda: core.py_compute_panchang(-1200, 3, 3, -33.87, 151.21, 58.0, 36000, 1),
+    "sankrantis": lambda: core.py_compute_sankrantis(2026, 19800),
+}
+
+
+@pytest.fixture
+def threads_env():
+    saved = os.environ.get("TITHILOOM_THREADS")
+    yield os.environ
+    if saved is None:
+        os.environ.pop("TITHILOOM_THREADS", None)
+    else:
+        os.environ["TITHILOOM_THREADS"] = saved
+
+
+@pytest.mark.parametrize("name", ["batch_year", "batch_range_tromso", "instants"])
+def test_pool_equals_single_thread(name, threads_env):
+    threads_env["TITHILOOM_THREADS"] = "1"
+    single = exact(CALLS[name]())
+    threads_env.pop("TITHILOOM_THREADS")
+    assert exact(CALLS[name]()) == single
+
+
+def test_concurrent_calls_equal_sequential_ones():
+    expected = {name: exact(call()) for name, call in CALLS.items()}
+    results, errors = {}, []
+
+    def run(name):
+        try:
+            results[name] = exact(CALLS[name]())
+        except BaseException as e:  # reported below, not lost in the thread
+            errors.append(e)
+
+    workers = [threading.Thread(target=run, args=(name,)) for name in CALLS]
+    for w in workers:
+        w.start()
+    for w in workers:
+        w.join()
+    assert not errors
+    assert results == expected
+
+
+def test_close_on_another_thread_changes_no_running_computation():
+    expected = exact(CALLS["batch_year"]())
+    stop = threading.Event()
+
+    def closer():
+        while not stop.is_set():
+            core.py_close()
+            core.py_ayanamsa(2451545.0)
+
+    t = threading.Thread(target=closer)
+    t.start()
+    try:
+        for _ in range(3):
+            assert exact(CALLS["batch_year"]()) == expected
+    finally:
+        stop.set()
+        t.join()
