@@ -18,5 +18,12 @@ bool extract_u32_or(PyObject* dict, const char* key, std::uint32_t& out);
 // Missing or None is absent; a value of the wrong type is a TypeError.
 bool extract_opt_str(PyObject* dict, const char* key, std::optional<std::string>& out);
 bool extract_opt_u32(PyObject* dict, const char* key, std::optional<std::uint32_t>& out);
+// A label: missing or None is absent, a non-str a TypeError. A str with no
+// UTF-8 form (lone surrogates) can equal no label, so it reads as absent too.
+bool extract_opt_label(PyObject* dict, const char* key, std::optional<std::string>& out);
+// Missing, None, or anything that does not convert to a signed 32-bit integer
+// reads as 0, the conversion error discarded; never fails unless the dict's
+// own lookup raises.
+bool extract_i32_or(PyObject* dict, const char* key, std::int32_t& out);
 
 }  // namespace tithiloom::py

@@ -95,7 +95,12 @@ PyMethodDef FUNCTIONS[] = {
         "py_compute_lunar_months(year, system=\"amant\")\n--\n\n"
         "Compute lunar months for a year.\n\n"
         "`system` is \"amant\" (new moon to new moon) or \"purnimant\" (full moon to full moon)."),
-    // row: py_compute_festivals
+    entry<py_compute_festivals>(
+        "py_compute_festivals",
+        "py_compute_festivals(festival_defs, year, lat, lng, alt, utc_offset, "
+        "calendar_system=None)\n--\n\n"
+        "Compute festival dates from definitions (passed as list of dicts from YAML).\n"
+        "Each dict: {id, name, rule, lunar_month, tithi, sankranti_index}."),
     // row: py_compute_ekadashis
     // row: py_compute_vrat_dates
     entry<py_compute_batch_year>("py_compute_batch_year",

@@ -1,7 +1,7 @@
 """Type stubs for the native core of tithiloom."""
 
 from collections.abc import Sequence
-from typing import Final, TypedDict
+from typing import Any, Final, TypedDict
 
 __all__: list[str]
 
@@ -94,6 +94,38 @@ class LunarMonthDict(TypedDict):
 
 def py_compute_sankrantis(year: int, utc_offset: int = 0) -> list[SankrantiDict]: ...
 def py_compute_lunar_months(year: int, system: str = "amant") -> list[LunarMonthDict]: ...
+class AlternateObservanceDict(TypedDict):
+    year: int
+    month: int
+    day: int
+    sunrise_jd: float
+    priority: str
+    reasoning: str
+
+class FestivalOccurrenceDict(TypedDict):
+    festival_id: str
+    festival_name: str
+    year: int
+    month: int
+    day: int
+    sunrise_jd: float
+    tithi_at_sunrise: int
+    lunar_month_name: str
+    is_adhik_month: bool
+    reasoning: str
+    priority_applied: str
+    kaala_applied: str
+    alternate: AlternateObservanceDict | None
+
+def py_compute_festivals(
+    festival_defs: list[dict[str, Any]],
+    year: int,
+    lat: float,
+    lng: float,
+    alt: float,
+    utc_offset: int,
+    calendar_system: str | None = None,
+) -> list[FestivalOccurrenceDict]: ...
 def py_era_year(gregorian_year: int, offset: int, new_year_passed: bool) -> int: ...
 def py_jovian_cycle_index(gregorian_year: int, epoch_year: int) -> int: ...
 

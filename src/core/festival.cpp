@@ -1,0 +1,618 @@
+#include "festival.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <unordered_map>
+#include <utility>
+
+#include "lunar_month.hpp"
+#include "numeric.hpp"
+#include "panchang.hpp"
+#include "sankranti.hpp"
+#include "search.hpp"
+#include "sun.hpp"
+
+namespace tithiloom {
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+// How far the tithi's start and end are searched from a window's start.
+constexpr double WINDOW_SEARCH_DAYS = 2.0;
+constexpr double WINDOW_SEARCH_STEP_DAYS = 1.0 / 24.0;
+// Ranges of sunrises longer than this are refused, as the crossing search
+// refuses windows of more samples.
+constexpr double MAX_RANGE_DAYS = SEARCH_MAX_STEPS;
+// The day-by-day scans around an anchor: 40 civil days from 20 before it.
+constexpr double SCAN_BEFORE_DAYS = 20.0;
+constexpr int SCAN_DAYS = 40;
+
+// Lunar month number (1 = Chaitra) -> position of the sankranti that falls
+// inside that amant month in the year's list (0 = Makar Sankranti).
+constexpr std::array<std::uint32_t, 12> MONTH_ANCHOR = {3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 1, 2};
+
+const std::string_view PARAVIDDHA = Priority(Priority::paraviddha).label();
+const std::string_view PUURVAVIDDHA = Priority(Priority::puurvaviddha).label();
+const std::string_view VYAPTI = Priority(Priority::vyapti).label();
+
+constexpr std::string_view RULE_SANKRANTI = "sankranti";
+constexpr std::string_view RULE_TITHI = "tithi_at_sunrise";
+constexpr std::string_view RULE_NAKSHATRA = "nakshatra_at_sunrise";
+
+// The tithi angle at a NaN instant is NaN, whose element index is 0.
+constexpr std::uint32_t TITHI_OF_NAN = 1;
+
+// --- library answers, optionally remembered for the whole call ---
+
+class Sky {
+ public:
+  Sky(const Place& place, Reuse reuse) : place_(place), remember_(reuse == Reuse::memo) {}
+
+  double sunrise_after(double jd) {
+    if (!remember_) return tithiloom::sunrise_after(jd, place_);
+    return at(jd, SUNRISE).sunrise;
+  }
+  double sunset_after(double jd) {
+    if (!remember_) return tithiloom::sunset_after(jd, place_);
+    return at(jd, SUNSET).sunset;
+  }
+  // Formed exactly as tithi_angle forms it.
+  double tithi_angle(double jd) {
+    if (!remember_) return tithiloom::tithi_angle(jd);
+    const Entry& e = at(jd, MOON | SUN);
+    return norm360(e.moon - e.sun);
+  }
+  // Formed exactly as moon_sidereal_longitude forms it.
+  double moon_sidereal(double jd) {
+    if (!remember_) return moon_sidereal_longitude(jd);
+    const Entry& e = at(jd, MOON | AYANAMSA);
+    return norm360(e.moon - e.ayanamsa);
+  }
+  std::uint32_t tithi_at(double jd) {
+    if (!std::isfinite(jd)) return TITHI_OF_NAN;
+    return element_index(tithi_angle(jd), TITHI_SPAN_DEG) + 1;
+  }
+  std::uint32_t nakshatra_at(double jd) {
+    return element_index(moon_sidereal(jd), NAKSHATRA_SPAN_DEG) + 1;
+  }
+
+ private:
+  static constexpr std::uint8_t MOON = 1, SUN = 2, AYANAMSA = 4, SUNRISE = 8, SUNSET = 16;
+  // A year of days plus the window searches of many definitions fits well
+  // below this; past it the memo stops growing and answers afresh.
+  static constexpr std::size_t MAX_ENTRIES = 1 << 16;
+
+  struct Entry {
+    double moon = 0.0;  // tropical, normalised
+    double sun = 0.0;   // tropical, normalised
+    double ayanamsa = 0.0;
+    double sunrise = 0.0;  // first sunrise after the key instant
+    double sunset = 0.0;   // first sunset after the key instant
+    std::uint8_t have = 0;
+  };
+
+  void fill(Entry& e, double jd, std::uint8_t need) {
+    const std::uint8_t missing = need & static_cast<std::uint8_t>(~e.have);
+    if (missing & MOON) e.moon = tropical_longitude(jd, BODY_MOON);
+    if (missing & SUN) e.sun = tropical_longitude(jd, BODY_SUN);
+    if (missing & AYANAMSA) e.ayanamsa = ayanamsa(jd);
+    if (missing & SUNRISE) e.sunrise = tithiloom::sunrise_after(jd, place_);
+    if (missing & SUNSET) e.sunset = tithiloom::sunset_after(jd, place_);
+    e.have |= missing;
+  }
+
+  const Entry& at(double jd, std::uint8_t need) {
+    const auto key = std::bit_cast<std::uint64_t>(jd);
+    auto it = memo_.find(key);
+    if (it == memo_.end()) {
+      if (memo_.size() >= MAX_ENTRIES) {
+        scratch_ = Entry{};
+        fill(scratch_, jd, need);
+        return scratch_;
+      }
+      it = memo_.emplace(key, Entry{}).first;
+    }
+    fill(it->second, jd, need);
+    return it->second;
+  }
+
+  Place place_;
+  bool remember_;
+  std::unordered_map<std::uint64_t, Entry> memo_;
+  Entry scratch_;
+};
+
+// --- probes, on whichever sky ---
+
+template <class Angle>
+bool tithi_in_window(Angle&& angle, std::uint32_t tithi, double start_jd, double end_jd) {
+  const double mid = (start_jd + end_jd) * 0.5;
+  if (std::isfinite(mid) && element_index(angle(mid), TITHI_SPAN_DEG) + 1 == tithi) return true;
+  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
+  std::optional<double> begin = find_crossing_backward(angle, start_jd, lo, WINDOW_SEARCH_DAYS);
+  if (!begin) {
+    begin = find_crossing_forward_step(angle, start_jd, lo, WINDOW_SEARCH_DAYS,
+                                       WINDOW_SEARCH_STEP_DAYS);
+  }
+  // Without a beginning inside the window the answer is no whatever the end.
+  if (!begin || !(*begin < end_jd)) return false;
+  const std::optional<double> end =
+      find_crossing_forward_step(angle, start_jd, hi, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
+  return end && *end > *begin && *end > start_jd;
+}
+
+std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
+                                              std::int32_t utc_offset_s, double start_jd,
+                                              double end_jd) {
+  if (!std::isfinite(start_jd) || !std::isfinite(end_jd)) return std::nullopt;
+  const std::int64_t wanted = tithi;
+  const std::int64_t preceding = wanted == 1 ? 30 : wanted - 1;
+  const CivilDate first = local_date(start_jd, utc_offset_s);
+  double d = local_midnight_jd(first.year, first.month, first.day, utc_offset_s);
+  if (!(d <= end_jd) || !(end_jd - d <= MAX_RANGE_DAYS)) return std::nullopt;
+  std::optional<SunriseHit> fallback;
+  for (;;) {
+    const double s = sky.sunrise_after(d);
+    if (std::isfinite(s)) {
+      if (s > end_jd) break;
+      const std::int64_t t = sky.tithi_at(s);
+      if (s >= start_jd && t == wanted) return sunrise_hit(first, s, utc_offset_s);
+      if (t == preceding && !fallback) fallback = sunrise_hit(first, s, utc_offset_s);
+    }
+    const double next = d + 1.0;
+    if (!(next <= end_jd) || next == d) break;
+    d = next;
+  }
+  return fallback;
+}
+
+// --- texts ---
+
+// 2026-04-14; the year in plain decimal, also when negative.
+std::string date_text(const CivilDate& date) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%ld-%02lu-%02lu", static_cast<long>(date.year),
+                static_cast<unsigned long>(date.month), static_cast<unsigned long>(date.day));
+  return buf;
+}
+
+// Local hour and minute, seconds dropped: 03:20.
+std::string clock_text(double jd_ut, std::int32_t utc_offset_s) {
+  const CivilDateTime t = jd_to_local_datetime(jd_ut, utc_offset_s);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02lu:%02lu", static_cast<unsigned long>(t.hour),
+                static_cast<unsigned long>(t.minute));
+  return buf;
+}
+
+std::string one_decimal(double x) {
+  char buf[400];  // wide enough for any finite double in fixed notation
+  const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 1).ptr;
+  return std::string(buf, end);
+}
+
+// "Shukla Panchami (Tithi 5)" preceded by the month.
+std::string tithi_phrase(std::string_view month, std::uint32_t tithi) {
+  std::string text(month);
+  text += ' ';
+  text += tithi_display_name(tithi);
+  text += " (Tithi ";
+  text += std::to_string(tithi);
+  text += ')';
+  return text;
+}
+
+// --- civil-day arithmetic, exact for any day count ---
+
+struct WideDate {
+  std::int64_t year;
+  std::uint32_t month;
+  std::uint32_t day;
+};
+
+std::int64_t days_from_civil(std::int64_t y, std::uint32_t m, std::uint32_t d) {
+  y -= m <= 2 ? 1 : 0;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const auto yoe = static_cast<std::uint32_t>(y - era * 400);
+  const std::uint32_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+  const std::uint32_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+WideDate civil_from_days(std::int64_t z) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const auto doe = static_cast<std::uint32_t>(z - era * 146097);
+  const std::uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::uint32_t mp = (5 * doy + 2) / 153;
+  const std::uint32_t d = doy - (153 * mp + 2) / 5 + 1;
+  const std::uint32_t m = mp < 10 ? mp + 3 : mp - 9;
+  return {static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2 ? 1 : 0), m, d};
+}
+
+WideDate add_days(const CivilDate& date, std::int64_t days) {
+  return civil_from_days(days_from_civil(date.year, date.month, date.day) + days);
+}
+
+// --- resolution ---
+
+// What a rule decides, before the day shift and the year filter.
+struct Observed {
+  CivilDate date;
+  double sunrise_jd;
+  std::uint32_t tithi_at_sunrise;
+  std::string_view lunar_month_name;
+  bool is_adhik_month;
+  std::string reasoning;
+  std::string_view priority_applied;
+  std::string_view kaala_applied;
+  std::optional<AlternateObservance> alternate;
+};
+
+// The lunar-day rule's udaya day, handed to the priority step.
+struct Udaya {
+  std::uint32_t tithi;
+  double sunrise_jd;
+  CivilDate date;
+  std::string reasoning;
+  std::string_view month_name;
+  bool is_adhik;
+};
+
+AlternateObservance alternate_on(const CivilDate& date, double sunrise_jd,
+                                 std::string_view priority, std::string reasoning) {
+  return {date.year, date.month, date.day, sunrise_jd, priority, std::move(reasoning)};
+}
+
+class Resolver {
+ public:
+  Resolver(const std::vector<Sankranti>& sankrantis, const std::vector<LunarMonth>& months,
+           std::int32_t year, std::int32_t utc_offset_s, const Place& place, bool purnimant,
+           Reuse reuse)
+      : s_(sankrantis),
+        l_(months),
+        year_(year),
+        off_(utc_offset_s),
+        purnimant_(purnimant),
+        sky_(place, reuse) {}
+
+  std::optional<Observed> resolve(const FestivalDef& def) {
+    std::optional<Observed> o;
+    if (def.rule == RULE_SANKRANTI) {
+      o = sankranti_rule(def);
+    } else if (def.rule == RULE_TITHI) {
+      o = tithi_rule(def);
+    } else if (def.rule == RULE_NAKSHATRA) {
+      o = nakshatra_rule(def);
+    }
+    if (o && def.day_offset != 0) o = shift(std::move(*o), def.day_offset);
+    if (o && o->date.year != year_) return std::nullopt;
+    return o;
+  }
+
+ private:
+  double midnight(const CivilDate& date) const {
+    return local_midnight_jd(date.year, date.month, date.day, off_);
+  }
+
+  // The sunrise of the civil day before (-1) or after (+1) the one holding jd.
+  SunriseHit neighbour_day(double jd, double day_shift) {
+    const CivilDate date = local_date(jd, off_, day_shift);
+    return sunrise_hit(date, sky_.sunrise_after(midnight(date)), off_);
+  }
+
+  // Among the 40 days around the anchor, the sunrise nearest it that matches;
+  // on equal distance the earlier day.
+  template <class Match>
+  std::optional<double> nearest_sunrise(double anchor_jd, Match&& match) {
+    const CivilDate first = local_date(anchor_jd - SCAN_BEFORE_DAYS, off_);
+    const double d0 = midnight(first);
+    std::optional<double> best;
+    for (int i = 0; i < SCAN_DAYS; ++i) {
+      const double r = sky_.sunrise_after(d0 + i);
+      if (!std::isfinite(r) || !match(r)) continue;
+      if (!best || std::fabs(r - anchor_jd) < std::fabs(*best - anchor_jd)) best = r;
+    }
+    return best;
+  }
+
+  std::optional<Observed> sankranti_rule(const FestivalDef& def) {
+    if (!def.sankranti_index || *def.sankranti_index >= s_.size()) return std::nullopt;
+    const Sankranti& s = s_[*def.sankranti_index];
+    const CivilDate date = local_date(s.jd, off_);
+    const double sunrise = sky_.sunrise_after(midnight(date));
+    std::string why = "Sun enters ";
+    why += s.rashi_name;
+    why += " (sidereal ";
+    why += one_decimal(s.target_longitude);
+    why += "\u00B0) on ";
+    why += date_text(date);
+    why += " at ";
+    why += clock_text(s.jd, off_);
+    why += '.';
+    return Observed{date, sunrise, sky_.tithi_at(sunrise), "", false, std::move(why),
+                    RULE_SANKRANTI, "", std::nullopt};
+  }
+
+  std::optional<Observed> nakshatra_rule(const FestivalDef& def) {
+    if (!def.nakshatra || !def.sankranti_index || *def.sankranti_index >= s_.size())
+      return std::nullopt;
+    const std::uint32_t n = *def.nakshatra;
+    const Sankranti& s = s_[*def.sankranti_index];
+    const std::optional<double> r =
+        nearest_sunrise(s.jd, [&](double jd) { return sky_.nakshatra_at(jd) == n; });
+    if (!r) return std::nullopt;
+    const CivilDate date = local_date(*r, off_);
+    std::string why = "Nakshatra ";
+    why += nakshatra_name(n);
+    why += " (#";
+    why += std::to_string(n);
+    why += ") prevails at sunrise (";
+    why += clock_text(*r, off_);
+    why += ") on ";
+    why += date_text(date);
+    why += ". Anchored to ";
+    why += s.name;
+    why += " (";
+    why += s.rashi_name;
+    why += ") on ";
+    why += date_text(local_date(s.jd, off_));
+    why += '.';
+    return Observed{date, *r, sky_.tithi_at(*r), "", false, std::move(why),
+                    RULE_NAKSHATRA, "", std::nullopt};
+  }
+
+  // The month of number m to search in, as the adhika-maasa choice says.
+  const LunarMonth* chosen_month(std::uint32_t m, double anchor, AdhikaMaasa choice) const {
+    const LunarMonth* nija = nullptr;
+    const LunarMonth* first_nija = nullptr;
+    const LunarMonth* adhika = nullptr;
+    const LunarMonth* first_adhika = nullptr;
+    for (const LunarMonth& month : l_) {
+      if (month.number != m) continue;
+      if (!month.is_adhik) {
+        if (!first_nija) first_nija = &month;
+        if (!nija && month.start_jd <= anchor && anchor < month.end_jd) nija = &month;
+      } else {
+        if (!first_adhika) first_adhika = &month;
+        if (month.start_jd <= anchor && (!adhika || month.start_jd >= adhika->start_jd))
+          adhika = &month;
+      }
+    }
+    if (!nija) nija = first_nija;
+    if (!adhika) adhika = first_adhika;
+    switch (choice.value) {
+      case AdhikaMaasa::adhika_only:
+        return adhika;
+      case AdhikaMaasa::adhika_if_exists:
+        return adhika ? adhika : nija;
+      case AdhikaMaasa::nija:
+      case AdhikaMaasa::adhika_and_nija:
+        break;
+    }
+    return nija;
+  }
+
+  std::optional<Observed> tithi_rule(const FestivalDef& def) {
+    const std::uint32_t m = def.lunar_month;
+    const std::uint32_t t = def.tithi;
+    if (m < 1 || m > 12 || t < 1 || t > 30) return std::nullopt;
+    // Purnimant months end at the full moon, so a Krishna-paksha day falls
+    // in the month named after the amant one.
+    const std::uint32_t name_number = purnimant_ && t >= 16 ? m % 12 + 1 : m;
+    const std::string_view month_name = lunar_month_name(name_number);
+    const std::uint32_t p = MONTH_ANCHOR[m - 1];
+    if (p >= s_.size()) return std::nullopt;
+    const Sankranti& anchor_sankranti = s_[p];
+    const double anchor = anchor_sankranti.jd;
+    const LunarMonth* month = chosen_month(m, anchor, def.adhika_maasa);
+    if (month == nullptr) return std::nullopt;
+
+    Udaya u{t, NaN, {}, {}, month_name, false};
+    const auto tithi_i32 = static_cast<std::int32_t>(t);
+    if (const auto hit = find_tithi_in_range(sky_, tithi_i32, off_, month->start_jd, month->end_jd)) {
+      u.sunrise_jd = hit->sunrise_jd;
+      u.date = hit->local.date;
+      u.is_adhik = month->is_adhik;
+      u.reasoning = tithi_phrase(month_name, t) + " prevails at sunrise (" +
+                    clock_text(u.sunrise_jd, off_) + ") on " + date_text(u.date) +
+                    ". Lunar month " + std::string(month_name) + " (Nija) boundaries used.";
+    } else {
+      const std::optional<double> r =
+          nearest_sunrise(anchor, [&](double jd) { return sky_.tithi_at(jd) == t; });
+      if (!r) return std::nullopt;
+      u.sunrise_jd = *r;
+      u.date = local_date(*r, off_);
+      u.reasoning = tithi_phrase(month_name, t) + " prevails at sunrise (" +
+                    clock_text(u.sunrise_jd, off_) + ") on " + date_text(u.date) +
+                    ". Lunar month " + std::string(month_name) + " determined by " +
+                    std::string(anchor_sankranti.name) + " (" +
+                    std::string(anchor_sankranti.rashi_name) + ") on " +
+                    date_text(local_date(anchor, off_)) + " (fallback).";
+    }
+    switch (def.priority.value) {
+      case Priority::puurvaviddha:
+        return puurvaviddha(std::move(u));
+      case Priority::vyapti:
+        return vyapti(def, std::move(u));
+      case Priority::paraviddha:
+        break;
+    }
+    return Observed{u.date,       u.sunrise_jd,           u.tithi,
+                    u.month_name, u.is_adhik,             std::move(u.reasoning),
+                    PARAVIDDHA, "", std::nullopt};
+  }
+
+  // The day on which the tithi begins: always the day before the udaya day.
+  Observed puurvaviddha(Udaya u) {
+    const SunriseHit prev = neighbour_day(u.sunrise_jd, -1.0);
+    const std::uint32_t t = sky_.tithi_at(prev.sunrise_jd);
+    std::string why = tithi_phrase(u.month_name, u.tithi) + " begins during " +
+                      date_text(prev.local.date) + " (tithi at its sunrise: " +
+                      tithi_display_name(t) +
+                      "). Puurvaviddha rule: observe on the day the tithi begins, not the day it "
+                      "prevails at sunrise. Paraviddha alternate would be " +
+                      date_text(u.date) + ".";
+    return Observed{prev.local.date,
+                    prev.sunrise_jd,
+                    t,
+                    u.month_name,
+                    u.is_adhik,
+                    std::move(why),
+                    PUURVAVIDDHA,
+                    "",
+                    alternate_on(u.date, u.sunrise_jd, PARAVIDDHA,
+                                 std::move(u.reasoning))};
+  }
+
+  // The day whose kaala window the tithi occupies.
+  Observed vyapti(const FestivalDef& def, Udaya u) {
+    const SunriseHit prev = neighbour_day(u.sunrise_jd, -1.0);
+    const SunriseHit next = neighbour_day(u.sunrise_jd, 1.0);
+    const double sunset1 = sky_.sunset_after(midnight(prev.local.date) + 0.5);
+    const double sunset2 = sky_.sunset_after(midnight(u.date) + 0.5);
+    const DayWindow w1 = kaala_window(def.kaala, prev.sunrise_jd, sunset1, u.sunrise_jd);
+    const DayWindow w2 = kaala_window(def.kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
+    const auto angle = [this](double jd) { return sky_.tithi_angle(jd); };
+    const bool p1 = tithi_in_window(angle, u.tithi, w1.start_jd, w1.end_jd);
+    const bool p2 = tithi_in_window(angle, u.tithi, w2.start_jd, w2.end_jd);
+
+    const std::string kaala(def.kaala.label());
+    const std::string earlier_date = date_text(prev.local.date);
+    const std::string udaya_date = date_text(u.date);
+    const std::string phrase = tithi_phrase(u.month_name, u.tithi);
+
+    if (p1 && (!p2 || def.vyapti_tie_purva)) {
+      std::string why = phrase + " is present during the " + kaala + " kaala on ";
+      if (!p2) {
+        why += earlier_date + " but NOT during that kaala on " + udaya_date +
+               ". Vyapti rule: observe on the earlier day.";
+      } else {
+        why += "both " + earlier_date + " and " + udaya_date +
+               ". Vyapti tie-break: earlier day observed (purva-vyapti convention for this "
+               "festival).";
+      }
+      why += " Paraviddha alternate (udayatithi rule): " + udaya_date + ".";
+      return Observed{prev.local.date,
+                      prev.sunrise_jd,
+                      sky_.tithi_at(prev.sunrise_jd),
+                      u.month_name,
+                      u.is_adhik,
+                      std::move(why),
+                      VYAPTI,
+                      def.kaala.label(),
+                      alternate_on(u.date, u.sunrise_jd, PARAVIDDHA,
+                                   std::move(u.reasoning))};
+    }
+    std::string why = phrase + " is present during the " + kaala + " kaala on " + udaya_date +
+                      ". Vyapti rule: later day (paraviddha) observed per paraviddha fallback.";
+    std::optional<AlternateObservance> alternate;
+    if (p1) {
+      alternate = alternate_on(prev.local.date, prev.sunrise_jd,
+                               PUURVAVIDDHA,
+                               "Earlier day also has " + kaala +
+                                   " vyapti; some traditions prefer the earlier day "
+                                   "(puurvaviddha) when both qualify.");
+    }
+    return Observed{u.date,     u.sunrise_jd,      u.tithi,           u.month_name,
+                    u.is_adhik, std::move(why),    VYAPTI,      def.kaala.label(),
+                    std::move(alternate)};
+  }
+
+  // Moves the day by k civil days. A shift that lands outside the year can
+  // only be dropped, so its sunrise is never asked for; a day without
+  // sunrise keeps the civil date asked for.
+  std::optional<Observed> shift(Observed o, std::int32_t k) {
+    const WideDate asked = add_days(o.date, k);
+    const std::int64_t year = year_;
+    if (asked.year > year || asked.year < year - 1) return std::nullopt;
+    const double new_midnight = midnight(o.date) + static_cast<double>(k);
+    const double sunrise = sky_.sunrise_after(new_midnight);
+    const CivilDate anchor = o.date;
+    if (std::isfinite(sunrise)) {
+      o.date = local_date(sunrise, off_);
+    } else {
+      o.date = CivilDate{static_cast<std::int32_t>(asked.year), asked.month, asked.day};
+    }
+    o.sunrise_jd = sunrise;
+    o.tithi_at_sunrise = sky_.tithi_at(sunrise);
+    while (!o.reasoning.empty() && o.reasoning.back() == '.') o.reasoning.pop_back();
+    o.reasoning += " (anchor: " + date_text(anchor) + ", shifted " + std::to_string(k) + " day" +
+                   (k == 1 || k == -1 ? "" : "s") + ").";
+    return o;
+  }
+
+  const std::vector<Sankranti>& s_;
+  const std::vector<LunarMonth>& l_;
+  std::int32_t year_;
+  std::int32_t off_;
+  bool purnimant_;
+  Sky sky_;
+};
+
+}  // namespace
+
+std::uint32_t tithi_at_jd(double jd_ut) {
+  ensure_initialized();
+  if (!std::isfinite(jd_ut)) return TITHI_OF_NAN;
+  return element_index(tithi_angle(jd_ut), TITHI_SPAN_DEG) + 1;
+}
+
+bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd) {
+  ensure_initialized();
+  return tithi_in_window(tithi_angle, tithi, start_jd, end_jd);
+}
+
+std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
+                                                         std::int32_t utc_offset_s,
+                                                         double start_jd, double end_jd,
+                                                         const Place& place) {
+  ensure_initialized();
+  Sky sky(place, Reuse::literal);
+  return find_tithi_in_range(sky, tithi, utc_offset_s, start_jd, end_jd);
+}
+
+Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<FestivalDef>& defs,
+                                                          std::int32_t year,
+                                                          std::int32_t utc_offset_s,
+                                                          const Place& place, bool purnimant,
+                                                          Reuse reuse) {
+  ensure_initialized();
+  const std::vector<Sankranti> sankrantis = compute_sankrantis(year);
+  const std::vector<LunarMonth> months = compute_lunar_months(year, false);
+  Resolver resolver(sankrantis, months, year, utc_offset_s, place, purnimant, reuse);
+  std::vector<FestivalOccurrence> out;
+  for (const FestivalDef& def : defs) {
+    std::optional<Observed> o = resolver.resolve(def);
+    if (!o) continue;
+    out.push_back(FestivalOccurrence{def.id,
+                                     def.name,
+                                     o->date.year,
+                                     o->date.month,
+                                     o->date.day,
+                                     o->sunrise_jd,
+                                     o->tithi_at_sunrise,
+                                     o->lunar_month_name,
+                                     o->is_adhik_month,
+                                     std::move(o->reasoning),
+                                     o->priority_applied,
+                                     o->kaala_applied,
+                                     std::move(o->alternate)});
+  }
+  // Days without sunrise have no place in the order of sunrises: last.
+  std::stable_sort(out.begin(), out.end(),
+                   [](const FestivalOccurrence& a, const FestivalOccurrence& b) {
+                     if (std::isnan(a.sunrise_jd)) return false;
+                     return std::isnan(b.sunrise_jd) || a.sunrise_jd < b.sunrise_jd;
+                   });
+  return out;
+}
+
+}  // namespace tithiloom
