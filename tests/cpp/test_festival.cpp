@@ -1,0 +1,287 @@
+// Observance labels and windows, the tithi probes against the elongation
+// itself, and the festival resolution with and without its within-call memo.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "festival.hpp"
+#include "observance.hpp"
+#include "panchang.hpp"
+#include "search.hpp"
+#include "sun.hpp"
+
+namespace tithiloom {
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+const Place DELHI{28.6139, 77.2090, 216.0};
+constexpr std::int32_t IST = 19800;
+
+// --- labels ---
+
+class KaalaLabels : public ::testing::TestWithParam<std::tuple<std::string_view, Kaala::Value>> {};
+
+TEST_P(KaalaLabels, Parse) {
+  const auto [label, value] = GetParam();
+  EXPECT_EQ(Kaala::from_label(label), Kaala(value)) << label;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, KaalaLabels,
+    ::testing::Values(
+        std::tuple{"madhyahna", Kaala::madhyahna}, std::tuple{"MADHYAHNA", Kaala::madhyahna},
+        std::tuple{"MadhyAahna", Kaala::madhyahna}, std::tuple{" madhyahna", Kaala::sunrise},
+        std::tuple{"\u092E\u0927\u094D\u092F\u093E\u0939\u094D\u0928\u0903", Kaala::madhyahna},
+        // The same word without its final visarga.
+        std::tuple{"\u092E\u0927\u094D\u092F\u093E\u0939\u094D\u0928", Kaala::sunrise},
+        std::tuple{"pratah", Kaala::praatah}, std::tuple{"saangava", Kaala::sangava},
+        std::tuple{"sangava_full", Kaala::full_day}, std::tuple{"FullDay", Kaala::full_day},
+        std::tuple{"aparaahna", Kaala::aparahna}, std::tuple{"sayahna", Kaala::saayaahna},
+        std::tuple{"purvahna", Kaala::poorvahna}, std::tuple{"Pradosha", Kaala::pradosha},
+        std::tuple{"nishitha", Kaala::nishita},
+        std::tuple{"\u0928\u093F\u0936\u0940\u0925\u0903", Kaala::nishita},
+        std::tuple{"sunrise", Kaala::sunrise}, std::tuple{"", Kaala::sunrise},
+        std::tuple{"noon", Kaala::sunrise}));
+
+TEST(Labels, PriorityAndAdhikaMaasa) {
+  EXPECT_EQ(Priority::from_label("EaRlIeR"), Priority(Priority::puurvaviddha));
+  EXPECT_EQ(Priority::from_label("purva_viddha"), Priority(Priority::puurvaviddha));
+  EXPECT_EQ(Priority::from_label("vyaapti"), Priority(Priority::vyapti));
+  EXPECT_EQ(Priority::from_label("purva"), Priority(Priority::paraviddha));
+  EXPECT_EQ(Priority::from_label("paraviddha"), Priority(Priority::paraviddha));
+  EXPECT_EQ(Priority::from_label("x"), Priority(Priority::paraviddha));
+  EXPECT_EQ(AdhikaMaasa::from_label("BOTH"), AdhikaMaasa(AdhikaMaasa::adhika_and_nija));
+  EXPECT_EQ(AdhikaMaasa::from_label("adhika"), AdhikaMaasa(AdhikaMaasa::adhika_only));
+  EXPECT_EQ(AdhikaMaasa::from_label("adhika_if_exists"), AdhikaMaasa(AdhikaMaasa::adhika_if_exists));
+  EXPECT_EQ(AdhikaMaasa::from_label("adhika_if_exist"), AdhikaMaasa(AdhikaMaasa::nija));
+  EXPECT_EQ(AdhikaMaasa::from_label("nija"), AdhikaMaasa(AdhikaMaasa::nija));
+  EXPECT_TRUE(is_purva_tie("PURVA"));
+  EXPECT_FALSE(is_purva_tie("earlier"));
+  EXPECT_FALSE(is_purva_tie("purva "));
+}
+
+TEST(Labels, ReportedLabelsParseBackAndFitOneByte) {
+  static_assert(sizeof(Kaala) == 1 && sizeof(Priority) == 1 && sizeof(AdhikaMaasa) == 1);
+  for (int v = 0; v <= Kaala::full_day; ++v) {
+    const Kaala k(static_cast<Kaala::Value>(v));
+    EXPECT_EQ(Kaala::from_label(k.label()), k) << k.label();
+  }
+  for (int v = 0; v <= Priority::vyapti; ++v) {
+    const Priority p(static_cast<Priority::Value>(v));
+    EXPECT_EQ(Priority::from_label(p.label()), p) << p.label();
+  }
+}
+
+// --- windows ---
+
+TEST(KaalaWindow, BoundsOfTheDay) {
+  const double sr = 2461144.52, ss = 2461145.04, next = 2461145.519;
+  const double d = ss - sr;
+  const auto w = [&](Kaala::Value k) { return kaala_window(k, sr, ss, next); };
+  EXPECT_EQ(w(Kaala::pradosha).start_jd, ss);
+  EXPECT_EQ(w(Kaala::pradosha).end_jd, ss + 0.1);
+  EXPECT_NEAR((w(Kaala::sunrise).end_jd - w(Kaala::sunrise).start_jd) * 1440.0, 2.0, 1e-6);
+  EXPECT_NEAR((w(Kaala::nishita).end_jd - w(Kaala::nishita).start_jd) * 1440.0, 48.0, 1e-6);
+  EXPECT_NEAR(w(Kaala::nishita).start_jd + 1.0 / 60.0, ss + (next - ss) / 2.0, 1e-9);
+  // The five parts tile the daytime; the forenoon is its first half.
+  EXPECT_EQ(w(Kaala::praatah).start_jd, sr);
+  EXPECT_EQ(w(Kaala::praatah).end_jd, w(Kaala::sangava).start_jd);
+  EXPECT_EQ(w(Kaala::sangava).end_jd, w(Kaala::madhyahna).start_jd);
+  EXPECT_EQ(w(Kaala::madhyahna).end_jd, w(Kaala::aparahna).start_jd);
+  EXPECT_EQ(w(Kaala::aparahna).end_jd, w(Kaala::saayaahna).start_jd);
+  EXPECT_EQ(w(Kaala::saayaahna).end_jd, ss);
+  EXPECT_EQ(w(Kaala::aparahna).start_jd, sr + 3.0 * d / 5.0);
+  EXPECT_EQ(w(Kaala::poorvahna).end_jd, sr + d / 2.0);
+  EXPECT_EQ(w(Kaala::full_day).start_jd, sr);
+  EXPECT_EQ(w(Kaala::full_day).end_jd, ss);
+  for (int v = 0; v <= Kaala::full_day; ++v) {
+    const DayWindow none = kaala_window(static_cast<Kaala::Value>(v), NaN, NaN, NaN);
+    EXPECT_TRUE(std::isnan(none.start_jd) && std::isnan(none.end_jd)) << v;
+  }
+}
+
+// --- probes ---
+
+// The new moon nearest after 2026-04-14 00:00 UT.
+double new_moon_2026_april() {
+  const auto nm = find_crossing_forward_step(tithi_angle, 2461144.5, 0.0, 35.0, 1.0);
+  EXPECT_TRUE(nm.has_value());
+  return nm.value_or(NaN);
+}
+
+TEST(TithiAtJd, OneAfterNewMoonThirtyBefore) {
+  const double nm = new_moon_2026_april();
+  EXPECT_EQ(tithi_at_jd(nm + 0.001), 1u);
+  EXPECT_EQ(tithi_at_jd(nm - 0.001), 30u);
+  EXPECT_EQ(tithi_at_jd(NaN), 1u);
+}
+
+TEST(TithiPresentInWindow, AgainstTheTithiSpan) {
+  const double nm = new_moon_2026_april();
+  // Tithi 2 spans the elongation 12..24 degrees after this new moon.
+  const auto start = find_crossing_forward_step(tithi_angle, nm, 12.0, 3.0, 1.0 / 24.0);
+  const auto end = find_crossing_forward_step(tithi_angle, nm, 24.0, 3.0, 1.0 / 24.0);
+  ASSERT_TRUE(start && end);
+  const double s = *start, e = *end;
+  EXPECT_TRUE(tithi_present_in_window(2, s + 0.1, s + 0.2));   // inside
+  EXPECT_FALSE(tithi_present_in_window(3, s + 0.1, s + 0.2));
+  EXPECT_TRUE(tithi_present_in_window(2, s - 0.3, s + 0.01));  // reaches into it
+  EXPECT_FALSE(tithi_present_in_window(2, s - 0.3, s - 0.01)); // ends before it begins
+  EXPECT_TRUE(tithi_present_in_window(2, e - 0.01, e + 0.3));
+  EXPECT_FALSE(tithi_present_in_window(2, e + 0.01, e + 0.3)); // starts after it ended
+  EXPECT_TRUE(tithi_present_in_window(2, s - 0.5, e + 0.5));   // covers it whole
+  // A missing bound empties the window, even for tithi 1, the tithi of NaN.
+  EXPECT_FALSE(tithi_present_in_window(1, NaN, NaN));
+  EXPECT_FALSE(tithi_present_in_window(2, s + 0.1, NaN));
+}
+
+TEST(FindTithiAtSunrise, FirstDayPrecedingTithiAndRefusals) {
+  const double nm = new_moon_2026_april();
+  const double from = nm - 2.0, to = nm + 20.0;
+  // Tithis at the sunrises of the range, day by day, from the public functions.
+  std::vector<std::pair<double, std::uint32_t>> days;
+  const CivilDate first = local_date(from, IST);
+  for (double d = local_midnight_jd(first.year, first.month, first.day, IST); d <= to; d += 1.0) {
+    const double s = sunrise_after(d, DELHI);
+    if (s <= to) days.emplace_back(s, tithi_at_jd(s));
+  }
+  for (std::int32_t t = 1; t <= 16; ++t) {
+    const auto hit = find_tithi_at_sunrise_in_range(t, IST, from, to, DELHI);
+    std::optional<double> expected;
+    for (const auto& [s, tithi] : days)
+      if (s >= from && tithi == static_cast<std::uint32_t>(t)) {
+        expected = s;
+        break;
+      }
+    if (!expected) {  // skipped: the day on which it begins and ends
+      const std::uint32_t preceding = t == 1 ? 30 : static_cast<std::uint32_t>(t) - 1;
+      for (const auto& [s, tithi] : days)
+        if (tithi == preceding) {
+          expected = s;
+          break;
+        }
+    }
+    ASSERT_TRUE(hit.has_value()) << t;
+    EXPECT_EQ(hit->sunrise_jd, *expected) << t;
+    const CivilDateTime local = jd_to_local_datetime(*expected, IST);
+    EXPECT_EQ(hit->local.date.day, local.date.day);
+  }
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(20, IST, from, nm + 3.0, DELHI));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, IST, NaN, to, DELHI));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, IST, from, 1e300, DELHI));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(std::numeric_limits<std::int32_t>::min(), IST,
+                                              from, to, DELHI));
+  // Polar night for the whole range: no sunrise, no day, at once.
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, 0, 2461390.5, 2461420.5, Place{85.0, 0.0, 0.0}));
+}
+
+TEST(NeighbourDaySunrise, CivilDaysNotNextSunrise) {
+  // 22:00 IST on 2026-04-14 is 16:30 UT: the next civil day is the 15th.
+  const double late = local_midnight_jd(2026, 4, 14, IST) + 22.0 / 24.0;
+  const SunriseHit next = next_day_sunrise(IST, late, DELHI);
+  EXPECT_EQ(next.sunrise_jd, sunrise_after(local_midnight_jd(2026, 4, 15, IST), DELHI));
+  EXPECT_EQ(next.local.date.day, 15u);
+  const SunriseHit prev = previous_day_sunrise(IST, late, DELHI);
+  EXPECT_EQ(prev.local.date.day, 13u);
+  // At +14 h it is already the 15th locally at 12:00 UT on the 14th.
+  const SunriseHit ahead = next_day_sunrise(14 * 3600, 2461145.0, DELHI);
+  EXPECT_EQ(ahead.local.date.day, 16u);
+  // No sunrise: NaN with the civil date that was asked for.
+  const SunriseHit polar = next_day_sunrise(0, 2461395.0, Place{85.0, 0.0, 0.0});  // 20 Dec noon
+  EXPECT_TRUE(std::isnan(polar.sunrise_jd));
+  EXPECT_EQ(polar.local.date.month, 12u);
+  EXPECT_EQ(polar.local.date.day, 21u);
+}
+
+// --- resolution: the memo changes no value ---
+
+FestivalDef def(std::string_view kind, std::uint32_t a, std::uint32_t b, std::string rule) {
+  FestivalDef d;
+  d.id = kind;
+  d.id += std::to_string(a);
+  d.id += '_';
+  d.id += std::to_string(b);
+  d.name = d.id;
+  d.rule = std::move(rule);
+  return d;
+}
+
+std::vector<FestivalDef> mixed_definitions() {
+  std::vector<FestivalDef> defs;
+  for (std::uint32_t i = 0; i < 12; ++i) {
+    FestivalDef d = def("s", i, 0, "sankranti");
+    d.sankranti_index = i;
+    d.day_offset = static_cast<std::int32_t>(i % 3) - 1;
+    defs.push_back(d);
+    FestivalDef n = def("n", i, 0, "nakshatra_at_sunrise");
+    n.sankranti_index = i;
+    n.nakshatra = 1 + (i * 5) % 27;
+    defs.push_back(n);
+  }
+  for (std::uint32_t m = 1; m <= 12; ++m) {
+    for (std::uint32_t t : {1u, 4u, 9u, 15u, 23u, 30u}) {
+      FestivalDef d = def("t", m, t, "tithi_at_sunrise");
+      d.lunar_month = m;
+      d.tithi = t;
+      const std::uint32_t k = m * 7 + t;
+      d.priority = Priority(static_cast<Priority::Value>(k % 3));
+      d.kaala = Kaala(static_cast<Kaala::Value>(k % 10));
+      d.vyapti_tie_purva = k % 4 == 0;
+      d.adhika_maasa = AdhikaMaasa(static_cast<AdhikaMaasa::Value>(k % 4));
+      d.day_offset = k % 5 == 0 ? 1 : 0;
+      defs.push_back(d);
+    }
+  }
+  return defs;
+}
+
+bool same_double(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+class MemoChangesNothing
+    : public ::testing::TestWithParam<std::tuple<std::int32_t, Place, std::int32_t>> {};
+
+TEST_P(MemoChangesNothing, SameOccurrencesAsLiteralEvaluation) {
+  const auto [year, place, offset] = GetParam();
+  const auto defs = mixed_definitions();
+  const auto memo = compute_festivals(defs, year, offset, place, true, Reuse::memo);
+  const auto literal = compute_festivals(defs, year, offset, place, true, Reuse::literal);
+  ASSERT_TRUE(memo.ok() && literal.ok());
+  const auto& a = memo.value();
+  const auto& b = literal.value();
+  ASSERT_EQ(a.size(), b.size());
+  EXPECT_GT(a.size(), 40u);
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    SCOPED_TRACE(a[i].festival_id);
+    EXPECT_EQ(a[i].festival_id, b[i].festival_id);
+    EXPECT_EQ(std::tie(a[i].year, a[i].month, a[i].day), std::tie(b[i].year, b[i].month, b[i].day));
+    EXPECT_TRUE(same_double(a[i].sunrise_jd, b[i].sunrise_jd));
+    EXPECT_EQ(a[i].tithi_at_sunrise, b[i].tithi_at_sunrise);
+    EXPECT_EQ(a[i].lunar_month_name, b[i].lunar_month_name);
+    EXPECT_EQ(a[i].is_adhik_month, b[i].is_adhik_month);
+    EXPECT_EQ(a[i].reasoning, b[i].reasoning);
+    EXPECT_EQ(a[i].priority_applied, b[i].priority_applied);
+    EXPECT_EQ(a[i].kaala_applied, b[i].kaala_applied);
+    ASSERT_EQ(a[i].alternate.has_value(), b[i].alternate.has_value());
+    if (a[i].alternate) {
+      const auto& x = *a[i].alternate;
+      const auto& y = *b[i].alternate;
+      EXPECT_EQ(std::tie(x.year, x.month, x.day, x.priority, x.reasoning),
+                std::tie(y.year, y.month, y.day, y.priority, y.reasoning));
+      EXPECT_TRUE(same_double(x.sunrise_jd, y.sunrise_jd));
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    YearsAndPlaces, MemoChangesNothing,
+    ::testing::Values(std::tuple{2026, DELHI, IST}, std::tuple{2023, DELHI, IST},
+                      // Days without sunrise in winter, without sunset in summer.
+                      std::tuple{2026, Place{69.65, 18.96, 0.0}, 3600}));
+
+}  // namespace
+}  // namespace tithiloom
