@@ -1,10 +1,14 @@
-"""Print the panchang of a day (default: today at New Delhi).
+"""Print the panchang of a day (default: today at New Delhi), then the dates
+that year of the festivals in the rule file shipped with the package.
 
 python -m tithiloom [--date YYYY-MM-DD] [--lat DEG --lng DEG --alt M --utc-offset SECONDS]
 """
 
 import argparse
 import datetime as dt
+from importlib import resources
+
+import yaml
 
 from tithiloom import _core
 
@@ -33,6 +37,24 @@ def limb_detail(key, limb):
     return f"  (pada {limb['pada']}, lord {limb['lord']})" if key == "nakshatra" else ""
 
 
+def festival_rules():
+    text = resources.files("tithiloom").joinpath("data/festivals.yaml").read_text(encoding="utf-8")
+    return yaml.safe_load(text)["festivals"]
+
+
+def print_festivals(year, a):
+    found = _core.py_compute_festivals(festival_rules(), year, a.lat, a.lng, a.alt, a.utc_offset)
+    print()
+    print(f"Festivals of {year}")
+    for f in found:
+        print(f"  {f['year']:04d}-{f['month']:02d}-{f['day']:02d}  {f['festival_name']}")
+        print(f"              {f['reasoning']}")
+        alt = f["alternate"]
+        if alt is not None:
+            print(f"              Alternate ({alt['priority']}): "
+                  f"{alt['year']:04d}-{alt['month']:02d}-{alt['day']:02d}")
+
+
 def main():
     a = parse_args()
     tz = dt.timezone(dt.timedelta(seconds=a.utc_offset))
@@ -53,6 +75,10 @@ def main():
     print(f"  Sunrise    {local_time(sun['sunrise_jd'], off)}")
     print(f"  Sunset     {local_time(sun['sunset_jd'], off)}")
     print(f"  Day length {sun['day_duration_hours']:.4f} h")
+    try:
+        print_festivals(day.year, a)
+    except ValueError as e:
+        raise SystemExit(str(e))
 
 
 if __name__ == "__main__":
