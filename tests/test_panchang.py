@@ -154,11 +154,3 @@ class TestSamplerArguments:
         jds.extend([Shrinking()] + [2461144.5] * 50)
         assert at(jds) == at([2461144.5] * 51)
 
-    def test_odd_instants_never_fail(self):
-        out = at([float("nan"), float("inf"), -1e300, 1e300, 0.0])
-        for s in out:
-            assert 1 <= s["tithi"]["number"] <= 30
-            assert 1 <= s["nakshatra"]["number"] <= 27
-            assert 1 <= s["nakshatra"]["pada"] <= 4
-            assert 1 <= s["yoga"]["number"] <= 27
-            assert 1 <= s["karana"]["number"] <= 11

@@ -1,5 +1,6 @@
 #include "args.hpp"
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -277,6 +278,59 @@ bool Args::read(std::size_t i, std::vector<double>& out) const {
     values.push_back(v);
   }
   out = std::move(values);
+  return true;
+}
+
+namespace {
+
+constexpr const char* JD_RANGE =
+    "a Julian Day between 625000.5 and 2818000.5 (the span the ephemeris covers)";
+static_assert(MIN_JD_UT == 625000.5 && MAX_JD_UT == 2818000.5, "JD_RANGE names the span");
+
+bool is_covered_instant(double jd) { return jd >= MIN_JD_UT && jd <= MAX_JD_UT; }
+
+// Python's repr of a float: 91.0, nan, 1e+15.
+PyRef float_repr(double x) {
+  char* text = PyOS_double_to_string(x, 'r', 0, Py_DTSF_ADD_DOT_0, nullptr);
+  if (text == nullptr) return PyRef();
+  PyRef out(PyUnicode_FromString(text));
+  PyMem_Free(text);
+  return out;
+}
+
+}  // namespace
+
+bool Args::refuse(std::size_t i, const char* requirement, double got) const {
+  const PyRef repr = float_repr(got);
+  if (repr)
+    PyErr_Format(PyExc_ValueError, "argument '%s': %s, got %U", sig_.params[i], requirement,
+                 repr.get());
+  return false;
+}
+
+bool Args::read_latitude(std::size_t i, double& out) const {
+  if (!read(i, out)) return false;
+  return (out >= -90.0 && out <= 90.0) ||
+         refuse(i, "must be a finite number between -90 and 90 degrees", out);
+}
+
+bool Args::read_finite(std::size_t i, double& out) const {
+  if (!read(i, out)) return false;
+  return std::isfinite(out) || refuse(i, "must be a finite number", out);
+}
+
+bool Args::read_instant(std::size_t i, double& out) const {
+  if (!read(i, out)) return false;
+  if (is_covered_instant(out)) return true;
+  return refuse(i, (std::string("must be ") + JD_RANGE).c_str(), out);
+}
+
+bool Args::read_instants(std::size_t i, std::vector<double>& out) const {
+  if (!read(i, out)) return false;
+  for (std::size_t k = 0; k < out.size(); ++k) {
+    if (!is_covered_instant(out[k]))
+      return refuse(i, ("item " + std::to_string(k) + " must be " + JD_RANGE).c_str(), out[k]);
+  }
   return true;
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "ephemeris.hpp"
+
 namespace tithiloom::py {
 
 inline constexpr std::size_t MAX_PARAMS = 10;
@@ -74,9 +76,22 @@ class Args {
   bool read(std::size_t i, std::vector<double>& out) const;
   bool read(std::size_t i, DictList& out) const;
 
+  // Reads that also refuse values no computation can use, with a ValueError
+  // naming the argument and the accepted range.
+  bool read_latitude(std::size_t i, double& out) const;  // finite, -90 to 90
+  bool read_finite(std::size_t i, double& out) const;
+  bool read_instant(std::size_t i, double& out) const;   // inside the ephemeris range
+  bool read_instants(std::size_t i, std::vector<double>& out) const;
+  // lat, lng and alt from parameters first, first + 1 and first + 2.
+  bool read_place(std::size_t first, Place& out) const {
+    return read_latitude(first, out.lat_deg) && read_finite(first + 1, out.lng_deg) &&
+           read_finite(first + 2, out.alt_m);
+  }
+
  private:
   PyObject* slot(std::size_t i) const { return slots_[i]; }
   bool fail(std::size_t i) const;  // prefixes the pending error with the name
+  bool refuse(std::size_t i, const char* requirement, double got) const;
 
   const Signature& sig_;
   std::array<PyObject*, MAX_PARAMS> slots_{};

@@ -25,7 +25,6 @@ struct DateRange {
 };
 
 PyObject* batch(const DateRange& r, std::int32_t utc_offset, const Place& place) {
-  ensure_initialized();
   const auto days = compute_range(r.start_year, r.start_month, r.start_day, r.end_year,
                                   r.end_month, r.end_day, utc_offset, place);
   if (!days.ok()) return raise_error(days);
@@ -42,8 +41,8 @@ PyObject* py_compute_batch_year(PyObject*, PyObject* const* args, Py_ssize_t nar
     Args a(sig);
     std::int32_t year = 0, utc_offset = 0;
     Place place{};
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, place.lat_deg) ||
-        !a.read(2, place.lng_deg) || !a.read(3, place.alt_m) || !a.read(4, utc_offset))
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
+        !a.read(4, utc_offset))
       return nullptr;
     return batch({year, 1, 1, year, 12, 31}, utc_offset, place);
   });
@@ -61,8 +60,7 @@ PyObject* py_compute_batch_range(PyObject*, PyObject* const* args, Py_ssize_t na
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, r.start_year) || !a.read(1, r.start_month) ||
         !a.read(2, r.start_day) || !a.read(3, r.end_year) || !a.read(4, r.end_month) ||
-        !a.read(5, r.end_day) || !a.read(6, place.lat_deg) || !a.read(7, place.lng_deg) ||
-        !a.read(8, place.alt_m) || !a.read(9, utc_offset))
+        !a.read(5, r.end_day) || !a.read_place(6, place) || !a.read(9, utc_offset))
       return nullptr;
     return batch(r, utc_offset, place);
   });

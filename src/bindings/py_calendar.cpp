@@ -4,7 +4,7 @@
 #include "args.hpp"
 #include "boundary.hpp"
 #include "convert.hpp"
-#include "ephemeris.hpp"
+#include "calendar.hpp"
 #include "functions.hpp"
 #include "lunar_month.hpp"
 #include "sankranti.hpp"
@@ -36,9 +36,9 @@ PyObject* py_compute_sankrantis(PyObject*, PyObject* const* args, Py_ssize_t nar
     std::int32_t year = 0, utc_offset = 0;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, utc_offset))
       return nullptr;
-    ensure_initialized();
-    const std::vector<Sankranti> sankrantis = compute_sankrantis(year);
-    return list_of(sankrantis, [&](const Sankranti& s) {
+    const auto sankrantis = compute_sankrantis(year);
+    if (!sankrantis.ok()) return raise_error(sankrantis);
+    return list_of(sankrantis.value(), [&](const Sankranti& s) {
       const CivilDate date = local_date(s.jd, utc_offset);
       return DictBuilder()
           .add("index", s.index)
@@ -63,8 +63,9 @@ PyObject* py_compute_lunar_months(PyObject*, PyObject* const* args, Py_ssize_t n
     Text system;  // omitted: amant
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, system)) return nullptr;
     const bool purnimant = system.str != nullptr && is_purnimant(system.str);
-    const std::vector<LunarMonth> months = compute_lunar_months(year, purnimant);
-    return list_of(months, [](const LunarMonth& m) {
+    const auto months = compute_lunar_months(year, purnimant);
+    if (!months.ok()) return raise_error(months);
+    return list_of(months.value(), [](const LunarMonth& m) {
       return DictBuilder()
           .add("number", m.number)
           .add("name", m.name)

@@ -5,6 +5,7 @@
 #include "args.hpp"
 #include "boundary.hpp"
 #include "convert.hpp"
+#include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "functions.hpp"
 
@@ -19,16 +20,17 @@ PyObject* body_query(const Signature& sig, BodyQuery query, PyObject* const* arg
     Args a(sig);
     double jd = 0.0;
     std::int32_t planet_id = 0;
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, jd) || !a.read(1, planet_id)) return nullptr;
+    if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd) || !a.read(1, planet_id))
+      return nullptr;
     if (!is_valid_planet(planet_id)) {
       PyErr_SetString(PyExc_ValueError, "Invalid planet ID");
       return nullptr;
     }
-    return to_py(query(jd, planet_id));
+    const Result<double> value = checked([&] { return query(jd, planet_id); });
+    if (!value.ok()) return raise_error(value);
+    return to_py(value.value());
   });
 }
-
-double sidereal_at(double jd_ut, std::int32_t body) { return sidereal_longitude(body, jd_ut); }
 
 }  // namespace
 
@@ -74,7 +76,7 @@ PyObject* py_jd_to_datetime(PyObject*, PyObject* const* args, Py_ssize_t nargs,
     static constexpr Signature sig{"py_jd_to_datetime", {"jd"}};
     Args a(sig);
     double jd = 0.0;
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, jd)) return nullptr;
+    if (!a.parse(args, nargs, kwnames) || !a.read_finite(0, jd)) return nullptr;
     const CivilDateTime t = jd_to_datetime(jd);
     return Py_BuildValue("(lkkkkkk)", static_cast<long>(t.date.year),
                          static_cast<unsigned long>(t.date.month),
@@ -93,7 +95,7 @@ PyObject* py_tropical_longitude(PyObject*, PyObject* const* args, Py_ssize_t nar
 PyObject* py_sidereal_longitude(PyObject*, PyObject* const* args, Py_ssize_t nargs,
                                 PyObject* kwnames) {
   static constexpr Signature sig{"py_sidereal_longitude", {"jd", "planet_id"}};
-  return body_query(sig, sidereal_at, args, nargs, kwnames);
+  return body_query(sig, sidereal_longitude, args, nargs, kwnames);
 }
 
 PyObject* py_planet_speed(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
@@ -106,7 +108,7 @@ PyObject* py_ayanamsa(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObje
     static constexpr Signature sig{"py_ayanamsa", {"jd"}};
     Args a(sig);
     double jd = 0.0;
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, jd)) return nullptr;
+    if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd)) return nullptr;
     return to_py(ayanamsa(jd));
   });
 }

@@ -33,7 +33,7 @@ PyObject* py_compute_lagna(PyObject*, PyObject* const* args, Py_ssize_t nargs, P
     Args a(sig);
     double jd = 0.0, lat = 0.0, lng = 0.0;
     Text system;  // omitted: Placidus
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, jd) || !a.read(1, lat) || !a.read(2, lng) ||
+    if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd) || !a.read_latitude(1, lat) || !a.read_finite(2, lng) ||
         !a.read(3, system))
       return nullptr;
     const std::optional<HouseSystem> house_system =
@@ -64,8 +64,8 @@ PyObject* py_compute_lagna_windows(PyObject*, PyObject* const* args, Py_ssize_t 
     static constexpr Signature sig{"py_compute_lagna_windows", {"jd_start", "lat", "lng"}};
     Args a(sig);
     double jd_start = 0.0, lat = 0.0, lng = 0.0;
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, jd_start) || !a.read(1, lat) ||
-        !a.read(2, lng))
+    if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd_start) || !a.read_latitude(1, lat) ||
+        !a.read_finite(2, lng))
       return nullptr;
     return list_of(compute_windows(jd_start, lat, lng), lagna_window_to_dict);
   });

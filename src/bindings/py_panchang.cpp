@@ -54,15 +54,12 @@ PyObject* py_compute_panchang(PyObject*, PyObject* const* args, Py_ssize_t nargs
     std::uint32_t month = 0, day = 0, weekday = 0;
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, month) ||
-        !a.read(2, day) || !a.read(3, place.lat_deg) || !a.read(4, place.lng_deg) ||
-        !a.read(5, place.alt_m) || !a.read(6, utc_offset) || !a.read(7, weekday))
+        !a.read(2, day) || !a.read_place(3, place) || !a.read(6, utc_offset) ||
+        !a.read(7, weekday))
       return nullptr;
-    const auto sun = require_sunrise_and_sunset(
-        compute_sun_data(year, month, day, utc_offset, place), place.lat_deg, year, month, day);
-    if (!sun.ok()) return raise_error(sun);
-    Panchang p = compute(weekday, sun.value().sunrise_jd);
-    p.sun = sun.value();
-    return panchang_dict(p);
+    const Result<Panchang> p = compute_day({year, month, day}, utc_offset, place, weekday);
+    if (!p.ok()) return raise_error(p);
+    return panchang_dict(p.value());
   });
 }
 
@@ -72,9 +69,10 @@ PyObject* py_compute_panchanga_at_jds(PyObject*, PyObject* const* args, Py_ssize
     static constexpr Signature sig{"py_compute_panchanga_at_jds", {"jds"}};
     Args a(sig);
     std::vector<double> jds;
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, jds)) return nullptr;
-    ensure_initialized();
-    return list_of(jds, [](double jd) { return instant_dict(compute_at_jd(jd)); });
+    if (!a.parse(args, nargs, kwnames) || !a.read_instants(0, jds)) return nullptr;
+    const auto limbs = compute_at_jds(jds);
+    if (!limbs.ok()) return raise_error(limbs);
+    return list_of(limbs.value(), instant_dict);
   });
 }
 

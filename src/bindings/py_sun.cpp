@@ -17,10 +17,11 @@ PyObject* sun_event(const Signature& sig, SunEventFn event, PyObject* const* arg
     Args a(sig);
     double jd = 0.0;
     Place place{};
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, jd) || !a.read(1, place.lat_deg) ||
-        !a.read(2, place.lng_deg) || !a.read(3, place.alt_m))
+    if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd) || !a.read_place(1, place))
       return nullptr;
-    return to_py(event(jd, place));
+    const Result<double> when = checked([&] { return event(jd, place); });
+    if (!when.ok()) return raise_error(when);
+    return to_py(when.value());
   });
 }
 
@@ -47,11 +48,9 @@ PyObject* py_compute_sun_data(PyObject*, PyObject* const* args, Py_ssize_t nargs
     std::uint32_t month = 0, day = 0;
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, month) ||
-        !a.read(2, day) || !a.read(3, place.lat_deg) || !a.read(4, place.lng_deg) ||
-        !a.read(5, place.alt_m) || !a.read(6, utc_offset))
+        !a.read(2, day) || !a.read_place(3, place) || !a.read(6, utc_offset))
       return nullptr;
-    const auto sun = require_sunrise_and_sunset(
-        compute_sun_data(year, month, day, utc_offset, place), place.lat_deg, year, month, day);
+    const Result<SunData> sun = sun_data_of_day({year, month, day}, utc_offset, place);
     if (!sun.ok()) return raise_error(sun);
     return sun_data_to_dict(sun.value());
   });

@@ -18,17 +18,11 @@ struct BatchDayResult {
   std::uint32_t day;
 };
 
-// Days in a month of the proleptic Gregorian calendar; 0 for a month outside 1-12.
-std::uint32_t days_in_month(std::int32_t year, std::uint32_t month);
-
-// Weekday (0 = Sunday) of a valid proleptic Gregorian date, for any year.
-std::uint32_t weekday_of(std::int32_t year, std::uint32_t month, std::uint32_t day);
-
 // The daily panchang of every date from start to end inclusive, in date
-// order. Days without a sunrise or sunset are left out. A month outside 1-12
-// or a day outside its month is refused with an error naming the date, and a
-// range too long to hold, both before any day is
-// computed (the latter as a too_large error). Only a failing reservation
+// order, or the library's failure. Days without a sunrise or sunset are left
+// out. A month outside 1-12 or a day outside its month is refused with an
+// error naming the date, and a range too long to hold, both before any day
+// is computed (the latter as a too_large error). Only a failing reservation
 // below that size throws std::bad_alloc.
 Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
                                                   std::uint32_t start_month,

@@ -6,7 +6,9 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <mutex>
 #include <string>
 
 #include "numeric.hpp"
@@ -14,25 +16,79 @@
 namespace tithiloom {
 namespace {
 
-// Process-wide: whether the library has been set up since load or close.
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+// --- process-wide settings, applied to each thread on its next request ---
+
+// The library looks for a ΔT table (and other data) in its data path, which
+// by default begins with the current directory: a stray file there would
+// change results or crash the library. Nothing can be stored under
+// /dev/null, so without a path from init() no file is ever read.
+constexpr const char* NO_DATA_PATH = "/dev/null";
+
+std::mutex settings_mutex;
+std::string data_path = NO_DATA_PATH;  // guarded by settings_mutex
+// Whether the settings have been fixed since load or close.
 std::atomic<bool> INITIALIZED{false};
-// The library keeps its sidereal mode per thread, so each thread sets its own.
-thread_local bool lahiri_on_this_thread = false;
+// Bumped whenever the settings change, so that every thread re-applies them.
+std::atomic<std::uint64_t> settings_version{1};
+thread_local std::uint64_t applied_version = 0;
 
-constexpr std::int32_t POSITION_FLAGS = SEFLG_MOSEPH | SEFLG_SPEED;
+void set_lahiri() { swe_set_sid_mode(SE_SIDM_LAHIRI, 0.0, 0.0); }
 
-void set_lahiri() {
-  swe_set_sid_mode(SE_SIDM_LAHIRI, 0.0, 0.0);
-  lahiri_on_this_thread = true;
+void fix_settings(std::optional<std::string_view> ephe_path) {
+  const std::lock_guard lock(settings_mutex);
+  if (INITIALIZED.load()) return;  // a later path is ignored until close()
+  const bool usable = ephe_path && ephe_path->find('\0') == std::string_view::npos;
+  data_path = usable ? std::string(*ephe_path) : NO_DATA_PATH;
+  settings_version.fetch_add(1);
+  INITIALIZED.store(true);
 }
+
+void apply_settings() {
+  const std::lock_guard lock(settings_mutex);
+  swe_set_ephe_path(data_path.c_str());
+  set_lahiri();
+  applied_version = settings_version.load();
+}
+
+// --- failures ---
+
+struct Failures {
+  int open_scopes = 0;
+  bool failed = false;
+  std::string message;
+};
+thread_local Failures failures;
+
+// Only the first failure is kept: later ones follow from it.
+void record_failure(const char* library_message) {
+  if (failures.failed) return;
+  failures.failed = true;
+  failures.message = library_message;
+  while (!failures.message.empty() && std::isspace(static_cast<unsigned char>(failures.message.back())))
+    failures.message.pop_back();
+}
+
+// Once a request of the open computation has failed its result is dropped,
+// so the rest of it need not reach the library.
+bool computation_failed() { return failures.open_scopes > 0 && failures.failed; }
 
 // Times the library mishandles never reach it: its mean-node routine reads
 // out of bounds for NaN or enormous negative times, and its rising search
 // overflows a text buffer for enormous ones. 1e12 days is far beyond any
-// range the analytical theory covers; such requests give NaN.
+// range the analytical theory covers. NaN (the sunrise of a polar day) gives
+// NaN; an enormous time fails as the library would fail it.
 constexpr double MAX_ABS_JD = 1e12;
 
-bool library_can_take(double jd_ut) { return std::fabs(jd_ut) < MAX_ABS_JD; }
+bool library_can_take(double jd_ut) {
+  if (std::isnan(jd_ut) || computation_failed()) return false;
+  if (std::fabs(jd_ut) < MAX_ABS_JD) return true;
+  char text[80];
+  std::snprintf(text, sizeof text, "jd %g outside the span the ephemeris covers", jd_ut);
+  record_failure(text);
+  return false;
+}
 
 #ifdef TITHILOOM_COUNT_REQUESTS
 std::uint64_t request_count = 0;
@@ -41,16 +97,21 @@ void count_request() { ++request_count; }
 void count_request() {}
 #endif
 
+constexpr std::int32_t POSITION_FLAGS = SEFLG_MOSEPH | SEFLG_SPEED;
+
 std::array<double, 6> calc(double jd_ut, std::int32_t body) {
   std::array<double, 6> xx{};
   if (!library_can_take(jd_ut)) {
-    xx.fill(std::numeric_limits<double>::quiet_NaN());
+    xx.fill(NaN);
     return xx;
   }
   count_request();
   std::array<char, AS_MAXCH> err{};
-  swe_calc_ut(jd_ut, body == BODY_KETU ? BODY_MEAN_NODE : body, POSITION_FLAGS, xx.data(),
-              err.data());
+  if (swe_calc_ut(jd_ut, body == BODY_KETU ? BODY_MEAN_NODE : body, POSITION_FLAGS, xx.data(),
+                  err.data()) < 0) {
+    record_failure(err.data());
+    xx.fill(NaN);
+  }
   return xx;
 }
 
@@ -67,25 +128,21 @@ bool is_valid_planet(std::int32_t body) {
 }
 
 void ensure_initialized() {
-  if (!INITIALIZED.exchange(true) || !lahiri_on_this_thread) set_lahiri();
+  if (!INITIALIZED.load()) fix_settings(std::nullopt);
+  if (applied_version != settings_version.load()) apply_settings();
 }
 
 void init(std::optional<std::string_view> ephe_path) {
-  if (INITIALIZED.exchange(true)) {
-    if (!lahiri_on_this_thread) set_lahiri();
-    return;
-  }
-  if (ephe_path && ephe_path->find('\0') == std::string_view::npos) {
-    std::string path(*ephe_path);
-    swe_set_ephe_path(path.c_str());
-  }
-  set_lahiri();
+  fix_settings(ephe_path);
+  ensure_initialized();
 }
 
 void close() {
   swe_close();
-  lahiri_on_this_thread = false;
+  const std::lock_guard lock(settings_mutex);
+  data_path = NO_DATA_PATH;
   INITIALIZED.store(false);
+  settings_version.fetch_add(1);
 }
 
 double tropical_longitude(double jd_ut, std::int32_t body) {
@@ -93,12 +150,11 @@ double tropical_longitude(double jd_ut, std::int32_t body) {
   return norm360(raw_tropical(jd_ut, body));
 }
 
-double sidereal_longitude(std::int32_t body, double jd_ut) {
+double sidereal_longitude(double jd_ut, std::int32_t body) {
   ensure_initialized();
   const double value = raw_tropical(jd_ut, body);
   ensure_initialized();
-  const double t = norm360(value);
-  return norm360(t - ayanamsa(jd_ut));
+  return to_sidereal(norm360(value), ayanamsa(jd_ut));
 }
 
 double ayanamsa(double jd_ut) {
@@ -114,7 +170,7 @@ double speed(double jd_ut, std::int32_t body) {
 
 double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
   ensure_initialized();
-  if (!library_can_take(jd_ut)) return std::numeric_limits<double>::quiet_NaN();
+  if (!library_can_take(jd_ut)) return NaN;
   std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
   std::array<double, 10> tret{};
   std::array<char, AS_MAXCH> err{};
@@ -122,7 +178,14 @@ double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
   count_request();
   const std::int32_t rc = swe_rise_trans(jd_ut, SE_SUN, nullptr, SEFLG_MOSEPH, rsmi, geopos.data(),
                                          0.0, 0.0, tret.data(), err.data());
-  return rc < 0 ? std::numeric_limits<double>::quiet_NaN() : tret[0];
+  // -2: the Sun does not rise or set there (circumpolar); any other negative
+  // status is the library refusing the request.
+  if (rc == -2) return NaN;
+  if (rc < 0) {
+    record_failure(err.data());
+    return NaN;
+  }
+  return tret[0];
 }
 
 SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter) {
@@ -134,8 +197,8 @@ SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, cha
   // Times the positions refuse are refused here too: the house routine
   // builds on the same time-dependent series and gives nothing usable there.
   if (!library_can_take(jd_ut)) {
-    for (double& c : h.cusps) c = std::numeric_limits<double>::quiet_NaN();
-    for (double& a : h.angles) a = std::numeric_limits<double>::quiet_NaN();
+    for (double& c : h.cusps) c = NaN;
+    for (double& a : h.angles) a = NaN;
     return h;
   }
   swe_houses_ex(jd_ut, SEFLG_SIDEREAL, lat_deg, lng_deg, house_letter, h.cusps, h.angles);
@@ -146,7 +209,7 @@ SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, cha
 std::uint64_t library_request_count() { return request_count; }
 #endif
 
-// --- civil time ---
+// --- calendar conversions ---
 
 double julday(std::int32_t year, std::uint32_t month, std::uint32_t day, double hour) {
   // The library takes plain ints; out-of-range components wrap as they would in C.
@@ -154,69 +217,32 @@ double julday(std::int32_t year, std::uint32_t month, std::uint32_t day, double 
 }
 
 namespace {
-
-constexpr std::uint64_t US_PER_HOUR = 3600000000ULL;
-constexpr std::uint64_t US_PER_MINUTE = 60000000ULL;
-constexpr std::uint64_t US_PER_SECOND = 1000000ULL;
-
-// Beyond about 7.8e11 days the calendar year no longer fits the library's
-// int; such times are clamped to this bound, and NaN reads as JD 0.
+// Beyond about 7.8e11 days the calendar year no longer fits the library's int.
 constexpr double MAX_CIVIL_JD = 7.8e11;
-
-struct RevJul {
-  int year = 0, month = 0, day = 0;
-  double hour = 0.0;
-};
-
-RevJul revjul(double jd) {
-  const double safe = std::isnan(jd) ? 0.0 : std::clamp(jd, -MAX_CIVIL_JD, MAX_CIVIL_JD);
-  RevJul r;
-  swe_revjul(safe, SE_GREG_CAL, &r.year, &r.month, &r.day, &r.hour);
-  return r;
-}
-
-CivilDate date_of(const RevJul& r) {
-  return {r.year, static_cast<std::uint32_t>(r.month), static_cast<std::uint32_t>(r.day)};
-}
-
-CivilDateTime split_revjul(double jd) {
-  RevJul r = revjul(jd);
-  auto us = truncate_saturating<std::uint64_t>(round_half_away(r.hour * 3.6e9));
-  if (us >= 24 * US_PER_HOUR) {
-    // Within half a microsecond of midnight: report 00:00 of the day that
-    // begins there, never an hour of 24. That day is read six hours on,
-    // safely inside it, without stepping again.
-    r = revjul(jd + 0.25);
-    us = 0;
-  }
-  const std::uint64_t rem = us % US_PER_HOUR;
-  const std::uint64_t r2 = rem % US_PER_MINUTE;
-  return CivilDateTime{
-      date_of(r),
-      static_cast<std::uint32_t>(us / US_PER_HOUR),
-      static_cast<std::uint32_t>(rem / US_PER_MINUTE),
-      static_cast<std::uint32_t>(r2 / US_PER_SECOND),
-      static_cast<std::uint32_t>(r2 % US_PER_SECOND),
-  };
-}
-
 }  // namespace
 
-CivilDateTime jd_to_datetime(double jd_ut) { return split_revjul(jd_ut); }
-
-double local_midnight_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                         std::int32_t utc_offset_s) {
-  const double tz = utc_offset_s / -3600.0;
-  const double jd0 = tz < 0.0 ? julday(year, month, day, 12.0) - 0.5 : julday(year, month, day, 0.0);
-  return jd0 + tz / 24.0;
+LibraryDate revjul(double jd) {
+  const double safe = std::isnan(jd) ? 0.0 : std::clamp(jd, -MAX_CIVIL_JD, MAX_CIVIL_JD);
+  int year = 0, month = 0, day = 0;
+  double hour = 0.0;
+  swe_revjul(safe, SE_GREG_CAL, &year, &month, &day, &hour);
+  return {year, static_cast<std::uint32_t>(month), static_cast<std::uint32_t>(day), hour};
 }
 
-CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s) {
-  return split_revjul(jd_ut + utc_offset_s / 86400.0);
+// --- failures ---
+
+LibraryFailureScope::LibraryFailureScope() {
+  if (failures.open_scopes++ == 0) {
+    failures.failed = false;
+    failures.message.clear();
+  }
 }
 
-CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift) {
-  return date_of(revjul(jd_ut + utc_offset_s / 86400.0 + day_shift));
+LibraryFailureScope::~LibraryFailureScope() { --failures.open_scopes; }
+
+std::optional<Error> LibraryFailureScope::failure() const {
+  if (!failures.failed) return std::nullopt;
+  return Error{"ephemeris: " + failures.message};
 }
 
 }  // namespace tithiloom

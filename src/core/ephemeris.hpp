@@ -1,10 +1,18 @@
 // The one gateway to the Swiss Ephemeris: its per-thread set-up, body
-// positions, rising and setting, and civil-time conversions.
+// positions, rising and setting, house cusps and the calendar conversions.
+// A request the library refuses gives NaN and is remembered for the
+// computation that made it; `checked` turns it into that computation's error.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
+
+#include "numeric.hpp"
+#include "types.hpp"
 
 namespace tithiloom {
 
@@ -14,18 +22,30 @@ inline constexpr std::int32_t BODY_MOON = 1;
 inline constexpr std::int32_t BODY_MEAN_NODE = 10;
 inline constexpr std::int32_t BODY_KETU = -1;
 
+// The span of the analytical theory, in Julian Days (about 3000 BC to AD 3000).
+inline constexpr double MIN_JD_UT = 625000.5;
+inline constexpr double MAX_JD_UT = 2818000.5;
+
 bool is_valid_planet(std::int32_t body);
 
-// Sets the Lahiri mode once per process and once on every calling thread
-// (the library keeps its settings per thread).
+// Gives the calling thread the process's settings (Lahiri mode, data path)
+// before its first request and again after they change: the library keeps
+// them per thread.
 void ensure_initialized();
-// Explicit set-up; a data path is handed over only by the first
-// initialisation after load or after close().
+// Explicit set-up; a data path is taken only by the first initialisation
+// after load or after close(), and then applies to every thread. Without one
+// the library is pointed at a place that cannot hold data files, so that no
+// file in the current directory can change or break a result.
 void init(std::optional<std::string_view> ephe_path);
 void close();
 
+// Sidereal from tropical: the ayanamsa is subtracted here, never by the library.
+inline double to_sidereal(double tropical_deg, double ayanamsa_deg) {
+  return norm360(tropical_deg - ayanamsa_deg);
+}
+
 double tropical_longitude(double jd_ut, std::int32_t body);
-double sidereal_longitude(std::int32_t body, double jd_ut);
+double sidereal_longitude(double jd_ut, std::int32_t body);
 double ayanamsa(double jd_ut);
 double speed(double jd_ut, std::int32_t body);
 
@@ -57,40 +77,61 @@ struct SiderealHouses {
 // status is not examined: whatever the arrays hold (possibly NaN) is returned.
 SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter);
 
+// --- calendar conversions (Gregorian, proleptic) ---
+
+double julday(std::int32_t year, std::uint32_t month, std::uint32_t day, double hour);
+
+struct LibraryDate {
+  std::int32_t year;
+  std::uint32_t month;
+  std::uint32_t day;
+  double hour;  // UT hour as a fraction, in [0, 24)
+};
+// NaN reads as JD 0; times beyond the calendar's int years are clamped.
+LibraryDate revjul(double jd);
+
 #ifdef TITHILOOM_COUNT_REQUESTS
 // Position, ayanamsa and rising requests made to the library so far
 // (benchmark builds only).
 std::uint64_t library_request_count();
 #endif
 
-// --- civil time (Gregorian, proleptic) ---
+// --- library failures ---
 
-struct CivilDate {
-  std::int32_t year;
-  std::uint32_t month;
-  std::uint32_t day;
+// The first failure the library reported on this thread since the
+// outermost open scope began; nested scopes share it.
+class LibraryFailureScope {
+ public:
+  LibraryFailureScope();
+  ~LibraryFailureScope();
+  LibraryFailureScope(const LibraryFailureScope&) = delete;
+  LibraryFailureScope& operator=(const LibraryFailureScope&) = delete;
+
+  // "ephemeris: " and the library's message, once a request has failed.
+  std::optional<Error> failure() const;
 };
 
-struct CivilDateTime {
-  CivilDate date;
-  std::uint32_t hour;
-  std::uint32_t minute;
-  std::uint32_t second;
-  std::uint32_t microsecond;
+namespace checked_detail {
+template <class T>
+struct as_result {
+  using type = Result<T>;
 };
+template <class T>
+struct as_result<Result<T>> {
+  using type = Result<T>;
+};
+}  // namespace checked_detail
 
-double julday(std::int32_t year, std::uint32_t month, std::uint32_t day, double hour);
-CivilDateTime jd_to_datetime(double jd_ut);
-
-double local_midnight_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                         std::int32_t utc_offset_s);
-inline double local_noon_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                            std::int32_t utc_offset_s) {
-  return local_midnight_jd(year, month, day, utc_offset_s) + 0.5;
+// Runs a computation and returns its value, or the library's failure if any
+// request of it failed (whatever was computed from the NaN is dropped). A
+// computation that returns a Result keeps its own error otherwise.
+template <class F>
+auto checked(F&& compute) ->
+    typename checked_detail::as_result<std::invoke_result_t<F&>>::type {
+  LibraryFailureScope scope;
+  auto value = compute();
+  if (auto failure = scope.failure()) return std::move(*failure);
+  return value;
 }
-CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s);
-// Local civil date of the instant, moved by whole days (-1 the day before,
-// +1 after): the calendar's date part, whatever the hour rounds to.
-CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift = 0.0);
 
 }  // namespace tithiloom

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "names.hpp"
 #include "types.hpp"
 
 namespace tithiloom {

@@ -1,13 +1,15 @@
 #include "lunar_month.hpp"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "ephemeris.hpp"
 #include "panchang.hpp"
 #include "sankranti.hpp"
 #include "search.hpp"
-#include "types.hpp"
+#include "names.hpp"
 
 namespace tithiloom {
 namespace {
@@ -18,9 +20,18 @@ constexpr double BOUNDARY_STEP_DAYS = 1.0;
 constexpr double BOUNDARY_SKIP_DAYS = 25.0;
 constexpr double BOUNDARY_RETRY_DAYS = 30.0;
 
-// Year arithmetic at the ends of the 32-bit range wraps instead of overflowing.
+// Era years wrap at the ends of the 32-bit range instead of overflowing.
 std::int32_t wrapping_add(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+// The neighbouring years of a calendar stay at the range's end rather than
+// wrap to the other end (where a scan would run backwards and find nothing);
+// such years lie far outside the ephemeris anyway, and fail there.
+std::int32_t neighbour_year(std::int32_t year, std::int32_t step) {
+  const std::int64_t y = std::int64_t{year} + step;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      y, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 // New or full moons from `from_jd` on while the scan is before `to_jd`. Once a
@@ -47,20 +58,23 @@ std::vector<double> month_boundaries(double from_jd, double to_jd, double stop_j
 
 // The sankrantis of year - 1, year and year + 1 that can name a month within
 // (lo_jd, hi_jd]: every one inside, and the first one after hi_jd (which names
-// a trailing adhika month); sorted by jd, ties in table order. A search's
-// result lies within [start, start + span], so searches ending by lo_jd, or
-// starting at or after an already found ingress past hi_jd, are not made.
+// a trailing adhika month); sorted by jd, ties in table order. An ingress lies
+// within one of its search windows, so searches whose windows all end by
+// lo_jd, or all start at or after an already found ingress past hi_jd, are
+// not made.
 std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double hi_jd) {
   std::vector<Sankranti> out;
   out.reserve(16);
   std::optional<double> first_after;
-  const std::int32_t first_year = wrapping_add(year, -1);
-  for (std::int32_t y = 0; y < 3; ++y) {
-    const std::int32_t sankranti_year = wrapping_add(first_year, y);
+  for (std::int32_t step = -1; step <= 1; ++step) {
+    const std::int32_t sankranti_year = neighbour_year(year, step);
     for (std::uint32_t i = 0; i < SANKRANTI_COUNT; ++i) {
-      const double start = sankranti_search_start_jd(sankranti_year, i);
-      if (start + SANKRANTI_SPAN_DAYS <= lo_jd) continue;
-      if (first_after && start >= *first_after) continue;
+      bool may_end_after_lo = false, may_start_before_first_after = false;
+      for (const SearchWindow& w : sankranti_windows(sankranti_year, i)) {
+        may_end_after_lo |= w.start_jd + w.span_days > lo_jd;
+        may_start_before_first_after |= !first_after || w.start_jd < *first_after;
+      }
+      if (!may_end_after_lo || !may_start_before_first_after) continue;
       const auto s = find_sankranti(sankranti_year, i);
       if (!s) continue;
       out.push_back(*s);
@@ -100,35 +114,36 @@ LunarMonth name_month(double start_jd, double end_jd, const std::vector<Sankrant
 
 }  // namespace
 
-std::vector<LunarMonth> compute_lunar_months(std::int32_t year, bool purnimant) {
-  ensure_initialized();
-  const std::int32_t prev_year = wrapping_add(year, -1);
-  const std::int32_t next_year = wrapping_add(year, 1);
-  const double scan_from = julday(prev_year, 12, 1, 0.0);
-  const double scan_to = julday(next_year, 1, 31, 0.0);
-  const double year_start = julday(year, 1, 1, 0.0);
-  const double year_end = julday(year, 12, 31, 0.0) + 1.0;
+Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant) {
+  return checked([&]() -> std::vector<LunarMonth> {
+    const std::int32_t prev_year = neighbour_year(year, -1);
+    const std::int32_t next_year = neighbour_year(year, 1);
+    const double scan_from = julday(prev_year, 12, 1, 0.0);
+    const double scan_to = julday(next_year, 1, 31, 0.0);
+    const double year_start = julday(year, 1, 1, 0.0);
+    const double year_end = julday(year, 12, 31, 0.0) + 1.0;
 
-  const std::vector<double> b =
-      month_boundaries(scan_from, scan_to, year_end, purnimant ? 180.0 : 0.0);
-  if (b.size() < 2) return {};
+    const std::vector<double> b =
+        month_boundaries(scan_from, scan_to, year_end, purnimant ? 180.0 : 0.0);
+    if (b.size() < 2) return {};
 
-  // Boundaries increase, so the kept months form one run [first, last].
-  std::size_t first = b.size(), last = 0;
-  for (std::size_t k = 0; k + 1 < b.size(); ++k) {
-    if (b[k + 1] > year_start && b[k] < year_end) {
-      first = std::min(first, k);
-      last = k;
+    // Boundaries increase, so the kept months form one run [first, last].
+    std::size_t first = b.size(), last = 0;
+    for (std::size_t k = 0; k + 1 < b.size(); ++k) {
+      if (b[k + 1] > year_start && b[k] < year_end) {
+        first = std::min(first, k);
+        last = k;
+      }
     }
-  }
-  if (first == b.size()) return {};
+    if (first == b.size()) return {};
 
-  const std::vector<Sankranti> sankrantis = naming_sankrantis(year, b[first], b[last + 1]);
-  std::vector<LunarMonth> months;
-  months.reserve(last - first + 1);
-  for (std::size_t k = first; k <= last; ++k)
-    months.push_back(name_month(b[k], b[k + 1], sankrantis, purnimant));
-  return months;
+    const std::vector<Sankranti> sankrantis = naming_sankrantis(year, b[first], b[last + 1]);
+    std::vector<LunarMonth> months;
+    months.reserve(last - first + 1);
+    for (std::size_t k = first; k <= last; ++k)
+      months.push_back(name_month(b[k], b[k + 1], sankrantis, purnimant));
+    return months;
+  });
 }
 
 std::int32_t era_year(std::int32_t gregorian_year, std::int32_t offset, bool new_year_passed) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "types.hpp"
+
 namespace tithiloom {
 
 struct LunarMonth {
@@ -19,8 +21,8 @@ struct LunarMonth {
 
 // The months overlapping the Gregorian `year` (UT bounds), in order and
 // contiguous; new moon to new moon, or full moon to full moon when
-// `purnimant`. Empty only when fewer than two boundaries are found.
-std::vector<LunarMonth> compute_lunar_months(std::int32_t year, bool purnimant);
+// `purnimant`; or the library's failure.
+Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant);
 
 // Gregorian year + offset, less one before the era's new year; wraps at 32 bits.
 std::int32_t era_year(std::int32_t gregorian_year, std::int32_t offset, bool new_year_passed);

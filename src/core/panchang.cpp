@@ -16,24 +16,24 @@ double tithi_angle(double jd_ut) {
   ensure_initialized();
   const double moon = tropical_longitude(jd_ut, BODY_MOON);
   const double sun = tropical_longitude(jd_ut, BODY_SUN);
-  return norm360(moon - sun);
+  return elongation_deg(moon, sun);
 }
 
 double moon_sidereal_longitude(double jd_ut) {
   ensure_initialized();
-  return sidereal_longitude(BODY_MOON, jd_ut);
+  return sidereal_longitude(jd_ut, BODY_MOON);
 }
 
 double sun_sidereal_longitude(double jd_ut) {
   ensure_initialized();
-  return sidereal_longitude(BODY_SUN, jd_ut);
+  return sidereal_longitude(jd_ut, BODY_SUN);
 }
 
 double yoga_angle(double jd_ut) {
   ensure_initialized();
-  const double sun = sidereal_longitude(BODY_SUN, jd_ut);
-  const double moon = sidereal_longitude(BODY_MOON, jd_ut);
-  return norm360(sun + moon);
+  const double sun = sidereal_longitude(jd_ut, BODY_SUN);
+  const double moon = sidereal_longitude(jd_ut, BODY_MOON);
+  return yoga_deg(sun, moon);
 }
 
 std::int32_t pada_of(double moon_sidereal_deg, std::uint32_t nakshatra_index) {
@@ -57,19 +57,19 @@ class PositionMemo {
  public:
   double tithi_angle(double jd) {
     const Entry& e = at(jd, MOON | SUN);
-    return norm360(e.moon - e.sun);
+    return elongation_deg(e.moon, e.sun);
   }
   double moon_sidereal(double jd) {
     const Entry& e = at(jd, MOON | AYANAMSA);
-    return norm360(e.moon - e.ayanamsa);
+    return to_sidereal(e.moon, e.ayanamsa);
   }
   double sun_sidereal(double jd) {
     const Entry& e = at(jd, SUN | AYANAMSA);
-    return norm360(e.sun - e.ayanamsa);
+    return to_sidereal(e.sun, e.ayanamsa);
   }
   double yoga_angle(double jd) {
     const Entry& e = at(jd, MOON | SUN | AYANAMSA);
-    return norm360(norm360(e.sun - e.ayanamsa) + norm360(e.moon - e.ayanamsa));
+    return yoga_deg(to_sidereal(e.sun, e.ayanamsa), to_sidereal(e.moon, e.ayanamsa));
   }
 
  private:
@@ -178,18 +178,38 @@ Panchang compute(std::uint32_t weekday, double sunrise_jd) {
   return p;
 }
 
+Result<Panchang> compute_day(const CivilDate& date, std::int32_t utc_offset_s, const Place& place,
+                             std::uint32_t weekday) {
+  return checked([&]() -> Result<Panchang> {
+    const Result<SunData> sun = sun_data_of_day(date, utc_offset_s, place);
+    if (!sun.ok()) return sun.failure();
+    Panchang p = compute(weekday, sun.value().sunrise_jd);
+    p.sun = sun.value();
+    return p;
+  });
+}
+
+Result<std::vector<PanchangaAtJd>> compute_at_jds(const std::vector<double>& jds_ut) {
+  return checked([&] {
+    std::vector<PanchangaAtJd> out;
+    out.reserve(jds_ut.size());
+    for (const double jd : jds_ut) out.push_back(compute_at_jd(jd));
+    return out;
+  });
+}
+
 PanchangaAtJd compute_at_jd(double jd_ut) {
   ensure_initialized();
   // One request per body and one ayanamsa, shared by all four limbs.
   const double moon_tropical = tropical_longitude(jd_ut, BODY_MOON);
   const double sun_tropical = tropical_longitude(jd_ut, BODY_SUN);
   const double ayan = ayanamsa(jd_ut);
-  const double elongation = norm360(moon_tropical - sun_tropical);
-  const double moon = norm360(moon_tropical - ayan);
-  const double sun = norm360(sun_tropical - ayan);
+  const double elongation = elongation_deg(moon_tropical, sun_tropical);
+  const double moon = to_sidereal(moon_tropical, ayan);
+  const double sun = to_sidereal(sun_tropical, ayan);
 
   const std::uint32_t ti = element_index(elongation, TITHI_SPAN_DEG);
-  const std::uint32_t yi = element_index(norm360(moon + sun), YOGA_SPAN_DEG);
+  const std::uint32_t yi = element_index(yoga_deg(sun, moon), YOGA_SPAN_DEG);
   const std::uint32_t ni = element_index(moon, NAKSHATRA_SPAN_DEG);
   const std::uint32_t kn = karana_number(element_index(elongation, KARANA_SPAN_DEG));
 

@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "calendar.hpp"
+#include "names.hpp"
 #include "numeric.hpp"
 #include "sun.hpp"
 #include "types.hpp"
@@ -21,13 +25,24 @@ inline constexpr double PADA_SPAN_DEG = 3.3333333333333335;       // 10/3
 inline constexpr double YOGA_SPAN_DEG = 13.333333333333334;
 inline constexpr double RASHI_SPAN_DEG = 30.0;
 
-// --- angles (degrees in [0, 360), NaN only if the library gives NaN) ---
+// --- angle formulas, from the library's values at one instant ---
+// Every angle of the system is formed by these, wherever the values come from.
 
 // Elongation of the Moon from the Sun; the ayanamsa cancels, so tropical.
+inline double elongation_deg(double moon_tropical_deg, double sun_tropical_deg) {
+  return norm360(moon_tropical_deg - sun_tropical_deg);
+}
+// Sum of the sidereal longitudes.
+inline double yoga_deg(double sun_sidereal_deg, double moon_sidereal_deg) {
+  return norm360(sun_sidereal_deg + moon_sidereal_deg);
+}
+
+// --- angles at an instant (degrees in [0, 360), NaN if the library fails) ---
+
 double tithi_angle(double jd_ut);
 double moon_sidereal_longitude(double jd_ut);
 double sun_sidereal_longitude(double jd_ut);
-// Sum of the sidereal longitudes, each with its own ayanamsa request.
+// Each sidereal longitude with its own ayanamsa request.
 double yoga_angle(double jd_ut);
 
 // --- angle to element ---
@@ -103,6 +118,12 @@ struct Panchang {
 // Never fails: a transition not found within two days reads as sunrise -/+ 1 day.
 Panchang compute(std::uint32_t weekday, double sunrise_jd);
 
+// The panchang of a civil date at a place: its sun data and the limbs at its
+// sunrise. Fails on a day without sunrise or sunset (kind no_sun_event) and
+// on a library failure.
+Result<Panchang> compute_day(const CivilDate& date, std::int32_t utc_offset_s, const Place& place,
+                             std::uint32_t weekday);
+
 // --- instant sampling ---
 
 struct PanchangaAtJd {
@@ -118,7 +139,9 @@ struct PanchangaAtJd {
   std::string_view karana_name;
 };
 
-// The limbs at one instant, without any search. Never fails.
+// The limbs at one instant, without any search; NaN angles if the library fails.
 PanchangaAtJd compute_at_jd(double jd_ut);
+// The limbs at each instant, in order, or the library's failure.
+Result<std::vector<PanchangaAtJd>> compute_at_jds(const std::vector<double>& jds_ut);
 
 }  // namespace tithiloom

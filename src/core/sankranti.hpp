@@ -1,11 +1,14 @@
 // Sankrantis: the instants at which the sidereal Sun enters each rashi.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "types.hpp"
 
 namespace tithiloom {
 
@@ -18,21 +21,30 @@ struct Sankranti {
 };
 
 inline constexpr std::size_t SANKRANTI_COUNT = 12;
-// Each ingress is searched day by day over this many days from its start date.
+// Each window is searched day by day.
 inline constexpr double SANKRANTI_SPAN_DAYS = 45.0;
 inline constexpr double SANKRANTI_STEP_DAYS = 1.0;
 
 // The table runs from Makara (rashi 9) through Dhanu (rashi 8).
 constexpr std::uint32_t sankranti_rashi(std::uint32_t index) { return (index % 12 + 9) % 12; }
 
-// 00:00 UT of the table's search-start date in `year` (NaN for an index
-// outside the table).
-double sankranti_search_start_jd(std::int32_t year, std::uint32_t index);
+struct SearchWindow {
+  double start_jd;
+  double span_days;
+};
 
-// The ingress of table entry `index` in `year`, if the 45-day search finds it.
+// Where the ingress of table entry `index` in `year` is looked for, in order:
+// from the table's start date (about two weeks before the ingress in the
+// present era), then around the date that the Sun's mean sidereal motion
+// predicts, for eras in which the ingress has drifted out of the first
+// window. Both hold NaN starts for an index outside the table.
+std::array<SearchWindow, 2> sankranti_windows(std::int32_t year, std::uint32_t index);
+
+// The ingress of table entry `index` in `year`; none if neither window holds
+// it (only when the library fails).
 std::optional<Sankranti> find_sankranti(std::int32_t year, std::uint32_t index);
 
-// The year's ingresses in table order; entries whose search fails are left out.
-std::vector<Sankranti> compute_sankrantis(std::int32_t year);
+// The year's twelve ingresses in table order, or the library's failure.
+Result<std::vector<Sankranti>> compute_sankrantis(std::int32_t year);
 
 }  // namespace tithiloom

@@ -23,12 +23,9 @@ SunData compute_sun_data(std::int32_t year, std::uint32_t month, std::uint32_t d
 
 namespace {
 
-// The shortest digits that read back to the same double, written without an
-// exponent: 1e-07 is 0.0000001, 80.0 is 80, 1.2345678901234568e29 is
-// 123456789012345680000000000000.
+// The shortest digits that read back to the same finite double, written
+// without an exponent: 1e-07 is 0.0000001, 80.0 is 80.
 std::string shortest_positional(double x) {
-  if (std::isnan(x)) return "NaN";
-  if (std::isinf(x)) return x > 0 ? "inf" : "-inf";
   char buf[32]{};  // zero-filled, so the text is NUL-terminated
   const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific).ptr;
   std::string_view sci(buf, static_cast<std::size_t>(end - buf));  // [-]d[.ddd]e(+|-)XX
@@ -55,22 +52,24 @@ std::string shortest_positional(double x) {
   return out;
 }
 
-}  // namespace
-
-std::string polar_day_message(double lat_deg, std::int32_t year, std::uint32_t month,
-                              std::uint32_t day) {
-  char date[40];
-  std::snprintf(date, sizeof date, "%ld-%02lu-%02lu", static_cast<long>(year),
-                static_cast<unsigned long>(month), static_cast<unsigned long>(day));
-  return "the sun does not rise or set at lat=" + shortest_positional(lat_deg) + " on " + date +
+std::string polar_day_message(double lat_deg, const CivilDate& date) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%ld-%02lu-%02lu", static_cast<long>(date.year),
+                static_cast<unsigned long>(date.month), static_cast<unsigned long>(date.day));
+  return "the sun does not rise or set at lat=" + shortest_positional(lat_deg) + " on " + text +
          " (polar day/night) \u2014 panchanga is undefined for this date/location";
 }
 
-Result<SunData> require_sunrise_and_sunset(const SunData& sun, double lat_deg, std::int32_t year,
-                                           std::uint32_t month, std::uint32_t day) {
-  if (!std::isfinite(sun.sunrise_jd) || !std::isfinite(sun.sunset_jd))
-    return Error{polar_day_message(lat_deg, year, month, day)};
-  return sun;
+}  // namespace
+
+Result<SunData> sun_data_of_day(const CivilDate& date, std::int32_t utc_offset_s,
+                                const Place& place) {
+  return checked([&]() -> Result<SunData> {
+    const SunData sun = compute_sun_data(date.year, date.month, date.day, utc_offset_s, place);
+    if (!std::isfinite(sun.sunrise_jd) || !std::isfinite(sun.sunset_jd))
+      return Error{polar_day_message(place.lat_deg, date), Error::Kind::no_sun_event};
+    return sun;
+  });
 }
 
 }  // namespace tithiloom

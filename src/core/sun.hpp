@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "types.hpp"
 
@@ -27,11 +28,9 @@ inline double sunset_after(double jd_ut, const Place& place) {
 SunData compute_sun_data(std::int32_t year, std::uint32_t month, std::uint32_t day,
                          std::int32_t utc_offset_s, const Place& place);
 
-// The sun data of a day on which both events exist, or the polar-day error.
-Result<SunData> require_sunrise_and_sunset(const SunData& sun, double lat_deg, std::int32_t year,
-                                           std::uint32_t month, std::uint32_t day);
-
-std::string polar_day_message(double lat_deg, std::int32_t year, std::uint32_t month,
-                              std::uint32_t day);
+// The sun data of a civil day on which both events exist; otherwise the
+// polar-day error (kind no_sun_event), or the library's failure.
+Result<SunData> sun_data_of_day(const CivilDate& date, std::int32_t utc_offset_s,
+                                const Place& place);
 
 }  // namespace tithiloom

@@ -1,0 +1,51 @@
+// Civil time: the proleptic Gregorian calendar, the local midnight and noon
+// of a civil date at a fixed UTC offset, and the local civil date and clock
+// time of an instant. Julian Day conversions go through the library's
+// calendar routines (see ephemeris.hpp); the rest is plain arithmetic.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tithiloom {
+
+struct CivilDate {
+  std::int32_t year;
+  std::uint32_t month;
+  std::uint32_t day;
+};
+
+struct CivilDateTime {
+  CivilDate date;
+  std::uint32_t hour;
+  std::uint32_t minute;
+  std::uint32_t second;
+  std::uint32_t microsecond;
+};
+
+// UT calendar date and clock time of an instant; microseconds rounded, and
+// an instant within half a microsecond of midnight reads as 00:00 of the
+// day that begins there.
+CivilDateTime jd_to_datetime(double jd_ut);
+
+double local_midnight_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
+                         std::int32_t utc_offset_s);
+inline double local_noon_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
+                            std::int32_t utc_offset_s) {
+  return local_midnight_jd(year, month, day, utc_offset_s) + 0.5;
+}
+CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s);
+// Local civil date of the instant, moved by whole days (-1 the day before,
+// +1 after): the calendar's date part, whatever the hour rounds to.
+CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift = 0.0);
+
+// Days in a month of the proleptic Gregorian calendar; 0 for a month outside 1-12.
+std::uint32_t days_in_month(std::int32_t year, std::uint32_t month);
+bool is_valid_date(std::int32_t year, std::uint32_t month, std::uint32_t day);
+// "invalid date 2026-02-30"
+std::string invalid_date_message(std::int32_t year, std::uint32_t month, std::uint32_t day);
+
+// Weekday (0 = Sunday) of a valid proleptic Gregorian date, for any year.
+std::uint32_t weekday_of(std::int32_t year, std::uint32_t month, std::uint32_t day);
+
+}  // namespace tithiloom

@@ -1,0 +1,217 @@
+"""Every year the ephemeris covers, and a clear error outside it: impossible
+places and instants refused, library failures reported, no data read from the
+current directory, the same results on every thread."""
+
+import hashlib
+import math
+import subprocess
+import sys
+
+import pytest
+
+import tithiloom._core as core
+
+DELHI = (28.6139, 77.2090, 216.0)
+JD = 2461144.5  # 2026-04-14 00:00 UT
+SPAN = "a Julian Day between 625000.5 and 2818000.5"
+
+# --- impossible arguments ---
+
+PLACE_CALLS = {
+    "py_sunrise_jd": lambda lat, lng, alt: core.py_sunrise_jd(JD, lat, lng, alt),
+    "py_sunset_jd": lambda lat, lng, alt: core.py_sunset_jd(JD, lat, lng, alt),
+    "py_compute_sun_data": lambda lat, lng, alt: core.py_compute_sun_data(2026, 4, 14, lat, lng,
+                                                                          alt, 19800),
+    "py_compute_panchang": lambda lat, lng, alt: core.py_compute_panchang(2026, 4, 14, lat, lng,
+                                                                          alt, 19800, 2),
+    "py_compute_batch_year": lambda lat, lng, alt: core.py_compute_batch_year(2026, lat, lng, alt,
+                                                                              19800),
+    "py_compute_batch_range": lambda lat, lng, alt: core.py_compute_batch_range(
+        2026, 1, 1, 2026, 1, 2, lat, lng, alt, 19800),
+    "py_compute_lagna": lambda lat, lng, alt: core.py_compute_lagna(JD, lat, lng),
+    "py_compute_lagna_windows": lambda lat, lng, alt: core.py_compute_lagna_windows(JD, lat, lng),
+}
+TAKES_ALT = {name for name in PLACE_CALLS if "lagna" not in name}
+
+
+@pytest.mark.parametrize("name", PLACE_CALLS)
+@pytest.mark.parametrize("lat", [math.nan, 91.0, -90.000001, math.inf])
+def test_impossible_latitude_is_refused(name, lat):
+    with pytest.raises(ValueError, match=r"^argument 'lat': must be a finite number between -90 "
+                                         r"and 90 degrees, got " + re_float(lat)):
+        PLACE_CALLS[name](lat, 77.2, 216.0)
+
+
+@pytest.mark.parametrize("name", PLACE_CALLS)
+@pytest.mark.parametrize("arg, value", [("lng", math.nan), ("lng", -math.inf),
+                                        ("alt", math.nan), ("alt", math.inf)])
+def test_non_finite_longitude_or_altitude_is_refused(name, arg, value):
+    if arg == "alt" and name not in TAKES_ALT:
+        pytest.skip("takes no altitude")
+    place = {"lat": 28.6, "lng": 77.2, "alt": 216.0, arg: value}
+    with pytest.raises(ValueError, match=f"^argument '{arg}': must be a finite number, got"):
+        PLACE_CALLS[name](**place)
+
+
+def re_float(x):
+    return repr(x).replace(".", r"\.").replace("+", r"\+")
+
+
+INSTANT_CALLS = {
+    "jd": [lambda jd: core.py_tropical_longitude(jd, 1), lambda jd: core.py_sidereal_longitude(jd, 0),
+           lambda jd: core.py_planet_speed(jd, 10), core.py_ayanamsa,
+           lambda jd: core.py_compute_lagna(jd, 28.6, 77.2)],
+    "jd_start": [lambda jd: core.py_sunrise_jd(jd, *DELHI),
+                 lambda jd: core.py_compute_lagna_windows(jd, 28.6, 77.2)],
+    "jd_noon": [lambda jd: core.py_sunset_jd(jd, *DELHI)],
+}
+
+
+@pytest.mark.parametrize("jd", [math.nan, math.inf, -math.inf, 1e15, 625000.4, 2818000.6])
+@pytest.mark.parametrize("arg", INSTANT_CALLS)
+def test_instant_outside_the_span_is_refused(arg, jd):
+    for call in INSTANT_CALLS[arg]:
+        with pytest.raises(ValueError, match=f"^argument '{arg}': must be {SPAN} "
+                                             r"\(the span the ephemeris covers\), got "):
+            call(jd)
+
+
+def test_one_bad_instant_refuses_the_whole_list():
+    with pytest.raises(ValueError, match=f"^argument 'jds': item 2 must be {SPAN}"):
+        core.py_compute_panchanga_at_jds([JD, JD + 1, math.nan, 1e15])
+
+
+@pytest.mark.parametrize("jd", [math.nan, math.inf, -math.inf])
+def test_calendar_conversion_refuses_non_finite_days(jd):
+    with pytest.raises(ValueError, match="^argument 'jd': must be a finite number, got"):
+        core.py_jd_to_datetime(jd)
+
+
+def test_the_ends_of_the_span_are_accepted():
+    for jd in (625000.5, 2818000.5):
+        assert 0.0 <= core.py_tropical_longitude(jd, 1) < 360.0
+        assert core.py_ayanamsa(jd) == core.py_ayanamsa(jd)
+
+
+# --- library failures ---
+
+PAST_THE_SPAN = [
+    lambda: core.py_compute_panchang(4000, 1, 1, *DELHI, 19800, 6),
+    lambda: core.py_compute_sun_data(4000, 1, 1, *DELHI, 19800),
+    lambda: core.py_compute_batch_range(-3500, 3, 1, -3500, 3, 3, *DELHI, 19800),
+    lambda: core.py_compute_sankrantis(3100),
+    lambda: core.py_compute_lunar_months(-3100, "purnimant"),
+    # Inside the span, but the search for the day's sunset runs past its end.
+    lambda: core.py_sunset_jd(2818000.4, *DELHI),
+]
+
+
+@pytest.mark.parametrize("call", PAST_THE_SPAN)
+def test_a_failure_of_the_library_raises_its_message(call):
+    with pytest.raises(ValueError, match=r"^ephemeris: jd -?\d+\.\d+ outside Moshier('s)? "
+                                         r"(planet|Moon) range 625000\.50 \.\. 2818000\.50$"):
+        call()
+
+
+def test_a_failure_leaves_later_calls_unchanged():
+    before = core.py_compute_panchang(2026, 4, 14, *DELHI, 19800, 2)
+    with pytest.raises(ValueError):
+        core.py_compute_panchang(4000, 1, 1, *DELHI, 19800, 6)
+    assert core.py_compute_panchang(2026, 4, 14, *DELHI, 19800, 2) == before
+
+
+# --- any year of the span ---
+
+
+def check_year(year):
+    sankrantis = core.py_compute_sankrantis(year, 19800)
+    assert [s["index"] for s in sankrantis] == list(range(12))
+    jds = [s["jd"] for s in sankrantis]
+    assert all(27.0 < b - a < 33.0 for a, b in zip(jds, jds[1:]))
+    months = core.py_compute_lunar_months(year)
+    assert all(m["name"] != "Unknown" for m in months)
+    assert all(a["end_jd"] == b["start_jd"] for a, b in zip(months, months[1:]))
+    # An intercalary month comes about every 32 months, so one list of
+    # 13 or 14 holds at most one.
+    assert sum(m["is_adhik"] for m in months) <= 1
+    return sum(m["is_adhik"] for m in months)
+
+
+def test_sankrantis_and_months_across_the_span():
+    years = range(-2999, 3000, 97)
+    adhika = sum(check_year(y) for y in years)
+    # About 7 in 19 years; listed months overlap the year's ends, a little more.
+    assert 0.25 < adhika / len(years) < 0.55
+
+
+@pytest.mark.parametrize("year", [-2000, 500, 1000, 2900])
+def test_far_years_have_a_full_calendar(year):
+    check_year(year)
+
+
+def test_far_in_the_past_makar_sankranti_falls_in_the_previous_year():
+    makar = core.py_compute_sankrantis(-2000, 19800)[0]
+    assert (makar["name"], makar["year"], makar["month"]) == ("Makar Sankranti", -2001, 11)
+
+
+def present_era_digest():
+    h = hashlib.sha256()
+    for year in (1900, 1950, 2000, 2026, 2100):
+        h.update(repr(core.py_compute_sankrantis(year, 19800)).encode())
+        for system in ("amant", "purnimant"):
+            h.update(repr(core.py_compute_lunar_months(year, system)).encode())
+    h.update(repr(core.py_compute_batch_range(2026, 3, 1, 2026, 3, 31, *DELHI, 19800)).encode())
+    h.update(repr(core.py_compute_panchang(1900, 1, 1, *DELHI, 19800, 1)).encode())
+    h.update(repr(core.py_compute_panchanga_at_jds([2415020.5 + 73.1 * k
+                                                    for k in range(1000)])).encode())
+    h.update(repr([core.py_sidereal_longitude(2451545.0 + 101.7 * k, b)
+                   for k in range(-100, 500) for b in (0, 1, 10, -1)]).encode())
+    return h.hexdigest()
+
+
+def test_present_era_results_are_unchanged_to_the_last_bit():
+    # Float reprs round-trip exactly, so equal digests mean equal bits.
+    assert present_era_digest() == (
+        "9b5846822e43638b2175d098d3aa1617a6b8bcd2a71507aaa7a440558bb84b25")
+
+
+# --- data files and threads ---
+
+PROBE = """
+import threading
+import tithiloom._core as core
+
+def probe():
+    print(repr((core.py_sidereal_longitude(2461144.5, 1),
+                core.py_compute_panchang(2026, 4, 14, 28.6139, 77.209, 216.0, 19800, 2))))
+"""
+ON_A_NEW_THREAD = "worker = threading.Thread(target=probe); worker.start(); worker.join()\n"
+
+
+def run_probe(cwd, body="probe()\n"):
+    done = subprocess.run([sys.executable, "-c", PROBE + body], cwd=cwd, capture_output=True,
+                          text=True, timeout=120)
+    assert done.returncode == 0, done.stderr
+    return done.stdout
+
+
+@pytest.fixture(scope="module")
+def clean_results(tmp_path_factory):
+    return run_probe(tmp_path_factory.mktemp("clean"))
+
+
+@pytest.mark.parametrize("delta_t_line", ["-2000000 12345.0", "2026 1000.0"])
+def test_data_files_in_the_current_directory_change_nothing(tmp_path, clean_results,
+                                                            delta_t_line):
+    (tmp_path / "swe_deltat.txt").write_text(delta_t_line + "\n")
+    (tmp_path / "sepl_18.se1").write_bytes(b"\xff\x00garbage" * 512)
+    assert run_probe(tmp_path) == clean_results
+    assert run_probe(tmp_path, ON_A_NEW_THREAD) == clean_results
+
+
+def test_an_initialised_data_path_holds_on_every_thread(tmp_path, clean_results):
+    (tmp_path / "swe_deltat.txt").write_text("2026 1000.0\n")
+    init = f"core.py_init({str(tmp_path)!r})\n"
+    on_main = run_probe(tmp_path, init + "probe()\n")
+    # The named table is read, and read alike on a thread started later.
+    assert run_probe(tmp_path, init + ON_A_NEW_THREAD) == on_main != clean_results
