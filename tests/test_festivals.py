@@ -406,6 +406,16 @@ def test_day_offset_moves_the_day_and_can_leave_the_year(offset, kept):
         f"(anchor: {anchor}, shifted {offset} day{plural}).")
 
 
+def test_shifts_of_any_size_at_the_ends_of_the_ephemeris_drop_quietly():
+    # Every year from -3000 to 3002 lies inside the ephemeris with its calendar.
+    defs = [{"id": str(k), "name": "S", "rule": "sankranti", "sankranti_index": i, "day_offset": k}
+            for i in (0, 4, 11) for k in (-400, -2**31, 2**31 - 1, 400)]
+    defs.append(tithi_def(10, 20, day_offset=-60, priority="vyapti", kaala="nishita"))
+    for year in (-3000, 3002):
+        got = festivals(defs, year)
+        assert all(o["year"] == year and o["festival_id"] == "10-20" for o in got)
+
+
 def test_day_offset_into_the_next_year_drops_a_december_day():
     (o,) = festivals([tithi_def(9, 15)])  # Margashirsha Purnima, late December
     assert o["month"] == 12

@@ -104,8 +104,7 @@ PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t narg
     Place place{};
     std::optional<Text> calendar_system;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, defs_arg) || !a.read(1, year) ||
-        !a.read(2, place.lat_deg) || !a.read(3, place.lng_deg) || !a.read(4, place.alt_m) ||
-        !a.read(5, utc_offset) || !a.read(6, calendar_system))
+        !a.read_place(2, place) || !a.read(5, utc_offset) || !a.read(6, calendar_system))
       return nullptr;
     ensure_initialized();
     // Exactly these two spellings name months amant; anything else, purnimant.

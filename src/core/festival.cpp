@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "lunar_month.hpp"
+#include "names.hpp"
 #include "numeric.hpp"
 #include "panchang.hpp"
 #include "sankranti.hpp"
@@ -61,17 +62,17 @@ class Sky {
     if (!remember_) return tithiloom::sunset_after(jd, place_);
     return at(jd, SUNSET).sunset;
   }
-  // Formed exactly as tithi_angle forms it.
+  // The remembered values form the angles by the same formulas as the
+  // public angle functions.
   double tithi_angle(double jd) {
     if (!remember_) return tithiloom::tithi_angle(jd);
     const Entry& e = at(jd, MOON | SUN);
-    return norm360(e.moon - e.sun);
+    return elongation_deg(e.moon, e.sun);
   }
-  // Formed exactly as moon_sidereal_longitude forms it.
   double moon_sidereal(double jd) {
     if (!remember_) return moon_sidereal_longitude(jd);
     const Entry& e = at(jd, MOON | AYANAMSA);
-    return norm360(e.moon - e.ayanamsa);
+    return to_sidereal(e.moon, e.ayanamsa);
   }
   std::uint32_t tithi_at(double jd) {
     if (!std::isfinite(jd)) return TITHI_OF_NAN;
@@ -526,13 +527,17 @@ class Resolver {
                     std::move(alternate)};
   }
 
-  // Moves the day by k civil days. A shift that lands outside the year can
-  // only be dropped, so its sunrise is never asked for; a day without
-  // sunrise keeps the civil date asked for.
+  // Moves the day by k civil days. A day without sunrise keeps the civil
+  // date asked for.
   std::optional<Observed> shift(Observed o, std::int32_t k) {
     const WideDate asked = add_days(o.date, k);
+    // A sunrise is never before the midnight it is searched from, and comes
+    // within a day of it if at all: a day asked for outside the year, but for
+    // its eve, ends outside it. Its sunrise is not asked for, so no shift,
+    // however large, reaches for a time the ephemeris does not cover.
     const std::int64_t year = year_;
-    if (asked.year > year || asked.year < year - 1) return std::nullopt;
+    const bool eve = asked.year == year - 1 && asked.month == 12 && asked.day == 31;
+    if (asked.year != year && !eve) return std::nullopt;
     const double new_midnight = midnight(o.date) + static_cast<double>(k);
     const double sunrise = sky_.sunrise_after(new_midnight);
     const CivilDate anchor = o.date;
@@ -585,34 +590,39 @@ Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<Fest
                                                           const Place& place, bool purnimant,
                                                           Reuse reuse) {
   ensure_initialized();
-  const std::vector<Sankranti> sankrantis = compute_sankrantis(year);
-  const std::vector<LunarMonth> months = compute_lunar_months(year, false);
-  Resolver resolver(sankrantis, months, year, utc_offset_s, place, purnimant, reuse);
-  std::vector<FestivalOccurrence> out;
-  for (const FestivalDef& def : defs) {
-    std::optional<Observed> o = resolver.resolve(def);
-    if (!o) continue;
-    out.push_back(FestivalOccurrence{def.id,
-                                     def.name,
-                                     o->date.year,
-                                     o->date.month,
-                                     o->date.day,
-                                     o->sunrise_jd,
-                                     o->tithi_at_sunrise,
-                                     o->lunar_month_name,
-                                     o->is_adhik_month,
-                                     std::move(o->reasoning),
-                                     o->priority_applied,
-                                     o->kaala_applied,
-                                     std::move(o->alternate)});
-  }
-  // Days without sunrise have no place in the order of sunrises: last.
-  std::stable_sort(out.begin(), out.end(),
-                   [](const FestivalOccurrence& a, const FestivalOccurrence& b) {
-                     if (std::isnan(a.sunrise_jd)) return false;
-                     return std::isnan(b.sunrise_jd) || a.sunrise_jd < b.sunrise_jd;
-                   });
-  return out;
+  return checked([&]() -> Result<std::vector<FestivalOccurrence>> {
+    const auto sankrantis = compute_sankrantis(year);
+    if (!sankrantis.ok()) return sankrantis.failure();
+    const auto months = compute_lunar_months(year, false);
+    if (!months.ok()) return months.failure();
+    Resolver resolver(sankrantis.value(), months.value(), year, utc_offset_s, place, purnimant,
+                      reuse);
+    std::vector<FestivalOccurrence> out;
+    for (const FestivalDef& def : defs) {
+      std::optional<Observed> o = resolver.resolve(def);
+      if (!o) continue;
+      out.push_back(FestivalOccurrence{def.id,
+                                       def.name,
+                                       o->date.year,
+                                       o->date.month,
+                                       o->date.day,
+                                       o->sunrise_jd,
+                                       o->tithi_at_sunrise,
+                                       o->lunar_month_name,
+                                       o->is_adhik_month,
+                                       std::move(o->reasoning),
+                                       o->priority_applied,
+                                       o->kaala_applied,
+                                       std::move(o->alternate)});
+    }
+    // Days without sunrise have no place in the order of sunrises: last.
+    std::stable_sort(out.begin(), out.end(),
+                     [](const FestivalOccurrence& a, const FestivalOccurrence& b) {
+                       if (std::isnan(a.sunrise_jd)) return false;
+                       return std::isnan(b.sunrise_jd) || a.sunrise_jd < b.sunrise_jd;
+                     });
+    return out;
+  });
 }
 
 }  // namespace tithiloom

@@ -6,7 +6,8 @@
 // Three rules: a lunar day of a lunar month ("tithi_at_sunrise"), a solar
 // ingress ("sankranti"), a lunar mansion near an ingress
 // ("nakshatra_at_sunrise"). A definition that cannot be resolved is skipped
-// silently; only a failing library request makes the whole call fail.
+// silently; only a failing library request makes the whole call fail, with
+// the library's message.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "observance.hpp"
 #include "types.hpp"

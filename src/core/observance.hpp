@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "calendar.hpp"
 #include "ephemeris.hpp"
 
 namespace tithiloom {
