@@ -130,22 +130,53 @@ class Sky {
 
 // --- probes, on whichever sky ---
 
+// The tithi's beginning: the last crossing of its lower bound within two days
+// before the window, else the first within two days after its start.
 template <class Angle>
-bool tithi_in_window(Angle&& angle, std::uint32_t tithi, double start_jd, double end_jd) {
+std::optional<double> tithi_begin(Angle& angle, double lo_deg, double start_jd) {
+  if (auto b = find_crossing_backward(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS)) return b;
+  return find_crossing_forward_step(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS,
+                                    WINDOW_SEARCH_STEP_DAYS);
+}
+
+// How the beginning and the end are searched. The answer is a conjunction
+// of pure tests on the two, so it is the same in any order; `quickest` starts
+// with the one that the tithi at the window's middle says can rule the
+// window out (the beginning when the tithi is yet to come, the end when it is
+// over) and stops as soon as it does.
+enum class SearchOrder : bool { as_stated, quickest };
+
+template <class Angle>
+bool tithi_in_window(Angle&& angle, std::uint32_t tithi, double start_jd, double end_jd,
+                     SearchOrder order) {
   const double mid = (start_jd + end_jd) * 0.5;
-  if (std::isfinite(mid) && element_index(angle(mid), TITHI_SPAN_DEG) + 1 == tithi) return true;
+  std::uint32_t at_mid = 0;
+  if (std::isfinite(mid)) {
+    at_mid = element_index(angle(mid), TITHI_SPAN_DEG) + 1;
+    if (at_mid == tithi) return true;
+  }
   const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
   const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
-  std::optional<double> begin = find_crossing_backward(angle, start_jd, lo, WINDOW_SEARCH_DAYS);
-  if (!begin) {
-    begin = find_crossing_forward_step(angle, start_jd, lo, WINDOW_SEARCH_DAYS,
-                                       WINDOW_SEARCH_STEP_DAYS);
+  const auto end_of = [&] {
+    return find_crossing_forward_step(angle, start_jd, hi, WINDOW_SEARCH_DAYS,
+                                      WINDOW_SEARCH_STEP_DAYS);
+  };
+  std::optional<double> begin, end;
+  // Tithis from the middle's on to the wanted one: 1 to 14 means it is yet to come.
+  const std::uint32_t ahead = (tithi + 30 - at_mid % 30) % 30;
+  if (order == SearchOrder::as_stated) {
+    begin = tithi_begin(angle, lo, start_jd);
+    end = end_of();
+  } else if (ahead >= 1 && ahead <= 14) {
+    begin = tithi_begin(angle, lo, start_jd);
+    if (!begin || !(*begin < end_jd)) return false;
+    end = end_of();
+  } else {
+    end = end_of();
+    if (!end || !(*end > start_jd)) return false;
+    begin = tithi_begin(angle, lo, start_jd);
   }
-  // Without a beginning inside the window the answer is no whatever the end.
-  if (!begin || !(*begin < end_jd)) return false;
-  const std::optional<double> end =
-      find_crossing_forward_step(angle, start_jd, hi, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
-  return end && *end > *begin && *end > start_jd;
+  return begin && end && *end > *begin && *end > start_jd && *begin < end_jd;
 }
 
 std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
@@ -282,6 +313,7 @@ class Resolver {
         year_(year),
         off_(utc_offset_s),
         purnimant_(purnimant),
+        order_(reuse == Reuse::memo ? SearchOrder::quickest : SearchOrder::as_stated),
         sky_(place, reuse) {}
 
   std::optional<Observed> resolve(const FestivalDef& def) {
@@ -482,8 +514,8 @@ class Resolver {
     const DayWindow w1 = kaala_window(def.kaala, prev.sunrise_jd, sunset1, u.sunrise_jd);
     const DayWindow w2 = kaala_window(def.kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
     const auto angle = [this](double jd) { return sky_.tithi_angle(jd); };
-    const bool p1 = tithi_in_window(angle, u.tithi, w1.start_jd, w1.end_jd);
-    const bool p2 = tithi_in_window(angle, u.tithi, w2.start_jd, w2.end_jd);
+    const bool p1 = tithi_in_window(angle, u.tithi, w1.start_jd, w1.end_jd, order_);
+    const bool p2 = tithi_in_window(angle, u.tithi, w2.start_jd, w2.end_jd, order_);
 
     const std::string kaala(def.kaala.label());
     const std::string earlier_date = date_text(prev.local.date);
@@ -559,6 +591,7 @@ class Resolver {
   std::int32_t year_;
   std::int32_t off_;
   bool purnimant_;
+  SearchOrder order_;
   Sky sky_;
 };
 
@@ -572,7 +605,7 @@ std::uint32_t tithi_at_jd(double jd_ut) {
 
 bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd) {
   ensure_initialized();
-  return tithi_in_window(tithi_angle, tithi, start_jd, end_jd);
+  return tithi_in_window(tithi_angle, tithi, start_jd, end_jd, SearchOrder::as_stated);
 }
 
 std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
@@ -593,7 +626,9 @@ Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<Fest
   return checked([&]() -> Result<std::vector<FestivalOccurrence>> {
     const auto sankrantis = compute_sankrantis(year);
     if (!sankrantis.ok()) return sankrantis.failure();
-    const auto months = compute_lunar_months(year, false);
+    const auto months = reuse == Reuse::memo
+                            ? compute_lunar_months(year, false, sankrantis.value())
+                            : compute_lunar_months(year, false);
     if (!months.ok()) return months.failure();
     Resolver resolver(sankrantis.value(), months.value(), year, utc_offset_s, place, purnimant,
                       reuse);

@@ -86,9 +86,10 @@ struct FestivalOccurrence {
 };
 
 // Whether one call remembers library answers (each civil day's sunrise and
-// sunset, Sun and Moon positions by exact instant) across its definitions.
-// Both give identical values; `literal` asks the library every time and
-// exists to show exactly that.
+// sunset, Sun and Moon positions by exact instant) across its definitions,
+// and stops a window's tithi searches once the answer is known. Both give
+// identical values; `literal` asks the library every time, searches as the
+// rule is stated, and exists to show exactly that.
 enum class Reuse : std::uint8_t { memo, literal };
 
 // The occurrences in `year` of the definitions, at most one each, sorted

@@ -62,7 +62,8 @@ std::vector<double> month_boundaries(double from_jd, double to_jd, double stop_j
 // within one of its search windows, so searches whose windows all end by
 // lo_jd, or all start at or after an already found ingress past hi_jd, are
 // not made.
-std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double hi_jd) {
+std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double hi_jd,
+                                         const std::vector<Sankranti>* known) {
   std::vector<Sankranti> out;
   out.reserve(16);
   std::optional<double> first_after;
@@ -75,7 +76,12 @@ std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double
         may_start_before_first_after |= !first_after || w.start_jd < *first_after;
       }
       if (!may_end_after_lo || !may_start_before_first_after) continue;
-      const auto s = find_sankranti(sankranti_year, i);
+      std::optional<Sankranti> s;
+      if (step == 0 && known) {
+        for (const Sankranti& k : *known)
+          if (k.index == i) s = k;
+      }
+      if (!s) s = find_sankranti(sankranti_year, i);
       if (!s) continue;
       out.push_back(*s);
       if (s->jd > hi_jd && (!first_after || s->jd < *first_after)) first_after = s->jd;
@@ -112,9 +118,8 @@ LunarMonth name_month(double start_jd, double end_jd, const std::vector<Sankrant
   return m;
 }
 
-}  // namespace
-
-Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant) {
+Result<std::vector<LunarMonth>> lunar_months(std::int32_t year, bool purnimant,
+                                             const std::vector<Sankranti>* known) {
   return checked([&]() -> std::vector<LunarMonth> {
     const std::int32_t prev_year = neighbour_year(year, -1);
     const std::int32_t next_year = neighbour_year(year, 1);
@@ -137,13 +142,25 @@ Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool pur
     }
     if (first == b.size()) return {};
 
-    const std::vector<Sankranti> sankrantis = naming_sankrantis(year, b[first], b[last + 1]);
+    const std::vector<Sankranti> sankrantis =
+        naming_sankrantis(year, b[first], b[last + 1], known);
     std::vector<LunarMonth> months;
     months.reserve(last - first + 1);
     for (std::size_t k = first; k <= last; ++k)
       months.push_back(name_month(b[k], b[k + 1], sankrantis, purnimant));
     return months;
   });
+}
+
+}  // namespace
+
+Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant) {
+  return lunar_months(year, purnimant, nullptr);
+}
+
+Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant,
+                                                     const std::vector<Sankranti>& year_sankrantis) {
+  return lunar_months(year, purnimant, &year_sankrantis);
 }
 
 std::int32_t era_year(std::int32_t gregorian_year, std::int32_t offset, bool new_year_passed) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "festival.hpp"
+#include "lunar_month.hpp"
 #include "observance.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
@@ -199,6 +200,29 @@ TEST(NeighbourDaySunrise, CivilDaysNotNextSunrise) {
 }
 
 // --- resolution: the memo changes no value ---
+
+class MonthsFromKnownSankrantis : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(MonthsFromKnownSankrantis, SameMonthsAsSearchingThemAgain) {
+  const std::int32_t year = GetParam();
+  const auto sankrantis = compute_sankrantis(year);
+  ASSERT_TRUE(sankrantis.ok());
+  for (const bool purnimant : {false, true}) {
+    const auto searched = compute_lunar_months(year, purnimant);
+    const auto reused = compute_lunar_months(year, purnimant, sankrantis.value());
+    ASSERT_TRUE(searched.ok() && reused.ok());
+    ASSERT_EQ(searched.value().size(), reused.value().size());
+    for (std::size_t i = 0; i < searched.value().size(); ++i) {
+      const LunarMonth& a = searched.value()[i];
+      const LunarMonth& b = reused.value()[i];
+      EXPECT_EQ(std::tie(a.name, a.start_jd, a.end_jd, a.number, a.is_adhik, a.is_kshaya),
+                std::tie(b.name, b.start_jd, b.end_jd, b.number, b.is_adhik, b.is_kshaya));
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, MonthsFromKnownSankrantis,
+                         ::testing::Values(-2000, 1000, 2023, 2026, 2900));
 
 FestivalDef def(std::string_view kind, std::uint32_t a, std::uint32_t b, std::string rule) {
   FestivalDef d;
