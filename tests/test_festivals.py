@@ -4,10 +4,13 @@ tithi's span from the daily panchang, the sankrantis and the lunar months."""
 
 import datetime as dt
 import functools
+import inspect
 import math
 from typing import NamedTuple
 
 import pytest
+from hypothesis import HealthCheck, given, settings
+from hypothesis import strategies as st
 
 import tithiloom._core as core
 
@@ -595,6 +598,46 @@ class StrangeDict(dict):
 def test_subclasses_are_read_as_their_list_and_dict():
     plain = festivals([BASE])
     assert festivals(StrangeList([StrangeDict(BASE)])) == plain
+
+
+def test_signature_docstring_and_argument_errors():
+    assert str(inspect.signature(core.py_compute_festivals)) == (
+        "(festival_defs, year, lat, lng, alt, utc_offset, calendar_system=None)")
+    assert core.py_compute_festivals.__doc__ == (
+        "Compute festival dates from definitions (passed as list of dicts from YAML).\n"
+        "Each dict: {id, name, rule, lunar_month, tithi, sankranti_index}.")
+    with pytest.raises(TypeError, match=r"^argument 'calendar_system': 'int' object cannot be "
+                                        r"converted to 'PyString'$"):
+        core.py_compute_festivals([], 2026, *DELHI, IST, 5)
+    with pytest.raises(TypeError, match=r"missing 1 required positional argument: 'utc_offset'"):
+        core.py_compute_festivals([], 2026, *DELHI)
+    with pytest.raises(OverflowError, match=r"^argument 'year': "):
+        core.py_compute_festivals([], 2**31, *DELHI, IST)
+
+
+KNOWN_KEYS = ["id", "name", "rule", "lunar_month", "tithi", "sankranti_index", "nakshatra",
+              "priority", "kaala", "vyapti_tie", "day_offset", "adhika_maasa"]
+values = st.one_of(
+    st.none(), st.booleans(), st.integers(-2**40, 2**40), st.integers(0, 31),
+    st.floats(allow_nan=True), st.text(max_size=6),
+    st.sampled_from(["sankranti", "tithi_at_sunrise", "nakshatra_at_sunrise", "vyapti", "earlier",
+                     "nishita", "aparahna", "purva", "both", "adhika", "\ud800"]),
+    st.just(IndexRaises()), st.lists(st.integers(), max_size=2))
+definitions = st.dictionaries(st.sampled_from(KNOWN_KEYS + ["other"]), values, max_size=12)
+
+
+@settings(max_examples=60, deadline=None, suppress_health_check=[HealthCheck.too_slow])
+@given(st.lists(definitions, max_size=4), st.sampled_from([2026, 2023, -2999, 4000]))
+def test_any_definition_resolves_or_raises_a_documented_error(defs, year):
+    try:
+        got = festivals(defs, year, place=(66.5, 25.7, 0.0), offset=CET)
+    except (KeyError, TypeError, OverflowError, Boom):
+        return
+    except ValueError as e:  # only a year the ephemeris cannot reach
+        assert year == 4000 and str(e).startswith("ephemeris: ")
+        return
+    assert len(got) <= len(defs)
+    assert all(o["year"] == year and list(o) == KEYS for o in got)
 
 
 def test_many_definitions():
