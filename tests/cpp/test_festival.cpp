@@ -2,8 +2,10 @@
 // itself, and the festival resolution with and without its within-call memo.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <string_view>
 #include <tuple>
@@ -35,39 +37,25 @@ TEST_P(KaalaLabels, Parse) {
 INSTANTIATE_TEST_SUITE_P(
     Table, KaalaLabels,
     ::testing::Values(
-        std::tuple{"madhyahna", Kaala::madhyahna}, std::tuple{"MADHYAHNA", Kaala::madhyahna},
         std::tuple{"MadhyAahna", Kaala::madhyahna}, std::tuple{" madhyahna", Kaala::sunrise},
         std::tuple{"\u092E\u0927\u094D\u092F\u093E\u0939\u094D\u0928\u0903", Kaala::madhyahna},
         // The same word without its final visarga.
         std::tuple{"\u092E\u0927\u094D\u092F\u093E\u0939\u094D\u0928", Kaala::sunrise},
-        std::tuple{"pratah", Kaala::praatah}, std::tuple{"saangava", Kaala::sangava},
-        std::tuple{"sangava_full", Kaala::full_day}, std::tuple{"FullDay", Kaala::full_day},
-        std::tuple{"aparaahna", Kaala::aparahna}, std::tuple{"sayahna", Kaala::saayaahna},
-        std::tuple{"purvahna", Kaala::poorvahna}, std::tuple{"Pradosha", Kaala::pradosha},
-        std::tuple{"nishitha", Kaala::nishita},
+        std::tuple{"pratah", Kaala::praatah}, std::tuple{"sangava_full", Kaala::full_day},
+        std::tuple{"FullDay", Kaala::full_day}, std::tuple{"nishitha", Kaala::nishita},
         std::tuple{"\u0928\u093F\u0936\u0940\u0925\u0903", Kaala::nishita},
-        std::tuple{"sunrise", Kaala::sunrise}, std::tuple{"", Kaala::sunrise},
-        std::tuple{"noon", Kaala::sunrise}));
+        std::tuple{"sunrise", Kaala::sunrise}, std::tuple{"", Kaala::sunrise}));
 
-TEST(Labels, PriorityAndAdhikaMaasa) {
+TEST(Labels, PriorityAdhikaMaasaAndTie) {
   EXPECT_EQ(Priority::from_label("EaRlIeR"), Priority(Priority::puurvaviddha));
-  EXPECT_EQ(Priority::from_label("purva_viddha"), Priority(Priority::puurvaviddha));
   EXPECT_EQ(Priority::from_label("vyaapti"), Priority(Priority::vyapti));
   EXPECT_EQ(Priority::from_label("purva"), Priority(Priority::paraviddha));
-  EXPECT_EQ(Priority::from_label("paraviddha"), Priority(Priority::paraviddha));
-  EXPECT_EQ(Priority::from_label("x"), Priority(Priority::paraviddha));
   EXPECT_EQ(AdhikaMaasa::from_label("BOTH"), AdhikaMaasa(AdhikaMaasa::adhika_and_nija));
-  EXPECT_EQ(AdhikaMaasa::from_label("adhika"), AdhikaMaasa(AdhikaMaasa::adhika_only));
-  EXPECT_EQ(AdhikaMaasa::from_label("adhika_if_exists"), AdhikaMaasa(AdhikaMaasa::adhika_if_exists));
   EXPECT_EQ(AdhikaMaasa::from_label("adhika_if_exist"), AdhikaMaasa(AdhikaMaasa::nija));
-  EXPECT_EQ(AdhikaMaasa::from_label("nija"), AdhikaMaasa(AdhikaMaasa::nija));
   EXPECT_TRUE(is_purva_tie("PURVA"));
-  EXPECT_FALSE(is_purva_tie("earlier"));
   EXPECT_FALSE(is_purva_tie("purva "));
-}
-
-TEST(Labels, ReportedLabelsParseBackAndFitOneByte) {
   static_assert(sizeof(Kaala) == 1 && sizeof(Priority) == 1 && sizeof(AdhikaMaasa) == 1);
+  // Every reported label parses back to its value.
   for (int v = 0; v <= Kaala::full_day; ++v) {
     const Kaala k(static_cast<Kaala::Value>(v));
     EXPECT_EQ(Kaala::from_label(k.label()), k) << k.label();
@@ -141,43 +129,17 @@ TEST(TithiPresentInWindow, AgainstTheTithiSpan) {
   EXPECT_FALSE(tithi_present_in_window(2, s + 0.1, NaN));
 }
 
-TEST(FindTithiAtSunrise, FirstDayPrecedingTithiAndRefusals) {
+TEST(FindTithiAtSunrise, RefusalsEndAtOnce) {
   const double nm = new_moon_2026_april();
   const double from = nm - 2.0, to = nm + 20.0;
-  // Tithis at the sunrises of the range, day by day, from the public functions.
-  std::vector<std::pair<double, std::uint32_t>> days;
-  const CivilDate first = local_date(from, IST);
-  for (double d = local_midnight_jd(first.year, first.month, first.day, IST); d <= to; d += 1.0) {
-    const double s = sunrise_after(d, DELHI);
-    if (s <= to) days.emplace_back(s, tithi_at_jd(s));
-  }
-  for (std::int32_t t = 1; t <= 16; ++t) {
-    const auto hit = find_tithi_at_sunrise_in_range(t, IST, from, to, DELHI);
-    std::optional<double> expected;
-    for (const auto& [s, tithi] : days)
-      if (s >= from && tithi == static_cast<std::uint32_t>(t)) {
-        expected = s;
-        break;
-      }
-    if (!expected) {  // skipped: the day on which it begins and ends
-      const std::uint32_t preceding = t == 1 ? 30 : static_cast<std::uint32_t>(t) - 1;
-      for (const auto& [s, tithi] : days)
-        if (tithi == preceding) {
-          expected = s;
-          break;
-        }
-    }
-    ASSERT_TRUE(hit.has_value()) << t;
-    EXPECT_EQ(hit->sunrise_jd, *expected) << t;
-    const CivilDateTime local = jd_to_local_datetime(*expected, IST);
-    EXPECT_EQ(hit->local.date.day, local.date.day);
-  }
+  EXPECT_TRUE(find_tithi_at_sunrise_in_range(5, IST, from, to, DELHI));
+  // Neither tithi 20 nor 19 at a sunrise of the first three days.
   EXPECT_FALSE(find_tithi_at_sunrise_in_range(20, IST, from, nm + 3.0, DELHI));
   EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, IST, NaN, to, DELHI));
   EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, IST, from, 1e300, DELHI));
   EXPECT_FALSE(find_tithi_at_sunrise_in_range(std::numeric_limits<std::int32_t>::min(), IST,
                                               from, to, DELHI));
-  // Polar night for the whole range: no sunrise, no day, at once.
+  // Polar night for the whole range: no sunrise, no day.
   EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, 0, 2461390.5, 2461420.5, Place{85.0, 0.0, 0.0}));
 }
 
@@ -224,13 +186,12 @@ TEST_P(MonthsFromKnownSankrantis, SameMonthsAsSearchingThemAgain) {
 INSTANTIATE_TEST_SUITE_P(Years, MonthsFromKnownSankrantis,
                          ::testing::Values(-2000, 1000, 2023, 2026, 2900));
 
-FestivalDef def(std::string_view kind, std::uint32_t a, std::uint32_t b, std::string rule) {
+FestivalDef def(char kind, std::uint32_t a, std::uint32_t b, std::string rule) {
+  char id[32];
+  std::snprintf(id, sizeof id, "%c%u_%u", kind, a, b);
   FestivalDef d;
-  d.id = kind;
-  d.id += std::to_string(a);
-  d.id += '_';
-  d.id += std::to_string(b);
-  d.name = d.id;
+  d.id = id;
+  d.name = id;
   d.rule = std::move(rule);
   return d;
 }
@@ -238,18 +199,18 @@ FestivalDef def(std::string_view kind, std::uint32_t a, std::uint32_t b, std::st
 std::vector<FestivalDef> mixed_definitions() {
   std::vector<FestivalDef> defs;
   for (std::uint32_t i = 0; i < 12; ++i) {
-    FestivalDef d = def("s", i, 0, "sankranti");
+    FestivalDef d = def('s', i, 0, "sankranti");
     d.sankranti_index = i;
     d.day_offset = static_cast<std::int32_t>(i % 3) - 1;
     defs.push_back(d);
-    FestivalDef n = def("n", i, 0, "nakshatra_at_sunrise");
+    FestivalDef n = def('n', i, 0, "nakshatra_at_sunrise");
     n.sankranti_index = i;
     n.nakshatra = 1 + (i * 5) % 27;
     defs.push_back(n);
   }
   for (std::uint32_t m = 1; m <= 12; ++m) {
     for (std::uint32_t t : {1u, 4u, 9u, 15u, 23u, 30u}) {
-      FestivalDef d = def("t", m, t, "tithi_at_sunrise");
+      FestivalDef d = def('t', m, t, "tithi_at_sunrise");
       d.lunar_month = m;
       d.tithi = t;
       const std::uint32_t k = m * 7 + t;
@@ -264,7 +225,16 @@ std::vector<FestivalDef> mixed_definitions() {
   return defs;
 }
 
-bool same_double(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+// Every field, doubles by their bits (NaN included).
+auto fields(const FestivalOccurrence& o) {
+  const auto bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+  const AlternateObservance none{0, 0, 0, 0.0, "", ""};
+  const AlternateObservance& a = o.alternate ? *o.alternate : none;
+  return std::tuple{o.festival_id, o.year, o.month, o.day, bits(o.sunrise_jd), o.tithi_at_sunrise,
+                    o.lunar_month_name, o.is_adhik_month, o.reasoning, o.priority_applied,
+                    o.kaala_applied, o.alternate.has_value(), a.year, a.month, a.day,
+                    bits(a.sunrise_jd), a.priority, a.reasoning};
+}
 
 class MemoChangesNothing
     : public ::testing::TestWithParam<std::tuple<std::int32_t, Place, std::int32_t>> {};
@@ -275,30 +245,10 @@ TEST_P(MemoChangesNothing, SameOccurrencesAsLiteralEvaluation) {
   const auto memo = compute_festivals(defs, year, offset, place, true, Reuse::memo);
   const auto literal = compute_festivals(defs, year, offset, place, true, Reuse::literal);
   ASSERT_TRUE(memo.ok() && literal.ok());
-  const auto& a = memo.value();
-  const auto& b = literal.value();
-  ASSERT_EQ(a.size(), b.size());
-  EXPECT_GT(a.size(), 40u);
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    SCOPED_TRACE(a[i].festival_id);
-    EXPECT_EQ(a[i].festival_id, b[i].festival_id);
-    EXPECT_EQ(std::tie(a[i].year, a[i].month, a[i].day), std::tie(b[i].year, b[i].month, b[i].day));
-    EXPECT_TRUE(same_double(a[i].sunrise_jd, b[i].sunrise_jd));
-    EXPECT_EQ(a[i].tithi_at_sunrise, b[i].tithi_at_sunrise);
-    EXPECT_EQ(a[i].lunar_month_name, b[i].lunar_month_name);
-    EXPECT_EQ(a[i].is_adhik_month, b[i].is_adhik_month);
-    EXPECT_EQ(a[i].reasoning, b[i].reasoning);
-    EXPECT_EQ(a[i].priority_applied, b[i].priority_applied);
-    EXPECT_EQ(a[i].kaala_applied, b[i].kaala_applied);
-    ASSERT_EQ(a[i].alternate.has_value(), b[i].alternate.has_value());
-    if (a[i].alternate) {
-      const auto& x = *a[i].alternate;
-      const auto& y = *b[i].alternate;
-      EXPECT_EQ(std::tie(x.year, x.month, x.day, x.priority, x.reasoning),
-                std::tie(y.year, y.month, y.day, y.priority, y.reasoning));
-      EXPECT_TRUE(same_double(x.sunrise_jd, y.sunrise_jd));
-    }
-  }
+  ASSERT_EQ(memo.value().size(), literal.value().size());
+  EXPECT_GT(memo.value().size(), 40u);
+  for (std::size_t i = 0; i < memo.value().size(); ++i)
+    EXPECT_EQ(fields(memo.value()[i]), fields(literal.value()[i]));
 }
 
 INSTANTIATE_TEST_SUITE_P(
