@@ -19,20 +19,29 @@ bool lookup(PyObject* dict, const char* key, PyObject*& value) {
 
 bool absent(PyObject* value) { return value == nullptr || value == Py_None; }
 
+
+// The value of a key that must be present; KeyError(key) when missing.
+bool lookup_required(PyObject* dict, const char* key, PyObject*& value) {
+  if (!lookup(dict, key, value)) return false;
+  if (value != nullptr) return true;
+  PyObject* key_obj = PyUnicode_FromString(key);
+  if (key_obj) {
+    PyErr_SetObject(PyExc_KeyError, key_obj);
+    Py_DECREF(key_obj);
+  }
+  return false;
+}
+
 }  // namespace
 
 bool extract_str(PyObject* dict, const char* key, std::string& out) {
   PyObject* value = nullptr;
-  if (!lookup(dict, key, value)) return false;
-  if (value == nullptr) {
-    PyObject* key_obj = PyUnicode_FromString(key);
-    if (key_obj) {
-      PyErr_SetObject(PyExc_KeyError, key_obj);
-      Py_DECREF(key_obj);
-    }
-    return false;
-  }
-  return convert_str(value, out);
+  return lookup_required(dict, key, value) && convert_str(value, out);
+}
+
+bool extract_u32(PyObject* dict, const char* key, std::uint32_t& out) {
+  PyObject* value = nullptr;
+  return lookup_required(dict, key, value) && convert_u32(value, out);
 }
 
 bool extract_u32_or(PyObject* dict, const char* key, std::uint32_t& out) {

@@ -18,10 +18,6 @@ namespace {
 
 // Keys are read in a fixed order; the first failure ends the call.
 bool read_definition(PyObject* item, FestivalDef& def) {
-  if (!PyDict_Check(item)) {
-    raise_cannot_convert(item, "PyDict");
-    return false;
-  }
   std::optional<std::string> priority, kaala, tie, adhika;
   if (!extract_str(item, "id", def.id) || !extract_str(item, "name", def.name) ||
       !extract_str(item, "rule", def.rule) ||
@@ -38,21 +34,6 @@ bool read_definition(PyObject* item, FestivalDef& def) {
   if (kaala) def.kaala = Kaala::from_label(*kaala);
   def.vyapti_tie_purva = tie && is_purva_tie(*tie);
   if (adhika) def.adhika_maasa = AdhikaMaasa::from_label(*adhika);
-  return true;
-}
-
-bool read_definitions(PyObject* list, std::vector<FestivalDef>& defs) {
-  // A snapshot of the items: code run while reading a dict (a key's __eq__,
-  // a number's __index__) cannot change what is being read.
-  PyRef items(PyList_AsTuple(list));
-  if (!items) return false;
-  const Py_ssize_t n = PyTuple_GET_SIZE(items.get());
-  defs.reserve(static_cast<std::size_t>(n));
-  for (Py_ssize_t k = 0; k < n; ++k) {
-    FestivalDef def;
-    if (!read_definition(PyTuple_GET_ITEM(items.get(), k), def)) return false;
-    defs.push_back(std::move(def));
-  }
   return true;
 }
 
@@ -112,7 +93,7 @@ PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t narg
         !(calendar_system && (PyUnicode_CompareWithASCIIString(calendar_system->str, "amant") == 0 ||
                               PyUnicode_CompareWithASCIIString(calendar_system->str, "amanta") == 0));
     std::vector<FestivalDef> defs;
-    if (!read_definitions(defs_arg.list, defs)) return nullptr;
+    if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const auto occurrences = compute_festivals(defs, year, utc_offset, place, purnimant);
     if (!occurrences.ok()) return raise_error(occurrences);
     return list_of(occurrences.value(), occurrence_dict);

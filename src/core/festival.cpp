@@ -206,23 +206,6 @@ std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
 
 // --- texts ---
 
-// 2026-04-14; the year in plain decimal, also when negative.
-std::string date_text(const CivilDate& date) {
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%ld-%02lu-%02lu", static_cast<long>(date.year),
-                static_cast<unsigned long>(date.month), static_cast<unsigned long>(date.day));
-  return buf;
-}
-
-// Local hour and minute, seconds dropped: 03:20.
-std::string clock_text(double jd_ut, std::int32_t utc_offset_s) {
-  const CivilDateTime t = jd_to_local_datetime(jd_ut, utc_offset_s);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%02lu:%02lu", static_cast<unsigned long>(t.hour),
-                static_cast<unsigned long>(t.minute));
-  return buf;
-}
-
 std::string one_decimal(double x) {
   char buf[400];  // wide enough for any finite double in fixed notation
   const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 1).ptr;
@@ -238,39 +221,6 @@ std::string tithi_phrase(std::string_view month, std::uint32_t tithi) {
   text += std::to_string(tithi);
   text += ')';
   return text;
-}
-
-// --- civil-day arithmetic, exact for any day count ---
-
-struct WideDate {
-  std::int64_t year;
-  std::uint32_t month;
-  std::uint32_t day;
-};
-
-std::int64_t days_from_civil(std::int64_t y, std::uint32_t m, std::uint32_t d) {
-  y -= m <= 2 ? 1 : 0;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<std::uint32_t>(y - era * 400);
-  const std::uint32_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const std::uint32_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-WideDate civil_from_days(std::int64_t z) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const auto doe = static_cast<std::uint32_t>(z - era * 146097);
-  const std::uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::uint32_t mp = (5 * doy + 2) / 153;
-  const std::uint32_t d = doy - (153 * mp + 2) / 5 + 1;
-  const std::uint32_t m = mp < 10 ? mp + 3 : mp - 9;
-  return {static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2 ? 1 : 0), m, d};
-}
-
-WideDate add_days(const CivilDate& date, std::int64_t days) {
-  return civil_from_days(days_from_civil(date.year, date.month, date.day) + days);
 }
 
 // --- resolution ---
@@ -656,6 +606,180 @@ Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<Fest
                        if (std::isnan(a.sunrise_jd)) return false;
                        return std::isnan(b.sunrise_jd) || a.sunrise_jd < b.sunrise_jd;
                      });
+    return out;
+  });
+}
+
+// --- Ekadashis and vrats ---
+
+namespace {
+
+constexpr std::uint32_t SHUKLA_EKADASHI = 11;
+constexpr std::uint32_t KRISHNA_EKADASHI = 26;
+// Arunodaya, the dawn before sunrise: 96 minutes as a day fraction.
+constexpr double ARUNODAYA_DAYS = 0.06666666666666667;
+// Names of the Ekadashis of an adhika month, whatever the definition says.
+constexpr std::string_view ADHIKA_SHUKLA_EKADASHI = "Padmini";
+constexpr std::string_view ADHIKA_KRISHNA_EKADASHI = "Parama";
+
+struct VratRow {
+  std::string_view name;
+  std::uint32_t tithi;
+  std::string_view paksha;
+};
+
+// The order decides the order of vrats on the same day.
+constexpr std::array<VratRow, 5> VRAT_TABLE = {{
+    {"Pradosh Vrat", 13, "Shukla"},
+    {"Pradosh Vrat", 28, "Krishna"},
+    {"Sankashti Chaturthi", 19, "Krishna"},
+    {"Amavasya", 30, "Krishna"},
+    {"Purnima Vrat", 15, "Shukla"},
+}};
+
+std::string month_label(std::string_view name, bool is_adhik) {
+  return is_adhik ? "Adhika " + std::string(name) : std::string(name);
+}
+
+// The amant months of year - 1, year and year + 1, one list after another.
+std::vector<LunarMonth> months_around(std::int32_t year) {
+  std::vector<LunarMonth> out;
+  for (std::int64_t step = -1; step <= 1; ++step) {
+    Result<std::vector<LunarMonth>> months = compute_lunar_months(shift_year(year, step), false);
+    // A failure reaches the caller through the enclosing check.
+    if (months.ok()) out.insert(out.end(), months.value().begin(), months.value().end());
+  }
+  return out;
+}
+
+std::optional<EkadashiOccurrence> resolve_ekadashi_on(Sky& sky, std::uint32_t lunar_month,
+                                                      std::string_view lunar_month_name,
+                                                      bool is_adhik, bool is_shukla,
+                                                      std::string_view name,
+                                                      std::int32_t utc_offset_s, double start_jd,
+                                                      double end_jd) {
+  const std::uint32_t target = is_shukla ? SHUKLA_EKADASHI : KRISHNA_EKADASHI;
+  const std::uint32_t dashami = target - 1;
+  const std::string_view paksha = paksha_name(target);
+  const std::optional<SunriseHit> hit = find_tithi_in_range(
+      sky, static_cast<std::int32_t>(target), utc_offset_s, start_jd, end_jd);
+  if (!hit) return std::nullopt;
+  const double s = hit->sunrise_jd;
+  const CivilDate d = hit->local.date;
+
+  const bool dashami_at_arunodaya =
+      element_index(sky.tithi_angle(s - ARUNODAYA_DAYS), TITHI_SPAN_DEG) + 1 == dashami;
+  const double next_midnight = local_midnight_jd(d.year, d.month, d.day, utc_offset_s) + 1.0;
+  const double n = sky.sunrise_after(next_midnight);
+  // Without a sunrise the next day is still the civil day after D.
+  const CivilDate next_date = std::isfinite(n) ? local_date(n, utc_offset_s)
+                                               : local_date(next_midnight, utc_offset_s, 0.5);
+  const bool vriddhi = std::isfinite(n) && sky.tithi_at(n) == target;
+
+  const std::string month = month_label(lunar_month_name, is_adhik);
+  const std::string opening = std::string(paksha) + " Ekadashi (Tithi " + std::to_string(target) +
+                              ") prevails at sunrise";
+  EkadashiOccurrence o{std::string(name), lunar_month, std::string(lunar_month_name), is_adhik,
+                       paksha, d, s, d, s, {}};
+  if (vriddhi) {
+    o.smartha_date = o.vaishnava_date = next_date;
+    o.smartha_sunrise_jd = o.vaishnava_sunrise_jd = n;
+    o.reasoning = opening + " on both " + date_text(d) +
+                  " and the next day (tithi-vriddhi), so both Smartha and Vaishnava observance "
+                  "fall on " +
+                  date_text(next_date) + " (vriddhau uttara, Dharmasindhu). Lunar month: " + month +
+                  ".";
+  } else if (dashami_at_arunodaya) {
+    o.vaishnava_date = next_date;
+    o.vaishnava_sunrise_jd = n;
+    o.reasoning = opening + " (" + clock_text(hit->local) + ") on " + date_text(d) +
+                  ". Dashami (Tithi " + std::to_string(dashami) +
+                  ") persists at Arunodaya (96 min before sunrise), so Vaishnava Ekadashi shifts "
+                  "to " +
+                  date_text(next_date) + ". Lunar month: " + month + ".";
+  } else {
+    o.reasoning = opening + " (" + clock_text(hit->local) + ") on " + date_text(d) +
+                  ". Dashami ended before Arunodaya \u2014 Smartha and Vaishnava dates are the "
+                  "same. Lunar month: " +
+                  month + ".";
+  }
+  return o;
+}
+
+bool same_ekadashi(const EkadashiOccurrence& a, const EkadashiOccurrence& b) {
+  return a.smartha_date.year == b.smartha_date.year &&
+         a.smartha_date.month == b.smartha_date.month &&
+         a.smartha_date.day == b.smartha_date.day && a.paksha == b.paksha &&
+         a.lunar_month == b.lunar_month && a.is_adhik == b.is_adhik;
+}
+
+}  // namespace
+
+std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
+                                                   std::string_view lunar_month_name,
+                                                   bool is_adhik, bool is_shukla,
+                                                   std::string_view name,
+                                                   std::int32_t utc_offset_s, double start_jd,
+                                                   double end_jd, const Place& place) {
+  ensure_initialized();
+  Sky sky(place, Reuse::literal);
+  return resolve_ekadashi_on(sky, lunar_month, lunar_month_name, is_adhik, is_shukla, name,
+                             utc_offset_s, start_jd, end_jd);
+}
+
+Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<EkadashiDef>& defs,
+                                                          std::int32_t year,
+                                                          std::int32_t utc_offset_s,
+                                                          const Place& place) {
+  return checked([&] {
+    const std::vector<LunarMonth> months = months_around(year);
+    // Months listed twice and the two pakshas of a month share their days.
+    Sky sky(place, Reuse::memo);
+    std::vector<EkadashiOccurrence> out;
+    for (const EkadashiDef& def : defs) {
+      if (def.month < 1 || def.month > 12) continue;
+      const std::string_view month_name = lunar_month_name(def.month);
+      for (const LunarMonth& m : months) {
+        if (m.number != def.month) continue;
+        for (const bool shukla : {true, false}) {
+          const std::string_view name =
+              m.is_adhik ? (shukla ? ADHIKA_SHUKLA_EKADASHI : ADHIKA_KRISHNA_EKADASHI)
+                         : std::string_view(shukla ? def.shukla_name : def.krishna_name);
+          auto o = resolve_ekadashi_on(sky, def.month, month_name, m.is_adhik, shukla, name,
+                                       utc_offset_s, m.start_jd, m.end_jd);
+          if (o && o->smartha_date.year == year) out.push_back(std::move(*o));
+        }
+      }
+    }
+    std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
+      return a.smartha_sunrise_jd < b.smartha_sunrise_jd;
+    });
+    // Months overlapping two of the three years were resolved twice.
+    out.erase(std::unique(out.begin(), out.end(), same_ekadashi), out.end());
+    return out;
+  });
+}
+
+Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
+                                                       const Place& place) {
+  return checked([&] {
+    std::vector<VratOccurrence> out;
+    // The five vrats of a month scan the same days.
+    Sky sky(place, Reuse::memo);
+    Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
+    if (!months.ok()) return out;  // the enclosing check reports the failure
+    for (const LunarMonth& m : months.value()) {
+      const std::string label = month_label(m.name, m.is_adhik);
+      for (const VratRow& row : VRAT_TABLE) {
+        const std::optional<SunriseHit> hit = find_tithi_in_range(
+            sky, static_cast<std::int32_t>(row.tithi), utc_offset_s, m.start_jd, m.end_jd);
+        if (!hit || hit->local.date.year != year) continue;
+        out.push_back({row.name, std::string(row.name) + " (" + label + ")", m.name, row.paksha,
+                       hit->sunrise_jd, hit->local.date});
+      }
+    }
+    std::stable_sort(out.begin(), out.end(),
+                     [](const auto& a, const auto& b) { return a.sunrise_jd < b.sunrise_jd; });
     return out;
   });
 }

@@ -2,6 +2,7 @@
 // the sunrises of a range; festival rule definitions; and their resolution
 // for one Gregorian year at one place into dated occurrences, each with a
 // sentence of reasoning and, where conventions differ, an alternate day.
+// Also the year's Ekadashis (Smartha and Vaishnava days) and vrat days.
 //
 // Three rules: a lunar day of a lunar month ("tithi_at_sunrise"), a solar
 // ingress ("sankranti"), a lunar mansion near an ingress
@@ -100,5 +101,59 @@ Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<Fest
                                                           std::int32_t utc_offset_s,
                                                           const Place& place, bool purnimant,
                                                           Reuse reuse = Reuse::memo);
+
+// --- Ekadashis and vrats ---
+
+// The names a caller gives the two Ekadashis of a lunar month.
+struct EkadashiDef {
+  std::string shukla_name;
+  std::string krishna_name;
+  std::uint32_t month;  // 1 = Chaitra; a month outside 1-12 yields nothing
+};
+
+// One Ekadashi with its Smartha day (the tithi at sunrise) and its Vaishnava
+// day (one later when Dashami still runs at Arunodaya).
+struct EkadashiOccurrence {
+  std::string name;
+  std::uint32_t lunar_month;
+  std::string lunar_month_name;  // without "Adhika "
+  bool is_adhik;
+  std::string_view paksha;
+  CivilDate smartha_date;
+  double smartha_sunrise_jd;
+  CivilDate vaishnava_date;
+  double vaishnava_sunrise_jd;  // NaN when the Sun does not rise that day
+  std::string reasoning;
+};
+
+// The Ekadashi of one paksha of the lunar month [start_jd, end_jd]; none
+// when no sunrise of the month carries it or the Dashami before it.
+std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
+                                                   std::string_view lunar_month_name,
+                                                   bool is_adhik, bool is_shukla,
+                                                   std::string_view name,
+                                                   std::int32_t utc_offset_s, double start_jd,
+                                                   double end_jd, const Place& place);
+
+// Every Ekadashi of the definitions whose Smartha day lies in `year`, in
+// date order, once each; adhika months name theirs "Padmini" and "Parama".
+Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<EkadashiDef>& defs,
+                                                          std::int32_t year,
+                                                          std::int32_t utc_offset_s,
+                                                          const Place& place);
+
+// A recurring fast on the day whose sunrise carries its tithi.
+struct VratOccurrence {
+  std::string_view vrat_type;
+  std::string name;  // "Pradosh Vrat (Kartik)", "Purnima Vrat (Adhika Shravana)"
+  std::string_view lunar_month_name;
+  std::string_view paksha;
+  double sunrise_jd;
+  CivilDate date;
+};
+
+// The five vrats of every amant month, those dated in `year`, in date order.
+Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
+                                                       const Place& place);
 
 }  // namespace tithiloom
