@@ -184,3 +184,12 @@ def test_a_purnima_touching_no_sunrise_is_kept_on_the_day_before():
                 assert tithi_at(nxt) == 16
                 return
     pytest.fail("no skipped Purnima in six years")
+
+
+def test_a_december_31_ekadashi_is_listed_with_its_january_vaishnava_day():
+    london = (51.5, -0.12, 20.0)
+    last = core.py_compute_ekadashis(DEFS, 2033, *london, 0)[-1]
+    assert (smartha(last), vaishnava(last)) == (dt.date(2033, 12, 31), dt.date(2034, 1, 1))
+    assert "shifts to 2034-01-01" in last["reasoning"]
+    assert dt.date(2033, 12, 31) not in map(smartha, core.py_compute_ekadashis(DEFS, 2034,
+                                                                                 *london, 0))

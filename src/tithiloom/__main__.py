@@ -1,5 +1,6 @@
-"""Print the panchang of a day (default: today at New Delhi), then the dates
-that year of the festivals in the rule file shipped with the package.
+"""Print the panchang of a day (default: today at New Delhi), the dates that
+year of the festivals in the rule file shipped with the package, the next
+Ekadashi and the vrat days of the coming month.
 
 python -m tithiloom [--date YYYY-MM-DD] [--lat DEG --lng DEG --alt M --utc-offset SECONDS]
 """
@@ -37,9 +38,17 @@ def limb_detail(key, limb):
     return f"  (pada {limb['pada']}, lord {limb['lord']})" if key == "nakshatra" else ""
 
 
+def shipped(name):
+    text = resources.files("tithiloom").joinpath(f"data/{name}").read_text(encoding="utf-8")
+    return yaml.safe_load(text)
+
+
 def festival_rules():
-    text = resources.files("tithiloom").joinpath("data/festivals.yaml").read_text(encoding="utf-8")
-    return yaml.safe_load(text)["festivals"]
+    return shipped("festivals.yaml")["festivals"]
+
+
+def ymd(entry, prefix=""):
+    return dt.date(entry[prefix + "year"], entry[prefix + "month"], entry[prefix + "day"])
 
 
 def print_festivals(year, a):
@@ -53,6 +62,33 @@ def print_festivals(year, a):
         if alt is not None:
             print(f"              Alternate ({alt['priority']}): "
                   f"{alt['year']:04d}-{alt['month']:02d}-{alt['day']:02d}")
+
+
+def print_next_ekadashi(day, a):
+    place = (a.lat, a.lng, a.alt)
+    coming = [e for year in (day.year, day.year + 1)
+              for e in _core.py_compute_ekadashis(shipped("ekadashis.yaml"), year, *place,
+                                                  a.utc_offset)
+              if ymd(e, "smartha_") >= day]
+    if not coming:
+        return
+    e = coming[0]
+    print()
+    print(f"Next Ekadashi: {e['name']} ({e['paksha']}, {e['lunar_month_name']})")
+    print(f"  Smartha    {ymd(e, 'smartha_').isoformat()}")
+    print(f"  Vaishnava  {ymd(e, 'vaishnava_').isoformat()}")
+    print(f"              {e['reasoning']}")
+
+
+def print_coming_vrats(day, a, days=30):
+    last = day + dt.timedelta(days=days)
+    vrats = [v for year in sorted({day.year, last.year})
+             for v in _core.py_compute_vrat_dates(year, a.lat, a.lng, a.alt, a.utc_offset)
+             if day <= ymd(v) <= last]
+    print()
+    print(f"Vrat days to {last.isoformat()}")
+    for v in vrats:
+        print(f"  {ymd(v).isoformat()}  {v['name']}")
 
 
 def main():
@@ -77,6 +113,8 @@ def main():
     print(f"  Day length {sun['day_duration_hours']:.4f} h")
     try:
         print_festivals(day.year, a)
+        print_next_ekadashi(day, a)
+        print_coming_vrats(day, a)
     except ValueError as e:
         raise SystemExit(str(e))
 
