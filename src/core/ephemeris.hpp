@@ -150,6 +150,10 @@ class LibraryFailureScope {
   std::optional<SettingsPin> pin_;
 };
 
+// Whether a request of the computation running on this thread (inside an
+// open scope) has failed: long loops stop early, as their result is dropped.
+bool library_failure_pending();
+
 namespace checked_detail {
 template <class T>
 struct as_result {
