@@ -10,6 +10,8 @@
 #include "festival.hpp"
 #include "fields.hpp"
 #include "functions.hpp"
+#include "gil.hpp"
+#include "parallel.hpp"
 
 namespace tithiloom::py {
 namespace {
@@ -75,7 +77,10 @@ PyObject* py_compute_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t narg
       return nullptr;
     std::vector<EkadashiDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
-    const auto occurrences = compute_ekadashis(defs, year, utc_offset, place);
+    const unsigned threads = pool_size();
+    const auto occurrences = without_gil([&] {
+      return compute_ekadashis(defs, year, utc_offset, place, Reuse::memo, threads);
+    });
     if (!occurrences.ok()) return raise_error(occurrences);
     return list_of(occurrences.value(), ekadashi_dict);
   });
@@ -92,7 +97,9 @@ PyObject* py_compute_vrat_dates(PyObject*, PyObject* const* args, Py_ssize_t nar
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
         !a.read(4, utc_offset))
       return nullptr;
-    const auto vrats = compute_vrat_dates(year, utc_offset, place);
+    const unsigned threads = pool_size();
+    const auto vrats =
+        without_gil([&] { return compute_vrat_dates(year, utc_offset, place, threads); });
     if (!vrats.ok()) return raise_error(vrats);
     return list_of(vrats.value(), vrat_dict);
   });

@@ -12,6 +12,8 @@
 #include "festival.hpp"
 #include "fields.hpp"
 #include "functions.hpp"
+#include "gil.hpp"
+#include "parallel.hpp"
 
 namespace tithiloom::py {
 namespace {
@@ -94,7 +96,10 @@ PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t narg
                               PyUnicode_CompareWithASCIIString(calendar_system->str, "amanta") == 0));
     std::vector<FestivalDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
-    const auto occurrences = compute_festivals(defs, year, utc_offset, place, purnimant);
+    const unsigned threads = pool_size();
+    const auto occurrences = without_gil([&] {
+      return compute_festivals(defs, year, utc_offset, place, purnimant, Reuse::memo, threads);
+    });
     if (!occurrences.ok()) return raise_error(occurrences);
     return list_of(occurrences.value(), occurrence_dict);
   });

@@ -4,6 +4,8 @@
 #include "boundary.hpp"
 #include "convert.hpp"
 #include "functions.hpp"
+#include "gil.hpp"
+#include "parallel.hpp"
 #include "shraddha.hpp"
 
 namespace tithiloom::py {
@@ -74,8 +76,11 @@ PyObject* py_compute_shraddha(PyObject*, PyObject* const* args, Py_ssize_t nargs
         !a.read(2, death.day) || !a.read(3, target_year) || !a.read_place(4, place) ||
         !a.read(7, utc_offset))
       return nullptr;
-    const auto found =
-        compute_shraddha(death.year, death.month, death.day, target_year, utc_offset, place);
+    const unsigned threads = pool_size();
+    const auto found = without_gil([&] {
+      return compute_shraddha(death.year, death.month, death.day, target_year, utc_offset, place,
+                              threads);
+    });
     if (!found.ok()) return raise_error(found);
     if (!found.value()) Py_RETURN_NONE;
     return shraddha_dict(*found.value());
@@ -98,8 +103,11 @@ PyObject* py_compute_shraddha_timeline(PyObject*, PyObject* const* args, Py_ssiz
         !a.read(2, death.day) || !a.read_place(3, place) || !a.read(6, utc_offset) ||
         !a.read(7, monthly) || !a.read(8, annual) || !a.read(9, pitru))
       return nullptr;
-    const auto timeline = compute_shraddha_timeline(death.year, death.month, death.day,
-                                                    utc_offset, monthly, annual, pitru, place);
+    const unsigned threads = pool_size();
+    const auto timeline = without_gil([&] {
+      return compute_shraddha_timeline(death.year, death.month, death.day, utc_offset, monthly,
+                                       annual, pitru, place, threads);
+    });
     if (!timeline.ok()) return raise_error(timeline);
     return timeline_dict(timeline.value());
   });

@@ -226,6 +226,14 @@ double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
   return tret[0];
 }
 
+bool requests_cannot_fail(double from_jd, double to_jd, const Place& place) {
+  // The heights, in metres, the rising search takes; it refuses any other.
+  constexpr double MIN_RISING_ALT_M = -500.0;
+  constexpr double MAX_RISING_ALT_M = 25000.0;
+  return from_jd >= MIN_JD_UT && to_jd <= MAX_JD_UT && place.alt_m >= MIN_RISING_ALT_M &&
+         place.alt_m <= MAX_RISING_ALT_M;
+}
+
 SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter) {
   ensure_initialized();
   // The house routine reads the sidereal mode at call time; restate it so a

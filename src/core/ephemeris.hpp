@@ -102,6 +102,13 @@ enum class SunEvent : std::int32_t { rise = 1, set = 2 };
 // or the library fails.
 double sun_event_after(double jd_ut, const Place& place, SunEvent event);
 
+// Whether the library answers every request about instants in [from_jd,
+// to_jd] at the place: the instants lie inside its span and the place's
+// height is one its rising search takes. A NaN bound answers false. Work
+// whose result is dropped may be left out only where this holds, as a
+// failure of it would have been the whole computation's.
+bool requests_cannot_fail(double from_jd, double to_jd, const Place& place);
+
 // The library's house arrays as it fills them: cusps[1..12] (slot 0 unused),
 // angles[0] the ascendant, angles[1] the Midheaven.
 struct SiderealHouses {

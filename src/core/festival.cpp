@@ -14,6 +14,7 @@
 #include "names.hpp"
 #include "numeric.hpp"
 #include "panchang.hpp"
+#include "parallel.hpp"
 #include "sankranti.hpp"
 #include "search.hpp"
 #include "sun.hpp"
@@ -567,47 +568,89 @@ std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
   return find_tithi_in_range(sky, tithi, utc_offset_s, start_jd, end_jd);
 }
 
+Result<FestivalYear> compute_festival_year(std::int32_t year, Reuse reuse) {
+  return checked([&]() -> Result<FestivalYear> {
+    Result<std::vector<Sankranti>> sankrantis = compute_sankrantis(year);
+    if (!sankrantis.ok()) return sankrantis.failure();
+    Result<std::vector<LunarMonth>> months =
+        reuse == Reuse::memo ? compute_lunar_months(year, false, sankrantis.value())
+                             : compute_lunar_months(year, false);
+    if (!months.ok()) return months.failure();
+    return FestivalYear{year, std::move(sankrantis).value(), std::move(months).value()};
+  });
+}
+
+namespace {
+
+// Definitions of one unit share a memo, and neighbouring definitions often
+// scan the same days: on one thread all of them form one unit; with more,
+// a few units per thread balance the load.
+std::size_t definitions_per_unit(std::size_t count, unsigned threads) {
+  constexpr std::size_t UNITS_PER_THREAD = 3;
+  constexpr std::size_t MIN_DEFINITIONS = 4;
+  if (threads <= 1) return std::max<std::size_t>(count, 1);
+  const std::size_t units = std::size_t{threads} * UNITS_PER_THREAD;
+  return std::max((count + units - 1) / units, MIN_DEFINITIONS);
+}
+
+}  // namespace
+
+Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<FestivalDef>& defs,
+                                                          const FestivalYear& calendar,
+                                                          std::int32_t utc_offset_s,
+                                                          const Place& place, bool purnimant,
+                                                          Reuse reuse, unsigned threads) {
+  const SettingsPin pin(Settings::current());
+  std::vector<std::optional<Observed>> observed(defs.size());
+  const std::size_t per_unit = definitions_per_unit(defs.size(), threads);
+  const std::size_t units = (defs.size() + per_unit - 1) / per_unit;
+  const auto error = run_units(units, threads, 1, [&](std::size_t u) {
+    Resolver resolver(calendar.sankrantis, calendar.months, calendar.year, utc_offset_s, place,
+                      purnimant, reuse);
+    const std::size_t end = std::min(defs.size(), (u + 1) * per_unit);
+    for (std::size_t i = u * per_unit; i < end; ++i) observed[i] = resolver.resolve(defs[i]);
+    return std::optional<Error>();
+  });
+  if (error) return *error;
+
+  std::vector<FestivalOccurrence> out;
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    std::optional<Observed>& o = observed[i];
+    if (!o) continue;
+    const FestivalDef& def = defs[i];
+    out.push_back(FestivalOccurrence{def.id,
+                                     def.name,
+                                     o->date.year,
+                                     o->date.month,
+                                     o->date.day,
+                                     o->sunrise_jd,
+                                     o->tithi_at_sunrise,
+                                     o->lunar_month_name,
+                                     o->is_adhik_month,
+                                     std::move(o->reasoning),
+                                     o->priority_applied,
+                                     o->kaala_applied,
+                                     std::move(o->alternate)});
+  }
+  // Days without sunrise have no place in the order of sunrises: last.
+  std::stable_sort(out.begin(), out.end(),
+                   [](const FestivalOccurrence& a, const FestivalOccurrence& b) {
+                     if (std::isnan(a.sunrise_jd)) return false;
+                     return std::isnan(b.sunrise_jd) || a.sunrise_jd < b.sunrise_jd;
+                   });
+  return out;
+}
+
 Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<FestivalDef>& defs,
                                                           std::int32_t year,
                                                           std::int32_t utc_offset_s,
                                                           const Place& place, bool purnimant,
-                                                          Reuse reuse) {
-  ensure_initialized();
-  return checked([&]() -> Result<std::vector<FestivalOccurrence>> {
-    const auto sankrantis = compute_sankrantis(year);
-    if (!sankrantis.ok()) return sankrantis.failure();
-    const auto months = reuse == Reuse::memo
-                            ? compute_lunar_months(year, false, sankrantis.value())
-                            : compute_lunar_months(year, false);
-    if (!months.ok()) return months.failure();
-    Resolver resolver(sankrantis.value(), months.value(), year, utc_offset_s, place, purnimant,
-                      reuse);
-    std::vector<FestivalOccurrence> out;
-    for (const FestivalDef& def : defs) {
-      std::optional<Observed> o = resolver.resolve(def);
-      if (!o) continue;
-      out.push_back(FestivalOccurrence{def.id,
-                                       def.name,
-                                       o->date.year,
-                                       o->date.month,
-                                       o->date.day,
-                                       o->sunrise_jd,
-                                       o->tithi_at_sunrise,
-                                       o->lunar_month_name,
-                                       o->is_adhik_month,
-                                       std::move(o->reasoning),
-                                       o->priority_applied,
-                                       o->kaala_applied,
-                                       std::move(o->alternate)});
-    }
-    // Days without sunrise have no place in the order of sunrises: last.
-    std::stable_sort(out.begin(), out.end(),
-                     [](const FestivalOccurrence& a, const FestivalOccurrence& b) {
-                       if (std::isnan(a.sunrise_jd)) return false;
-                       return std::isnan(b.sunrise_jd) || a.sunrise_jd < b.sunrise_jd;
-                     });
-    return out;
-  });
+                                                          Reuse reuse, unsigned threads) {
+  // One set of library settings for the whole call, whatever other threads do.
+  const SettingsPin pin(Settings::current());
+  const Result<FestivalYear> calendar = compute_festival_year(year, reuse);
+  if (!calendar.ok()) return calendar.failure();
+  return resolve_festivals(defs, calendar.value(), utc_offset_s, place, purnimant, reuse, threads);
 }
 
 // --- Ekadashis and vrats ---
@@ -639,17 +682,6 @@ constexpr std::array<VratRow, 5> VRAT_TABLE = {{
 
 std::string month_label(std::string_view name, bool is_adhik) {
   return is_adhik ? "Adhika " + std::string(name) : std::string(name);
-}
-
-// The amant months of year - 1, year and year + 1, one list after another.
-std::vector<LunarMonth> months_around(std::int32_t year) {
-  std::vector<LunarMonth> out;
-  for (std::int64_t step = -1; step <= 1; ++step) {
-    Result<std::vector<LunarMonth>> months = compute_lunar_months(shift_year(year, step), false);
-    // A failure reaches the caller through the enclosing check.
-    if (months.ok()) out.insert(out.end(), months.value().begin(), months.value().end());
-  }
-  return out;
 }
 
 std::optional<EkadashiOccurrence> resolve_ekadashi_on(Sky& sky, std::uint32_t lunar_month,
@@ -727,61 +759,133 @@ std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
                              utc_offset_s, start_jd, end_jd);
 }
 
+namespace {
+
+// Where the Ekadashis of a month can fall. The day search starts at the
+// midnight of the local date holding the month's start and keeps sunrises
+// up to its end; the later of the two days (tithi-vriddhi) is the next
+// civil day's sunrise, which the library finds within about a day of the
+// midnight it searches from, or not at all.
+constexpr double LATEST_EKADASHI_AFTER_MONTH_END_DAYS = 3.0;
+// How far around the month its resolution's requests reach, at most.
+constexpr double EKADASHI_REACH_DAYS = 5.0;
+
+// Whether neither Ekadashi of the month can fall in `year`, so that
+// resolving it is work whose result is always dropped. Only where none of
+// that work's requests can fail: a failure would be the call's.
+bool ekadashis_outside(const LunarMonth& m, std::int32_t year, std::int32_t utc_offset_s,
+                       const Place& place) {
+  if (!requests_cannot_fail(m.start_jd - EKADASHI_REACH_DAYS, m.end_jd + EKADASHI_REACH_DAYS,
+                            place))
+    return false;
+  return local_date(m.start_jd, utc_offset_s).year > year ||
+         local_date(m.end_jd + LATEST_EKADASHI_AFTER_MONTH_END_DAYS, utc_offset_s).year < year;
+}
+
+// The Ekadashis of one definition in the listed months, those of `year`, in
+// list order.
+std::vector<EkadashiOccurrence> ekadashis_of(const EkadashiDef& def,
+                                             const std::vector<LunarMonth>& months,
+                                             std::int32_t year, std::int32_t utc_offset_s,
+                                             const Place& place, Reuse reuse) {
+  std::vector<EkadashiOccurrence> out;
+  if (def.month < 1 || def.month > 12) return out;
+  const std::string_view month_name = lunar_month_name(def.month);
+  // Months listed twice and the two pakshas of a month share their days.
+  Sky sky(place, reuse);
+  for (const LunarMonth& m : months) {
+    if (m.number != def.month) continue;
+    if (reuse == Reuse::memo && ekadashis_outside(m, year, utc_offset_s, place)) continue;
+    for (const bool shukla : {true, false}) {
+      const std::string_view name =
+          m.is_adhik ? (shukla ? ADHIKA_SHUKLA_EKADASHI : ADHIKA_KRISHNA_EKADASHI)
+                     : std::string_view(shukla ? def.shukla_name : def.krishna_name);
+      auto o = resolve_ekadashi_on(sky, def.month, month_name, m.is_adhik, shukla, name,
+                                   utc_offset_s, m.start_jd, m.end_jd);
+      if (o && o->smartha_date.year == year) out.push_back(std::move(*o));
+    }
+  }
+  return out;
+}
+
+// Lunar months and definitions cost milliseconds each: worth a thread apiece.
+constexpr std::size_t MONTH_LISTS_PER_THREAD = 1;
+constexpr std::size_t EKADASHI_DEFINITIONS_PER_THREAD = 1;
+constexpr std::size_t VRAT_MONTHS_PER_THREAD = 2;
+
+}  // namespace
+
 Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<EkadashiDef>& defs,
                                                           std::int32_t year,
                                                           std::int32_t utc_offset_s,
-                                                          const Place& place) {
-  return checked([&] {
-    const std::vector<LunarMonth> months = months_around(year);
-    // Months listed twice and the two pakshas of a month share their days.
-    Sky sky(place, Reuse::memo);
-    std::vector<EkadashiOccurrence> out;
-    for (const EkadashiDef& def : defs) {
-      if (def.month < 1 || def.month > 12) continue;
-      const std::string_view month_name = lunar_month_name(def.month);
-      for (const LunarMonth& m : months) {
-        if (m.number != def.month) continue;
-        for (const bool shukla : {true, false}) {
-          const std::string_view name =
-              m.is_adhik ? (shukla ? ADHIKA_SHUKLA_EKADASHI : ADHIKA_KRISHNA_EKADASHI)
-                         : std::string_view(shukla ? def.shukla_name : def.krishna_name);
-          auto o = resolve_ekadashi_on(sky, def.month, month_name, m.is_adhik, shukla, name,
-                                       utc_offset_s, m.start_jd, m.end_jd);
-          if (o && o->smartha_date.year == year) out.push_back(std::move(*o));
-        }
-      }
-    }
-    std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
-      return a.smartha_sunrise_jd < b.smartha_sunrise_jd;
-    });
-    // Months overlapping two of the three years were resolved twice.
-    out.erase(std::unique(out.begin(), out.end(), same_ekadashi), out.end());
-    return out;
+                                                          const Place& place, Reuse reuse,
+                                                          unsigned threads) {
+  // One set of library settings for the whole call, whatever other threads do.
+  const SettingsPin pin(Settings::current());
+  // The months of year - 1, year and year + 1, one list after another.
+  std::array<std::vector<LunarMonth>, 3> lists;
+  if (auto error = run_units(lists.size(), threads, MONTH_LISTS_PER_THREAD,
+                             [&](std::size_t i) -> std::optional<Error> {
+                               const std::int64_t step = static_cast<std::int64_t>(i) - 1;
+                               auto months = compute_lunar_months(shift_year(year, step), false);
+                               if (!months.ok()) return months.failure();
+                               lists[i] = std::move(months).value();
+                               return std::nullopt;
+                             }))
+    return *error;
+  std::vector<LunarMonth> months;
+  for (const auto& list : lists) months.insert(months.end(), list.begin(), list.end());
+
+  std::vector<std::vector<EkadashiOccurrence>> found(defs.size());
+  if (auto error = run_units(defs.size(), threads, EKADASHI_DEFINITIONS_PER_THREAD,
+                             [&](std::size_t i) {
+                               found[i] = ekadashis_of(defs[i], months, year, utc_offset_s,
+                                                       place, reuse);
+                               return std::optional<Error>();
+                             }))
+    return *error;
+
+  std::vector<EkadashiOccurrence> out;
+  for (auto& list : found)
+    for (EkadashiOccurrence& o : list) out.push_back(std::move(o));
+  std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
+    return a.smartha_sunrise_jd < b.smartha_sunrise_jd;
   });
+  // Months overlapping two of the three years were resolved twice.
+  out.erase(std::unique(out.begin(), out.end(), same_ekadashi), out.end());
+  return out;
 }
 
 Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
-                                                       const Place& place) {
-  return checked([&] {
-    std::vector<VratOccurrence> out;
-    // The five vrats of a month scan the same days.
-    Sky sky(place, Reuse::memo);
-    Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
-    if (!months.ok()) return out;  // the enclosing check reports the failure
-    for (const LunarMonth& m : months.value()) {
-      const std::string label = month_label(m.name, m.is_adhik);
-      for (const VratRow& row : VRAT_TABLE) {
-        const std::optional<SunriseHit> hit = find_tithi_in_range(
-            sky, static_cast<std::int32_t>(row.tithi), utc_offset_s, m.start_jd, m.end_jd);
-        if (!hit || hit->local.date.year != year) continue;
-        out.push_back({row.name, std::string(row.name) + " (" + label + ")", m.name, row.paksha,
-                       hit->sunrise_jd, hit->local.date});
-      }
-    }
-    std::stable_sort(out.begin(), out.end(),
-                     [](const auto& a, const auto& b) { return a.sunrise_jd < b.sunrise_jd; });
-    return out;
-  });
+                                                       const Place& place, unsigned threads) {
+  // One set of library settings for the whole call, whatever other threads do.
+  const SettingsPin pin(Settings::current());
+  const Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
+  if (!months.ok()) return months.failure();
+
+  std::vector<std::vector<VratOccurrence>> found(months.value().size());
+  if (auto error = run_units(found.size(), threads, VRAT_MONTHS_PER_THREAD, [&](std::size_t i) {
+        const LunarMonth& m = months.value()[i];
+        const std::string label = month_label(m.name, m.is_adhik);
+        // The five vrats of a month scan the same days.
+        Sky sky(place, Reuse::memo);
+        for (const VratRow& row : VRAT_TABLE) {
+          const std::optional<SunriseHit> hit = find_tithi_in_range(
+              sky, static_cast<std::int32_t>(row.tithi), utc_offset_s, m.start_jd, m.end_jd);
+          if (!hit || hit->local.date.year != year) continue;
+          found[i].push_back({row.name, std::string(row.name) + " (" + label + ")", m.name,
+                              row.paksha, hit->sunrise_jd, hit->local.date});
+        }
+        return std::optional<Error>();
+      }))
+    return *error;
+
+  std::vector<VratOccurrence> out;
+  for (auto& list : found)
+    for (VratOccurrence& v : list) out.push_back(std::move(v));
+  std::stable_sort(out.begin(), out.end(),
+                   [](const auto& a, const auto& b) { return a.sunrise_jd < b.sunrise_jd; });
+  return out;
 }
 
 }  // namespace tithiloom

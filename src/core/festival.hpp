@@ -19,7 +19,9 @@
 
 #include "calendar.hpp"
 #include "ephemeris.hpp"
+#include "lunar_month.hpp"
 #include "observance.hpp"
+#include "sankranti.hpp"
 #include "types.hpp"
 
 namespace tithiloom {
@@ -95,12 +97,32 @@ enum class Reuse : std::uint8_t { memo, literal };
 
 // The occurrences in `year` of the definitions, at most one each, sorted
 // stably by sunrise; occurrences without a sunrise come last, in definition
-// order. `purnimant` names Krishna-paksha days by the following month.
+// order. `purnimant` names Krishna-paksha days by the following month. The
+// definitions are spread over up to `threads` threads; the result does not
+// depend on their number.
 Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<FestivalDef>& defs,
                                                           std::int32_t year,
                                                           std::int32_t utc_offset_s,
                                                           const Place& place, bool purnimant,
-                                                          Reuse reuse = Reuse::memo);
+                                                          Reuse reuse = Reuse::memo,
+                                                          unsigned threads = 1);
+
+// What every definition of a year is resolved on: the year's ingresses and
+// its amant lunar months (those of compute_lunar_months(year, false)).
+struct FestivalYear {
+  std::int32_t year;
+  std::vector<Sankranti> sankrantis;
+  std::vector<LunarMonth> months;
+};
+Result<FestivalYear> compute_festival_year(std::int32_t year, Reuse reuse = Reuse::memo);
+
+// compute_festivals on a year computed beforehand.
+Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<FestivalDef>& defs,
+                                                          const FestivalYear& calendar,
+                                                          std::int32_t utc_offset_s,
+                                                          const Place& place, bool purnimant,
+                                                          Reuse reuse = Reuse::memo,
+                                                          unsigned threads = 1);
 
 // --- Ekadashis and vrats ---
 
@@ -137,10 +159,16 @@ std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
 
 // Every Ekadashi of the definitions whose Smartha day lies in `year`, in
 // date order, once each; adhika months name theirs "Padmini" and "Parama".
+// `memo` also passes over the months whose Ekadashis cannot fall in the
+// year; `literal` resolves every month and remembers nothing. The three
+// years' months, then the definitions, are spread over up to `threads`
+// threads; the result depends on neither choice.
 Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<EkadashiDef>& defs,
                                                           std::int32_t year,
                                                           std::int32_t utc_offset_s,
-                                                          const Place& place);
+                                                          const Place& place,
+                                                          Reuse reuse = Reuse::memo,
+                                                          unsigned threads = 1);
 
 // A recurring fast on the day whose sunrise carries its tithi.
 struct VratOccurrence {
@@ -153,7 +181,9 @@ struct VratOccurrence {
 };
 
 // The five vrats of every amant month, those dated in `year`, in date order.
+// The months are spread over up to `threads` threads; the result does not
+// depend on their number.
 Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
-                                                       const Place& place);
+                                                       const Place& place, unsigned threads = 1);
 
 }  // namespace tithiloom

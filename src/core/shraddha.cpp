@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "calendar.hpp"
 #include "festival.hpp"
@@ -12,6 +14,7 @@
 #include "names.hpp"
 #include "numeric.hpp"
 #include "panchang.hpp"
+#include "parallel.hpp"
 #include "sun.hpp"
 
 namespace tithiloom {
@@ -37,13 +40,24 @@ constexpr std::string_view UNKNOWN = "Unknown";
 constexpr std::uint32_t MONTH_WHEN_NONE_HOLDS = 10;
 constexpr std::uint32_t LAST_SHUKLA_TITHI = 15;
 
-// Lunar months by year, each computed once per call: the library is
+// Lists of lunar months by year, as compute_lunar_months(year, false) gives them.
+using MonthLists = std::map<std::int32_t, std::vector<LunarMonth>>;
+
+// Lunar months by year, each computed once per unit of work: the library is
 // deterministic, so a remembered list is the one a new computation gives.
 // A failed computation leaves an empty list; its failure reaches the caller
 // through the enclosing check.
 class MonthsByYear {
  public:
+  MonthsByYear() = default;
+  // Also reads the lists computed earlier in the call; never changes them.
+  explicit MonthsByYear(const MonthLists& known) : known_(&known) {}
+
   const std::vector<LunarMonth>& of(std::int32_t year) {
+    if (known_ != nullptr) {
+      const auto k = known_->find(year);
+      if (k != known_->end()) return k->second;
+    }
     auto it = lists_.find(year);
     if (it == lists_.end()) {
       Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
@@ -53,8 +67,19 @@ class MonthsByYear {
     return it->second;
   }
 
+  // A list computed elsewhere, for the same year and kind.
+  void keep(std::int32_t year, std::vector<LunarMonth> months) {
+    lists_.emplace(year, std::move(months));
+  }
+
+  // The lists computed (or kept) here, for later units of the call.
+  void hand_over(MonthLists& to) && {
+    for (auto& [year, months] : lists_) to.emplace(year, std::move(months));
+  }
+
  private:
-  std::map<std::int32_t, std::vector<LunarMonth>> lists_;
+  const MonthLists* known_ = nullptr;
+  MonthLists lists_;
 };
 
 std::uint32_t month_holding(MonthsByYear& months, std::int32_t year, std::uint32_t month,
@@ -123,13 +148,13 @@ FestivalDef shraddha_definition(std::uint32_t lunar_month, std::uint32_t tithi) 
   return def;
 }
 
-// The festival engine's first day for the definition in `year`, if any.
+// The festival engine's first day for the definition in the year, if any.
 Result<std::optional<FestivalOccurrence>> first_occurrence(const FestivalDef& def,
-                                                           std::int32_t year,
+                                                           const FestivalYear& calendar,
                                                            std::int32_t utc_offset_s,
                                                            const Place& place) {
   Result<std::vector<FestivalOccurrence>> found =
-      compute_festivals({def}, year, utc_offset_s, place, false);
+      resolve_festivals({def}, calendar, utc_offset_s, place, false);
   if (!found.ok()) return found.failure();
   if (found.value().empty()) return std::optional<FestivalOccurrence>{};
   return std::optional<FestivalOccurrence>{std::move(found).value().front()};
@@ -180,52 +205,65 @@ std::vector<TithiOccurrence> monthly_shraddhas(MonthsByYear& months, double deat
   return out;
 }
 
-Result<std::vector<TithiOccurrence>> annual_shraddhas(MonthsByYear& months, std::int32_t death_year,
-                                                      const Death& death, std::size_t years,
-                                                      std::int32_t utc_offset_s,
-                                                      const Place& place) {
-  const FestivalDef def = shraddha_definition(death.lunar_month, death.tithi);
-  std::vector<TithiOccurrence> out;
-  for (std::size_t k = 0; k < years; ++k) {
-    Result<std::optional<FestivalOccurrence>> found =
-        first_occurrence(def, years_after(death_year, k + 1), utc_offset_s, place);
-    if (!found.ok()) return found.failure();
-    if (!found.value()) continue;
-    const CivilDate date{found.value()->year, found.value()->month, found.value()->day};
-    const double sunrise =
-        sunrise_after(local_midnight_jd(date.year, date.month, date.day, utc_offset_s), place);
-    out.push_back(std::isfinite(sunrise)
-                      ? describe_sunrise(months, utc_offset_s, death.tithi, sunrise)
-                      : describe_day(months, utc_offset_s, death.tithi, sunrise, date));
-  }
-  return out;
+// The annual shraddha of year k after the death (k >= 1), if the festival
+// engine finds its day. The year's months, which the engine computes,
+// describe the day too.
+Result<std::optional<TithiOccurrence>> annual_shraddha(MonthsByYear& months,
+                                                       std::int32_t death_year, const Death& death,
+                                                       std::size_t k, std::int32_t utc_offset_s,
+                                                       const Place& place) {
+  Result<FestivalYear> calendar = compute_festival_year(years_after(death_year, k));
+  if (!calendar.ok()) return calendar.failure();
+  Result<std::optional<FestivalOccurrence>> found = first_occurrence(
+      shraddha_definition(death.lunar_month, death.tithi), calendar.value(), utc_offset_s, place);
+  if (!found.ok()) return found.failure();
+  months.keep(calendar.value().year, std::move(calendar).value().months);
+  if (!found.value()) return std::optional<TithiOccurrence>{};
+  const CivilDate date{found.value()->year, found.value()->month, found.value()->day};
+  const double sunrise =
+      sunrise_after(local_midnight_jd(date.year, date.month, date.day, utc_offset_s), place);
+  return std::optional<TithiOccurrence>{
+      std::isfinite(sunrise) ? describe_sunrise(months, utc_offset_s, death.tithi, sunrise)
+                             : describe_day(months, utc_offset_s, death.tithi, sunrise, date)};
 }
 
-std::vector<TithiOccurrence> pitru_paksha_dates(MonthsByYear& months, std::int32_t death_year,
-                                                const Death& death, std::size_t years,
-                                                std::int32_t utc_offset_s, const Place& place) {
+// The pitru paksha shraddha of year k from the death (k >= 0), if a day of
+// the window carries the tithi in Bhadrapada.
+std::optional<TithiOccurrence> pitru_paksha_date(MonthsByYear& months, std::int32_t death_year,
+                                                 const Death& death, std::size_t k,
+                                                 std::int32_t utc_offset_s, const Place& place) {
   // The dark-half tithi of the same number; Amavasya stays itself.
   const std::uint32_t tithi =
       death.tithi <= LAST_SHUKLA_TITHI ? death.tithi + LAST_SHUKLA_TITHI : death.tithi;
-  std::vector<TithiOccurrence> out;
-  // Years past the span the ephemeris covers fail; the rest need not run.
-  for (std::size_t k = 0; k < years && !library_failure_pending(); ++k) {
-    const std::int32_t year = years_after(death_year, k);
-    const double last = local_midnight_jd(year, PITRU_WINDOW_LAST.month, PITRU_WINDOW_LAST.day,
-                                          utc_offset_s);
-    for (double x = local_midnight_jd(year, PITRU_WINDOW_FIRST.month, PITRU_WINDOW_FIRST.day,
-                                      utc_offset_s);
-         x <= last; x += 1.0) {
-      const double sunrise = sunrise_after(x, place);
-      if (!std::isfinite(sunrise) || tithi_at_jd(sunrise) != tithi) continue;
-      const CivilDate date = jd_to_local_datetime(sunrise, utc_offset_s).date;
-      if (month_holding(months, date.year, date.month, date.day, utc_offset_s) != BHADRAPADA)
-        continue;
-      out.push_back(describe_sunrise(months, utc_offset_s, tithi, sunrise));
-      break;
-    }
+  const std::int32_t year = years_after(death_year, k);
+  const double last =
+      local_midnight_jd(year, PITRU_WINDOW_LAST.month, PITRU_WINDOW_LAST.day, utc_offset_s);
+  for (double x = local_midnight_jd(year, PITRU_WINDOW_FIRST.month, PITRU_WINDOW_FIRST.day,
+                                    utc_offset_s);
+       x <= last; x += 1.0) {
+    const double sunrise = sunrise_after(x, place);
+    if (!std::isfinite(sunrise) || tithi_at_jd(sunrise) != tithi) continue;
+    const CivilDate date = jd_to_local_datetime(sunrise, utc_offset_s).date;
+    if (month_holding(months, date.year, date.month, date.day, utc_offset_s) != BHADRAPADA)
+      continue;
+    return describe_sunrise(months, utc_offset_s, tithi, sunrise);
   }
-  return out;
+  return std::nullopt;
+}
+
+// Calls batch(first, n) for consecutive batches of the units 0..count-1,
+// each batch spread over the threads, until one returns an error: a count
+// far past the span the ephemeris covers costs no more than its years
+// inside, and no more memory than a batch.
+template <class Batch>
+std::optional<Error> in_batches(std::size_t count, unsigned threads, Batch&& batch) {
+  const std::size_t size = std::max<std::size_t>(std::size_t{threads} * 4, 8);
+  for (std::size_t first = 0; first < count;) {
+    const std::size_t n = std::min(size, count - first);
+    if (auto error = batch(first, n)) return error;
+    first += n;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -247,64 +285,129 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
                                                      std::uint32_t death_day,
                                                      std::int32_t target_year,
                                                      std::int32_t utc_offset_s,
-                                                     const Place& place) {
-  return checked([&]() -> Result<std::optional<ShraddhaDate>> {
-    MonthsByYear months;
-    const Death death =
-        fix_death(months, death_year, death_month, death_day, utc_offset_s, place);
-    Result<std::optional<FestivalOccurrence>> found = first_occurrence(
-        shraddha_definition(death.lunar_month, death.tithi), target_year, utc_offset_s, place);
-    if (!found.ok()) return found.failure();
-    if (!found.value()) return std::optional<ShraddhaDate>{};
-    const FestivalOccurrence& o = *found.value();
-    const std::string_view month_name = lunar_month_name(death.lunar_month);
-    const bool shukla = death.tithi <= LAST_SHUKLA_TITHI;
-    const std::uint32_t in_paksha = shukla ? death.tithi : death.tithi - LAST_SHUKLA_TITHI;
-    std::string reasoning = "Shraddha for death on " +
-                            death_date_text(death_year, death_month, death_day) + " (Tithi " +
-                            std::to_string(in_paksha) + ' ' + std::string(paksha_name(death.tithi)) +
-                            " Paksha, " + std::string(month_name) + " month). In " +
-                            std::to_string(target_year) + ", this Tithi prevails at sunrise on " +
-                            date_text(CivilDate{o.year, o.month, o.day}) + ".";
-    return std::optional<ShraddhaDate>{ShraddhaDate{std::move(reasoning), month_name,
-                                                    o.sunrise_jd, death.tithi, death.lunar_month,
-                                                    o.year, o.month, o.day}};
-  });
+                                                     const Place& place, unsigned threads) {
+  // One set of library settings for the whole call, whatever other threads do.
+  const SettingsPin pin(Settings::current());
+  // The day of death and the target year's calendar do not depend on each
+  // other; the day is resolved once both are known.
+  Death death{};
+  std::optional<FestivalYear> calendar;
+  if (auto error = run_units(2, threads, 1, [&](std::size_t i) -> std::optional<Error> {
+        if (i == 0) {
+          MonthsByYear months;
+          death = fix_death(months, death_year, death_month, death_day, utc_offset_s, place);
+          return std::nullopt;
+        }
+        Result<FestivalYear> year = compute_festival_year(target_year);
+        if (!year.ok()) return year.failure();
+        calendar = std::move(year).value();
+        return std::nullopt;
+      }))
+    return *error;
+
+  Result<std::optional<FestivalOccurrence>> found =
+      first_occurrence(shraddha_definition(death.lunar_month, death.tithi), *calendar,
+                       utc_offset_s, place);
+  if (!found.ok()) return found.failure();
+  if (!found.value()) return std::optional<ShraddhaDate>{};
+  const FestivalOccurrence& o = *found.value();
+  const std::string_view month_name = lunar_month_name(death.lunar_month);
+  const bool shukla = death.tithi <= LAST_SHUKLA_TITHI;
+  const std::uint32_t in_paksha = shukla ? death.tithi : death.tithi - LAST_SHUKLA_TITHI;
+  std::string reasoning = "Shraddha for death on " +
+                          death_date_text(death_year, death_month, death_day) + " (Tithi " +
+                          std::to_string(in_paksha) + ' ' + std::string(paksha_name(death.tithi)) +
+                          " Paksha, " + std::string(month_name) + " month). In " +
+                          std::to_string(target_year) + ", this Tithi prevails at sunrise on " +
+                          date_text(CivilDate{o.year, o.month, o.day}) + ".";
+  return std::optional<ShraddhaDate>{ShraddhaDate{std::move(reasoning), month_name, o.sunrise_jd,
+                                                  death.tithi, death.lunar_month, o.year, o.month,
+                                                  o.day}};
 }
 
 Result<ShraddhaTimeline> compute_shraddha_timeline(
     std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day_of_month,
     std::int32_t utc_offset_s, std::size_t monthly_count, std::size_t annual_years,
-    std::size_t pitru_paksha_years, const Place& place) {
-  return checked([&]() -> Result<ShraddhaTimeline> {
+    std::size_t pitru_paksha_years, const Place& place, unsigned threads) {
+  // One set of library settings for the whole call, whatever other threads do.
+  const SettingsPin pin(Settings::current());
+  ShraddhaTimeline t;
+  Death death{};
+  // Lists of lunar months computed so far; units read them, and those of
+  // successful units join them between the steps.
+  MonthLists known;
+  const auto fixed = checked([&] {
     MonthsByYear months;
-    const Death death =
-        fix_death(months, death_year, death_month, death_day_of_month, utc_offset_s, place);
-    const double m0 = local_midnight_jd(death_year, death_month, death_day_of_month, utc_offset_s);
-    const auto day_text = [&](double days) {
-      return date_text(jd_to_local_datetime(m0 + days, utc_offset_s).date);
-    };
-    ShraddhaTimeline t;
-    t.death_date = death_date_text(death_year, death_month, death_day_of_month);
-    t.death_tithi = tithi_display_name(death.tithi);
-    t.death_tithi_number = death.tithi;
-    t.death_paksha = paksha_name(death.tithi);
+    death = fix_death(months, death_year, death_month, death_day_of_month, utc_offset_s, place);
     t.death_nakshatra = std::isfinite(death.sunrise_jd)
                             ? nakshatra_name(nakshatra_at(death.sunrise_jd))
                             : UNKNOWN;
-    t.death_masa = lunar_month_name(death.lunar_month);
-    t.teesra = day_text(TEESRA_DAYS);
-    t.dashamam = day_text(DASHAMAM_DAYS);
-    t.terahvin = day_text(TERAHVIN_DAYS);
-    t.monthly_shraddhas = monthly_shraddhas(months, m0, death, monthly_count, utc_offset_s, place);
-    Result<std::vector<TithiOccurrence>> annual =
-        annual_shraddhas(months, death_year, death, annual_years, utc_offset_s, place);
-    if (!annual.ok()) return annual.failure();
-    t.annual_shraddhas = std::move(annual).value();
-    t.pitru_paksha_dates =
-        pitru_paksha_dates(months, death_year, death, pitru_paksha_years, utc_offset_s, place);
-    return t;
+    std::move(months).hand_over(known);
+    return true;
   });
+  if (!fixed.ok()) return fixed.failure();
+
+  const double m0 = local_midnight_jd(death_year, death_month, death_day_of_month, utc_offset_s);
+  const auto day_text = [&](double days) {
+    return date_text(jd_to_local_datetime(m0 + days, utc_offset_s).date);
+  };
+  t.death_date = death_date_text(death_year, death_month, death_day_of_month);
+  t.death_tithi = tithi_display_name(death.tithi);
+  t.death_tithi_number = death.tithi;
+  t.death_paksha = paksha_name(death.tithi);
+  t.death_masa = lunar_month_name(death.lunar_month);
+  t.teesra = day_text(TEESRA_DAYS);
+  t.dashamam = day_text(DASHAMAM_DAYS);
+  t.terahvin = day_text(TERAHVIN_DAYS);
+
+  // The rites come in this order: monthly, annual, pitru paksha; the first
+  // failure in that order is the call's. The years of the annual and pitru
+  // paksha rites are independent units; the monthly chain is sequential.
+  // The annual years run first, as their months serve all the rest.
+  const auto annual_failure = in_batches(annual_years, threads, [&](std::size_t first,
+                                                                     std::size_t n) {
+    std::vector<std::optional<TithiOccurrence>> found(n);
+    std::vector<MonthLists> computed(n);
+    auto error = run_units(n, threads, 1, [&](std::size_t i) -> std::optional<Error> {
+      MonthsByYear months(known);
+      Result<std::optional<TithiOccurrence>> entry =
+          annual_shraddha(months, death_year, death, first + i + 1, utc_offset_s, place);
+      if (!entry.ok()) return entry.failure();
+      found[i] = std::move(entry).value();
+      std::move(months).hand_over(computed[i]);
+      return std::nullopt;
+    });
+    if (error) return error;
+    for (std::optional<TithiOccurrence>& entry : found)
+      if (entry) t.annual_shraddhas.push_back(std::move(*entry));
+    for (MonthLists& lists : computed) known.merge(lists);
+    return std::optional<Error>();
+  });
+
+  const auto monthly = checked([&] {
+    MonthsByYear months(known);
+    t.monthly_shraddhas =
+        monthly_shraddhas(months, m0, death, monthly_count, utc_offset_s, place);
+    return true;
+  });
+  if (!monthly.ok()) return monthly.failure();
+  if (annual_failure) return *annual_failure;
+
+  const auto pitru_failure = in_batches(pitru_paksha_years, threads, [&](std::size_t first,
+                                                                         std::size_t n) {
+    std::vector<std::optional<TithiOccurrence>> found(n);
+    auto error = run_units(n, threads, 1, [&](std::size_t i) {
+      MonthsByYear months(known);
+      found[i] = pitru_paksha_date(months, death_year, death, first + i, utc_offset_s, place);
+      return std::optional<Error>();
+    });
+    if (error) return error;
+    for (std::optional<TithiOccurrence>& entry : found)
+      if (entry) t.pitru_paksha_dates.push_back(std::move(*entry));
+    return std::optional<Error>();
+  });
+  if (pitru_failure) return *pitru_failure;
+  return t;
 }
 
 }  // namespace tithiloom

@@ -67,20 +67,23 @@ TithiOccurrence occurrence_at_sunrise(std::int32_t utc_offset_s, std::uint32_t t
                                       double sunrise_jd);
 
 // The shraddha day of a death in `target_year`; none when the festival
-// engine finds no day. Fails only on a library failure.
+// engine finds no day. Fails only on a library failure. Up to `threads`
+// threads share the work (results do not depend on their number).
 Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
                                                      std::uint32_t death_month,
                                                      std::uint32_t death_day,
                                                      std::int32_t target_year,
                                                      std::int32_t utc_offset_s,
-                                                     const Place& place);
+                                                     const Place& place, unsigned threads = 1);
 
 // Lists hold at most the counts asked for (fewer where no day is found).
 // Fails only on a library failure, which a count reaching past the span the
-// ephemeris covers brings about.
+// ephemeris covers brings about. The annual and pitru paksha years are
+// spread over up to `threads` threads; the result does not depend on their
+// number.
 Result<ShraddhaTimeline> compute_shraddha_timeline(
     std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day,
     std::int32_t utc_offset_s, std::size_t monthly_count, std::size_t annual_years,
-    std::size_t pitru_paksha_years, const Place& place);
+    std::size_t pitru_paksha_years, const Place& place, unsigned threads = 1);
 
 }  // namespace tithiloom
