@@ -287,7 +287,22 @@ LibraryFailureScope::LibraryFailureScope() {
   }
 }
 
-LibraryFailureScope::~LibraryFailureScope() { --failures.open_scopes; }
+LibraryFailureScope::LibraryFailureScope(Isolated) {
+  if (pinned == nullptr) pin_.emplace(Settings::current());  // the one step that may throw
+  set_aside_.emplace(Record{failures.open_scopes, failures.failed, std::move(failures.message)});
+  failures.open_scopes = 1;
+  failures.failed = false;
+  failures.message.clear();
+}
+
+LibraryFailureScope::~LibraryFailureScope() {
+  --failures.open_scopes;
+  if (set_aside_) {
+    failures.open_scopes = set_aside_->open_scopes;
+    failures.failed = set_aside_->failed;
+    failures.message = std::move(set_aside_->message);
+  }
+}
 
 std::optional<Error> LibraryFailureScope::failure() const {
   if (!failures.failed) return std::nullopt;

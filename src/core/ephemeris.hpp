@@ -146,6 +146,12 @@ std::uint64_t library_request_count();
 class LibraryFailureScope {
  public:
   LibraryFailureScope();
+  // A scope whose failure is its own even inside another: the enclosing
+  // scopes' record is set aside until it closes, so that a unit of work
+  // reports the same failure on whichever thread it runs. Its failure
+  // reaches the enclosing computation only as the error it returns.
+  struct Isolated {};
+  explicit LibraryFailureScope(Isolated);
   ~LibraryFailureScope();
   LibraryFailureScope(const LibraryFailureScope&) = delete;
   LibraryFailureScope& operator=(const LibraryFailureScope&) = delete;
@@ -154,6 +160,12 @@ class LibraryFailureScope {
   std::optional<Error> failure() const;
 
  private:
+  struct Record {
+    int open_scopes;
+    bool failed;
+    std::string message;
+  };
+  std::optional<Record> set_aside_;  // the enclosing scopes' record, if isolated
   std::optional<SettingsPin> pin_;
 };
 

@@ -582,15 +582,40 @@ Result<FestivalYear> compute_festival_year(std::int32_t year, Reuse reuse) {
 
 namespace {
 
-// Definitions of one unit share a memo, and neighbouring definitions often
-// scan the same days: on one thread all of them form one unit; with more,
-// a few units per thread balance the load.
-std::size_t definitions_per_unit(std::size_t count, unsigned threads) {
-  constexpr std::size_t UNITS_PER_THREAD = 3;
-  constexpr std::size_t MIN_DEFINITIONS = 4;
-  if (threads <= 1) return std::max<std::size_t>(count, 1);
-  const std::size_t units = std::size_t{threads} * UNITS_PER_THREAD;
-  return std::max((count + units - 1) / units, MIN_DEFINITIONS);
+// The lunar month (1-12) whose days a definition's resolution scans: its own
+// month, or the month its anchor sankranti falls in; 0 when it scans none.
+std::uint32_t scanned_month(const FestivalDef& def) {
+  if (def.rule == RULE_TITHI) return def.lunar_month <= 12 ? def.lunar_month : 0;
+  if (!def.sankranti_index || *def.sankranti_index >= SANKRANTI_COUNT) return 0;
+  for (std::uint32_t m = 1; m <= 12; ++m)
+    if (MONTH_ANCHOR[m - 1] == *def.sankranti_index) return m;
+  return 0;
+}
+
+// The definitions as units of work, each a list of indices in definition
+// order. Definitions of one unit share a memo: on one thread all of them
+// form one unit; with more, those that scan the same month form one, since
+// they ask about the same days.
+std::vector<std::vector<std::size_t>> definition_units(const std::vector<FestivalDef>& defs,
+                                                       unsigned threads) {
+  std::vector<std::vector<std::size_t>> units;
+  if (defs.empty()) return units;
+  if (threads <= 1) {
+    units.emplace_back(defs.size());
+    for (std::size_t i = 0; i < defs.size(); ++i) units[0][i] = i;
+    return units;
+  }
+  std::array<std::size_t, 13> unit_of_month;
+  unit_of_month.fill(defs.size());
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    std::size_t& u = unit_of_month[scanned_month(defs[i])];
+    if (u == defs.size()) {
+      u = units.size();
+      units.emplace_back();
+    }
+    units[u].push_back(i);
+  }
+  return units;
 }
 
 }  // namespace
@@ -602,16 +627,28 @@ Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<Fest
                                                           Reuse reuse, unsigned threads) {
   const SettingsPin pin(Settings::current());
   std::vector<std::optional<Observed>> observed(defs.size());
-  const std::size_t per_unit = definitions_per_unit(defs.size(), threads);
-  const std::size_t units = (defs.size() + per_unit - 1) / per_unit;
-  const auto error = run_units(units, threads, 1, [&](std::size_t u) {
-    Resolver resolver(calendar.sankrantis, calendar.months, calendar.year, utc_offset_s, place,
-                      purnimant, reuse);
-    const std::size_t end = std::min(defs.size(), (u + 1) * per_unit);
-    for (std::size_t i = u * per_unit; i < end; ++i) observed[i] = resolver.resolve(defs[i]);
-    return std::optional<Error>();
-  });
-  if (error) return *error;
+  const std::vector<std::vector<std::size_t>> units = definition_units(defs, threads);
+  // The definition at which each unit's first failure came.
+  std::vector<std::size_t> failed_at(units.size(), defs.size());
+  const std::vector<std::optional<Error>> errors =
+      run_every_unit(units.size(), threads, 1, [&](std::size_t u) {
+        Resolver resolver(calendar.sankrantis, calendar.months, calendar.year, utc_offset_s, place,
+                          purnimant, reuse);
+        for (const std::size_t i : units[u]) {
+          observed[i] = resolver.resolve(defs[i]);
+          if (library_failure_pending()) {
+            failed_at[u] = i;
+            break;
+          }
+        }
+        return std::optional<Error>();
+      });
+  // The call's failure is that of the first definition, in order, that fails:
+  // each unit meets its own first failing definition as the call would.
+  std::optional<std::size_t> first;
+  for (std::size_t u = 0; u < units.size(); ++u)
+    if (errors[u] && (!first || failed_at[u] < failed_at[*first])) first = u;
+  if (first) return *errors[*first];
 
   std::vector<FestivalOccurrence> out;
   for (std::size_t i = 0; i < defs.size(); ++i) {

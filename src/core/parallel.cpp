@@ -28,7 +28,7 @@ namespace {
 // A unit's outcome under its own failure scope: its error, or the library's
 // failure if one of its requests failed.
 std::optional<Error> run_checked(const Unit& unit, std::size_t index) {
-  LibraryFailureScope scope;
+  LibraryFailureScope scope(LibraryFailureScope::Isolated{});
   std::optional<Error> error = unit(index);
   if (auto failure = scope.failure()) return failure;
   return error;
@@ -61,18 +61,14 @@ class FirstFailure {
   std::exception_ptr exception_;
 };
 
-}  // namespace
-
-std::optional<Error> run_units(std::size_t count, unsigned threads,
-                               std::size_t min_units_per_thread, const Unit& unit) {
-  const std::size_t per_thread = std::max<std::size_t>(1, min_units_per_thread);
-  const std::size_t wanted = std::min<std::size_t>(threads, count / per_thread);
-  if (wanted <= 1) {
-    for (std::size_t i = 0; i < count; ++i)
-      if (auto error = run_checked(unit, i)) return error;
-    return std::nullopt;
-  }
-
+// Runs the units on up to `wanted` threads (at least 2), the caller's
+// included, each with the caller's settings. `outcome(i, error)` receives
+// each unit's error. With `pass_over`, units past the lowest failing one
+// are left out, and an exception counts only if no unit before it failed;
+// without, every unit runs. The lowest counting exception is rethrown.
+template <class Outcome>
+void run_on_threads(std::size_t count, std::size_t wanted, const Unit& unit, bool pass_over,
+                    Outcome&& outcome) {
   const Settings settings = Settings::current();
   std::atomic<std::size_t> next{0};
   FirstFailure failure(count);
@@ -87,9 +83,12 @@ std::optional<Error> run_units(std::size_t count, unsigned threads,
     for (;;) {
       const std::size_t i = next.fetch_add(1);
       // Units past a failure cannot change the outcome.
-      if (i >= count || failure.before(i)) return;
+      if (i >= count || (pass_over && failure.before(i))) return;
       try {
-        if (auto error = run_checked(unit, i)) failure.record(i, std::move(error), nullptr);
+        std::optional<Error> error = run_checked(unit, i);
+        const bool failed = error.has_value();
+        outcome(i, std::move(error));
+        if (failed && pass_over) failure.record(i, std::nullopt, nullptr);
       } catch (...) {
         failure.record(i, std::nullopt, std::current_exception());
       }
@@ -107,7 +106,50 @@ std::optional<Error> run_units(std::size_t count, unsigned threads,
   }
   work();
   for (std::thread& t : workers) t.join();
-  return failure.result();
+  failure.result();  // rethrows the lowest unit's exception, if any
+}
+
+std::size_t threads_wanted(std::size_t count, unsigned threads, std::size_t min_units_per_thread) {
+  const std::size_t per_thread = std::max<std::size_t>(1, min_units_per_thread);
+  return std::min<std::size_t>(threads, count / per_thread);
+}
+
+}  // namespace
+
+std::optional<Error> run_units(std::size_t count, unsigned threads,
+                               std::size_t min_units_per_thread, const Unit& unit) {
+  const std::size_t wanted = threads_wanted(count, threads, min_units_per_thread);
+  if (wanted <= 1) {
+    for (std::size_t i = 0; i < count; ++i)
+      if (auto error = run_checked(unit, i)) return error;
+    return std::nullopt;
+  }
+  std::mutex mutex;
+  std::size_t lowest = count;
+  std::optional<Error> first;
+  run_on_threads(count, wanted, unit, true, [&](std::size_t i, std::optional<Error> error) {
+    if (!error) return;
+    const std::lock_guard lock(mutex);
+    if (i < lowest) {
+      lowest = i;
+      first = std::move(error);
+    }
+  });
+  return first;
+}
+
+std::vector<std::optional<Error>> run_every_unit(std::size_t count, unsigned threads,
+                                                 std::size_t min_units_per_thread,
+                                                 const Unit& unit) {
+  std::vector<std::optional<Error>> errors(count);
+  const std::size_t wanted = threads_wanted(count, threads, min_units_per_thread);
+  if (wanted <= 1) {
+    for (std::size_t i = 0; i < count; ++i) errors[i] = run_checked(unit, i);
+    return errors;
+  }
+  run_on_threads(count, wanted, unit, false,
+                 [&](std::size_t i, std::optional<Error> error) { errors[i] = std::move(error); });
+  return errors;
 }
 
 }  // namespace tithiloom

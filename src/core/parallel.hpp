@@ -1,13 +1,15 @@
 // The worker pool of long computations: independent units (days, instants,
-// definitions, years) spread over threads. Each unit runs exactly once, on
-// the calling thread or on a worker, inside its own failure scope and with
-// the library settings of the calling computation; whoever assembles the
-// results does so in unit order, so they are those of the single-thread path.
+// definitions, years) spread over threads. Each unit runs at most once, on
+// the calling thread or on a worker, inside its own failure scope (isolated
+// from any scope the caller has open) and with the library settings of the
+// calling computation; whoever assembles the results does so in unit order,
+// so they are those of the single-thread path.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "types.hpp"
 
@@ -31,5 +33,12 @@ using Unit = std::function<std::optional<Error>(std::size_t index)>;
 // is rethrown on the calling thread (that of the lowest such unit).
 std::optional<Error> run_units(std::size_t count, unsigned threads,
                                std::size_t min_units_per_thread, const Unit& unit);
+
+// The same, for callers whose failures rank otherwise than their units: no
+// unit is passed over after a failure, and each unit's error is returned,
+// in unit order.
+std::vector<std::optional<Error>> run_every_unit(std::size_t count, unsigned threads,
+                                                 std::size_t min_units_per_thread,
+                                                 const Unit& unit);
 
 }  // namespace tithiloom
