@@ -6,8 +6,10 @@ import hashlib
 import math
 import subprocess
 import sys
+from importlib import resources
 
 import pytest
+import yaml
 
 import tithiloom._core as core
 
@@ -178,6 +180,29 @@ def test_present_era_results_are_unchanged_to_the_last_bit():
     # Float reprs round-trip exactly, so equal digests mean equal bits.
     assert present_era_digest() == (
         "9b5846822e43638b2175d098d3aa1617a6b8bcd2a71507aaa7a440558bb84b25")
+
+
+def observance_digest():
+    h = hashlib.sha256()
+    data = resources.files("tithiloom").joinpath("data")
+    festivals = yaml.safe_load(data.joinpath("festivals.yaml").read_text(encoding="utf-8"))
+    ekadashis = yaml.safe_load(data.joinpath("ekadashis.yaml").read_text(encoding="utf-8"))
+    for place, offset, year in ((DELHI, 19800, 2026), ((-33.87, 151.21, 58.0), 36000, 1950)):
+        h.update(repr(core.py_compute_festivals(festivals["festivals"], year, *place, offset))
+                 .encode())
+        h.update(repr(core.py_compute_ekadashis(ekadashis, year, *place, offset)).encode())
+        h.update(repr(core.py_compute_vrat_dates(year, *place, offset)).encode())
+        h.update(repr(core.py_compute_shraddha(year - 1, 3, 30, year + 2, *place, offset))
+                 .encode())
+        h.update(repr(core.py_compute_shraddha_timeline(year - 1, 3, 30, *place, offset, 12, 4, 4))
+                 .encode())
+    return h.hexdigest()
+
+
+def test_present_era_observances_are_unchanged_to_the_last_bit():
+    # Festivals, Ekadashis, vrats and shraddha as computed on one thread alone.
+    assert observance_digest() == (
+        "9393071299f99d897e06009058eeac33d1d74219a442d50770a20742d67502a4")
 
 
 # --- data files and threads ---

@@ -4,12 +4,25 @@ results equal, to the bit, those of one thread computing alone."""
 import os
 import struct
 import threading
+from importlib import resources
 
 import pytest
+import yaml
 
 import tithiloom._core as core
 
 DELHI = (28.6139, 77.2090, 216.0)
+SYDNEY = (-33.87, 151.21, 58.0)
+
+
+def shipped(name, key=None):
+    data = yaml.safe_load(resources.files("tithiloom").joinpath(f"data/{name}.yaml")
+                          .read_text(encoding="utf-8"))
+    return data[key] if key else data
+
+
+FESTIVALS = shipped("festivals", "festivals")
+EKADASHIS = shipped("ekadashis")
 
 
 def exact(value):
@@ -31,7 +44,29 @@ CALLS = {
     "instants": lambda: core.py_compute_panchanga_at_jds(HOURS),
     "panchang": lambda: core.py_compute_panchang(-1200, 3, 3, -33.87, 151.21, 58.0, 36000, 1),
     "sankrantis": lambda: core.py_compute_sankrantis(2026, 19800),
+    "festivals": lambda: core.py_compute_festivals(FESTIVALS, 2026, *DELHI, 19800),
+    "festivals_amant_sydney": lambda: core.py_compute_festivals(FESTIVALS, 1850, *SYDNEY, 36000,
+                                                                "amant"),
+    "ekadashis": lambda: core.py_compute_ekadashis(EKADASHIS, 2026, *DELHI, 19800),
+    "ekadashis_sydney": lambda: core.py_compute_ekadashis(EKADASHIS, 2031, *SYDNEY, 36000),
+    "vrats": lambda: core.py_compute_vrat_dates(2026, *SYDNEY, 36000),
+    "shraddha": lambda: core.py_compute_shraddha(2024, 11, 2, 2027, *DELHI, 19800),
+    "timeline": lambda: core.py_compute_shraddha_timeline(2025, 3, 30, *DELHI, 19800, 4, 3, 3),
+    # The last years of the span: the call fails, alike on any number of threads.
+    "timeline_past_the_span": lambda: core.py_compute_shraddha_timeline(2995, 5, 5, *SYDNEY,
+                                                                        36000, 2, 9, 9),
 }
+POOLED = ["batch_year", "batch_range_tromso", "instants", "festivals", "festivals_amant_sydney",
+          "ekadashis", "ekadashis_sydney", "vrats", "shraddha", "timeline",
+          "timeline_past_the_span"]
+
+
+def outcome(call):
+    """The exact result, or the error's type and text."""
+    try:
+        return exact(call())
+    except ValueError as e:
+        return ("ValueError", str(e))
 
 
 @pytest.fixture
@@ -44,21 +79,21 @@ def threads_env():
         os.environ["TITHILOOM_THREADS"] = saved
 
 
-@pytest.mark.parametrize("name", ["batch_year", "batch_range_tromso", "instants"])
+@pytest.mark.parametrize("name", POOLED)
 def test_pool_equals_single_thread(name, threads_env):
     threads_env["TITHILOOM_THREADS"] = "1"
-    single = exact(CALLS[name]())
+    single = outcome(CALLS[name])
     threads_env.pop("TITHILOOM_THREADS")
-    assert exact(CALLS[name]()) == single
+    assert outcome(CALLS[name]) == single
 
 
 def test_concurrent_calls_equal_sequential_ones():
-    expected = {name: exact(call()) for name, call in CALLS.items()}
+    expected = {name: outcome(call) for name, call in CALLS.items()}
     results, errors = {}, []
 
     def run(name):
         try:
-            results[name] = exact(CALLS[name]())
+            results[name] = outcome(CALLS[name])
         except BaseException as e:  # reported below, not lost in the thread
             errors.append(e)
 

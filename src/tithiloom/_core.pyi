@@ -2,13 +2,15 @@
 
 The module is thread-safe: every function may be called from any number of
 Python threads at once, and each releases the interpreter lock while it
-computes, so other threads run meanwhile. The batch functions and
-`py_compute_panchanga_at_jds` spread their days or instants over worker
-threads (the machine's hardware concurrency, capped by the environment
-variable TITHILOOM_THREADS; 1 keeps them on the calling thread); results are
-the same, to the bit, whatever the number of threads. A computation keeps the
-ephemeris settings it started with: `py_init` or `py_close` on another thread
-meanwhile does not change its results.
+computes, so other threads run meanwhile. The batch functions,
+`py_compute_panchanga_at_jds`, the festival, Ekadashi and vrat functions and
+the shraddha functions spread their independent parts (days, instants,
+definitions, lunar months, years) over worker threads (the machine's hardware
+concurrency, capped by the environment variable TITHILOOM_THREADS; 1 keeps
+them on the calling thread); results and errors are the same, to the bit,
+whatever the number of threads. A computation keeps the ephemeris settings it
+started with: `py_init` or `py_close` on another thread meanwhile does not
+change its results.
 """
 
 from collections.abc import Sequence
