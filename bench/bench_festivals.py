@@ -4,7 +4,7 @@ Run: PYTHONPATH=<build>/python python3 bench/bench_festivals.py [--no-count]
 
 Prints the seconds of one py_compute_festivals call for 2026 at New Delhi
 with 60 mixed definitions (target <= 0.1 s) and with the rule file shipped in
-the package, and, from a core built with TITHILOOM_COUNT_REQUESTS in
+the package, on one thread (TITHILOOM_THREADS=1) and on the pool, and, from a core built with TITHILOOM_COUNT_REQUESTS in
 build/bench-count, how one call divides between the year's sankrantis and
 lunar months and the definitions, with the library requests per definition,
 as built (memo) and with every value asked afresh (literal).
@@ -54,15 +54,26 @@ def best_of(fn, repeat):
     return min(runs), sorted(runs)[len(runs) // 2]
 
 
+def threads(n):
+    """Sets the pool's size for the calls that follow (None: the machine's)."""
+    if n is None:
+        os.environ.pop("TITHILOOM_THREADS", None)
+    else:
+        os.environ["TITHILOOM_THREADS"] = str(n)
+
+
 def timings():
     defs = sixty()
     shipped = yaml.safe_load(resources.files("tithiloom").joinpath("data/festivals.yaml")
                              .read_text(encoding="utf-8"))["festivals"]
     for label, d in (("60 mixed definitions", defs), (f"shipped rules ({len(shipped)})", shipped),
                      ("no definitions", [])):
-        best, median = best_of(lambda: core.py_compute_festivals(d, 2026, *DELHI, IST), 10)
-        print(f"py_compute_festivals 2026 Delhi, {label:24s} best {best:.4f} s  median "
-              f"{median:.4f} s")
+        for pool in ("1 thread", "pool"):
+            threads(1 if pool == "1 thread" else None)
+            best, median = best_of(lambda: core.py_compute_festivals(d, 2026, *DELHI, IST), 10)
+            print(f"py_compute_festivals 2026 Delhi, {label:24s} {pool:8s} best {best:.4f} s  "
+                  f"median {median:.4f} s")
+    threads(None)
 
 
 def counts():

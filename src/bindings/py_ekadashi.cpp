@@ -99,7 +99,7 @@ PyObject* py_compute_vrat_dates(PyObject*, PyObject* const* args, Py_ssize_t nar
       return nullptr;
     const unsigned threads = pool_size();
     const auto vrats =
-        without_gil([&] { return compute_vrat_dates(year, utc_offset, place, threads); });
+        without_gil([&] { return compute_vrat_dates(year, utc_offset, place, Reuse::memo, threads); });
     if (!vrats.ok()) return raise_error(vrats);
     return list_of(vrats.value(), vrat_dict);
   });

@@ -49,6 +49,17 @@ constexpr std::string_view RULE_NAKSHATRA = "nakshatra_at_sunrise";
 // The tithi angle at a NaN instant is NaN, whose element index is 0.
 constexpr std::uint32_t TITHI_OF_NAN = 1;
 
+// Between the polar circles (with room for the obliquity of any era) the Sun
+// rises every day, so the first sunrise after a midnight comes within a day
+// and a few minutes of it: within a day and this much, with room to spare.
+constexpr double DAILY_SUNRISE_MAX_LAT_DEG = 60.0;
+constexpr double SUNRISE_SLACK_DAYS = 0.05;
+// The elongation only grows, by less than this in a day (the Moon moves at
+// most about 15.4 degrees a day, the Sun at least 0.95 the same way); its
+// computed value may run back by rounding alone, far less than the noise.
+constexpr double MAX_ELONGATION_DEG_PER_DAY = 16.0;
+constexpr double ELONGATION_NOISE_DEG = 1e-6;
+
 // --- library answers, optionally remembered for the whole call ---
 
 class Sky {
@@ -81,6 +92,67 @@ class Sky {
   }
   std::uint32_t nakshatra_at(double jd) {
     return element_index(moon_sidereal(jd), NAKSHATRA_SPAN_DEG) + 1;
+  }
+
+  // Whether a day-by-day sunrise scan over [start_jd, end_jd] may pass over
+  // days whose sunrise cannot carry the tithis it looks for. Only when
+  // remembering (the literal sky asks about every day), where the Sun rises
+  // every day, and where no request left out or added could fail: a failure
+  // would be the whole computation's.
+  bool may_pass_over_days(double start_jd, double end_jd) const {
+    return remember_ && std::fabs(place_.lat_deg) <= DAILY_SUNRISE_MAX_LAT_DEG &&
+           requests_cannot_fail(start_jd - 2.0, end_jd + 2.0, place_);
+  }
+
+  // The latest the first sunrise after a midnight can come, where days may
+  // be passed over.
+  static double latest_sunrise(double midnight_jd) {
+    return midnight_jd + (1.0 + SUNRISE_SLACK_DAYS);
+  }
+
+  // How many days from the midnight on (its own included) certainly have a
+  // first sunrise carrying neither tithi a nor b (1-30), where days may be
+  // passed over: the elongation grows by at most MAX_ELONGATION_DEG_PER_DAY
+  // a day, and day j's first sunrise comes at most 1 + j days and the slack
+  // after the midnight.
+  std::int64_t days_carrying_neither(double midnight_jd, std::int64_t a, std::int64_t b) {
+    const double at = tithi_angle(midnight_jd);
+    if (!std::isfinite(at)) return 0;
+    std::int64_t days = std::numeric_limits<std::int64_t>::max();
+    for (const std::int64_t t : {a, b}) {
+      if (t < 1 || t > 30) return 0;
+      // How far the elongation is short of the tithi's span.
+      const double short_of = norm360(static_cast<double>(t - 1) * TITHI_SPAN_DEG - at);
+      // In the span, or just past it: no day can be passed over.
+      if (short_of + TITHI_SPAN_DEG >= 360.0 - ELONGATION_NOISE_DEG) return 0;
+      std::int64_t n = 0;
+      while ((static_cast<double>(n) + 1.0 + SUNRISE_SLACK_DAYS) * MAX_ELONGATION_DEG_PER_DAY +
+                 ELONGATION_NOISE_DEG <
+             short_of)
+        ++n;
+      days = std::min(days, n);
+    }
+    return days;
+  }
+
+  // Whether the first sunrise after the midnight may carry tithi a or b
+  // (1-30), where days may be passed over: the elongation there lies between
+  // its values at the midnight and at the next one, plus what the slack
+  // adds. The next midnight's angle serves the next day.
+  bool sunrise_may_carry(double midnight_jd, std::int64_t a, std::int64_t b) {
+    const double lo = tithi_angle(midnight_jd);
+    const double hi = tithi_angle(midnight_jd + 1.0);
+    if (!std::isfinite(lo) || !std::isfinite(hi)) return true;
+    const double from = lo - ELONGATION_NOISE_DEG;
+    const double width = norm360(hi - lo) + MAX_ELONGATION_DEG_PER_DAY * SUNRISE_SLACK_DAYS +
+                         2.0 * ELONGATION_NOISE_DEG;
+    for (const std::int64_t t : {a, b}) {
+      if (t < 1 || t > 30) return true;
+      // The tithi's span begins within the reach, or the reach within the span.
+      const double to_span = norm360(static_cast<double>(t - 1) * TITHI_SPAN_DEG - from);
+      if (to_span <= width || to_span + TITHI_SPAN_DEG >= 360.0) return true;
+    }
+    return false;
   }
 
  private:
@@ -190,8 +262,19 @@ std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
   double d = local_midnight_jd(first.year, first.month, first.day, utc_offset_s);
   if (!(d <= end_jd) || !(end_jd - d <= MAX_RANGE_DAYS)) return std::nullopt;
   std::optional<SunriseHit> fallback;
+  // A day whose sunrise can carry neither tithi changes nothing, and needs
+  // no sunrise unless that could end the scan. A few angles rule out most
+  // days; the rest are asked about one by one.
+  const bool pass_over = sky.may_pass_over_days(start_jd, end_jd);
+  std::int64_t neither = 0;  // days from this one on whose sunrise carries neither tithi
   for (;;) {
-    const double s = sky.sunrise_after(d);
+    bool passed_over = false;
+    if (pass_over && Sky::latest_sunrise(d) <= end_jd) {
+      if (neither == 0) neither = sky.days_carrying_neither(d, wanted, preceding);
+      passed_over = neither > 0 || !sky.sunrise_may_carry(d, wanted, preceding);
+    }
+    if (neither > 0) --neither;
+    const double s = passed_over ? NaN : sky.sunrise_after(d);
     if (std::isfinite(s)) {
       if (s > end_jd) break;
       const std::int64_t t = sky.tithi_at(s);
@@ -562,9 +645,9 @@ bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd
 std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
                                                          std::int32_t utc_offset_s,
                                                          double start_jd, double end_jd,
-                                                         const Place& place) {
+                                                         const Place& place, Reuse reuse) {
   ensure_initialized();
-  Sky sky(place, Reuse::literal);
+  Sky sky(place, reuse);
   return find_tithi_in_range(sky, tithi, utc_offset_s, start_jd, end_jd);
 }
 
@@ -894,7 +977,8 @@ Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<Ekad
 }
 
 Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
-                                                       const Place& place, unsigned threads) {
+                                                       const Place& place, Reuse reuse,
+                                                       unsigned threads) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
   const Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
@@ -905,7 +989,7 @@ Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::i
         const LunarMonth& m = months.value()[i];
         const std::string label = month_label(m.name, m.is_adhik);
         // The five vrats of a month scan the same days.
-        Sky sky(place, Reuse::memo);
+        Sky sky(place, reuse);
         for (const VratRow& row : VRAT_TABLE) {
           const std::optional<SunriseHit> hit = find_tithi_in_range(
               sky, static_cast<std::int32_t>(row.tithi), utc_offset_s, m.start_jd, m.end_jd);

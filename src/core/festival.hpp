@@ -26,6 +26,14 @@
 
 namespace tithiloom {
 
+// Whether one call remembers library answers (each civil day's sunrise and
+// sunset, Sun and Moon positions by exact instant) across its definitions,
+// stops a window's tithi searches once the answer is known, and leaves out
+// the sunrises of days whose tithi cannot matter. Both give identical
+// values; `literal` asks the library every time, searches and scans as the
+// rule is stated, and exists to show exactly that.
+enum class Reuse : std::uint8_t { memo, literal };
+
 // --- probes ---
 
 // Tithi number (1-30) at an instant; a NaN instant gives 1, as the angle
@@ -39,11 +47,13 @@ bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd
 // The first civil day in the range whose sunrise carries the tithi; when no
 // sunrise does (a skipped tithi), the first day whose sunrise carries the
 // preceding one. Days without sunrise are passed over. Non-finite bounds,
-// or a range of more than a million days, give none.
+// or a range of more than a million days, give none. `memo` also leaves out
+// the sunrises of days that the elongation shows cannot matter.
 std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
                                                          std::int32_t utc_offset_s,
                                                          double start_jd, double end_jd,
-                                                         const Place& place);
+                                                         const Place& place,
+                                                         Reuse reuse = Reuse::literal);
 
 // --- definitions and occurrences ---
 
@@ -87,13 +97,6 @@ struct FestivalOccurrence {
   std::string_view kaala_applied;     // the kaala's label when vyapti decided
   std::optional<AlternateObservance> alternate;
 };
-
-// Whether one call remembers library answers (each civil day's sunrise and
-// sunset, Sun and Moon positions by exact instant) across its definitions,
-// and stops a window's tithi searches once the answer is known. Both give
-// identical values; `literal` asks the library every time, searches as the
-// rule is stated, and exists to show exactly that.
-enum class Reuse : std::uint8_t { memo, literal };
 
 // The occurrences in `year` of the definitions, at most one each, sorted
 // stably by sunrise; occurrences without a sunrise come last, in definition
@@ -181,9 +184,11 @@ struct VratOccurrence {
 };
 
 // The five vrats of every amant month, those dated in `year`, in date order.
-// The months are spread over up to `threads` threads; the result does not
-// depend on their number.
+// `literal` remembers nothing and asks about every day. The months are
+// spread over up to `threads` threads; the result depends on neither choice.
 Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
-                                                       const Place& place, unsigned threads = 1);
+                                                       const Place& place,
+                                                       Reuse reuse = Reuse::memo,
+                                                       unsigned threads = 1);
 
 }  // namespace tithiloom

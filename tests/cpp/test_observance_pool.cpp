@@ -1,7 +1,7 @@
 // Festivals, Ekadashis, vrats and shraddha on the worker pool: the same
-// results, to the bit, and the same failures as on one thread; Ekadashis of
-// months passed over equal those of every month resolved; units' failure
-// scopes isolated from the caller's.
+// results, to the bit, and the same failures as on one thread; Ekadashis and
+// vrats found passing over months and days equal those of every month and
+// day asked about; units' failure scopes isolated from the caller's.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -149,6 +150,8 @@ struct Site {
   std::int32_t utc_offset;
 };
 const Site DELHI{{28.6139, 77.2090, 216.0}, 19800};
+// The shortest and longest days where days are still passed over.
+const Site OSLO{{59.91, 10.75, 23.0}, 3600};
 // A polar night of a few days, without sunrise.
 const Site ROVANIEMI{{67.5, 25.73, 0.0}, 7200};
 const Site SYDNEY{{-33.87, 151.21, 58.0}, 36000};
@@ -175,7 +178,7 @@ TEST_P(PooledObservances, EqualOneThread) {
   };
   EXPECT_EQ(ekadashis(1), ekadashis(POOL));
   const auto vrats = [&](unsigned threads) {
-    return text(compute_vrat_dates(year, s.utc_offset, s.place, threads));
+    return text(compute_vrat_dates(year, s.utc_offset, s.place, Reuse::memo, threads));
   };
   EXPECT_EQ(vrats(1), vrats(POOL));
   const auto shraddha = [&](unsigned threads) {
@@ -203,7 +206,7 @@ class EkadashiMonths
     : public ::testing::TestWithParam<std::tuple<std::int32_t, Site, std::vector<std::uint32_t>>> {
 };
 
-TEST_P(EkadashiMonths, PassingOverMonthsOutsideTheYearChangesNothing) {
+TEST_P(EkadashiMonths, PassingOverMonthsAndDaysChangesNothing) {
   const auto& [year, s, numbers] = GetParam();
   std::vector<EkadashiDef> defs;
   for (const std::uint32_t m : numbers) defs.push_back(ekadashi_definitions()[m - 1]);
@@ -227,6 +230,52 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple{2026, KIRITIMATI, ALL}, std::tuple{2025, BAKER, ALL},
                       std::tuple{-2500, DELHI, ALL}, std::tuple{2999, KIRITIMATI, WINTER},
                       std::tuple{-2998, BAKER, WINTER}, std::tuple{2026, TOO_HIGH, WINTER}));
+
+// (year, site)
+class VratDays : public ::testing::TestWithParam<std::tuple<std::int32_t, Site>> {};
+
+TEST_P(VratDays, PassingOverDaysChangesNothing) {
+  const auto [year, s] = GetParam();
+  const auto memo = compute_vrat_dates(year, s.utc_offset, s.place, Reuse::memo, POOL);
+  const auto literal = compute_vrat_dates(year, s.utc_offset, s.place, Reuse::literal, 1);
+  EXPECT_EQ(text(memo), text(literal));
+  EXPECT_EQ(memo.ok(), s.place.alt_m < 25000.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(YearsAndPlaces, VratDays,
+                         ::testing::Values(std::tuple{2026, DELHI}, std::tuple{1987, SYDNEY},
+                                           std::tuple{2026, KIRITIMATI},
+                                           std::tuple{-700, BAKER}, std::tuple{2999, DELHI},
+                                           std::tuple{-2998, SYDNEY},
+                                           std::tuple{2030, OSLO}, std::tuple{2026, TOO_HIGH}));
+
+// Windows of any length anywhere in the span, any tithi (a few impossible
+// ones too), latitudes mostly where days are passed over, any UTC offset.
+TEST(SunriseScan, PassingOverDaysFindsTheSameDay) {
+  std::mt19937_64 random(20260414);
+  const auto uniform = [&](double lo, double hi) {
+    return lo + (hi - lo) * static_cast<double>(random() >> 11) * 0x1p-53;
+  };
+  for (int k = 0; k < 300; ++k) {
+    const std::int32_t tithi = k % 50 == 7 ? static_cast<std::int32_t>(random() % 40) - 5
+                                           : static_cast<std::int32_t>(random() % 30) + 1;
+    const Place place{uniform(-62.0, 62.0), uniform(-180.0, 180.0), uniform(-400.0, 3000.0)};
+    const auto offset = static_cast<std::int32_t>(uniform(-50400.0, 50400.0));
+    const double start = uniform(MIN_JD_UT, MAX_JD_UT);
+    const double end = start + (k % 5 == 0 ? uniform(0.0, 3.0) : uniform(3.0, 45.0));
+    const auto literal =
+        find_tithi_at_sunrise_in_range(tithi, offset, start, end, place, Reuse::literal);
+    const auto memo = find_tithi_at_sunrise_in_range(tithi, offset, start, end, place, Reuse::memo);
+    ASSERT_EQ(literal.has_value(), memo.has_value()) << k;
+    if (!literal) continue;
+    Text a, b;
+    a << literal->sunrise_jd << literal->local.date << literal->local.hour << literal->local.minute
+      << literal->local.second << literal->local.microsecond;
+    b << memo->sunrise_jd << memo->local.date << memo->local.hour << memo->local.minute
+      << memo->local.second << memo->local.microsecond;
+    EXPECT_EQ(a.s, b.s) << k;
+  }
+}
 
 // --- failures ---
 
