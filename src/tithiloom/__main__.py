@@ -1,59 +1,6 @@
-"""Print the panchang of a day (default: today at New Delhi).
+"""``python -m tithiloom``: the command-line almanac."""
 
-python -m tithiloom [--date YYYY-MM-DD] [--lat DEG --lng DEG --alt M --utc-offset SECONDS]
-"""
-
-import argparse
-import datetime as dt
-
-from tithiloom import _core
-
-NEW_DELHI = (28.6139, 77.2090, 216.0)
-IST_SECONDS = 19800
-LIMBS = ("tithi", "nakshatra", "yoga", "karana")
-
-
-def local_time(jd, offset_seconds):
-    y, mo, d, h, mi, _, _ = _core.py_jd_to_datetime(jd + offset_seconds / 86400.0)
-    return f"{y:04d}-{mo:02d}-{d:02d} {h:02d}:{mi:02d}"
-
-
-def parse_args():
-    p = argparse.ArgumentParser(prog="python -m tithiloom", description=__doc__,
-                                formatter_class=argparse.RawDescriptionHelpFormatter)
-    p.add_argument("--date", type=dt.date.fromisoformat, help="YYYY-MM-DD (default: today)")
-    p.add_argument("--lat", type=float, default=NEW_DELHI[0], help="degrees north")
-    p.add_argument("--lng", type=float, default=NEW_DELHI[1], help="degrees east")
-    p.add_argument("--alt", type=float, default=NEW_DELHI[2], help="metres")
-    p.add_argument("--utc-offset", type=int, default=IST_SECONDS, help="seconds east of UTC")
-    return p.parse_args()
-
-
-def limb_detail(key, limb):
-    return f"  (pada {limb['pada']}, lord {limb['lord']})" if key == "nakshatra" else ""
-
-
-def main():
-    a = parse_args()
-    tz = dt.timezone(dt.timedelta(seconds=a.utc_offset))
-    day = a.date or dt.datetime.now(tz).date()
-    weekday = day.isoweekday() % 7  # 0 = Sunday
-    try:
-        p = _core.py_compute_panchang(day.year, day.month, day.day, a.lat, a.lng, a.alt,
-                                      a.utc_offset, weekday)
-    except ValueError as e:
-        raise SystemExit(str(e))
-    sun, off = p["sun"], a.utc_offset
-    print(f"Panchang for {day.isoformat()} at lat {a.lat}, lng {a.lng} ({tz.tzname(None)})")
-    print(f"  Vara       {p['vara']['name']} ({p['vara']['english']})")
-    for key in LIMBS:
-        limb = p[key]
-        span = f"{local_time(limb['start_jd'], off)} -> {local_time(limb['end_jd'], off)}"
-        print(f"  {key.capitalize():10s} {limb['name']:20s} {span}{limb_detail(key, limb)}")
-    print(f"  Sunrise    {local_time(sun['sunrise_jd'], off)}")
-    print(f"  Sunset     {local_time(sun['sunset_jd'], off)}")
-    print(f"  Day length {sun['day_duration_hours']:.4f} h")
-
+from tithiloom.cli import run
 
 if __name__ == "__main__":
-    main()
+    run()
