@@ -80,9 +80,15 @@ class Place:
         return lookup(name)
 
 
+# Letters that carry no separable accent in Unicode, spelled as people type them.
+_PLAIN = str.maketrans({"ø": "o", "Ø": "o", "æ": "ae", "Æ": "ae", "ß": "ss", "ł": "l",
+                        "Ł": "l", "đ": "d", "Đ": "d", "ı": "i"})
+
+
 def _key(text: str) -> str:
     """A name folded for comparison: no accents, no case, single spaces."""
-    plain = "".join(c for c in unicodedata.normalize("NFKD", text) if not unicodedata.combining(c))
+    plain = "".join(c for c in unicodedata.normalize("NFKD", text.translate(_PLAIN))
+                    if not unicodedata.combining(c))
     return re.sub(r"[\s,._-]+", " ", plain.casefold()).strip()
 
 

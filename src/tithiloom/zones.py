@@ -64,13 +64,14 @@ def offsets_in(tz: dt.tzinfo, start: dt.date, end: dt.date) -> list[int]:
 def from_jd(jd: float, tz: dt.tzinfo) -> dt.datetime:
     """The instant of a Julian Day (UT) as an aware datetime in ``tz``.
 
-    The instant is rounded to the microsecond and then cut to the whole second,
-    so that its hour and minute are those the core writes into its texts.
+    The instant is rounded to the millisecond (a Julian Day near 2.5 million
+    carries about 40 microseconds of noise) and then cut to the whole second, so
+    that its hour and minute are those the core writes into its texts.
     """
     if jd != jd:  # NaN: an instant that does not exist (no sunrise)
         raise TithiloomError("the sun does not rise or set on this day at this place")
-    us = round((jd - UNIX_EPOCH_JD) * 86_400_000_000)
-    return (_EPOCH + dt.timedelta(microseconds=us - us % 1_000_000)).astimezone(tz)
+    ms = round((jd - UNIX_EPOCH_JD) * 86_400_000)
+    return (_EPOCH + dt.timedelta(milliseconds=ms - ms % 1000)).astimezone(tz)
 
 
 def require_aware(when: dt.datetime, what: str = "datetime") -> dt.datetime:
