@@ -91,6 +91,7 @@ td .fest { display: block; color: #7a1f1f; font-weight: bold; }
 td .eka { display: block; color: #1f4f7a; font-weight: bold; }
 td.sun .num { color: #b22; }
 ul.notes { columns: 2; font-size: 8pt; margin: 3mm 0 0; padding-left: 4mm; }
+@media screen { body { margin: 8mm; } }
 @media print { body { -webkit-print-color-adjust: exact; print-color-adjust: exact; } }
 """
 

@@ -100,9 +100,9 @@ class _Entry:
         value = self.raw[key]
         low, high = _INT_RANGES.get(key, (1, 12))
         if isinstance(value, bool) or not isinstance(value, int):
-            raise self.fail(key, f"expected a whole number {low}-{high}, got {value!r}")
+            raise self.fail(key, f"expected a whole number from {low} to {high}, got {value!r}")
         if not low <= value <= high:
-            raise self.fail(key, f"must lie in {low}-{high}, got {value}")
+            raise self.fail(key, f"must lie from {low} to {high}, got {value}")
         return value
 
     def label(self, key: str) -> str | None:
