@@ -2,6 +2,7 @@
 day of the month, and prints on one A4 page."""
 
 import calendar
+import os
 import re
 import shutil
 import struct
@@ -17,9 +18,11 @@ pytestmark = pytest.mark.skipif(BROWSER is None, reason="no headless Chromium on
 
 
 def browser(*args):
+    # The sanitizer run preloads its runtime for Python; the browser must not inherit it.
+    env = {k: v for k, v in os.environ.items() if k not in ("LD_PRELOAD", "ASAN_OPTIONS")}
     return subprocess.run([BROWSER, "--headless", "--no-sandbox", "--disable-gpu",
                            "--no-first-run", "--disable-dev-shm-usage", *args],
-                          capture_output=True, text=True, timeout=180)
+                          capture_output=True, text=True, timeout=180, env=env)
 
 
 def png_pixels(path):
