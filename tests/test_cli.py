@@ -82,7 +82,7 @@ def test_month_html_is_written_whole_and_only_on_success(tmp_path):
     assert run("month", "2026-02", "--html", str(failed), "--place", "Atlantis").returncode == 2
     assert not failed.exists()
     done = run("month", "2026-02", "--html", str(tmp_path / "missing" / "x.html"))
-    assert done.returncode == 2 and "cannot write" in done.stderr
+    assert done.returncode == 2 and "No such file or directory" in done.stderr
     assert sorted(p.name for p in tmp_path.iterdir()) == ["feb.html"]  # no temporary left
 
 
@@ -98,3 +98,13 @@ def test_subcommands_print_json(command):
 def test_sankranti_text_uses_the_place_clock():
     out = run("sankranti", "2026", "--place", "Los Angeles").stdout
     assert "Mesha Sankranti" in out and "Mon 13 Apr 2026 21:00 PDT" in out
+
+
+def test_a_malformed_rule_file_writes_no_calendar(tmp_path):
+    rules = tmp_path / "rules.yaml"
+    rules.write_text("- {id: x, name: X, rule: tithi_at_sunrise, lunar_month: 1}\n")
+    out = tmp_path / "out.ics"
+    done = run("festivals", "2026", "--rules", str(rules), "--ics", str(out))
+    assert done.returncode == 2 and "Traceback" not in done.stderr
+    assert "rules.yaml: entry 1 (x): key 'tithi': missing" in done.stderr
+    assert not out.exists()

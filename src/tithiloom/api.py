@@ -268,9 +268,9 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
     ``rules`` is a YAML file, a list of rule dicts, or None for the shipped rules;
     ``calendar`` names months amant or purnimant (the days do not change).
     """
-    fn = _need("py_compute_festivals", "festivals")
     y, cal = _year(year), _calendar(calendar)
     defs = rulefiles.festival_rules(rules)
+    fn = _need("py_compute_festivals", "festivals")
     engine = [rulefiles.engine_dict(d) for d in defs]
     info = {d["id"]: d for d in defs}
     raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),

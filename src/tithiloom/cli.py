@@ -583,7 +583,7 @@ def main(argv: Sequence[str] | None = None) -> int:
         print(f"tithiloom: error: {e}", file=sys.stderr)
         return 2
     except OSError as e:
-        print(f"tithiloom: error: cannot write {e.filename}: {e.strerror}", file=sys.stderr)
+        print(f"tithiloom: error: {e.filename}: {e.strerror}", file=sys.stderr)
         return 2
     except KeyboardInterrupt:
         return 130

@@ -192,7 +192,10 @@ def _load(source: RuleSource, shipped: str, top: str,
 
 @lru_cache(maxsize=None)
 def _shipped(name: str, top: str, check: Any) -> tuple[dict[str, Any], ...]:
-    text = resources.files("tithiloom").joinpath(f"data/{name}").read_text(encoding="utf-8")
+    try:
+        text = resources.files("tithiloom").joinpath(f"data/{name}").read_text(encoding="utf-8")
+    except OSError as e:
+        raise RuleError(f"{name}: the shipped rule file cannot be read ({e.strerror or e})") from e
     return tuple(check(_read_yaml(name, text, top), name))
 
 

@@ -1,0 +1,80 @@
+"""Festivals, Ekadashis and vrats through the Python layer: the shipped rules in
+every year, observances on a clock-change day, and calendar files."""
+
+import datetime as dt
+import json
+import subprocess
+import sys
+
+import pytest
+
+import tithiloom
+from tithiloom import _core
+from tithiloom.rules import festival_rules
+
+pytestmark = pytest.mark.skipif(not hasattr(_core, "py_compute_festivals"),
+                                reason="this build has no festival engine yet")
+
+from conftest import utc_hours  # noqa: E402
+
+
+def test_every_shipped_rule_gives_a_date_in_every_year(delhi):
+    annual = {r["id"] for r in festival_rules() if r.get("annual", True)}
+    for year in range(2000, 2051):
+        found = [f.id for f in tithiloom.festivals(year, delhi)]
+        assert annual <= set(found), (year, sorted(annual - set(found)))
+        assert len(found) == len(set(found))
+
+
+@pytest.mark.parametrize("name, change", [("New York", dt.date(2026, 3, 8)),
+                                          ("New York", dt.date(2026, 11, 1)),
+                                          ("London", dt.date(2026, 3, 29)),
+                                          ("London", dt.date(2026, 10, 25))])
+def test_an_observance_on_a_clock_change_day_is_told_on_that_day_clock(name, change):
+    place = tithiloom.Place.named(name)
+    today = tithiloom.day(change, place)
+    noon = dt.datetime.combine(change, dt.time(12), place.zone)
+    month = next(m for m in tithiloom.lunar_months(2026, "amant", place)
+                 if m.start <= noon < m.end)
+    rule = {"id": "probe", "name": "Probe", "rule": "tithi_at_sunrise",
+            "lunar_month": month.number, "tithi": today.tithi.number}
+    [fest] = tithiloom.festivals(2026, place, rules=[rule])
+    assert fest.date == change and fest.sunrise == today.sunrise
+    assert utc_hours(fest.sunrise) == utc_hours(noon)
+    assert f"({today.sunrise:%H:%M}) on {change.isoformat()}" in fest.reasoning
+
+
+def test_results_are_json_ready_and_carry_the_rule_text(delhi):
+    fests = tithiloom.festivals(2026, delhi)
+    data = json.loads(json.dumps([f.to_dict() for f in fests]))
+    diwali = next(d for d in data if d["id"] == "diwali")
+    assert diwali["priority"] == "vyapti" and diwali["kaala"] == "pradosha"
+    assert diwali["description"] and diwali["region"] and diwali["reasoning"]
+    eka = tithiloom.ekadashis(2026, delhi)
+    assert 24 <= len(eka) <= 26 and all(e.vaishnava_date >= e.smartha_date for e in eka)
+    assert all(v.date.year == 2026 for v in tithiloom.vrats(2026, delhi))
+
+
+def run(*args):
+    return subprocess.run([sys.executable, "-m", "tithiloom", *args], capture_output=True,
+                          text=True, timeout=300)
+
+
+def events(path):
+    import icalendar
+
+    cal = icalendar.Calendar.from_ical(path.read_bytes())
+    return {str(e["uid"]): e for e in cal.walk("VEVENT")}
+
+
+def test_year_ics_has_stable_uids_and_reasoning(tmp_path):
+    first, second = tmp_path / "a.ics", tmp_path / "b.ics"
+    assert run("year", "2026", "--ics", str(first)).returncode == 0
+    assert run("year", "2026", "--ics", str(second), "--json").returncode == 0
+    a, b = events(first), events(second)
+    assert a.keys() == b.keys() and len(a) > 60 + 24 + 60
+    diwali = next(e for e in a.values() if str(e["summary"]).startswith("Diwali"))
+    assert "pradosha" in str(diwali["description"])
+    assert diwali["dtstart"].dt == dt.date(2026, 11, 8) or isinstance(diwali["dtstart"].dt,
+                                                                     dt.date)
+    assert diwali["dtend"].dt - diwali["dtstart"].dt == dt.timedelta(days=1)
