@@ -272,7 +272,8 @@ def cmd_today(a: argparse.Namespace, place: Place, out: TextIO) -> None:
     if not upcoming:
         print("  (none)", file=out)
     if missing:
-        print(f"  ({' and '.join(missing)} are not available in this build)", file=out)
+        kinds = ", ".join(missing[:-1]) + (" and " if len(missing) > 1 else "") + missing[-1]
+        print(f"  ({kinds} are not available in this build)", file=out)
 
 
 def cmd_day(a: argparse.Namespace, place: Place, out: TextIO) -> None:
