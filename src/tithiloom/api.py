@@ -286,7 +286,8 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
             r["priority_applied"], r["kaala_applied"],
             None if alt is None else Alternate(_ymd(alt), _maybe_time(alt["sunrise_jd"], place),
                                                alt["priority"], alt["reasoning"]),
-            d.get("description", ""), d.get("region", ""), d.get("tradition", "")))
+            d.get("description") or d.get("basis", ""), d.get("region", ""),
+            d.get("tradition", "")))
     return out
 
 

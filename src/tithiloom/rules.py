@@ -36,7 +36,8 @@ _NEEDS = {"tithi_at_sunrise": ("lunar_month", "tithi"),
           "nakshatra_at_sunrise": ("nakshatra", "sankranti_index")}
 _ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa"},
            "sankranti": set(), "nakshatra_at_sunrise": set()}
-_COMMON = {"id", "name", "rule", "day_offset", "description", "region", "tradition", "annual"}
+_COMMON = {"id", "name", "rule", "day_offset", "description", "region", "tradition", "basis",
+           "annual"}
 _LABELS: dict[str, tuple[str, ...]] = {"priority": PRIORITIES, "kaala": KAALAS,
                                        "adhika_maasa": ADHIKA_MAASA, "vyapti_tie": VYAPTI_TIES}
 ENGINE_KEYS = ("id", "name", "rule", "lunar_month", "tithi", "sankranti_index", "nakshatra",
@@ -145,7 +146,7 @@ def check_festivals(entries: Iterable[Any], source: str = "<rules>") -> list[dic
         for key in ("kaala", "vyapti_tie"):
             if key in e.raw and priority not in ("vyapti", "vyaapti"):
                 raise e.fail(key, "only matters with priority 'vyapti'")
-        for key in ("description", "region", "tradition"):
+        for key in ("description", "region", "tradition", "basis"):
             e.string(key, required=False)
         if "annual" in e.raw and not isinstance(e.raw["annual"], bool):
             raise e.fail("annual", f"expected true or false, got {e.raw['annual']!r}")
