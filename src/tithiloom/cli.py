@@ -583,8 +583,13 @@ def main(argv: Sequence[str] | None = None) -> int:
     except TithiloomError as e:
         print(f"tithiloom: error: {e}", file=sys.stderr)
         return 2
+    except BrokenPipeError:
+        # The reader (say `head`) has all it wanted; leave without a message.
+        os.dup2(os.open(os.devnull, os.O_WRONLY), sys.stdout.fileno())
+        return 0
     except OSError as e:
-        print(f"tithiloom: error: {e.filename}: {e.strerror}", file=sys.stderr)
+        where = f"{e.filename}: " if e.filename else ""
+        print(f"tithiloom: error: {where}{e.strerror or e}", file=sys.stderr)
         return 2
     except KeyboardInterrupt:
         return 130
