@@ -55,6 +55,21 @@ def test_results_are_json_ready_and_carry_the_rule_text(delhi):
     assert all(v.date.year == 2026 for v in tithiloom.vrats(2026, delhi))
 
 
+WINDOWS = [(dt.date(2026, m, 1), dt.date(2026, m, 28)) for m in range(1, 13)] + [
+    (dt.date(2026, 12, 7), dt.date(2027, 1, 5)), (dt.date(2025, 12, 20), dt.date(2026, 2, 10))]
+
+
+@pytest.mark.parametrize("first, last", WINDOWS)
+def test_a_window_gives_exactly_the_year_results_that_fall_in_it(first, last, delhi):
+    for year in sorted({first.year, last.year}):
+        whole = [f for f in tithiloom.festivals(year, delhi) if first <= f.date <= last]
+        assert tithiloom.festivals(year, delhi, between=(first, last)) == whole
+        if hasattr(_core, "py_compute_ekadashis"):
+            whole_e = [e for e in tithiloom.ekadashis(year, delhi)
+                       if first <= e.smartha_date <= last]
+            assert tithiloom.ekadashis(year, delhi, between=(first, last)) == whole_e
+
+
 def run(*args):
     return subprocess.run([sys.executable, "-m", "tithiloom", *args], capture_output=True,
                           text=True, timeout=300)

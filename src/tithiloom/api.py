@@ -261,16 +261,49 @@ def _ymd(r: Mapping[str, Any], prefix: str = "") -> dt.date:
     return dt.date(r[prefix + "year"], r[prefix + "month"], r[prefix + "day"])
 
 
+Between = tuple[dt.date, dt.date] | None
+
+
+def _anchors(year: int) -> list[dt.date]:
+    """Dates of the year's sankrantis, in table order (0 = Makara), on the UTC clock."""
+    return [dt.date(r["year"], r["month"], r["day"])
+            for r in _call(_core.py_compute_sankrantis, year, 0)]
+
+
+def _may_fall(anchor: dt.date, offset: int, between: tuple[dt.date, dt.date]) -> bool:
+    """Whether an observance tied to ``anchor`` can fall between the two dates: it lies
+    in the lunar month around its ingress, or in the adhika month before that."""
+    first = anchor + dt.timedelta(days=offset - 64)
+    last = anchor + dt.timedelta(days=offset + 33)
+    return first <= between[1] and between[0] <= last
+
+
+def _month_anchor(month: int) -> int:
+    """Position in the sankranti list of the ingress inside amanta month ``month``."""
+    return (month + 2) % 12
+
+
+def _in(d: dt.date, between: Between) -> bool:
+    return between is None or between[0] <= d <= between[1]
+
+
 def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
-              calendar: str = "purnimant") -> list[Festival]:
+              calendar: str = "purnimant", between: Between = None) -> list[Festival]:
     """The festivals of ``year`` at ``place``, each with the reason for its day.
 
     ``rules`` is a YAML file, a list of rule dicts, or None for the shipped rules;
-    ``calendar`` names months amant or purnimant (the days do not change).
+    ``calendar`` names months amant or purnimant (the days do not change);
+    ``between`` (first, last) keeps the festivals between two dates and skips
+    the rules that cannot fall there.
     """
     y, cal = _year(year), _calendar(calendar)
     defs = rulefiles.festival_rules(rules)
     fn = _need("py_compute_festivals", "festivals")
+    if between is not None:
+        anchors = _anchors(y)
+        defs = [d for d in defs if _may_fall(
+            anchors[d["sankranti_index"] if "sankranti_index" in d
+                    else _month_anchor(d["lunar_month"])], d.get("day_offset", 0), between)]
     engine = [rulefiles.engine_dict(d) for d in defs]
     info = {d["id"]: d for d in defs}
     raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
@@ -288,14 +321,27 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
                                                alt["priority"], alt["reasoning"]),
             d.get("description") or d.get("basis", ""), d.get("region", ""),
             d.get("tradition", "")))
-    return out
+    return [f for f in out if _in(f.date, between)]
 
 
-def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None) -> list[Ekadashi]:
-    """The Ekadashis of ``year`` with their Smartha and Vaishnava days."""
+def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
+              between: Between = None) -> list[Ekadashi]:
+    """The Ekadashis of ``year`` with their Smartha and Vaishnava days.
+
+    ``between`` (first, last) keeps those whose Smartha day lies between two
+    dates and skips the months that cannot hold one.
+    """
     fn = _need("py_compute_ekadashis", "Ekadashis")
     y = _year(year)
     defs = rulefiles.ekadashi_rules(rules)
+    if between is not None:
+        # A month's name can return in December (Pausha): look a year either side too.
+        anchors = _anchors(y)
+        defs = [d for d in defs if any(
+            _may_fall(anchors[_month_anchor(d["month"])] + dt.timedelta(days=shift), 0, between)
+            for shift in (-365, 0, 365))]
+        if not defs:
+            return []
     engine = [{k: d[k] for k in ("month", "shukla_name", "krishna_name")} for d in defs]
     raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
                       lambda off: _call(fn, engine, y, *_where(place), off),
@@ -305,11 +351,12 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None) -> li
                      r["paksha"], _ymd(r, "smartha_"),
                      _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),
                      _maybe_time(r["vaishnava_sunrise_jd"], place), r["reasoning"])
-            for r in raw]
+            for r in raw if _in(_ymd(r, "smartha_"), between)]
 
 
-def vrats(year: int, place: Place) -> list[Vrat]:
-    """The recurring fasts of ``year``: Pradosh, Sankashti Chaturthi, Amavasya, Purnima."""
+def vrats(year: int, place: Place, between: Between = None) -> list[Vrat]:
+    """The recurring fasts of ``year``: Pradosh, Sankashti Chaturthi, Amavasya, Purnima
+    (only those between two dates when ``between`` is given)."""
     fn = _need("py_compute_vrat_dates", "vrats")
     y = _year(year)
     raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
@@ -317,7 +364,7 @@ def vrats(year: int, place: Place) -> list[Vrat]:
                       lambda r: (r["vrat_type"], r["paksha"], r["name"]), _ymd,
                       lambda r: r["sunrise_jd"])
     return [Vrat(r["vrat_type"], r["name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
-                 r["lunar_month_name"], r["paksha"]) for r in raw]
+                 r["lunar_month_name"], r["paksha"]) for r in raw if _in(_ymd(r), between)]
 
 
 def _pick(runs: list[tuple[int, T]], date_of: Callable[[T], dt.date], place: Place) -> T:

@@ -210,7 +210,8 @@ def _upcoming(place: Place, start: dt.date, count: int,
         progress.step(kind)
         try:
             for y in years:
-                found += [(d, rank, text) for d, text in fetch(y, place) if start <= d <= end]
+                found += [(d, rank, text) for d, text in fetch(y, place, (start, end))
+                          if start <= d <= end]
         except TithiloomError as e:
             if "not available" not in str(e):
                 raise
@@ -219,9 +220,9 @@ def _upcoming(place: Place, start: dt.date, count: int,
     return [(d, text) for d, _, text in found], missing
 
 
-def _festival_lines(year: int, place: Place, rules: Any = None,
+def _festival_lines(year: int, place: Place, between: api.Between = None, rules: Any = None,
                     calendar: str = "purnimant") -> list[tuple[dt.date, str]]:
-    return [(f.date, f.name) for f in api.festivals(year, place, rules, calendar)]
+    return [(f.date, f.name) for f in api.festivals(year, place, rules, calendar, between)]
 
 
 def _ekadashi_text(e: Ekadashi) -> str:
@@ -232,12 +233,14 @@ def _ekadashi_text(e: Ekadashi) -> str:
     return text
 
 
-def _ekadashi_lines(year: int, place: Place) -> list[tuple[dt.date, str]]:
-    return [(e.smartha_date, _ekadashi_text(e)) for e in api.ekadashis(year, place)]
+def _ekadashi_lines(year: int, place: Place,
+                    between: api.Between = None) -> list[tuple[dt.date, str]]:
+    return [(e.smartha_date, _ekadashi_text(e)) for e in api.ekadashis(year, place,
+                                                                        between=between)]
 
 
-def _vrat_lines(year: int, place: Place) -> list[tuple[dt.date, str]]:
-    return [(v.date, v.name) for v in api.vrats(year, place)]
+def _vrat_lines(year: int, place: Place, between: api.Between = None) -> list[tuple[dt.date, str]]:
+    return [(v.date, v.name) for v in api.vrats(year, place, between)]
 
 
 def dump(records: Record | Iterable[Record] | dict[str, Any], out: TextIO) -> None:
@@ -283,11 +286,12 @@ def cmd_day(a: argparse.Namespace, place: Place, out: TextIO) -> None:
 def _marks(year: int, month: int, place: Place,
            a: argparse.Namespace) -> dict[dt.date, list[tuple[str, str]]]:
     marks: dict[dt.date, list[tuple[str, str]]] = {}
+    span = (dt.date(year, month, 1), dt.date(year, month, cal.monthrange(year, month)[1]))
     fetches: list[tuple[str, Callable[[], list[tuple[dt.date, str]]]]] = [
-        ("fest", lambda: _festival_lines(year, place, getattr(a, "rules", None),
+        ("fest", lambda: _festival_lines(year, place, span, getattr(a, "rules", None),
                                          getattr(a, "calendar", "purnimant"))),
         ("eka", lambda: [(e.smartha_date, f"{e.name} Ekadashi")
-                         for e in api.ekadashis(year, place)])]
+                         for e in api.ekadashis(year, place, between=span)])]
     for css, fetch in fetches:
         try:
             for d, text in fetch():

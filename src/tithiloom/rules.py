@@ -53,8 +53,11 @@ def _lower(text: str) -> str:
 def _read_yaml(path: Path | str, text: str, top: str) -> list[Any]:
     import yaml  # deferred so that `import tithiloom` stays quick
 
+    # Safe loading; the C loader where PyYAML has one (same rules as
+    # yaml.safe_load, ten times faster on the shipped file).
+    loader = getattr(yaml, "CSafeLoader", yaml.SafeLoader)
     try:
-        data = yaml.safe_load(text)
+        data = yaml.load(text, Loader=loader)  # noqa: S506 - a safe loader
     except yaml.YAMLError as e:
         mark = getattr(e, "problem_mark", None)
         where = f" at line {mark.line + 1}, column {mark.column + 1}" if mark else ""
