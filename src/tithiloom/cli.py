@@ -442,17 +442,32 @@ def cmd_vrat(a: argparse.Namespace, place: Place, out: TextIO) -> None:
         print(f"  {dmy(v.date)[:-5]}  {v.name:<36} sunrise {hm(v.sunrise)}", file=out)
 
 
+def _optional(fetch: Callable[[], list[Any]], kind: str, missing: list[str]) -> list[Any]:
+    """The results of ``fetch``, or none (noting ``kind``) when this build lacks them."""
+    try:
+        return fetch()
+    except TithiloomError as e:
+        if "not available" not in str(e):
+            raise
+        missing.append(kind)
+        return []
+
+
 def cmd_year(a: argparse.Namespace, place: Place, out: TextIO) -> None:
     year = _year_of(a, place)
     progress = Progress()
+    missing: list[str] = []
     progress.step("festivals")
-    fs = api.festivals(year, place, getattr(a, "rules", None),
-                       getattr(a, "calendar", "purnimant"))
+    fs: list[Festival] = _optional(lambda: api.festivals(
+        year, place, getattr(a, "rules", None), getattr(a, "calendar", "purnimant")),
+        "festivals", missing)
     progress.step("Ekadashis")
-    es = api.ekadashis(year, place)
+    es: list[Ekadashi] = _optional(lambda: api.ekadashis(year, place), "Ekadashis", missing)
     progress.step("vrats")
-    vs = api.vrats(year, place)
+    vs: list[Vrat] = _optional(lambda: api.vrats(year, place), "vrats", missing)
     progress.done()
+    if len(missing) == 3:
+        raise TithiloomError("festivals, Ekadashis and vrats are not available in this build")
     if a.ics:
         events = _festival_events(fs, year) + _ekadashi_events(es, year) + _vrat_events(vs, year)
         events.sort(key=lambda e: e.date)
@@ -469,6 +484,8 @@ def cmd_year(a: argparse.Namespace, place: Place, out: TextIO) -> None:
             month = d.month
             print(f"\n{cal.month_name[month]}", file=out)
         print(f"  {dmy(d)[:-5]}  {text}", file=out)
+    if missing:
+        print(f"\n({', '.join(missing)}: not available in this build)", file=out)
     if a.ics:
         print(f"\nwrote {a.ics}", file=out)
 
