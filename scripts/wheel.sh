@@ -11,5 +11,7 @@ raw=build/wheel-raw-$ver
 rm -rf "$raw" && mkdir -p "$raw" dist
 "$py" -m pip wheel -q --disable-pip-version-check --no-deps --no-build-isolation \
   -Cbuild-dir="build/wheel-$ver" -w "$raw" . >&2
-PATH="$(dirname "$py"):$PATH" "$py" -m auditwheel repair -w dist "$raw"/tithiloom-*.whl >&2
+log=build/auditwheel-$ver.log
+PATH="$(dirname "$py"):$PATH" "$py" -m auditwheel repair -w dist "$raw"/tithiloom-*.whl \
+  >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
 ls -t dist/tithiloom-*cp${ver/./}*.whl | head -1 | xargs realpath

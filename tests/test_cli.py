@@ -34,6 +34,10 @@ def test_the_place_comes_from_the_environment_unless_given():
     assert "Ujjain" in run("--place", "Ujjain", env={"TITHILOOM_PLACE": "leicester"}).stdout
 
 
+def test_date_option_is_the_day_subcommand():
+    assert run("--date", "2026-04-14").stdout == run("day", "2026-04-14").stdout
+
+
 def test_day_with_coordinates_and_json():
     done = run("day", "2026-04-14", "--lat", "40.7128", "--lng", "-74.006",
                "--tz", "America/New_York", "--json")

@@ -93,7 +93,8 @@ def _common() -> argparse.ArgumentParser:
     g.add_argument("--lat", type=float, default=s, help="latitude, degrees north")
     g.add_argument("--lng", type=float, default=s, help="longitude, degrees east")
     g.add_argument("--alt", type=float, default=s, help="altitude, metres")
-    g.add_argument("--tz", default=s, help="IANA time zone, e.g. America/New_York")
+    g.add_argument("--tz", default=s, help="IANA time zone, e.g. America/New_York (with "
+                                           "--lat/--lng the default is UTC)")
     g.add_argument("--calendar", choices=("amant", "purnimant"), default=s,
                    help="month naming (default purnimant)")
     g.add_argument("--rules", default=s, metavar="FILE", help="festival rules YAML file")
@@ -108,6 +109,8 @@ def parser() -> argparse.ArgumentParser:
         prog="tithiloom", parents=[common],
         description="Hindu almanac (panchang). With no command: today's almanac and the "
                     "observances of the next 30 days.")
+    top.add_argument("--date", dest="top_date", type=_date_arg, metavar="YYYY-MM-DD",
+                     help="the day to show instead of today (same as: day YYYY-MM-DD)")
     sub = top.add_subparsers(dest="command", metavar="COMMAND")
 
     def cmd(name: str, text: str) -> argparse.ArgumentParser:
@@ -259,7 +262,8 @@ def dump(records: Record | Iterable[Record] | dict[str, Any], out: TextIO) -> No
 # ---------------------------------------------------------------- commands
 
 def cmd_today(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    today = getattr(a, "date", None) or dt.datetime.now(place.zone).date()
+    today = (getattr(a, "date", None) or getattr(a, "top_date", None)
+             or dt.datetime.now(place.zone).date())
     d = api.day(today, place)
     progress = Progress()
     upcoming, missing = _upcoming(place, today, UPCOMING_DAYS, progress)
