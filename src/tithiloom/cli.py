@@ -200,32 +200,37 @@ def print_day(d: Day, place: Place, out: TextIO) -> None:
         print(window_line(w, on, 17), file=out)
 
 
-def _upcoming(place: Place, start: dt.date, count: int,
+def _upcoming(a: argparse.Namespace, place: Place, start: dt.date, count: int,
               progress: Progress) -> tuple[list[tuple[dt.date, str]], list[str]]:
     """The festivals, Ekadashis and vrats from ``start`` for ``count`` days, and the
     kinds this build cannot compute."""
-    end = start + dt.timedelta(days=count - 1)
-    years = range(start.year, end.year + 1)
+    span = (start, start + dt.timedelta(days=count - 1))
+    years = range(span[0].year, span[1].year + 1)
+    rules, calendar = getattr(a, "rules", None), getattr(a, "calendar", "purnimant")
+    fetchers: list[tuple[str, Callable[[], list[tuple[dt.date, str]]]]] = [
+        ("festivals", lambda: [(f.date, f.name) for y in years
+                               for f in api.festivals(y, place, rules, calendar, span)]),
+        ("Ekadashis", lambda: [(e.smartha_date, _ekadashi_text(e)) for y in years
+                               for e in api.ekadashis(y, place, between=span)]),
+        ("vrats", lambda: [(v.date, v.name) for y in years for v in api.vrats(y, place, span)])]
     found: list[tuple[dt.date, int, str]] = []
     missing: list[str] = []
-    for kind, rank, fetch in (("festivals", 0, _festival_lines), ("Ekadashis", 1, _ekadashi_lines),
-                              ("vrats", 2, _vrat_lines)):
+    for rank, (kind, fetch) in enumerate(fetchers):
         progress.step(kind)
-        try:
-            for y in years:
-                found += [(d, rank, text) for d, text in fetch(y, place, (start, end))
-                          if start <= d <= end]
-        except TithiloomError as e:
-            if "not available" not in str(e):
-                raise
-            missing.append(kind)
+        found += [(d, rank, text) for d, text in _optional(fetch, kind, missing)]
     found.sort(key=lambda f: (f[0], f[1]))
     return [(d, text) for d, _, text in found], missing
 
 
-def _festival_lines(year: int, place: Place, between: api.Between = None, rules: Any = None,
-                    calendar: str = "purnimant") -> list[tuple[dt.date, str]]:
-    return [(f.date, f.name) for f in api.festivals(year, place, rules, calendar, between)]
+def _optional(fetch: Callable[[], list[Any]], kind: str, missing: list[str]) -> list[Any]:
+    """The results of ``fetch``, or none (noting ``kind``) when this build lacks them."""
+    try:
+        return fetch()
+    except TithiloomError as e:
+        if "not available" not in str(e):
+            raise
+        missing.append(kind)
+        return []
 
 
 def _ekadashi_text(e: Ekadashi) -> str:
@@ -234,16 +239,6 @@ def _ekadashi_text(e: Ekadashi) -> str:
     if e.vaishnava_date != e.smartha_date:
         text += f"; Vaishnava fast {dmy(e.vaishnava_date)[:-5]}"
     return text
-
-
-def _ekadashi_lines(year: int, place: Place,
-                    between: api.Between = None) -> list[tuple[dt.date, str]]:
-    return [(e.smartha_date, _ekadashi_text(e)) for e in api.ekadashis(year, place,
-                                                                        between=between)]
-
-
-def _vrat_lines(year: int, place: Place, between: api.Between = None) -> list[tuple[dt.date, str]]:
-    return [(v.date, v.name) for v in api.vrats(year, place, between)]
 
 
 def dump(records: Record | Iterable[Record] | dict[str, Any], out: TextIO) -> None:
@@ -266,7 +261,7 @@ def cmd_today(a: argparse.Namespace, place: Place, out: TextIO) -> None:
              or dt.datetime.now(place.zone).date())
     d = api.day(today, place)
     progress = Progress()
-    upcoming, missing = _upcoming(place, today, UPCOMING_DAYS, progress)
+    upcoming, missing = _upcoming(a, place, today, UPCOMING_DAYS, progress)
     progress.done()
     if getattr(a, "json", False):
         dump({"day": d, "upcoming": [{"date": x.isoformat(), "observance": t}
@@ -289,21 +284,16 @@ def cmd_day(a: argparse.Namespace, place: Place, out: TextIO) -> None:
 
 def _marks(year: int, month: int, place: Place,
            a: argparse.Namespace) -> dict[dt.date, list[tuple[str, str]]]:
-    marks: dict[dt.date, list[tuple[str, str]]] = {}
+    """Festivals ("fest") and Ekadashis ("eka") of the month, by date."""
     span = (dt.date(year, month, 1), dt.date(year, month, cal.monthrange(year, month)[1]))
-    fetches: list[tuple[str, Callable[[], list[tuple[dt.date, str]]]]] = [
-        ("fest", lambda: _festival_lines(year, place, span, getattr(a, "rules", None),
-                                         getattr(a, "calendar", "purnimant"))),
-        ("eka", lambda: [(e.smartha_date, f"{e.name} Ekadashi")
-                         for e in api.ekadashis(year, place, between=span)])]
-    for css, fetch in fetches:
-        try:
-            for d, text in fetch():
-                if d.month == month:
-                    marks.setdefault(d, []).append((css, text))
-        except TithiloomError as e:
-            if "not available" not in str(e):
-                raise
+    rules, calendar = getattr(a, "rules", None), getattr(a, "calendar", "purnimant")
+    found = [("fest", f.date, f.name) for f in _optional(
+        lambda: api.festivals(year, place, rules, calendar, span), "festivals", [])]
+    found += [("eka", e.smartha_date, f"{e.name} Ekadashi") for e in _optional(
+        lambda: api.ekadashis(year, place, between=span), "Ekadashis", [])]
+    marks: dict[dt.date, list[tuple[str, str]]] = {}
+    for css, d, text in found:
+        marks.setdefault(d, []).append((css, text))
     return marks
 
 
@@ -444,17 +434,6 @@ def cmd_vrat(a: argparse.Namespace, place: Place, out: TextIO) -> None:
     print(f"Vrats {year} — {place.label()}", file=out)
     for v in vs:
         print(f"  {dmy(v.date)[:-5]}  {v.name:<36} sunrise {hm(v.sunrise)}", file=out)
-
-
-def _optional(fetch: Callable[[], list[Any]], kind: str, missing: list[str]) -> list[Any]:
-    """The results of ``fetch``, or none (noting ``kind``) when this build lacks them."""
-    try:
-        return fetch()
-    except TithiloomError as e:
-        if "not available" not in str(e):
-            raise
-        missing.append(kind)
-        return []
 
 
 def cmd_year(a: argparse.Namespace, place: Place, out: TextIO) -> None:
