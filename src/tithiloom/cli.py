@@ -271,7 +271,7 @@ def cmd_today(a: argparse.Namespace, place: Place, out: TextIO) -> None:
     print(f"\nNext {UPCOMING_DAYS} days: festivals, Ekadashis and vrats", file=out)
     for when, text in upcoming:
         print(f"  {dmy(when)[:-5]}  {text}", file=out)
-    if not upcoming:
+    if not upcoming and len(missing) < 3:
         print("  (none)", file=out)
     if missing:
         kinds = ", ".join(missing[:-1]) + (" and " if len(missing) > 1 else "") + missing[-1]
