@@ -19,23 +19,58 @@ EXPECTED_CONSTANTS = {
 DELHI = (28.6139, 77.2090, 216.0)
 
 
-def test_all_lists_functions_then_constants():
-    functions = [n for n in core.__all__ if n.startswith("py_")]
-    constants = [n for n in core.__all__ if not n.startswith("py_")]
-    assert core.__all__ == functions + constants
-    assert functions[:4] == ["py_init", "py_close", "py_datetime_to_jd", "py_jd_to_datetime"]
-    assert constants == list(EXPECTED_CONSTANTS)
-    assert {n: getattr(core, n) for n in constants} == EXPECTED_CONSTANTS
-    assert all(callable(getattr(core, n)) for n in functions)
+# The registry in order, each function with its parameter list.
+SIGNATURES = {
+    "py_init": "(ephe_path=None)",
+    "py_close": "()",
+    "py_datetime_to_jd": "(year, month, day, hour, min, sec)",
+    "py_jd_to_datetime": "(jd)",
+    "py_tropical_longitude": "(jd, planet_id)",
+    "py_sidereal_longitude": "(jd, planet_id)",
+    "py_ayanamsa": "(jd)",
+    "py_planet_speed": "(jd, planet_id)",
+    "py_sunrise_jd": "(jd_start, lat, lng, alt)",
+    "py_sunset_jd": "(jd_noon, lat, lng, alt)",
+    "py_compute_sun_data": "(year, month, day, lat, lng, alt, utc_offset_seconds)",
+    "py_compute_lagna": "(jd, lat, lng, system='P')",
+    "py_compute_lagna_windows": "(jd_start, lat, lng)",
+    "py_compute_panchang": "(year, month, day, lat, lng, alt, utc_offset_seconds, weekday)",
+    "py_compute_panchanga_at_jds": "(jds)",
+    "py_compute_muhurat": "(weekday, sunrise_jd, day_duration_hours)",
+    "py_compute_choghadiya": "(weekday, sunrise_jd, sunset_jd, day_duration_hours)",
+    "py_compute_sankrantis": "(year, utc_offset=0)",
+    "py_compute_lunar_months": "(year, system='amant')",
+    "py_compute_festivals":
+        "(festival_defs, year, lat, lng, alt, utc_offset, calendar_system=None)",
+    "py_compute_ekadashis": "(ekadashi_defs, year, lat, lng, alt, utc_offset)",
+    "py_compute_vrat_dates": "(year, lat, lng, alt, utc_offset)",
+    "py_compute_batch_year": "(year, lat, lng, alt, utc_offset)",
+    "py_compute_batch_range": "(start_year, start_month, start_day, end_year, end_month, "
+                              "end_day, lat, lng, alt, utc_offset)",
+    "py_era_year": "(gregorian_year, offset, new_year_passed)",
+    "py_jovian_cycle_index": "(gregorian_year, epoch_year)",
+    "py_compute_shraddha": "(death_year, death_month, death_day, target_year, lat, lng, alt, "
+                           "utc_offset)",
+    "py_compute_shraddha_timeline": "(death_year, death_month, death_day, lat, lng, alt, "
+                                    "utc_offset, monthly_count, annual_years, "
+                                    "pitru_paksha_years)",
+}
 
 
-def test_every_function_has_a_signature():
-    for name in core.__all__:
-        if callable(getattr(core, name)):
-            inspect.signature(getattr(core, name))
-    assert str(inspect.signature(core.py_init)) == "(ephe_path=None)"
-    assert str(inspect.signature(core.py_close)) == "()"
+def test_all_lists_the_functions_then_the_constants():
+    assert core.__all__ == list(SIGNATURES) + list(EXPECTED_CONSTANTS)
+    assert {n: getattr(core, n) for n in EXPECTED_CONSTANTS} == EXPECTED_CONSTANTS
+
+
+@pytest.mark.parametrize("name", SIGNATURES)
+def test_every_function_has_its_signature(name):
+    assert str(inspect.signature(getattr(core, name))) == SIGNATURES[name]
+
+
+def test_docstrings_follow_the_signature():
     assert core.py_datetime_to_jd.__doc__ == "Convert (year, month, day, hour, min, sec) to Julian Day."
+    assert core.py_compute_vrat_dates.__doc__ == "Compute Vrat (fasting) dates for a year."
+    assert core.py_compute_shraddha.__doc__ == "Compute Shraddha (death anniversary) date."
 
 
 def test_internal_fault_is_a_base_exception_outside_all():

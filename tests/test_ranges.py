@@ -30,6 +30,8 @@ PLACE_CALLS = {
         2026, 1, 1, 2026, 1, 2, lat, lng, alt, 19800),
     "py_compute_lagna": lambda lat, lng, alt: core.py_compute_lagna(JD, lat, lng),
     "py_compute_lagna_windows": lambda lat, lng, alt: core.py_compute_lagna_windows(JD, lat, lng),
+    "py_compute_festivals": lambda lat, lng, alt: core.py_compute_festivals([], 2026, lat, lng, alt,
+                                                                            19800),
 }
 TAKES_ALT = {name for name in PLACE_CALLS if "lagna" not in name}
 
@@ -101,6 +103,9 @@ PAST_THE_SPAN = [
     lambda: core.py_compute_batch_range(-3500, 3, 1, -3500, 3, 3, *DELHI, 19800),
     lambda: core.py_compute_sankrantis(3100),
     lambda: core.py_compute_lunar_months(-3100, "purnimant"),
+    lambda: core.py_compute_festivals([], 4000, *DELHI, 19800),
+    lambda: core.py_compute_festivals([{"id": "m", "name": "M", "rule": "sankranti",
+                                        "sankranti_index": 0}], -3100, *DELHI, 19800),
     # Inside the span, but the search for the day's sunset runs past its end.
     lambda: core.py_sunset_jd(2818000.4, *DELHI),
 ]

@@ -242,6 +242,18 @@ bool Args::read(std::size_t i, Text& out) const {
   return true;
 }
 
+bool Args::read(std::size_t i, std::optional<Text>& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr || o == Py_None) {
+    out.reset();
+    return true;
+  }
+  Text text;
+  if (!read(i, text)) return false;
+  out = text;
+  return true;
+}
+
 bool Args::read(std::size_t i, std::vector<double>& out) const {
   PyObject* o = slot(i);
   if (o == nullptr) return true;

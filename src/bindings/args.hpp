@@ -72,6 +72,7 @@ class Args {
   bool read(std::size_t i, std::string& out) const;
   bool read(std::size_t i, std::optional<std::string>& out) const;  // None is absent
   bool read(std::size_t i, Text& out) const;
+  bool read(std::size_t i, std::optional<Text>& out) const;  // None is absent
   bool read(std::size_t i, std::vector<double>& out) const;
   bool read(std::size_t i, DictList& out) const;
 

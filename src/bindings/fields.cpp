@@ -1,5 +1,7 @@
 #include "fields.hpp"
 
+#include <limits>
+
 #include "args.hpp"
 
 namespace tithiloom::py {
@@ -17,20 +19,29 @@ bool lookup(PyObject* dict, const char* key, PyObject*& value) {
 
 bool absent(PyObject* value) { return value == nullptr || value == Py_None; }
 
+
+// The value of a key that must be present; KeyError(key) when missing.
+bool lookup_required(PyObject* dict, const char* key, PyObject*& value) {
+  if (!lookup(dict, key, value)) return false;
+  if (value != nullptr) return true;
+  PyObject* key_obj = PyUnicode_FromString(key);
+  if (key_obj) {
+    PyErr_SetObject(PyExc_KeyError, key_obj);
+    Py_DECREF(key_obj);
+  }
+  return false;
+}
+
 }  // namespace
 
 bool extract_str(PyObject* dict, const char* key, std::string& out) {
   PyObject* value = nullptr;
-  if (!lookup(dict, key, value)) return false;
-  if (value == nullptr) {
-    PyObject* key_obj = PyUnicode_FromString(key);
-    if (key_obj) {
-      PyErr_SetObject(PyExc_KeyError, key_obj);
-      Py_DECREF(key_obj);
-    }
-    return false;
-  }
-  return convert_str(value, out);
+  return lookup_required(dict, key, value) && convert_str(value, out);
+}
+
+bool extract_u32(PyObject* dict, const char* key, std::uint32_t& out) {
+  PyObject* value = nullptr;
+  return lookup_required(dict, key, value) && convert_u32(value, out);
 }
 
 bool extract_u32_or(PyObject* dict, const char* key, std::uint32_t& out) {
@@ -65,6 +76,36 @@ bool extract_opt_u32(PyObject* dict, const char* key, std::optional<std::uint32_
   std::uint32_t v = 0;
   if (!convert_u32(value, v)) return false;
   out = v;
+  return true;
+}
+
+bool extract_opt_label(PyObject* dict, const char* key, std::optional<std::string>& out) {
+  PyObject* value = nullptr;
+  if (!lookup(dict, key, value)) return false;
+  out.reset();
+  if (absent(value)) return true;
+  std::string text;
+  if (!convert_str(value, text)) {
+    if (!PyErr_ExceptionMatches(PyExc_UnicodeEncodeError)) return false;
+    PyErr_Clear();
+    return true;
+  }
+  out = std::move(text);
+  return true;
+}
+
+bool extract_i32_or(PyObject* dict, const char* key, std::int32_t& out) {
+  PyObject* value = nullptr;
+  if (!lookup(dict, key, value)) return false;
+  out = 0;
+  if (absent(value)) return true;
+  const long v = PyLong_AsLong(value);
+  if (v == -1 && PyErr_Occurred()) {
+    PyErr_Clear();
+    return true;
+  }
+  if (v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max())
+    out = static_cast<std::int32_t>(v);
   return true;
 }
 

@@ -7,6 +7,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "args.hpp"
+#include "pyref.hpp"
 
 namespace tithiloom::py {
 
@@ -18,5 +23,39 @@ bool extract_u32_or(PyObject* dict, const char* key, std::uint32_t& out);
 // Missing or None is absent; a value of the wrong type is a TypeError.
 bool extract_opt_str(PyObject* dict, const char* key, std::optional<std::string>& out);
 bool extract_opt_u32(PyObject* dict, const char* key, std::optional<std::uint32_t>& out);
+// A label: missing or None is absent, a non-str a TypeError. A str with no
+// UTF-8 form (lone surrogates) can equal no label, so it reads as absent too.
+bool extract_opt_label(PyObject* dict, const char* key, std::optional<std::string>& out);
+// Missing, None, or anything that does not convert to a signed 32-bit integer
+// reads as 0, the conversion error discarded; never fails unless the dict's
+// own lookup raises.
+bool extract_i32_or(PyObject* dict, const char* key, std::int32_t& out);
+// Missing key: KeyError(key). Anything but an integer in 0..2**32-1: the
+// conversion's own error.
+bool extract_u32(PyObject* dict, const char* key, std::uint32_t& out);
+
+// Reads each item of a list of definition dicts, in order, with
+// `read_one(dict, def)`. The items are read from a snapshot, so code run
+// while reading (a key's __eq__, a number's __index__) cannot change what is
+// read. A non-dict item or the first failing read ends the reading with its
+// error set.
+template <class Def, class ReadOne>
+bool read_definitions(PyObject* list, std::vector<Def>& defs, ReadOne&& read_one) {
+  PyRef items(PyList_AsTuple(list));
+  if (!items) return false;
+  const Py_ssize_t n = PyTuple_GET_SIZE(items.get());
+  defs.reserve(static_cast<std::size_t>(n));
+  for (Py_ssize_t k = 0; k < n; ++k) {
+    PyObject* item = PyTuple_GET_ITEM(items.get(), k);
+    if (!PyDict_Check(item)) {
+      raise_cannot_convert(item, "PyDict");
+      return false;
+    }
+    Def def;
+    if (!read_one(item, def)) return false;
+    defs.push_back(std::move(def));
+  }
+  return true;
+}
 
 }  // namespace tithiloom::py

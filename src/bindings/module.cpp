@@ -95,9 +95,20 @@ PyMethodDef FUNCTIONS[] = {
         "py_compute_lunar_months(year, system=\"amant\")\n--\n\n"
         "Compute lunar months for a year.\n\n"
         "`system` is \"amant\" (new moon to new moon) or \"purnimant\" (full moon to full moon)."),
-    // row: py_compute_festivals
-    // row: py_compute_ekadashis
-    // row: py_compute_vrat_dates
+    entry<py_compute_festivals>(
+        "py_compute_festivals",
+        "py_compute_festivals(festival_defs, year, lat, lng, alt, utc_offset, "
+        "calendar_system=None)\n--\n\n"
+        "Compute festival dates from definitions (passed as list of dicts from YAML).\n"
+        "Each dict: {id, name, rule, lunar_month, tithi, sankranti_index}."),
+    entry<py_compute_ekadashis>(
+        "py_compute_ekadashis",
+        "py_compute_ekadashis(ekadashi_defs, year, lat, lng, alt, utc_offset)\n--\n\n"
+        "Compute Ekadashis from definitions (passed as list of dicts from YAML).\n"
+        "Each dict: {month, shukla_name, krishna_name}."),
+    entry<py_compute_vrat_dates>("py_compute_vrat_dates",
+                                 "py_compute_vrat_dates(year, lat, lng, alt, utc_offset)\n--\n\n"
+                                 "Compute Vrat (fasting) dates for a year."),
     entry<py_compute_batch_year>("py_compute_batch_year",
                                  "py_compute_batch_year(year, lat, lng, alt, utc_offset)\n--\n\n"
                                  "Compute panchang for every day of a year. Returns list of dicts."),
@@ -112,8 +123,16 @@ PyMethodDef FUNCTIONS[] = {
     entry<py_jovian_cycle_index>("py_jovian_cycle_index",
                                  "py_jovian_cycle_index(gregorian_year, epoch_year)\n--\n\n"
                                  "Compute 60-year Jovian cycle index (0-59)."),
-    // row: py_compute_shraddha
-    // row: py_compute_shraddha_timeline
+    entry<py_compute_shraddha>(
+        "py_compute_shraddha",
+        "py_compute_shraddha(death_year, death_month, death_day, target_year, lat, lng, alt, "
+        "utc_offset)\n--\n\n"
+        "Compute Shraddha (death anniversary) date."),
+    entry<py_compute_shraddha_timeline>(
+        "py_compute_shraddha_timeline",
+        "py_compute_shraddha_timeline(death_year, death_month, death_day, lat, lng, alt, "
+        "utc_offset, monthly_count, annual_years, pitru_paksha_years)\n--\n\n"
+        "Compute complete Shraddha timeline (monthly, annual, pitru paksha) in one call."),
 };
 
 struct Constant {

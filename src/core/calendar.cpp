@@ -1,6 +1,8 @@
 #include "calendar.hpp"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 #include "ephemeris.hpp"
 #include "numeric.hpp"
@@ -44,6 +46,27 @@ std::int64_t floor_div(std::int64_t a, std::int64_t b) {
   return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+std::int64_t days_from_civil(std::int64_t y, std::uint32_t m, std::uint32_t d) {
+  y -= m <= 2 ? 1 : 0;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const auto yoe = static_cast<std::uint32_t>(y - era * 400);
+  const std::uint32_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+  const std::uint32_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+WideDate civil_from_days(std::int64_t z) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const auto doe = static_cast<std::uint32_t>(z - era * 146097);
+  const std::uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::uint32_t mp = (5 * doy + 2) / 153;
+  const std::uint32_t d = doy - (153 * mp + 2) / 5 + 1;
+  const std::uint32_t m = mp < 10 ? mp + 3 : mp - 9;
+  return {static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2 ? 1 : 0), m, d};
+}
+
 }  // namespace
 
 CivilDateTime jd_to_datetime(double jd_ut) { return split_revjul(jd_ut); }
@@ -81,10 +104,7 @@ bool is_valid_date(std::int32_t year, std::uint32_t month, std::uint32_t day) {
 }
 
 std::string invalid_date_message(std::int32_t year, std::uint32_t month, std::uint32_t day) {
-  char text[80];
-  std::snprintf(text, sizeof text, "invalid date %ld-%02lu-%02lu", static_cast<long>(year),
-                static_cast<unsigned long>(month), static_cast<unsigned long>(day));
-  return text;
+  return "invalid date " + date_text(CivilDate{year, month, day});
 }
 
 std::uint32_t weekday_of(std::int32_t year, std::uint32_t month, std::uint32_t day) {
@@ -96,6 +116,36 @@ std::uint32_t weekday_of(std::int32_t year, std::uint32_t month, std::uint32_t d
                            floor_div(y, 400) + offset;
   const std::int64_t w = sum % 7;
   return static_cast<std::uint32_t>(w < 0 ? w + 7 : w);
+}
+
+std::int32_t shift_year(std::int32_t year, std::int64_t years) {
+  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+  // Clamped before adding, so no sum can overflow either.
+  const std::int64_t sum = std::int64_t{year} + std::clamp(years, 2 * lo, 2 * hi);
+  return static_cast<std::int32_t>(std::clamp(sum, lo, hi));
+}
+
+WideDate add_days(const CivilDate& date, std::int64_t days) {
+  return civil_from_days(days_from_civil(date.year, date.month, date.day) + days);
+}
+
+std::string date_text(const CivilDate& date) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%ld-%02lu-%02lu", static_cast<long>(date.year),
+                static_cast<unsigned long>(date.month), static_cast<unsigned long>(date.day));
+  return buf;
+}
+
+std::string clock_text(const CivilDateTime& time) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02lu:%02lu", static_cast<unsigned long>(time.hour),
+                static_cast<unsigned long>(time.minute));
+  return buf;
+}
+
+std::string clock_text(double jd_ut, std::int32_t utc_offset_s) {
+  return clock_text(jd_to_local_datetime(jd_ut, utc_offset_s));
 }
 
 }  // namespace tithiloom

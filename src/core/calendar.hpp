@@ -48,4 +48,29 @@ std::string invalid_date_message(std::int32_t year, std::uint32_t month, std::ui
 // Weekday (0 = Sunday) of a valid proleptic Gregorian date, for any year.
 std::uint32_t weekday_of(std::int32_t year, std::uint32_t month, std::uint32_t day);
 
+// year + years, held at the ends of the 32-bit range instead of overflowing:
+// such years lie far outside the ephemeris, and computations fail there.
+std::int32_t shift_year(std::int32_t year, std::int64_t years);
+
+// A civil date whose year may run past the 32-bit range.
+struct WideDate {
+  std::int64_t year;
+  std::uint32_t month;
+  std::uint32_t day;
+};
+
+// The civil date `days` days after (before, when negative) a valid date,
+// exact for any count.
+WideDate add_days(const CivilDate& date, std::int64_t days);
+
+// --- texts written into results ---
+
+// 2026-04-14: the year in plain decimal (also when negative), the month and
+// day in two digits at least.
+std::string date_text(const CivilDate& date);
+// Hour and minute of a clock time, seconds dropped: 03:20.
+std::string clock_text(const CivilDateTime& time);
+// The local clock time of an instant.
+std::string clock_text(double jd_ut, std::int32_t utc_offset_s);
+
 }  // namespace tithiloom

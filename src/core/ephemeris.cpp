@@ -231,6 +231,8 @@ LibraryDate revjul(double jd) {
 
 // --- failures ---
 
+bool library_failure_pending() { return computation_failed(); }
+
 LibraryFailureScope::LibraryFailureScope() {
   if (failures.open_scopes++ == 0) {
     failures.failed = false;

@@ -111,6 +111,10 @@ class LibraryFailureScope {
   std::optional<Error> failure() const;
 };
 
+// Whether a request of the computation running on this thread (inside an
+// open scope) has failed: long loops stop early, as their result is dropped.
+bool library_failure_pending();
+
 namespace checked_detail {
 template <class T>
 struct as_result {

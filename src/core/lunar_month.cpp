@@ -25,15 +25,6 @@ std::int32_t wrapping_add(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
-// The neighbouring years of a calendar stay at the range's end rather than
-// wrap to the other end (where a scan would run backwards and find nothing);
-// such years lie far outside the ephemeris anyway, and fail there.
-std::int32_t neighbour_year(std::int32_t year, std::int32_t step) {
-  const std::int64_t y = std::int64_t{year} + step;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      y, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 // New or full moons from `from_jd` on while the scan is before `to_jd`. Once a
 // boundary reaches `stop_jd` no later month can be kept, so the scan ends there.
 std::vector<double> month_boundaries(double from_jd, double to_jd, double stop_jd,
@@ -62,12 +53,13 @@ std::vector<double> month_boundaries(double from_jd, double to_jd, double stop_j
 // within one of its search windows, so searches whose windows all end by
 // lo_jd, or all start at or after an already found ingress past hi_jd, are
 // not made.
-std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double hi_jd) {
+std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double hi_jd,
+                                         const std::vector<Sankranti>* known) {
   std::vector<Sankranti> out;
   out.reserve(16);
   std::optional<double> first_after;
   for (std::int32_t step = -1; step <= 1; ++step) {
-    const std::int32_t sankranti_year = neighbour_year(year, step);
+    const std::int32_t sankranti_year = shift_year(year, step);
     for (std::uint32_t i = 0; i < SANKRANTI_COUNT; ++i) {
       bool may_end_after_lo = false, may_start_before_first_after = false;
       for (const SearchWindow& w : sankranti_windows(sankranti_year, i)) {
@@ -75,7 +67,12 @@ std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double
         may_start_before_first_after |= !first_after || w.start_jd < *first_after;
       }
       if (!may_end_after_lo || !may_start_before_first_after) continue;
-      const auto s = find_sankranti(sankranti_year, i);
+      std::optional<Sankranti> s;
+      if (step == 0 && known) {
+        for (const Sankranti& k : *known)
+          if (k.index == i) s = k;
+      }
+      if (!s) s = find_sankranti(sankranti_year, i);
       if (!s) continue;
       out.push_back(*s);
       if (s->jd > hi_jd && (!first_after || s->jd < *first_after)) first_after = s->jd;
@@ -112,12 +109,11 @@ LunarMonth name_month(double start_jd, double end_jd, const std::vector<Sankrant
   return m;
 }
 
-}  // namespace
-
-Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant) {
+Result<std::vector<LunarMonth>> lunar_months(std::int32_t year, bool purnimant,
+                                             const std::vector<Sankranti>* known) {
   return checked([&]() -> std::vector<LunarMonth> {
-    const std::int32_t prev_year = neighbour_year(year, -1);
-    const std::int32_t next_year = neighbour_year(year, 1);
+    const std::int32_t prev_year = shift_year(year, -1);
+    const std::int32_t next_year = shift_year(year, 1);
     const double scan_from = julday(prev_year, 12, 1, 0.0);
     const double scan_to = julday(next_year, 1, 31, 0.0);
     const double year_start = julday(year, 1, 1, 0.0);
@@ -137,13 +133,25 @@ Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool pur
     }
     if (first == b.size()) return {};
 
-    const std::vector<Sankranti> sankrantis = naming_sankrantis(year, b[first], b[last + 1]);
+    const std::vector<Sankranti> sankrantis =
+        naming_sankrantis(year, b[first], b[last + 1], known);
     std::vector<LunarMonth> months;
     months.reserve(last - first + 1);
     for (std::size_t k = first; k <= last; ++k)
       months.push_back(name_month(b[k], b[k + 1], sankrantis, purnimant));
     return months;
   });
+}
+
+}  // namespace
+
+Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant) {
+  return lunar_months(year, purnimant, nullptr);
+}
+
+Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant,
+                                                     const std::vector<Sankranti>& year_sankrantis) {
+  return lunar_months(year, purnimant, &year_sankrantis);
 }
 
 std::int32_t era_year(std::int32_t gregorian_year, std::int32_t offset, bool new_year_passed) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sankranti.hpp"
 #include "types.hpp"
 
 namespace tithiloom {
@@ -23,6 +24,10 @@ struct LunarMonth {
 // contiguous; new moon to new moon, or full moon to full moon when
 // `purnimant`; or the library's failure.
 Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant);
+// The same months, for a caller that already holds the year's ingresses (as
+// compute_sankrantis(year) gives them): those are not searched again.
+Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant,
+                                                     const std::vector<Sankranti>& year_sankrantis);
 
 // Gregorian year + offset, less one before the era's new year; wraps at 32 bits.
 std::int32_t era_year(std::int32_t gregorian_year, std::int32_t offset, bool new_year_passed);

@@ -1,7 +1,7 @@
 """Type stubs for the native core of tithiloom."""
 
 from collections.abc import Sequence
-from typing import Final, TypedDict
+from typing import Any, Final, TypedDict
 
 __all__: list[str]
 
@@ -94,7 +94,135 @@ class LunarMonthDict(TypedDict):
 
 def py_compute_sankrantis(year: int, utc_offset: int = 0) -> list[SankrantiDict]: ...
 def py_compute_lunar_months(year: int, system: str = "amant") -> list[LunarMonthDict]: ...
+class AlternateObservanceDict(TypedDict):
+    year: int
+    month: int
+    day: int
+    sunrise_jd: float
+    priority: str
+    reasoning: str
+
+class FestivalOccurrenceDict(TypedDict):
+    festival_id: str
+    festival_name: str
+    year: int
+    month: int
+    day: int
+    sunrise_jd: float
+    tithi_at_sunrise: int
+    lunar_month_name: str
+    is_adhik_month: bool
+    reasoning: str
+    priority_applied: str
+    kaala_applied: str
+    alternate: AlternateObservanceDict | None
+
+def py_compute_festivals(
+    festival_defs: list[dict[str, Any]],
+    year: int,
+    lat: float,
+    lng: float,
+    alt: float,
+    utc_offset: int,
+    calendar_system: str | None = None,
+) -> list[FestivalOccurrenceDict]: ...
+
+class EkadashiDict(TypedDict):
+    name: str
+    lunar_month: int
+    lunar_month_name: str
+    is_adhik: bool
+    paksha: str
+    smartha_year: int
+    smartha_month: int
+    smartha_day: int
+    smartha_sunrise_jd: float
+    vaishnava_year: int
+    vaishnava_month: int
+    vaishnava_day: int
+    vaishnava_sunrise_jd: float
+    reasoning: str
+
+def py_compute_ekadashis(
+    ekadashi_defs: list[dict[str, Any]],
+    year: int,
+    lat: float,
+    lng: float,
+    alt: float,
+    utc_offset: int,
+) -> list[EkadashiDict]: ...
+
+class VratDict(TypedDict):
+    vrat_type: str
+    name: str
+    year: int
+    month: int
+    day: int
+    sunrise_jd: float
+    lunar_month_name: str
+    paksha: str
+
+def py_compute_vrat_dates(
+    year: int, lat: float, lng: float, alt: float, utc_offset: int
+) -> list[VratDict]: ...
 def py_era_year(gregorian_year: int, offset: int, new_year_passed: bool) -> int: ...
+
+class ShraddhaDict(TypedDict):
+    tithi: int
+    lunar_month: int
+    lunar_month_name: str
+    year: int
+    month: int
+    day: int
+    sunrise_jd: float
+    reasoning: str
+
+def py_compute_shraddha(
+    death_year: int,
+    death_month: int,
+    death_day: int,
+    target_year: int,
+    lat: float,
+    lng: float,
+    alt: float,
+    utc_offset: int,
+) -> ShraddhaDict | None: ...
+
+class TithiOccurrenceDict(TypedDict):
+    date: str
+    tithi_name: str
+    tithi_number: int
+    paksha: str
+    nakshatra_name: str
+    masa: str
+    vara: str
+
+class ShraddhaTimelineDict(TypedDict):
+    death_date: str
+    death_tithi: str
+    death_tithi_number: int
+    death_paksha: str
+    death_nakshatra: str
+    death_masa: str
+    teesra: str
+    dashamam: str
+    terahvin: str
+    monthly_shraddhas: list[TithiOccurrenceDict]
+    annual_shraddhas: list[TithiOccurrenceDict]
+    pitru_paksha_dates: list[TithiOccurrenceDict]
+
+def py_compute_shraddha_timeline(
+    death_year: int,
+    death_month: int,
+    death_day: int,
+    lat: float,
+    lng: float,
+    alt: float,
+    utc_offset: int,
+    monthly_count: int,
+    annual_years: int,
+    pitru_paksha_years: int,
+) -> ShraddhaTimelineDict: ...
 def py_jovian_cycle_index(gregorian_year: int, epoch_year: int) -> int: ...
 
 class SunDataDict(TypedDict):

@@ -200,26 +200,30 @@ def print_day(d: Day, place: Place, out: TextIO) -> None:
         print(window_line(w, on, 17), file=out)
 
 
+Upcoming = tuple[dt.date, str, str]  # date, what, why
+
+
 def _upcoming(a: argparse.Namespace, place: Place, start: dt.date, count: int,
-              progress: Progress) -> tuple[list[tuple[dt.date, str]], list[str]]:
-    """The festivals, Ekadashis and vrats from ``start`` for ``count`` days, and the
-    kinds this build cannot compute."""
+              progress: Progress) -> tuple[list[Upcoming], list[str]]:
+    """The festivals, Ekadashis and vrats from ``start`` for ``count`` days (with the
+    reasoning of each festival and Ekadashi), and the kinds this build cannot compute."""
     span = (start, start + dt.timedelta(days=count - 1))
     years = range(span[0].year, span[1].year + 1)
     rules, calendar = getattr(a, "rules", None), getattr(a, "calendar", "purnimant")
-    fetchers: list[tuple[str, Callable[[], list[tuple[dt.date, str]]]]] = [
-        ("festivals", lambda: [(f.date, f.name) for y in years
+    fetchers: list[tuple[str, Callable[[], list[Upcoming]]]] = [
+        ("festivals", lambda: [(f.date, f.name, f.reasoning) for y in years
                                for f in api.festivals(y, place, rules, calendar, span)]),
-        ("Ekadashis", lambda: [(e.smartha_date, _ekadashi_text(e)) for y in years
+        ("Ekadashis", lambda: [(e.smartha_date, _ekadashi_text(e), e.reasoning) for y in years
                                for e in api.ekadashis(y, place, between=span)]),
-        ("vrats", lambda: [(v.date, v.name) for y in years for v in api.vrats(y, place, span)])]
-    found: list[tuple[dt.date, int, str]] = []
+        ("vrats", lambda: [(v.date, v.name, "") for y in years
+                           for v in api.vrats(y, place, span)])]
+    found: list[tuple[int, Upcoming]] = []
     missing: list[str] = []
     for rank, (kind, fetch) in enumerate(fetchers):
         progress.step(kind)
-        found += [(d, rank, text) for d, text in _optional(fetch, kind, missing)]
-    found.sort(key=lambda f: (f[0], f[1]))
-    return [(d, text) for d, _, text in found], missing
+        found += [(rank, item) for item in _optional(fetch, kind, missing)]
+    found.sort(key=lambda f: (f[1][0], f[0]))
+    return [item for _, item in found], missing
 
 
 def _optional(fetch: Callable[[], list[Any]], kind: str, missing: list[str]) -> list[Any]:
@@ -264,13 +268,15 @@ def cmd_today(a: argparse.Namespace, place: Place, out: TextIO) -> None:
     upcoming, missing = _upcoming(a, place, today, UPCOMING_DAYS, progress)
     progress.done()
     if getattr(a, "json", False):
-        dump({"day": d, "upcoming": [{"date": x.isoformat(), "observance": t}
-                                     for x, t in upcoming]}, out)
+        dump({"day": d, "upcoming": [{"date": x.isoformat(), "observance": t, "reasoning": r}
+                                     for x, t, r in upcoming]}, out)
         return
     print_day(d, place, out)
     print(f"\nNext {UPCOMING_DAYS} days: festivals, Ekadashis and vrats", file=out)
-    for when, text in upcoming:
+    for when, text, why in upcoming:
         print(f"  {dmy(when)[:-5]}  {text}", file=out)
+        if why:
+            print(f"              {why}", file=out)
     if not upcoming and len(missing) < 3:
         print("  (none)", file=out)
     if missing:

@@ -1,0 +1,101 @@
+"""Timing of the festival engine.
+
+Run: PYTHONPATH=<build>/python python3 bench/bench_festivals.py [--no-count]
+
+Prints the seconds of one py_compute_festivals call for 2026 at New Delhi
+with 60 mixed definitions (target <= 0.1 s) and with the rule file shipped in
+the package, and, from a core built with TITHILOOM_COUNT_REQUESTS in
+build/bench-count, how one call divides between the year's sankrantis and
+lunar months and the definitions, with the library requests per definition,
+as built (memo) and with every value asked afresh (literal).
+"""
+
+import os
+import pathlib
+import subprocess
+import sys
+import time
+from importlib import resources
+
+import yaml
+
+import tithiloom._core as core
+
+DELHI = (28.6139, 77.2090, 216.0)
+IST = 19800
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+TITHIS = [2, 4, 5, 8, 9, 11, 13, 14, 15, 19, 23, 26, 29, 30]
+KAALAS = ["aparahna", "madhyahna", "pradosha", "nishita", "praatah", "full_day"]
+PRIORITIES = ["paraviddha", "puurvaviddha", "vyapti"]
+
+
+def sixty():
+    """A third each of the three priorities over six kaalas, six sankrantis, six nakshatras
+    (the same list as count_festival_requests.cpp)."""
+    defs = [{"id": f"t{i}", "name": f"t{i}", "rule": "tithi_at_sunrise", "lunar_month": i % 12 + 1,
+             "tithi": TITHIS[(i * 5) % 14], "priority": PRIORITIES[i % 3],
+             "kaala": KAALAS[(i // 3) % 6]} for i in range(48)]
+    for i in range(12):
+        d = {"id": f"s{i}", "name": f"s{i}", "sankranti_index": i}
+        if i % 2 == 0:
+            d["rule"] = "sankranti"
+        else:
+            d.update(rule="nakshatra_at_sunrise", nakshatra=(3 * i) % 27 + 1)
+        defs.append(d)
+    return defs
+
+
+def best_of(fn, repeat):
+    runs = []
+    for _ in range(repeat):
+        t = time.perf_counter()
+        fn()
+        runs.append(time.perf_counter() - t)
+    return min(runs), sorted(runs)[len(runs) // 2]
+
+
+def timings():
+    defs = sixty()
+    shipped = yaml.safe_load(resources.files("tithiloom").joinpath("data/festivals.yaml")
+                             .read_text(encoding="utf-8"))["festivals"]
+    for label, d in (("60 mixed definitions", defs), (f"shipped rules ({len(shipped)})", shipped),
+                     ("no definitions", [])):
+        best, median = best_of(lambda: core.py_compute_festivals(d, 2026, *DELHI, IST), 10)
+        print(f"py_compute_festivals 2026 Delhi, {label:24s} best {best:.4f} s  median "
+              f"{median:.4f} s")
+
+
+def counts():
+    build = pathlib.Path(os.environ.get("COUNT_BUILD", ROOT / "build" / "bench-count"))
+    exe = build / "count_festival_requests"
+    try:
+        run = lambda *cmd: subprocess.run(cmd, check=True, capture_output=True, text=True)  # noqa
+        run("cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
+            "-DCMAKE_BUILD_TYPE=Release", "-DTITHILOOM_COUNT_REQUESTS=ON")
+        run("cmake", "--build", str(build), "--target", "tithiloom_core")
+        run("c++", "-std=c++20", "-O2", "-ffp-contract=off", "-DTITHILOOM_COUNT_REQUESTS",
+            f"-I{ROOT / 'src' / 'core'}", str(ROOT / "bench" / "count_festival_requests.cpp"),
+            str(build / "libtithiloom_core.a"), "-lswe", "-lm", "-o", str(exe))
+        out = run(str(exe)).stdout
+    except (OSError, subprocess.CalledProcessError) as e:
+        print(f"library requests unavailable ({e})")
+        return
+    for line in out.splitlines():
+        label, _, requests, _, per_def, _, seconds = line.split()
+        what = {"calendar_memo": "memo: sankrantis + lunar months",
+                "memo": "memo: whole call",
+                "calendar_literal": "literal: sankrantis + lunar months",
+                "literal": "literal: whole call"}[label]
+        extra = "" if label.startswith("calendar") else f"   {float(per_def):6.1f} per definition"
+        print(f"C++ {what:36s} {float(seconds):8.4f} s  {int(requests):6d} requests{extra}")
+
+
+def main():
+    core.py_ayanamsa(2451545.0)  # initialise outside the timing
+    timings()
+    if "--no-count" not in sys.argv:
+        counts()
+
+
+if __name__ == "__main__":
+    main()

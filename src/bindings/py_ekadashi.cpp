@@ -1,0 +1,101 @@
+// Ekadashis from the caller's naming dicts, and the recurring vrat days.
+// Every definition is read (and its month checked) before anything is
+// computed, so a bad dict fails the call with nothing computed.
+#include <string>
+#include <vector>
+
+#include "args.hpp"
+#include "boundary.hpp"
+#include "convert.hpp"
+#include "festival.hpp"
+#include "fields.hpp"
+#include "functions.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+bool read_definition(PyObject* item, EkadashiDef& def) {
+  if (!extract_u32(item, "month", def.month)) return false;
+  // A month outside the twelve names no lunar month: refused here, before
+  // any computation, rather than silently yielding nothing.
+  if (def.month < 1 || def.month > 12) {
+    PyErr_Format(PyExc_ValueError, "Ekadashi month must be between 1 and 12, got %lu",
+                 static_cast<unsigned long>(def.month));
+    return false;
+  }
+  return extract_str(item, "shukla_name", def.shukla_name) &&
+         extract_str(item, "krishna_name", def.krishna_name);
+}
+
+PyObject* ekadashi_dict(const EkadashiOccurrence& o) {
+  return DictBuilder()
+      .add("name", o.name)
+      .add("lunar_month", o.lunar_month)
+      .add("lunar_month_name", o.lunar_month_name)
+      .add("is_adhik", o.is_adhik)
+      .add("paksha", o.paksha)
+      .add("smartha_year", o.smartha_date.year)
+      .add("smartha_month", o.smartha_date.month)
+      .add("smartha_day", o.smartha_date.day)
+      .add("smartha_sunrise_jd", o.smartha_sunrise_jd)
+      .add("vaishnava_year", o.vaishnava_date.year)
+      .add("vaishnava_month", o.vaishnava_date.month)
+      .add("vaishnava_day", o.vaishnava_date.day)
+      .add("vaishnava_sunrise_jd", o.vaishnava_sunrise_jd)
+      .add("reasoning", o.reasoning)
+      .release();
+}
+
+PyObject* vrat_dict(const VratOccurrence& v) {
+  return DictBuilder()
+      .add("vrat_type", v.vrat_type)
+      .add("name", v.name)
+      .add("year", v.date.year)
+      .add("month", v.date.month)
+      .add("day", v.date.day)
+      .add("sunrise_jd", v.sunrise_jd)
+      .add("lunar_month_name", v.lunar_month_name)
+      .add("paksha", v.paksha)
+      .release();
+}
+
+}  // namespace
+
+PyObject* py_compute_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                               PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_ekadashis",
+                                   {"ekadashi_defs", "year", "lat", "lng", "alt", "utc_offset"}};
+    Args a(sig);
+    DictList defs_arg;
+    std::int32_t year = 0, utc_offset = 0;
+    Place place{};
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, defs_arg) || !a.read(1, year) ||
+        !a.read_place(2, place) || !a.read(5, utc_offset))
+      return nullptr;
+    std::vector<EkadashiDef> defs;
+    if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
+    const auto occurrences = compute_ekadashis(defs, year, utc_offset, place);
+    if (!occurrences.ok()) return raise_error(occurrences);
+    return list_of(occurrences.value(), ekadashi_dict);
+  });
+}
+
+PyObject* py_compute_vrat_dates(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_vrat_dates",
+                                   {"year", "lat", "lng", "alt", "utc_offset"}};
+    Args a(sig);
+    std::int32_t year = 0, utc_offset = 0;
+    Place place{};
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
+        !a.read(4, utc_offset))
+      return nullptr;
+    const auto vrats = compute_vrat_dates(year, utc_offset, place);
+    if (!vrats.ok()) return raise_error(vrats);
+    return list_of(vrats.value(), vrat_dict);
+  });
+}
+
+}  // namespace tithiloom::py

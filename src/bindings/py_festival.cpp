@@ -1,0 +1,103 @@
+// Festival dates from the caller's rule dicts: each dict is read into a
+// definition (all of them before anything is computed, so a bad dict fails
+// the call with nothing computed), the year is resolved in the core, and the
+// occurrences come back as dicts in sunrise order.
+#include <string>
+#include <vector>
+
+#include "args.hpp"
+#include "boundary.hpp"
+#include "convert.hpp"
+#include "ephemeris.hpp"
+#include "festival.hpp"
+#include "fields.hpp"
+#include "functions.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+// Keys are read in a fixed order; the first failure ends the call.
+bool read_definition(PyObject* item, FestivalDef& def) {
+  std::optional<std::string> priority, kaala, tie, adhika;
+  if (!extract_str(item, "id", def.id) || !extract_str(item, "name", def.name) ||
+      !extract_str(item, "rule", def.rule) ||
+      !extract_u32_or(item, "lunar_month", def.lunar_month) ||
+      !extract_u32_or(item, "tithi", def.tithi) ||
+      !extract_opt_u32(item, "sankranti_index", def.sankranti_index) ||
+      !extract_opt_u32(item, "nakshatra", def.nakshatra) ||
+      !extract_opt_label(item, "priority", priority) ||
+      !extract_opt_label(item, "kaala", kaala) || !extract_opt_label(item, "vyapti_tie", tie) ||
+      !extract_i32_or(item, "day_offset", def.day_offset) ||
+      !extract_opt_label(item, "adhika_maasa", adhika))
+    return false;
+  if (priority) def.priority = Priority::from_label(*priority);
+  if (kaala) def.kaala = Kaala::from_label(*kaala);
+  def.vyapti_tie_purva = tie && is_purva_tie(*tie);
+  if (adhika) def.adhika_maasa = AdhikaMaasa::from_label(*adhika);
+  return true;
+}
+
+PyObject* alternate_dict(const AlternateObservance& a) {
+  return DictBuilder()
+      .add("year", a.year)
+      .add("month", a.month)
+      .add("day", a.day)
+      .add("sunrise_jd", a.sunrise_jd)
+      .add("priority", a.priority)
+      .add("reasoning", a.reasoning)
+      .release();
+}
+
+PyObject* occurrence_dict(const FestivalOccurrence& o) {
+  DictBuilder d;
+  d.add("festival_id", o.festival_id)
+      .add("festival_name", o.festival_name)
+      .add("year", o.year)
+      .add("month", o.month)
+      .add("day", o.day)
+      .add("sunrise_jd", o.sunrise_jd)
+      .add("tithi_at_sunrise", o.tithi_at_sunrise)
+      .add("lunar_month_name", o.lunar_month_name)
+      .add("is_adhik_month", o.is_adhik_month)
+      .add("reasoning", o.reasoning)
+      .add("priority_applied", o.priority_applied)
+      .add("kaala_applied", o.kaala_applied);
+  if (o.alternate) {
+    d.add_owned("alternate", PyRef(alternate_dict(*o.alternate)));
+  } else {
+    d.add_owned("alternate", PyRef(Py_NewRef(Py_None)));
+  }
+  return d.release();
+}
+
+}  // namespace
+
+PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                               PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{
+        "py_compute_festivals",
+        {"festival_defs", "year", "lat", "lng", "alt", "utc_offset", "calendar_system"},
+        1};
+    Args a(sig);
+    DictList defs_arg;
+    std::int32_t year = 0, utc_offset = 0;
+    Place place{};
+    std::optional<Text> calendar_system;
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, defs_arg) || !a.read(1, year) ||
+        !a.read_place(2, place) || !a.read(5, utc_offset) || !a.read(6, calendar_system))
+      return nullptr;
+    ensure_initialized();
+    // Exactly these two spellings name months amant; anything else, purnimant.
+    const bool purnimant =
+        !(calendar_system && (PyUnicode_CompareWithASCIIString(calendar_system->str, "amant") == 0 ||
+                              PyUnicode_CompareWithASCIIString(calendar_system->str, "amanta") == 0));
+    std::vector<FestivalDef> defs;
+    if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
+    const auto occurrences = compute_festivals(defs, year, utc_offset, place, purnimant);
+    if (!occurrences.ok()) return raise_error(occurrences);
+    return list_of(occurrences.value(), occurrence_dict);
+  });
+}
+
+}  // namespace tithiloom::py

@@ -1,0 +1,108 @@
+// The shraddha day of a death in a target year, and the timeline of rites.
+#include "args.hpp"
+#include "calendar.hpp"
+#include "boundary.hpp"
+#include "convert.hpp"
+#include "functions.hpp"
+#include "shraddha.hpp"
+
+namespace tithiloom::py {
+namespace {
+
+struct DeathDate {
+  std::int32_t year = 0;
+  std::uint32_t month = 0;
+  std::uint32_t day = 0;
+};
+
+PyObject* tithi_occurrence_dict(const TithiOccurrence& o) {
+  return DictBuilder()
+      .add("date", date_text(CivilDate{o.year, o.month, o.day}))
+      .add("tithi_name", o.tithi_name)
+      .add("tithi_number", o.tithi_number)
+      .add("paksha", o.paksha)
+      .add("nakshatra_name", o.nakshatra_name)
+      .add("masa", o.masa)
+      .add("vara", o.vara)
+      .release();
+}
+
+PyObject* shraddha_dict(const ShraddhaDate& s) {
+  return DictBuilder()
+      .add("tithi", s.tithi)
+      .add("lunar_month", s.lunar_month)
+      .add("lunar_month_name", s.lunar_month_name)
+      .add("year", s.year)
+      .add("month", s.month)
+      .add("day", s.day)
+      .add("sunrise_jd", s.sunrise_jd)
+      .add("reasoning", s.reasoning)
+      .release();
+}
+
+PyObject* timeline_dict(const ShraddhaTimeline& t) {
+  return DictBuilder()
+      .add("death_date", t.death_date)
+      .add("death_tithi", t.death_tithi)
+      .add("death_tithi_number", t.death_tithi_number)
+      .add("death_paksha", t.death_paksha)
+      .add("death_nakshatra", t.death_nakshatra)
+      .add("death_masa", t.death_masa)
+      .add("teesra", t.teesra)
+      .add("dashamam", t.dashamam)
+      .add("terahvin", t.terahvin)
+      .add_owned("monthly_shraddhas", PyRef(list_of(t.monthly_shraddhas, tithi_occurrence_dict)))
+      .add_owned("annual_shraddhas", PyRef(list_of(t.annual_shraddhas, tithi_occurrence_dict)))
+      .add_owned("pitru_paksha_dates",
+                 PyRef(list_of(t.pitru_paksha_dates, tithi_occurrence_dict)))
+      .release();
+}
+
+}  // namespace
+
+PyObject* py_compute_shraddha(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                              PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"py_compute_shraddha",
+                                   {"death_year", "death_month", "death_day", "target_year", "lat",
+                                    "lng", "alt", "utc_offset"}};
+    Args a(sig);
+    DeathDate death;
+    std::int32_t target_year = 0, utc_offset = 0;
+    Place place{};
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, death.year) || !a.read(1, death.month) ||
+        !a.read(2, death.day) || !a.read(3, target_year) || !a.read_place(4, place) ||
+        !a.read(7, utc_offset))
+      return nullptr;
+    const auto found =
+        compute_shraddha(death.year, death.month, death.day, target_year, utc_offset, place);
+    if (!found.ok()) return raise_error(found);
+    if (!found.value()) Py_RETURN_NONE;
+    return shraddha_dict(*found.value());
+  });
+}
+
+PyObject* py_compute_shraddha_timeline(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                       PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{
+        "py_compute_shraddha_timeline",
+        {"death_year", "death_month", "death_day", "lat", "lng", "alt", "utc_offset",
+         "monthly_count", "annual_years", "pitru_paksha_years"}};
+    Args a(sig);
+    DeathDate death;
+    std::int32_t utc_offset = 0;
+    std::size_t monthly = 0, annual = 0, pitru = 0;
+    Place place{};
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, death.year) || !a.read(1, death.month) ||
+        !a.read(2, death.day) || !a.read_place(3, place) || !a.read(6, utc_offset) ||
+        !a.read(7, monthly) || !a.read(8, annual) || !a.read(9, pitru))
+      return nullptr;
+    const auto timeline = compute_shraddha_timeline(death.year, death.month, death.day,
+                                                    utc_offset, monthly, annual, pitru, place);
+    if (!timeline.ok()) return raise_error(timeline);
+    return timeline_dict(timeline.value());
+  });
+}
+
+}  // namespace tithiloom::py

@@ -1,0 +1,787 @@
+#include "festival.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <unordered_map>
+#include <utility>
+
+#include "lunar_month.hpp"
+#include "names.hpp"
+#include "numeric.hpp"
+#include "panchang.hpp"
+#include "sankranti.hpp"
+#include "search.hpp"
+#include "sun.hpp"
+
+namespace tithiloom {
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+// How far the tithi's start and end are searched from a window's start.
+constexpr double WINDOW_SEARCH_DAYS = 2.0;
+constexpr double WINDOW_SEARCH_STEP_DAYS = 1.0 / 24.0;
+// Ranges of sunrises longer than this are refused, as the crossing search
+// refuses windows of more samples.
+constexpr double MAX_RANGE_DAYS = SEARCH_MAX_STEPS;
+// The day-by-day scans around an anchor: 40 civil days from 20 before it.
+constexpr double SCAN_BEFORE_DAYS = 20.0;
+constexpr int SCAN_DAYS = 40;
+
+// Lunar month number (1 = Chaitra) -> position of the sankranti that falls
+// inside that amant month in the year's list (0 = Makar Sankranti).
+constexpr std::array<std::uint32_t, 12> MONTH_ANCHOR = {3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 1, 2};
+
+const std::string_view PARAVIDDHA = Priority(Priority::paraviddha).label();
+const std::string_view PUURVAVIDDHA = Priority(Priority::puurvaviddha).label();
+const std::string_view VYAPTI = Priority(Priority::vyapti).label();
+
+constexpr std::string_view RULE_SANKRANTI = "sankranti";
+constexpr std::string_view RULE_TITHI = "tithi_at_sunrise";
+constexpr std::string_view RULE_NAKSHATRA = "nakshatra_at_sunrise";
+
+// The tithi angle at a NaN instant is NaN, whose element index is 0.
+constexpr std::uint32_t TITHI_OF_NAN = 1;
+
+// --- library answers, optionally remembered for the whole call ---
+
+class Sky {
+ public:
+  Sky(const Place& place, Reuse reuse) : place_(place), remember_(reuse == Reuse::memo) {}
+
+  double sunrise_after(double jd) {
+    if (!remember_) return tithiloom::sunrise_after(jd, place_);
+    return at(jd, SUNRISE).sunrise;
+  }
+  double sunset_after(double jd) {
+    if (!remember_) return tithiloom::sunset_after(jd, place_);
+    return at(jd, SUNSET).sunset;
+  }
+  // The remembered values form the angles by the same formulas as the
+  // public angle functions.
+  double tithi_angle(double jd) {
+    if (!remember_) return tithiloom::tithi_angle(jd);
+    const Entry& e = at(jd, MOON | SUN);
+    return elongation_deg(e.moon, e.sun);
+  }
+  double moon_sidereal(double jd) {
+    if (!remember_) return moon_sidereal_longitude(jd);
+    const Entry& e = at(jd, MOON | AYANAMSA);
+    return to_sidereal(e.moon, e.ayanamsa);
+  }
+  std::uint32_t tithi_at(double jd) {
+    if (!std::isfinite(jd)) return TITHI_OF_NAN;
+    return element_index(tithi_angle(jd), TITHI_SPAN_DEG) + 1;
+  }
+  std::uint32_t nakshatra_at(double jd) {
+    return element_index(moon_sidereal(jd), NAKSHATRA_SPAN_DEG) + 1;
+  }
+
+ private:
+  static constexpr std::uint8_t MOON = 1, SUN = 2, AYANAMSA = 4, SUNRISE = 8, SUNSET = 16;
+  // A year of days plus the window searches of many definitions fits well
+  // below this; past it the memo stops growing and answers afresh.
+  static constexpr std::size_t MAX_ENTRIES = 1 << 16;
+
+  struct Entry {
+    double moon = 0.0;  // tropical, normalised
+    double sun = 0.0;   // tropical, normalised
+    double ayanamsa = 0.0;
+    double sunrise = 0.0;  // first sunrise after the key instant
+    double sunset = 0.0;   // first sunset after the key instant
+    std::uint8_t have = 0;
+  };
+
+  void fill(Entry& e, double jd, std::uint8_t need) {
+    const std::uint8_t missing = need & static_cast<std::uint8_t>(~e.have);
+    if (missing & MOON) e.moon = tropical_longitude(jd, BODY_MOON);
+    if (missing & SUN) e.sun = tropical_longitude(jd, BODY_SUN);
+    if (missing & AYANAMSA) e.ayanamsa = ayanamsa(jd);
+    if (missing & SUNRISE) e.sunrise = tithiloom::sunrise_after(jd, place_);
+    if (missing & SUNSET) e.sunset = tithiloom::sunset_after(jd, place_);
+    e.have |= missing;
+  }
+
+  const Entry& at(double jd, std::uint8_t need) {
+    const auto key = std::bit_cast<std::uint64_t>(jd);
+    auto it = memo_.find(key);
+    if (it == memo_.end()) {
+      if (memo_.size() >= MAX_ENTRIES) {
+        scratch_ = Entry{};
+        fill(scratch_, jd, need);
+        return scratch_;
+      }
+      it = memo_.emplace(key, Entry{}).first;
+    }
+    fill(it->second, jd, need);
+    return it->second;
+  }
+
+  Place place_;
+  bool remember_;
+  std::unordered_map<std::uint64_t, Entry> memo_;
+  Entry scratch_;
+};
+
+// --- probes, on whichever sky ---
+
+// The tithi's beginning: the last crossing of its lower bound within two days
+// before the window, else the first within two days after its start.
+template <class Angle>
+std::optional<double> tithi_begin(Angle& angle, double lo_deg, double start_jd) {
+  if (auto b = find_crossing_backward(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS)) return b;
+  return find_crossing_forward_step(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS,
+                                    WINDOW_SEARCH_STEP_DAYS);
+}
+
+// How the beginning and the end are searched. The answer is a conjunction
+// of pure tests on the two, so it is the same in any order; `quickest` starts
+// with the one that the tithi at the window's middle says can rule the
+// window out (the beginning when the tithi is yet to come, the end when it is
+// over) and stops as soon as it does.
+enum class SearchOrder : bool { as_stated, quickest };
+
+template <class Angle>
+bool tithi_in_window(Angle&& angle, std::uint32_t tithi, double start_jd, double end_jd,
+                     SearchOrder order) {
+  const double mid = (start_jd + end_jd) * 0.5;
+  std::uint32_t at_mid = 0;
+  if (std::isfinite(mid)) {
+    at_mid = element_index(angle(mid), TITHI_SPAN_DEG) + 1;
+    if (at_mid == tithi) return true;
+  }
+  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
+  const auto end_of = [&] {
+    return find_crossing_forward_step(angle, start_jd, hi, WINDOW_SEARCH_DAYS,
+                                      WINDOW_SEARCH_STEP_DAYS);
+  };
+  std::optional<double> begin, end;
+  // Tithis from the middle's on to the wanted one: 1 to 14 means it is yet to come.
+  const std::uint32_t ahead = (tithi + 30 - at_mid % 30) % 30;
+  if (order == SearchOrder::as_stated) {
+    begin = tithi_begin(angle, lo, start_jd);
+    end = end_of();
+  } else if (ahead >= 1 && ahead <= 14) {
+    begin = tithi_begin(angle, lo, start_jd);
+    if (!begin || !(*begin < end_jd)) return false;
+    end = end_of();
+  } else {
+    end = end_of();
+    if (!end || !(*end > start_jd)) return false;
+    begin = tithi_begin(angle, lo, start_jd);
+  }
+  return begin && end && *end > *begin && *end > start_jd && *begin < end_jd;
+}
+
+std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
+                                              std::int32_t utc_offset_s, double start_jd,
+                                              double end_jd) {
+  if (!std::isfinite(start_jd) || !std::isfinite(end_jd)) return std::nullopt;
+  const std::int64_t wanted = tithi;
+  const std::int64_t preceding = wanted == 1 ? 30 : wanted - 1;
+  const CivilDate first = local_date(start_jd, utc_offset_s);
+  double d = local_midnight_jd(first.year, first.month, first.day, utc_offset_s);
+  if (!(d <= end_jd) || !(end_jd - d <= MAX_RANGE_DAYS)) return std::nullopt;
+  std::optional<SunriseHit> fallback;
+  for (;;) {
+    const double s = sky.sunrise_after(d);
+    if (std::isfinite(s)) {
+      if (s > end_jd) break;
+      const std::int64_t t = sky.tithi_at(s);
+      if (s >= start_jd && t == wanted) return sunrise_hit(first, s, utc_offset_s);
+      if (t == preceding && !fallback) fallback = sunrise_hit(first, s, utc_offset_s);
+    }
+    const double next = d + 1.0;
+    if (!(next <= end_jd) || next == d) break;
+    d = next;
+  }
+  return fallback;
+}
+
+// --- texts ---
+
+std::string one_decimal(double x) {
+  char buf[400];  // wide enough for any finite double in fixed notation
+  const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 1).ptr;
+  return std::string(buf, end);
+}
+
+// "Shukla Panchami (Tithi 5)" preceded by the month.
+std::string tithi_phrase(std::string_view month, std::uint32_t tithi) {
+  std::string text(month);
+  text += ' ';
+  text += tithi_display_name(tithi);
+  text += " (Tithi ";
+  text += std::to_string(tithi);
+  text += ')';
+  return text;
+}
+
+// --- resolution ---
+
+// What a rule decides, before the day shift and the year filter.
+struct Observed {
+  CivilDate date;
+  double sunrise_jd;
+  std::uint32_t tithi_at_sunrise;
+  std::string_view lunar_month_name;
+  bool is_adhik_month;
+  std::string reasoning;
+  std::string_view priority_applied;
+  std::string_view kaala_applied;
+  std::optional<AlternateObservance> alternate;
+};
+
+// The lunar-day rule's udaya day, handed to the priority step.
+struct Udaya {
+  std::uint32_t tithi;
+  double sunrise_jd;
+  CivilDate date;
+  std::string reasoning;
+  std::string_view month_name;
+  bool is_adhik;
+};
+
+AlternateObservance alternate_on(const CivilDate& date, double sunrise_jd,
+                                 std::string_view priority, std::string reasoning) {
+  return {date.year, date.month, date.day, sunrise_jd, priority, std::move(reasoning)};
+}
+
+class Resolver {
+ public:
+  Resolver(const std::vector<Sankranti>& sankrantis, const std::vector<LunarMonth>& months,
+           std::int32_t year, std::int32_t utc_offset_s, const Place& place, bool purnimant,
+           Reuse reuse)
+      : s_(sankrantis),
+        l_(months),
+        year_(year),
+        off_(utc_offset_s),
+        purnimant_(purnimant),
+        order_(reuse == Reuse::memo ? SearchOrder::quickest : SearchOrder::as_stated),
+        sky_(place, reuse) {}
+
+  std::optional<Observed> resolve(const FestivalDef& def) {
+    std::optional<Observed> o;
+    if (def.rule == RULE_SANKRANTI) {
+      o = sankranti_rule(def);
+    } else if (def.rule == RULE_TITHI) {
+      o = tithi_rule(def);
+    } else if (def.rule == RULE_NAKSHATRA) {
+      o = nakshatra_rule(def);
+    }
+    if (o && def.day_offset != 0) o = shift(std::move(*o), def.day_offset);
+    if (o && o->date.year != year_) return std::nullopt;
+    return o;
+  }
+
+ private:
+  double midnight(const CivilDate& date) const {
+    return local_midnight_jd(date.year, date.month, date.day, off_);
+  }
+
+  // The sunrise of the civil day before (-1) or after (+1) the one holding jd.
+  SunriseHit neighbour_day(double jd, double day_shift) {
+    const CivilDate date = local_date(jd, off_, day_shift);
+    return sunrise_hit(date, sky_.sunrise_after(midnight(date)), off_);
+  }
+
+  // Among the 40 days around the anchor, the sunrise nearest it that matches;
+  // on equal distance the earlier day.
+  template <class Match>
+  std::optional<double> nearest_sunrise(double anchor_jd, Match&& match) {
+    const CivilDate first = local_date(anchor_jd - SCAN_BEFORE_DAYS, off_);
+    const double d0 = midnight(first);
+    std::optional<double> best;
+    for (int i = 0; i < SCAN_DAYS; ++i) {
+      const double r = sky_.sunrise_after(d0 + i);
+      if (!std::isfinite(r) || !match(r)) continue;
+      if (!best || std::fabs(r - anchor_jd) < std::fabs(*best - anchor_jd)) best = r;
+    }
+    return best;
+  }
+
+  std::optional<Observed> sankranti_rule(const FestivalDef& def) {
+    if (!def.sankranti_index || *def.sankranti_index >= s_.size()) return std::nullopt;
+    const Sankranti& s = s_[*def.sankranti_index];
+    const CivilDate date = local_date(s.jd, off_);
+    const double sunrise = sky_.sunrise_after(midnight(date));
+    std::string why = "Sun enters ";
+    why += s.rashi_name;
+    why += " (sidereal ";
+    why += one_decimal(s.target_longitude);
+    why += "\u00B0) on ";
+    why += date_text(date);
+    why += " at ";
+    why += clock_text(s.jd, off_);
+    why += '.';
+    return Observed{date, sunrise, sky_.tithi_at(sunrise), "", false, std::move(why),
+                    RULE_SANKRANTI, "", std::nullopt};
+  }
+
+  std::optional<Observed> nakshatra_rule(const FestivalDef& def) {
+    if (!def.nakshatra || !def.sankranti_index || *def.sankranti_index >= s_.size())
+      return std::nullopt;
+    const std::uint32_t n = *def.nakshatra;
+    const Sankranti& s = s_[*def.sankranti_index];
+    const std::optional<double> r =
+        nearest_sunrise(s.jd, [&](double jd) { return sky_.nakshatra_at(jd) == n; });
+    if (!r) return std::nullopt;
+    const CivilDate date = local_date(*r, off_);
+    std::string why = "Nakshatra ";
+    why += nakshatra_name(n);
+    why += " (#";
+    why += std::to_string(n);
+    why += ") prevails at sunrise (";
+    why += clock_text(*r, off_);
+    why += ") on ";
+    why += date_text(date);
+    why += ". Anchored to ";
+    why += s.name;
+    why += " (";
+    why += s.rashi_name;
+    why += ") on ";
+    why += date_text(local_date(s.jd, off_));
+    why += '.';
+    return Observed{date, *r, sky_.tithi_at(*r), "", false, std::move(why),
+                    RULE_NAKSHATRA, "", std::nullopt};
+  }
+
+  // The month of number m to search in, as the adhika-maasa choice says.
+  const LunarMonth* chosen_month(std::uint32_t m, double anchor, AdhikaMaasa choice) const {
+    const LunarMonth* nija = nullptr;
+    const LunarMonth* first_nija = nullptr;
+    const LunarMonth* adhika = nullptr;
+    const LunarMonth* first_adhika = nullptr;
+    for (const LunarMonth& month : l_) {
+      if (month.number != m) continue;
+      if (!month.is_adhik) {
+        if (!first_nija) first_nija = &month;
+        if (!nija && month.start_jd <= anchor && anchor < month.end_jd) nija = &month;
+      } else {
+        if (!first_adhika) first_adhika = &month;
+        if (month.start_jd <= anchor && (!adhika || month.start_jd >= adhika->start_jd))
+          adhika = &month;
+      }
+    }
+    if (!nija) nija = first_nija;
+    if (!adhika) adhika = first_adhika;
+    switch (choice.value) {
+      case AdhikaMaasa::adhika_only:
+        return adhika;
+      case AdhikaMaasa::adhika_if_exists:
+        return adhika ? adhika : nija;
+      case AdhikaMaasa::nija:
+      case AdhikaMaasa::adhika_and_nija:
+        break;
+    }
+    return nija;
+  }
+
+  std::optional<Observed> tithi_rule(const FestivalDef& def) {
+    const std::uint32_t m = def.lunar_month;
+    const std::uint32_t t = def.tithi;
+    if (m < 1 || m > 12 || t < 1 || t > 30) return std::nullopt;
+    // Purnimant months end at the full moon, so a Krishna-paksha day falls
+    // in the month named after the amant one.
+    const std::uint32_t name_number = purnimant_ && t >= 16 ? m % 12 + 1 : m;
+    const std::string_view month_name = lunar_month_name(name_number);
+    const std::uint32_t p = MONTH_ANCHOR[m - 1];
+    if (p >= s_.size()) return std::nullopt;
+    const Sankranti& anchor_sankranti = s_[p];
+    const double anchor = anchor_sankranti.jd;
+    const LunarMonth* month = chosen_month(m, anchor, def.adhika_maasa);
+    if (month == nullptr) return std::nullopt;
+
+    Udaya u{t, NaN, {}, {}, month_name, false};
+    const auto tithi_i32 = static_cast<std::int32_t>(t);
+    if (const auto hit = find_tithi_in_range(sky_, tithi_i32, off_, month->start_jd, month->end_jd)) {
+      u.sunrise_jd = hit->sunrise_jd;
+      u.date = hit->local.date;
+      u.is_adhik = month->is_adhik;
+      u.reasoning = tithi_phrase(month_name, t) + " prevails at sunrise (" +
+                    clock_text(u.sunrise_jd, off_) + ") on " + date_text(u.date) +
+                    ". Lunar month " + std::string(month_name) + " (Nija) boundaries used.";
+    } else {
+      const std::optional<double> r =
+          nearest_sunrise(anchor, [&](double jd) { return sky_.tithi_at(jd) == t; });
+      if (!r) return std::nullopt;
+      u.sunrise_jd = *r;
+      u.date = local_date(*r, off_);
+      u.reasoning = tithi_phrase(month_name, t) + " prevails at sunrise (" +
+                    clock_text(u.sunrise_jd, off_) + ") on " + date_text(u.date) +
+                    ". Lunar month " + std::string(month_name) + " determined by " +
+                    std::string(anchor_sankranti.name) + " (" +
+                    std::string(anchor_sankranti.rashi_name) + ") on " +
+                    date_text(local_date(anchor, off_)) + " (fallback).";
+    }
+    switch (def.priority.value) {
+      case Priority::puurvaviddha:
+        return puurvaviddha(std::move(u));
+      case Priority::vyapti:
+        return vyapti(def, std::move(u));
+      case Priority::paraviddha:
+        break;
+    }
+    return Observed{u.date,       u.sunrise_jd,           u.tithi,
+                    u.month_name, u.is_adhik,             std::move(u.reasoning),
+                    PARAVIDDHA, "", std::nullopt};
+  }
+
+  // The day on which the tithi begins: always the day before the udaya day.
+  Observed puurvaviddha(Udaya u) {
+    const SunriseHit prev = neighbour_day(u.sunrise_jd, -1.0);
+    const std::uint32_t t = sky_.tithi_at(prev.sunrise_jd);
+    std::string why = tithi_phrase(u.month_name, u.tithi) + " begins during " +
+                      date_text(prev.local.date) + " (tithi at its sunrise: " +
+                      tithi_display_name(t) +
+                      "). Puurvaviddha rule: observe on the day the tithi begins, not the day it "
+                      "prevails at sunrise. Paraviddha alternate would be " +
+                      date_text(u.date) + ".";
+    return Observed{prev.local.date,
+                    prev.sunrise_jd,
+                    t,
+                    u.month_name,
+                    u.is_adhik,
+                    std::move(why),
+                    PUURVAVIDDHA,
+                    "",
+                    alternate_on(u.date, u.sunrise_jd, PARAVIDDHA,
+                                 std::move(u.reasoning))};
+  }
+
+  // The day whose kaala window the tithi occupies.
+  Observed vyapti(const FestivalDef& def, Udaya u) {
+    const SunriseHit prev = neighbour_day(u.sunrise_jd, -1.0);
+    const SunriseHit next = neighbour_day(u.sunrise_jd, 1.0);
+    const double sunset1 = sky_.sunset_after(midnight(prev.local.date) + 0.5);
+    const double sunset2 = sky_.sunset_after(midnight(u.date) + 0.5);
+    const DayWindow w1 = kaala_window(def.kaala, prev.sunrise_jd, sunset1, u.sunrise_jd);
+    const DayWindow w2 = kaala_window(def.kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
+    const auto angle = [this](double jd) { return sky_.tithi_angle(jd); };
+    const bool p1 = tithi_in_window(angle, u.tithi, w1.start_jd, w1.end_jd, order_);
+    const bool p2 = tithi_in_window(angle, u.tithi, w2.start_jd, w2.end_jd, order_);
+
+    const std::string kaala(def.kaala.label());
+    const std::string earlier_date = date_text(prev.local.date);
+    const std::string udaya_date = date_text(u.date);
+    const std::string phrase = tithi_phrase(u.month_name, u.tithi);
+
+    if (p1 && (!p2 || def.vyapti_tie_purva)) {
+      std::string why = phrase + " is present during the " + kaala + " kaala on ";
+      if (!p2) {
+        why += earlier_date + " but NOT during that kaala on " + udaya_date +
+               ". Vyapti rule: observe on the earlier day.";
+      } else {
+        why += "both " + earlier_date + " and " + udaya_date +
+               ". Vyapti tie-break: earlier day observed (purva-vyapti convention for this "
+               "festival).";
+      }
+      why += " Paraviddha alternate (udayatithi rule): " + udaya_date + ".";
+      return Observed{prev.local.date,
+                      prev.sunrise_jd,
+                      sky_.tithi_at(prev.sunrise_jd),
+                      u.month_name,
+                      u.is_adhik,
+                      std::move(why),
+                      VYAPTI,
+                      def.kaala.label(),
+                      alternate_on(u.date, u.sunrise_jd, PARAVIDDHA,
+                                   std::move(u.reasoning))};
+    }
+    std::string why = phrase + " is present during the " + kaala + " kaala on " + udaya_date +
+                      ". Vyapti rule: later day (paraviddha) observed per paraviddha fallback.";
+    std::optional<AlternateObservance> alternate;
+    if (p1) {
+      alternate = alternate_on(prev.local.date, prev.sunrise_jd,
+                               PUURVAVIDDHA,
+                               "Earlier day also has " + kaala +
+                                   " vyapti; some traditions prefer the earlier day "
+                                   "(puurvaviddha) when both qualify.");
+    }
+    return Observed{u.date,     u.sunrise_jd,      u.tithi,           u.month_name,
+                    u.is_adhik, std::move(why),    VYAPTI,      def.kaala.label(),
+                    std::move(alternate)};
+  }
+
+  // Moves the day by k civil days. A day without sunrise keeps the civil
+  // date asked for.
+  std::optional<Observed> shift(Observed o, std::int32_t k) {
+    const WideDate asked = add_days(o.date, k);
+    // A sunrise is never before the midnight it is searched from, and comes
+    // within a day of it if at all: a day asked for outside the year, but for
+    // its eve, ends outside it. Its sunrise is not asked for, so no shift,
+    // however large, reaches for a time the ephemeris does not cover.
+    const std::int64_t year = year_;
+    const bool eve = asked.year == year - 1 && asked.month == 12 && asked.day == 31;
+    if (asked.year != year && !eve) return std::nullopt;
+    const double new_midnight = midnight(o.date) + static_cast<double>(k);
+    const double sunrise = sky_.sunrise_after(new_midnight);
+    const CivilDate anchor = o.date;
+    if (std::isfinite(sunrise)) {
+      o.date = local_date(sunrise, off_);
+    } else {
+      o.date = CivilDate{static_cast<std::int32_t>(asked.year), asked.month, asked.day};
+    }
+    o.sunrise_jd = sunrise;
+    o.tithi_at_sunrise = sky_.tithi_at(sunrise);
+    while (!o.reasoning.empty() && o.reasoning.back() == '.') o.reasoning.pop_back();
+    o.reasoning += " (anchor: " + date_text(anchor) + ", shifted " + std::to_string(k) + " day" +
+                   (k == 1 || k == -1 ? "" : "s") + ").";
+    return o;
+  }
+
+  const std::vector<Sankranti>& s_;
+  const std::vector<LunarMonth>& l_;
+  std::int32_t year_;
+  std::int32_t off_;
+  bool purnimant_;
+  SearchOrder order_;
+  Sky sky_;
+};
+
+}  // namespace
+
+std::uint32_t tithi_at_jd(double jd_ut) {
+  ensure_initialized();
+  if (!std::isfinite(jd_ut)) return TITHI_OF_NAN;
+  return element_index(tithi_angle(jd_ut), TITHI_SPAN_DEG) + 1;
+}
+
+bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd) {
+  ensure_initialized();
+  return tithi_in_window(tithi_angle, tithi, start_jd, end_jd, SearchOrder::as_stated);
+}
+
+std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
+                                                         std::int32_t utc_offset_s,
+                                                         double start_jd, double end_jd,
+                                                         const Place& place) {
+  ensure_initialized();
+  Sky sky(place, Reuse::literal);
+  return find_tithi_in_range(sky, tithi, utc_offset_s, start_jd, end_jd);
+}
+
+Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<FestivalDef>& defs,
+                                                          std::int32_t year,
+                                                          std::int32_t utc_offset_s,
+                                                          const Place& place, bool purnimant,
+                                                          Reuse reuse) {
+  ensure_initialized();
+  return checked([&]() -> Result<std::vector<FestivalOccurrence>> {
+    const auto sankrantis = compute_sankrantis(year);
+    if (!sankrantis.ok()) return sankrantis.failure();
+    const auto months = reuse == Reuse::memo
+                            ? compute_lunar_months(year, false, sankrantis.value())
+                            : compute_lunar_months(year, false);
+    if (!months.ok()) return months.failure();
+    Resolver resolver(sankrantis.value(), months.value(), year, utc_offset_s, place, purnimant,
+                      reuse);
+    std::vector<FestivalOccurrence> out;
+    for (const FestivalDef& def : defs) {
+      std::optional<Observed> o = resolver.resolve(def);
+      if (!o) continue;
+      out.push_back(FestivalOccurrence{def.id,
+                                       def.name,
+                                       o->date.year,
+                                       o->date.month,
+                                       o->date.day,
+                                       o->sunrise_jd,
+                                       o->tithi_at_sunrise,
+                                       o->lunar_month_name,
+                                       o->is_adhik_month,
+                                       std::move(o->reasoning),
+                                       o->priority_applied,
+                                       o->kaala_applied,
+                                       std::move(o->alternate)});
+    }
+    // Days without sunrise have no place in the order of sunrises: last.
+    std::stable_sort(out.begin(), out.end(),
+                     [](const FestivalOccurrence& a, const FestivalOccurrence& b) {
+                       if (std::isnan(a.sunrise_jd)) return false;
+                       return std::isnan(b.sunrise_jd) || a.sunrise_jd < b.sunrise_jd;
+                     });
+    return out;
+  });
+}
+
+// --- Ekadashis and vrats ---
+
+namespace {
+
+constexpr std::uint32_t SHUKLA_EKADASHI = 11;
+constexpr std::uint32_t KRISHNA_EKADASHI = 26;
+// Arunodaya, the dawn before sunrise: 96 minutes as a day fraction.
+constexpr double ARUNODAYA_DAYS = 0.06666666666666667;
+// Names of the Ekadashis of an adhika month, whatever the definition says.
+constexpr std::string_view ADHIKA_SHUKLA_EKADASHI = "Padmini";
+constexpr std::string_view ADHIKA_KRISHNA_EKADASHI = "Parama";
+
+struct VratRow {
+  std::string_view name;
+  std::uint32_t tithi;
+  std::string_view paksha;
+};
+
+// The order decides the order of vrats on the same day.
+constexpr std::array<VratRow, 5> VRAT_TABLE = {{
+    {"Pradosh Vrat", 13, "Shukla"},
+    {"Pradosh Vrat", 28, "Krishna"},
+    {"Sankashti Chaturthi", 19, "Krishna"},
+    {"Amavasya", 30, "Krishna"},
+    {"Purnima Vrat", 15, "Shukla"},
+}};
+
+std::string month_label(std::string_view name, bool is_adhik) {
+  return is_adhik ? "Adhika " + std::string(name) : std::string(name);
+}
+
+// The amant months of year - 1, year and year + 1, one list after another.
+std::vector<LunarMonth> months_around(std::int32_t year) {
+  std::vector<LunarMonth> out;
+  for (std::int64_t step = -1; step <= 1; ++step) {
+    Result<std::vector<LunarMonth>> months = compute_lunar_months(shift_year(year, step), false);
+    // A failure reaches the caller through the enclosing check.
+    if (months.ok()) out.insert(out.end(), months.value().begin(), months.value().end());
+  }
+  return out;
+}
+
+std::optional<EkadashiOccurrence> resolve_ekadashi_on(Sky& sky, std::uint32_t lunar_month,
+                                                      std::string_view lunar_month_name,
+                                                      bool is_adhik, bool is_shukla,
+                                                      std::string_view name,
+                                                      std::int32_t utc_offset_s, double start_jd,
+                                                      double end_jd) {
+  const std::uint32_t target = is_shukla ? SHUKLA_EKADASHI : KRISHNA_EKADASHI;
+  const std::uint32_t dashami = target - 1;
+  const std::string_view paksha = paksha_name(target);
+  const std::optional<SunriseHit> hit = find_tithi_in_range(
+      sky, static_cast<std::int32_t>(target), utc_offset_s, start_jd, end_jd);
+  if (!hit) return std::nullopt;
+  const double s = hit->sunrise_jd;
+  const CivilDate d = hit->local.date;
+
+  const bool dashami_at_arunodaya =
+      element_index(sky.tithi_angle(s - ARUNODAYA_DAYS), TITHI_SPAN_DEG) + 1 == dashami;
+  const double next_midnight = local_midnight_jd(d.year, d.month, d.day, utc_offset_s) + 1.0;
+  const double n = sky.sunrise_after(next_midnight);
+  // Without a sunrise the next day is still the civil day after D.
+  const CivilDate next_date = std::isfinite(n) ? local_date(n, utc_offset_s)
+                                               : local_date(next_midnight, utc_offset_s, 0.5);
+  const bool vriddhi = std::isfinite(n) && sky.tithi_at(n) == target;
+
+  const std::string month = month_label(lunar_month_name, is_adhik);
+  const std::string opening = std::string(paksha) + " Ekadashi (Tithi " + std::to_string(target) +
+                              ") prevails at sunrise";
+  EkadashiOccurrence o{std::string(name), lunar_month, std::string(lunar_month_name), is_adhik,
+                       paksha, d, s, d, s, {}};
+  if (vriddhi) {
+    o.smartha_date = o.vaishnava_date = next_date;
+    o.smartha_sunrise_jd = o.vaishnava_sunrise_jd = n;
+    o.reasoning = opening + " on both " + date_text(d) +
+                  " and the next day (tithi-vriddhi), so both Smartha and Vaishnava observance "
+                  "fall on " +
+                  date_text(next_date) + " (vriddhau uttara, Dharmasindhu). Lunar month: " + month +
+                  ".";
+  } else if (dashami_at_arunodaya) {
+    o.vaishnava_date = next_date;
+    o.vaishnava_sunrise_jd = n;
+    o.reasoning = opening + " (" + clock_text(hit->local) + ") on " + date_text(d) +
+                  ". Dashami (Tithi " + std::to_string(dashami) +
+                  ") persists at Arunodaya (96 min before sunrise), so Vaishnava Ekadashi shifts "
+                  "to " +
+                  date_text(next_date) + ". Lunar month: " + month + ".";
+  } else {
+    o.reasoning = opening + " (" + clock_text(hit->local) + ") on " + date_text(d) +
+                  ". Dashami ended before Arunodaya \u2014 Smartha and Vaishnava dates are the "
+                  "same. Lunar month: " +
+                  month + ".";
+  }
+  return o;
+}
+
+bool same_ekadashi(const EkadashiOccurrence& a, const EkadashiOccurrence& b) {
+  return a.smartha_date.year == b.smartha_date.year &&
+         a.smartha_date.month == b.smartha_date.month &&
+         a.smartha_date.day == b.smartha_date.day && a.paksha == b.paksha &&
+         a.lunar_month == b.lunar_month && a.is_adhik == b.is_adhik;
+}
+
+}  // namespace
+
+std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
+                                                   std::string_view lunar_month_name,
+                                                   bool is_adhik, bool is_shukla,
+                                                   std::string_view name,
+                                                   std::int32_t utc_offset_s, double start_jd,
+                                                   double end_jd, const Place& place) {
+  ensure_initialized();
+  Sky sky(place, Reuse::literal);
+  return resolve_ekadashi_on(sky, lunar_month, lunar_month_name, is_adhik, is_shukla, name,
+                             utc_offset_s, start_jd, end_jd);
+}
+
+Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<EkadashiDef>& defs,
+                                                          std::int32_t year,
+                                                          std::int32_t utc_offset_s,
+                                                          const Place& place) {
+  return checked([&] {
+    const std::vector<LunarMonth> months = months_around(year);
+    // Months listed twice and the two pakshas of a month share their days.
+    Sky sky(place, Reuse::memo);
+    std::vector<EkadashiOccurrence> out;
+    for (const EkadashiDef& def : defs) {
+      if (def.month < 1 || def.month > 12) continue;
+      const std::string_view month_name = lunar_month_name(def.month);
+      for (const LunarMonth& m : months) {
+        if (m.number != def.month) continue;
+        for (const bool shukla : {true, false}) {
+          const std::string_view name =
+              m.is_adhik ? (shukla ? ADHIKA_SHUKLA_EKADASHI : ADHIKA_KRISHNA_EKADASHI)
+                         : std::string_view(shukla ? def.shukla_name : def.krishna_name);
+          auto o = resolve_ekadashi_on(sky, def.month, month_name, m.is_adhik, shukla, name,
+                                       utc_offset_s, m.start_jd, m.end_jd);
+          if (o && o->smartha_date.year == year) out.push_back(std::move(*o));
+        }
+      }
+    }
+    std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
+      return a.smartha_sunrise_jd < b.smartha_sunrise_jd;
+    });
+    // Months overlapping two of the three years were resolved twice.
+    out.erase(std::unique(out.begin(), out.end(), same_ekadashi), out.end());
+    return out;
+  });
+}
+
+Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
+                                                       const Place& place) {
+  return checked([&] {
+    std::vector<VratOccurrence> out;
+    // The five vrats of a month scan the same days.
+    Sky sky(place, Reuse::memo);
+    Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
+    if (!months.ok()) return out;  // the enclosing check reports the failure
+    for (const LunarMonth& m : months.value()) {
+      const std::string label = month_label(m.name, m.is_adhik);
+      for (const VratRow& row : VRAT_TABLE) {
+        const std::optional<SunriseHit> hit = find_tithi_in_range(
+            sky, static_cast<std::int32_t>(row.tithi), utc_offset_s, m.start_jd, m.end_jd);
+        if (!hit || hit->local.date.year != year) continue;
+        out.push_back({row.name, std::string(row.name) + " (" + label + ")", m.name, row.paksha,
+                       hit->sunrise_jd, hit->local.date});
+      }
+    }
+    std::stable_sort(out.begin(), out.end(),
+                     [](const auto& a, const auto& b) { return a.sunrise_jd < b.sunrise_jd; });
+    return out;
+  });
+}
+
+}  // namespace tithiloom

@@ -1,0 +1,172 @@
+#include "observance.hpp"
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "sun.hpp"
+
+namespace tithiloom {
+namespace {
+
+// Only A-Z are folded: every other byte, Devanagari included, must match as is.
+std::string ascii_lower(std::string_view label) {
+  std::string out(label);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+template <class Enum>
+struct LabelRow {
+  std::string_view label;
+  Enum value;
+};
+
+template <class Enum, std::size_t N>
+Enum parse(std::string_view label, const std::array<LabelRow<Enum>, N>& rows, Enum fallback) {
+  const std::string folded = ascii_lower(label);
+  for (const auto& row : rows)
+    if (row.label == folded) return row.value;
+  return fallback;
+}
+
+constexpr std::array<LabelRow<Kaala::Value>, 26> KAALA_LABELS = {{
+    {"pratah", Kaala::praatah},
+    {"praatah", Kaala::praatah},
+    {"\u092A\u094D\u0930\u093E\u0924\u0903", Kaala::praatah},  // prAtaH
+    {"sangava", Kaala::sangava},
+    {"saangava", Kaala::sangava},
+    {"\u0938\u093E\u0919\u094D\u0917\u0935\u0903", Kaala::sangava},  // sAGgavaH
+    {"madhyahna", Kaala::madhyahna},
+    {"madhyaahna", Kaala::madhyahna},
+    {"\u092E\u0927\u094D\u092F\u093E\u0939\u094D\u0928\u0903", Kaala::madhyahna},  // madhyAhnaH
+    {"aparahna", Kaala::aparahna},
+    {"aparaahna", Kaala::aparahna},
+    {"\u0905\u092A\u0930\u093E\u0939\u094D\u0923\u0903", Kaala::aparahna},  // aparAhNaH
+    {"sayahna", Kaala::saayaahna},
+    {"saayaahna", Kaala::saayaahna},
+    {"\u0938\u093E\u092F\u093E\u0939\u094D\u0928\u0903", Kaala::saayaahna},  // sAyAhnaH
+    {"purvahna", Kaala::poorvahna},
+    {"poorvahna", Kaala::poorvahna},
+    {"\u092A\u0942\u0930\u094D\u0935\u093E\u0939\u094D\u0923\u0903", Kaala::poorvahna},  // pUrvAhNaH
+    {"pradosha", Kaala::pradosha},
+    {"\u092A\u094D\u0930\u0926\u094B\u0937\u0903", Kaala::pradosha},  // pradoSaH
+    {"nishita", Kaala::nishita},
+    {"nishitha", Kaala::nishita},
+    {"\u0928\u093F\u0936\u0940\u0925\u0903", Kaala::nishita},  // nizIthaH
+    {"fullday", Kaala::full_day},
+    {"full_day", Kaala::full_day},
+    {"sangava_full", Kaala::full_day},
+}};
+
+constexpr std::array<LabelRow<Priority::Value>, 6> PRIORITY_LABELS = {{
+    {"earlier", Priority::puurvaviddha},
+    {"purvaviddha", Priority::puurvaviddha},
+    {"puurvaviddha", Priority::puurvaviddha},
+    {"purva_viddha", Priority::puurvaviddha},
+    {"vyapti", Priority::vyapti},
+    {"vyaapti", Priority::vyapti},
+}};
+
+constexpr std::array<LabelRow<AdhikaMaasa::Value>, 5> ADHIKA_LABELS = {{
+    {"adhika", AdhikaMaasa::adhika_only},
+    {"adhika_only", AdhikaMaasa::adhika_only},
+    {"both", AdhikaMaasa::adhika_and_nija},
+    {"adhika_and_nija", AdhikaMaasa::adhika_and_nija},
+    {"adhika_if_exists", AdhikaMaasa::adhika_if_exists},
+}};
+
+constexpr std::array<std::string_view, 10> KAALA_REPORTED = {
+    "sunrise",   "praatah",   "sangava",  "madhyahna", "aparahna",
+    "saayaahna", "poorvahna", "pradosha", "nishita",   "full_day"};
+
+constexpr std::array<std::string_view, 3> PRIORITY_REPORTED = {"paraviddha", "puurvaviddha",
+                                                                "vyapti"};
+
+constexpr double ONE_MINUTE_DAYS = 1.0 / 1440.0;
+constexpr double PRADOSHA_DAYS = 0.1;
+constexpr double NISHITA_HALF_DAYS = 1.0 / 60.0;
+
+}  // namespace
+
+Kaala Kaala::from_label(std::string_view label) {
+  return parse(label, KAALA_LABELS, Kaala::sunrise);
+}
+
+std::string_view Kaala::label() const {
+  return KAALA_REPORTED[value < KAALA_REPORTED.size() ? value : 0];
+}
+
+Priority Priority::from_label(std::string_view label) {
+  return parse(label, PRIORITY_LABELS, Priority::paraviddha);
+}
+
+std::string_view Priority::label() const {
+  return PRIORITY_REPORTED[value < PRIORITY_REPORTED.size() ? value : 0];
+}
+
+AdhikaMaasa AdhikaMaasa::from_label(std::string_view label) {
+  return parse(label, ADHIKA_LABELS, AdhikaMaasa::nija);
+}
+
+bool is_purva_tie(std::string_view label) { return ascii_lower(label) == "purva"; }
+
+DayWindow kaala_window(Kaala kaala, double sunrise_jd, double sunset_jd, double next_sunrise_jd) {
+  const double sr = sunrise_jd;
+  const double ss = sunset_jd;
+  const double d = ss - sr;
+  switch (kaala.value) {
+    case Kaala::praatah:
+      return {sr, sr + d / 5.0};
+    case Kaala::sangava:
+      return {sr + d / 5.0, sr + 2.0 * d / 5.0};
+    case Kaala::madhyahna:
+      return {sr + 2.0 * d / 5.0, sr + 3.0 * d / 5.0};
+    case Kaala::aparahna:
+      return {sr + 3.0 * d / 5.0, sr + 4.0 * d / 5.0};
+    case Kaala::saayaahna:
+      return {sr + 4.0 * d / 5.0, ss};
+    case Kaala::poorvahna:
+      return {sr, sr + d / 2.0};
+    case Kaala::pradosha:
+      return {ss, ss + PRADOSHA_DAYS};
+    case Kaala::nishita: {
+      const double mid = ss + (next_sunrise_jd - ss) / 2.0;
+      return {mid - NISHITA_HALF_DAYS, mid + NISHITA_HALF_DAYS};
+    }
+    case Kaala::full_day:
+      return {sr, ss};
+    case Kaala::sunrise:
+      break;
+  }
+  return {sr - ONE_MINUTE_DAYS, sr + ONE_MINUTE_DAYS};
+}
+
+SunriseHit sunrise_hit(const CivilDate& date, double sunrise_jd, std::int32_t utc_offset_s) {
+  if (!std::isfinite(sunrise_jd))
+    return {std::numeric_limits<double>::quiet_NaN(), CivilDateTime{date, 0, 0, 0, 0}};
+  return {sunrise_jd, jd_to_local_datetime(sunrise_jd, utc_offset_s)};
+}
+
+namespace {
+
+SunriseHit neighbour_day_sunrise(std::int32_t utc_offset_s, double jd_ut, const Place& place,
+                                 double day_shift) {
+  const CivilDate date = local_date(jd_ut, utc_offset_s, day_shift);
+  const double midnight = local_midnight_jd(date.year, date.month, date.day, utc_offset_s);
+  return sunrise_hit(date, sunrise_after(midnight, place), utc_offset_s);
+}
+
+}  // namespace
+
+SunriseHit next_day_sunrise(std::int32_t utc_offset_s, double jd_ut, const Place& place) {
+  return neighbour_day_sunrise(utc_offset_s, jd_ut, place, 1.0);
+}
+
+SunriseHit previous_day_sunrise(std::int32_t utc_offset_s, double jd_ut, const Place& place) {
+  return neighbour_day_sunrise(utc_offset_s, jd_ut, place, -1.0);
+}
+
+}  // namespace tithiloom

@@ -1,0 +1,86 @@
+// Shraddha: the death-anniversary day in a target year, and the complete
+// timeline of rites after a death (the 3rd, 10th and 13th days, monthly,
+// annual and pitru-paksha shraddhas). The death tithi is the one current at
+// the sunrise of the day of death; annual days are resolved by the festival
+// engine as a lunar-day rule of the death month.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ephemeris.hpp"
+#include "types.hpp"
+
+namespace tithiloom {
+
+struct ShraddhaDate {
+  std::string reasoning;
+  std::string_view lunar_month_name;  // the death month, or "Unknown"
+  double sunrise_jd;
+  std::uint32_t tithi;        // death tithi, 1-30
+  std::uint32_t lunar_month;  // death month, 1-12; 0 when unnamed
+  std::int32_t year;
+  std::uint32_t month;
+  std::uint32_t day;
+};
+
+// A sunrise described for display. The tithi is the one the caller names;
+// nakshatra, month and weekday are measured at the sunrise.
+struct TithiOccurrence {
+  std::string tithi_name;  // "Krishna Amavasya"
+  std::string_view paksha;
+  std::string_view nakshatra_name;
+  std::string_view masa;  // amant month of the local date, or "Unknown"
+  std::string_view vara;  // English weekday
+  double sunrise_jd;
+  std::int32_t year;
+  std::uint32_t month;
+  std::uint32_t day;
+  std::uint32_t tithi_number;
+};
+
+struct ShraddhaTimeline {
+  std::string death_date;
+  std::string death_tithi;
+  std::uint32_t death_tithi_number;
+  std::string_view death_paksha;
+  std::string_view death_nakshatra;
+  std::string_view death_masa;
+  std::string teesra;    // 3rd day, the day of death counting as the 1st
+  std::string dashamam;  // 10th day
+  std::string terahvin;  // 13th day
+  std::vector<TithiOccurrence> monthly_shraddhas;
+  std::vector<TithiOccurrence> annual_shraddhas;
+  std::vector<TithiOccurrence> pitru_paksha_dates;
+};
+
+// The amant lunar month (1-12, 0 for an unnamed month) holding the local
+// noon of a civil date; 10 when no month of the neighbouring years holds it.
+std::uint32_t lunar_month_for_date(std::int32_t year, std::uint32_t month, std::uint32_t day,
+                                   std::int32_t utc_offset_s);
+
+TithiOccurrence occurrence_at_sunrise(std::int32_t utc_offset_s, std::uint32_t tithi,
+                                      double sunrise_jd);
+
+// The shraddha day of a death in `target_year`; none when the festival
+// engine finds no day. Fails only on a library failure.
+Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
+                                                     std::uint32_t death_month,
+                                                     std::uint32_t death_day,
+                                                     std::int32_t target_year,
+                                                     std::int32_t utc_offset_s,
+                                                     const Place& place);
+
+// Lists hold at most the counts asked for (fewer where no day is found).
+// Fails only on a library failure, which a count reaching past the span the
+// ephemeris covers brings about.
+Result<ShraddhaTimeline> compute_shraddha_timeline(
+    std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day,
+    std::int32_t utc_offset_s, std::size_t monthly_count, std::size_t annual_years,
+    std::size_t pitru_paksha_years, const Place& place);
+
+}  // namespace tithiloom

@@ -1,0 +1,261 @@
+// Observance labels and windows, the tithi probes against the elongation
+// itself, and the festival resolution with and without its within-call memo.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "festival.hpp"
+#include "lunar_month.hpp"
+#include "observance.hpp"
+#include "panchang.hpp"
+#include "search.hpp"
+#include "sun.hpp"
+
+namespace tithiloom {
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+const Place DELHI{28.6139, 77.2090, 216.0};
+constexpr std::int32_t IST = 19800;
+
+// --- labels ---
+
+class KaalaLabels : public ::testing::TestWithParam<std::tuple<std::string_view, Kaala::Value>> {};
+
+TEST_P(KaalaLabels, Parse) {
+  const auto [label, value] = GetParam();
+  EXPECT_EQ(Kaala::from_label(label), Kaala(value)) << label;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, KaalaLabels,
+    ::testing::Values(
+        std::tuple{"MadhyAahna", Kaala::madhyahna}, std::tuple{" madhyahna", Kaala::sunrise},
+        std::tuple{"\u092E\u0927\u094D\u092F\u093E\u0939\u094D\u0928\u0903", Kaala::madhyahna},
+        // The same word without its final visarga.
+        std::tuple{"\u092E\u0927\u094D\u092F\u093E\u0939\u094D\u0928", Kaala::sunrise},
+        std::tuple{"pratah", Kaala::praatah}, std::tuple{"sangava_full", Kaala::full_day},
+        std::tuple{"FullDay", Kaala::full_day}, std::tuple{"nishitha", Kaala::nishita},
+        std::tuple{"\u0928\u093F\u0936\u0940\u0925\u0903", Kaala::nishita},
+        std::tuple{"sunrise", Kaala::sunrise}, std::tuple{"", Kaala::sunrise}));
+
+TEST(Labels, PriorityAdhikaMaasaAndTie) {
+  EXPECT_EQ(Priority::from_label("EaRlIeR"), Priority(Priority::puurvaviddha));
+  EXPECT_EQ(Priority::from_label("vyaapti"), Priority(Priority::vyapti));
+  EXPECT_EQ(Priority::from_label("purva"), Priority(Priority::paraviddha));
+  EXPECT_EQ(AdhikaMaasa::from_label("BOTH"), AdhikaMaasa(AdhikaMaasa::adhika_and_nija));
+  EXPECT_EQ(AdhikaMaasa::from_label("adhika_if_exist"), AdhikaMaasa(AdhikaMaasa::nija));
+  EXPECT_TRUE(is_purva_tie("PURVA"));
+  EXPECT_FALSE(is_purva_tie("purva "));
+  static_assert(sizeof(Kaala) == 1 && sizeof(Priority) == 1 && sizeof(AdhikaMaasa) == 1);
+  // Every reported label parses back to its value.
+  for (int v = 0; v <= Kaala::full_day; ++v) {
+    const Kaala k(static_cast<Kaala::Value>(v));
+    EXPECT_EQ(Kaala::from_label(k.label()), k) << k.label();
+  }
+  for (int v = 0; v <= Priority::vyapti; ++v) {
+    const Priority p(static_cast<Priority::Value>(v));
+    EXPECT_EQ(Priority::from_label(p.label()), p) << p.label();
+  }
+}
+
+// --- windows ---
+
+TEST(KaalaWindow, BoundsOfTheDay) {
+  const double sr = 2461144.52, ss = 2461145.04, next = 2461145.519;
+  const double d = ss - sr;
+  const auto w = [&](Kaala::Value k) { return kaala_window(k, sr, ss, next); };
+  EXPECT_EQ(w(Kaala::pradosha).start_jd, ss);
+  EXPECT_EQ(w(Kaala::pradosha).end_jd, ss + 0.1);
+  EXPECT_NEAR((w(Kaala::sunrise).end_jd - w(Kaala::sunrise).start_jd) * 1440.0, 2.0, 1e-6);
+  EXPECT_NEAR((w(Kaala::nishita).end_jd - w(Kaala::nishita).start_jd) * 1440.0, 48.0, 1e-6);
+  EXPECT_NEAR(w(Kaala::nishita).start_jd + 1.0 / 60.0, ss + (next - ss) / 2.0, 1e-9);
+  // The five parts tile the daytime; the forenoon is its first half.
+  EXPECT_EQ(w(Kaala::praatah).start_jd, sr);
+  EXPECT_EQ(w(Kaala::praatah).end_jd, w(Kaala::sangava).start_jd);
+  EXPECT_EQ(w(Kaala::sangava).end_jd, w(Kaala::madhyahna).start_jd);
+  EXPECT_EQ(w(Kaala::madhyahna).end_jd, w(Kaala::aparahna).start_jd);
+  EXPECT_EQ(w(Kaala::aparahna).end_jd, w(Kaala::saayaahna).start_jd);
+  EXPECT_EQ(w(Kaala::saayaahna).end_jd, ss);
+  EXPECT_EQ(w(Kaala::aparahna).start_jd, sr + 3.0 * d / 5.0);
+  EXPECT_EQ(w(Kaala::poorvahna).end_jd, sr + d / 2.0);
+  EXPECT_EQ(w(Kaala::full_day).start_jd, sr);
+  EXPECT_EQ(w(Kaala::full_day).end_jd, ss);
+  for (int v = 0; v <= Kaala::full_day; ++v) {
+    const DayWindow none = kaala_window(static_cast<Kaala::Value>(v), NaN, NaN, NaN);
+    EXPECT_TRUE(std::isnan(none.start_jd) && std::isnan(none.end_jd)) << v;
+  }
+}
+
+// --- probes ---
+
+// The new moon nearest after 2026-04-14 00:00 UT.
+double new_moon_2026_april() {
+  const auto nm = find_crossing_forward_step(tithi_angle, 2461144.5, 0.0, 35.0, 1.0);
+  EXPECT_TRUE(nm.has_value());
+  return nm.value_or(NaN);
+}
+
+TEST(TithiAtJd, OneAfterNewMoonThirtyBefore) {
+  const double nm = new_moon_2026_april();
+  EXPECT_EQ(tithi_at_jd(nm + 0.001), 1u);
+  EXPECT_EQ(tithi_at_jd(nm - 0.001), 30u);
+  EXPECT_EQ(tithi_at_jd(NaN), 1u);
+}
+
+TEST(TithiPresentInWindow, AgainstTheTithiSpan) {
+  const double nm = new_moon_2026_april();
+  // Tithi 2 spans the elongation 12..24 degrees after this new moon.
+  const auto start = find_crossing_forward_step(tithi_angle, nm, 12.0, 3.0, 1.0 / 24.0);
+  const auto end = find_crossing_forward_step(tithi_angle, nm, 24.0, 3.0, 1.0 / 24.0);
+  ASSERT_TRUE(start && end);
+  const double s = *start, e = *end;
+  EXPECT_TRUE(tithi_present_in_window(2, s + 0.1, s + 0.2));   // inside
+  EXPECT_FALSE(tithi_present_in_window(3, s + 0.1, s + 0.2));
+  EXPECT_TRUE(tithi_present_in_window(2, s - 0.3, s + 0.01));  // reaches into it
+  EXPECT_FALSE(tithi_present_in_window(2, s - 0.3, s - 0.01)); // ends before it begins
+  EXPECT_TRUE(tithi_present_in_window(2, e - 0.01, e + 0.3));
+  EXPECT_FALSE(tithi_present_in_window(2, e + 0.01, e + 0.3)); // starts after it ended
+  EXPECT_TRUE(tithi_present_in_window(2, s - 0.5, e + 0.5));   // covers it whole
+  // A missing bound empties the window, even for tithi 1, the tithi of NaN.
+  EXPECT_FALSE(tithi_present_in_window(1, NaN, NaN));
+  EXPECT_FALSE(tithi_present_in_window(2, s + 0.1, NaN));
+}
+
+TEST(FindTithiAtSunrise, RefusalsEndAtOnce) {
+  const double nm = new_moon_2026_april();
+  const double from = nm - 2.0, to = nm + 20.0;
+  EXPECT_TRUE(find_tithi_at_sunrise_in_range(5, IST, from, to, DELHI));
+  // Neither tithi 20 nor 19 at a sunrise of the first three days.
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(20, IST, from, nm + 3.0, DELHI));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, IST, NaN, to, DELHI));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, IST, from, 1e300, DELHI));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(std::numeric_limits<std::int32_t>::min(), IST,
+                                              from, to, DELHI));
+  // Polar night for the whole range: no sunrise, no day.
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, 0, 2461390.5, 2461420.5, Place{85.0, 0.0, 0.0}));
+}
+
+TEST(NeighbourDaySunrise, CivilDaysNotNextSunrise) {
+  // 22:00 IST on 2026-04-14 is 16:30 UT: the next civil day is the 15th.
+  const double late = local_midnight_jd(2026, 4, 14, IST) + 22.0 / 24.0;
+  const SunriseHit next = next_day_sunrise(IST, late, DELHI);
+  EXPECT_EQ(next.sunrise_jd, sunrise_after(local_midnight_jd(2026, 4, 15, IST), DELHI));
+  EXPECT_EQ(next.local.date.day, 15u);
+  const SunriseHit prev = previous_day_sunrise(IST, late, DELHI);
+  EXPECT_EQ(prev.local.date.day, 13u);
+  // At +14 h it is already the 15th locally at 12:00 UT on the 14th.
+  const SunriseHit ahead = next_day_sunrise(14 * 3600, 2461145.0, DELHI);
+  EXPECT_EQ(ahead.local.date.day, 16u);
+  // No sunrise: NaN with the civil date that was asked for.
+  const SunriseHit polar = next_day_sunrise(0, 2461395.0, Place{85.0, 0.0, 0.0});  // 20 Dec noon
+  EXPECT_TRUE(std::isnan(polar.sunrise_jd));
+  EXPECT_EQ(polar.local.date.month, 12u);
+  EXPECT_EQ(polar.local.date.day, 21u);
+}
+
+// --- resolution: the memo changes no value ---
+
+class MonthsFromKnownSankrantis : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(MonthsFromKnownSankrantis, SameMonthsAsSearchingThemAgain) {
+  const std::int32_t year = GetParam();
+  const auto sankrantis = compute_sankrantis(year);
+  ASSERT_TRUE(sankrantis.ok());
+  for (const bool purnimant : {false, true}) {
+    const auto searched = compute_lunar_months(year, purnimant);
+    const auto reused = compute_lunar_months(year, purnimant, sankrantis.value());
+    ASSERT_TRUE(searched.ok() && reused.ok());
+    ASSERT_EQ(searched.value().size(), reused.value().size());
+    for (std::size_t i = 0; i < searched.value().size(); ++i) {
+      const LunarMonth& a = searched.value()[i];
+      const LunarMonth& b = reused.value()[i];
+      EXPECT_EQ(std::tie(a.name, a.start_jd, a.end_jd, a.number, a.is_adhik, a.is_kshaya),
+                std::tie(b.name, b.start_jd, b.end_jd, b.number, b.is_adhik, b.is_kshaya));
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, MonthsFromKnownSankrantis,
+                         ::testing::Values(-2000, 1000, 2023, 2026, 2900));
+
+FestivalDef def(char kind, std::uint32_t a, std::uint32_t b, std::string rule) {
+  char id[32];
+  std::snprintf(id, sizeof id, "%c%u_%u", kind, a, b);
+  FestivalDef d;
+  d.id = id;
+  d.name = id;
+  d.rule = std::move(rule);
+  return d;
+}
+
+std::vector<FestivalDef> mixed_definitions() {
+  std::vector<FestivalDef> defs;
+  for (std::uint32_t i = 0; i < 12; ++i) {
+    FestivalDef d = def('s', i, 0, "sankranti");
+    d.sankranti_index = i;
+    d.day_offset = static_cast<std::int32_t>(i % 3) - 1;
+    defs.push_back(d);
+    FestivalDef n = def('n', i, 0, "nakshatra_at_sunrise");
+    n.sankranti_index = i;
+    n.nakshatra = 1 + (i * 5) % 27;
+    defs.push_back(n);
+  }
+  for (std::uint32_t m = 1; m <= 12; ++m) {
+    for (std::uint32_t t : {1u, 4u, 9u, 15u, 23u, 30u}) {
+      FestivalDef d = def('t', m, t, "tithi_at_sunrise");
+      d.lunar_month = m;
+      d.tithi = t;
+      const std::uint32_t k = m * 7 + t;
+      d.priority = Priority(static_cast<Priority::Value>(k % 3));
+      d.kaala = Kaala(static_cast<Kaala::Value>(k % 10));
+      d.vyapti_tie_purva = k % 4 == 0;
+      d.adhika_maasa = AdhikaMaasa(static_cast<AdhikaMaasa::Value>(k % 4));
+      d.day_offset = k % 5 == 0 ? 1 : 0;
+      defs.push_back(d);
+    }
+  }
+  return defs;
+}
+
+// Every field, doubles by their bits (NaN included).
+auto fields(const FestivalOccurrence& o) {
+  const auto bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+  const AlternateObservance none{0, 0, 0, 0.0, "", ""};
+  const AlternateObservance& a = o.alternate ? *o.alternate : none;
+  return std::tuple{o.festival_id, o.year, o.month, o.day, bits(o.sunrise_jd), o.tithi_at_sunrise,
+                    o.lunar_month_name, o.is_adhik_month, o.reasoning, o.priority_applied,
+                    o.kaala_applied, o.alternate.has_value(), a.year, a.month, a.day,
+                    bits(a.sunrise_jd), a.priority, a.reasoning};
+}
+
+class MemoChangesNothing
+    : public ::testing::TestWithParam<std::tuple<std::int32_t, Place, std::int32_t>> {};
+
+TEST_P(MemoChangesNothing, SameOccurrencesAsLiteralEvaluation) {
+  const auto [year, place, offset] = GetParam();
+  const auto defs = mixed_definitions();
+  const auto memo = compute_festivals(defs, year, offset, place, true, Reuse::memo);
+  const auto literal = compute_festivals(defs, year, offset, place, true, Reuse::literal);
+  ASSERT_TRUE(memo.ok() && literal.ok());
+  ASSERT_EQ(memo.value().size(), literal.value().size());
+  EXPECT_GT(memo.value().size(), 40u);
+  for (std::size_t i = 0; i < memo.value().size(); ++i)
+    EXPECT_EQ(fields(memo.value()[i]), fields(literal.value()[i]));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    YearsAndPlaces, MemoChangesNothing,
+    ::testing::Values(std::tuple{2026, DELHI, IST}, std::tuple{2023, DELHI, IST},
+                      // Days without sunrise in winter, without sunset in summer.
+                      std::tuple{2026, Place{69.65, 18.96, 0.0}, 3600}));
+
+}  // namespace
+}  // namespace tithiloom
