@@ -112,3 +112,12 @@ def test_a_malformed_rule_file_writes_no_calendar(tmp_path):
     assert done.returncode == 2 and "Traceback" not in done.stderr
     assert "rules.yaml: entry 1 (x): key 'tithi': missing" in done.stderr
     assert not out.exists()
+
+
+def test_the_next_30_days_carry_the_reasoning_of_festivals_and_ekadashis():
+    out = run("--date", "2026-11-15").stdout
+    assert "Fri 20 Nov  Prabodhini Ekadashi (Shukla Kartik); Vaishnava fast Sat 21 Nov\n" in out
+    assert "Arunodaya" in out and "Sun 22 Nov  Pradosh Vrat (Kartik)" in out
+    out = run("--date", "2026-04-14").stdout
+    assert "Tue 14 Apr  Vaisakhi\n" in out
+    assert "Sun enters Mesha (sidereal 0.0\u00b0) on 2026-04-14 at " in out

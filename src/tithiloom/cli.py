@@ -245,16 +245,19 @@ def _ekadashi_text(e: Ekadashi) -> str:
     return text
 
 
-def dump(records: Record | Iterable[Record] | dict[str, Any], out: TextIO) -> None:
-    if isinstance(records, Record):
-        data: Any = records.to_dict()
-    elif isinstance(records, dict):
-        data = {k: (v.to_dict() if isinstance(v, Record) else
-                    [x.to_dict() for x in v] if isinstance(v, list) else v)
-                for k, v in records.items()}
-    else:
-        data = [r.to_dict() for r in records]
-    json.dump(data, out, ensure_ascii=False, indent=2)
+def _jsonable(value: Any) -> Any:
+    if isinstance(value, Record):
+        return value.to_dict()
+    if isinstance(value, dict):
+        return {k: _jsonable(v) for k, v in value.items()}
+    if isinstance(value, (list, tuple)):
+        return [_jsonable(v) for v in value]
+    return value
+
+
+def dump(data: Any, out: TextIO) -> None:
+    """Records (or lists and dicts of them) as JSON."""
+    json.dump(_jsonable(data), out, ensure_ascii=False, indent=2)
     out.write("\n")
 
 
