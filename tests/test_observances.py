@@ -97,3 +97,19 @@ def test_year_ics_has_stable_uids_and_reasoning(tmp_path):
     assert "pradosha" in str(diwali["description"])
     assert type(diwali["dtstart"].dt) is dt.date  # an all-day event
     assert diwali["dtend"].dt - diwali["dtstart"].dt == dt.timedelta(days=1)
+
+
+@pytest.mark.parametrize("name", ["New Delhi", "Toronto"])
+def test_shraddha_returns_the_death_tithi(name):
+    place = tithiloom.Place.named(name)
+    death = dt.date(2025, 8, 4)
+    tithi = tithiloom.day(death, place).tithi.number
+    s = tithiloom.shraddha(death, 2026, place)
+    assert s.date.year == 2026 and s.tithi == tithi and s.sunrise.date() == s.date
+    assert tithiloom.day(s.date, place).tithi.number == tithi
+    t = tithiloom.shraddha_timeline(death, place, monthly=3, annual_years=2,
+                                    pitru_paksha_years=2)
+    assert (t.teesra, t.terahvin) == (death + dt.timedelta(2), death + dt.timedelta(12))
+    assert len(t.monthly) == 3 and t.death_tithi_number == tithi
+    assert all(tithiloom.day(x.date, place).tithi.number == tithi for x in t.monthly)
+    assert [x.date.year for x in t.annual] == [2026, 2027]
