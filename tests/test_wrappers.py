@@ -85,9 +85,20 @@ def test_each_observance_comes_from_the_run_of_its_own_offset(stand_ins, new_yor
 def test_the_command_line_lists_and_exports_them(stand_ins, tmp_path, capsys):
     ics = tmp_path / "e.ics"
     assert cli.main(["ekadashi", "2026", "--place", "New York", "--ics", str(ics)]) == 0
-    assert "Kamika Ekadashi (Krishna Ashadha); Vaishnava fast Sat 11 Jul" in capsys.readouterr().out
+    assert "Kamika Ekadashi (Krishna Shravana); Vaishnava fast Sat 11 Jul" in capsys.readouterr().out
     assert b"UID:ekadashi-4-krishna-2026-new-york@tithiloom" in ics.read_bytes()
     assert cli.main(["shraddha", "2025-08-04", "--timeline", "--place", "New York"]) == 0
     assert "13th day 2025-08-16" in capsys.readouterr().out
     assert cli.main(["vrat", "2026", "--place", "New York", "--json"]) == 0
     assert json.loads(capsys.readouterr().out)[0]["type"] == "Amavasya"
+
+
+@pytest.mark.parametrize("amanta, paksha, adhik, calendar, shown", [
+    ("Ashadha", "Krishna", False, "purnimant", "Shravana"),
+    ("Phalguna", "Krishna", False, "purnimant", "Chaitra"),
+    ("Phalguna", "Shukla", False, "purnimant", "Phalguna"),
+    ("Phalguna", "Krishna", False, "amant", "Phalguna"),
+    ("Jyeshtha", "Krishna", True, "purnimant", "Adhika Ashadha"),
+])
+def test_month_names_follow_the_chosen_reckoning(amanta, paksha, adhik, calendar, shown):
+    assert cli.month_label(amanta, paksha, adhik, calendar) == shown

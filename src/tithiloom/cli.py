@@ -213,9 +213,10 @@ def _upcoming(a: argparse.Namespace, place: Place, start: dt.date, count: int,
     fetchers: list[tuple[str, Callable[[], list[Upcoming]]]] = [
         ("festivals", lambda: [(f.date, f.name, f.reasoning) for y in years
                                for f in api.festivals(y, place, rules, calendar, span)]),
-        ("Ekadashis", lambda: [(e.smartha_date, _ekadashi_text(e), e.reasoning) for y in years
+        ("Ekadashis", lambda: [(e.smartha_date, _ekadashi_text(e, calendar), e.reasoning)
+                               for y in years
                                for e in api.ekadashis(y, place, between=span)]),
-        ("vrats", lambda: [(v.date, v.name, "") for y in years
+        ("vrats", lambda: [(v.date, _vrat_text(v, calendar), "") for y in years
                            for v in api.vrats(y, place, span)])]
     found: list[tuple[int, Upcoming]] = []
     missing: list[str] = []
@@ -237,8 +238,30 @@ def _optional(fetch: Callable[[], list[Any]], kind: str, missing: list[str]) -> 
         return []
 
 
-def _ekadashi_text(e: Ekadashi) -> str:
-    month = f"Adhika {e.lunar_month_name}" if e.is_adhik else e.lunar_month_name
+MONTHS = ("Chaitra", "Vaishakha", "Jyeshtha", "Ashadha", "Shravana", "Bhadrapada", "Ashwin",
+          "Kartik", "Margashirsha", "Pausha", "Magha", "Phalguna")
+
+
+def month_label(amanta: str, paksha: str, adhik: bool, calendar: str) -> str:
+    """A lunar month's name in the chosen reckoning: purnimanta almanacs name a dark
+    half after the month that follows it in amanta reckoning."""
+    name = amanta
+    if calendar == "purnimant" and paksha == "Krishna" and amanta in MONTHS:
+        name = MONTHS[(MONTHS.index(amanta) + 1) % 12]
+    return f"Adhika {name}" if adhik else name
+
+
+def _calendar_of(a: argparse.Namespace) -> str:
+    return str(getattr(a, "calendar", "purnimant"))
+
+
+def _vrat_text(v: Vrat, calendar: str) -> str:
+    adhik = "(Adhika " in v.name
+    return f"{v.type} ({month_label(v.lunar_month_name, v.paksha, adhik, calendar)})"
+
+
+def _ekadashi_text(e: Ekadashi, calendar: str = "purnimant") -> str:
+    month = month_label(e.lunar_month_name, e.paksha, e.is_adhik, calendar)
     text = f"{e.name} Ekadashi ({e.paksha} {month})"
     if e.vaishnava_date != e.smartha_date:
         text += f"; Vaishnava fast {dmy(e.vaishnava_date)[:-5]}"
@@ -384,14 +407,15 @@ def _ekadashi_events(es: Sequence[Ekadashi], year: int) -> list[export.Event]:
             for e in es]
 
 
-def _vrat_events(vs: Sequence[Vrat], year: int) -> list[export.Event]:
+def _vrat_events(vs: Sequence[Vrat], year: int, calendar: str) -> list[export.Event]:
     seen: dict[str, int] = {}
     events = []
     for v in vs:
         base = export.slug(f"{v.name}-{v.paksha}")
         seen[base] = seen.get(base, 0) + 1  # a month name can occur twice in a year
-        events.append(export.Event(f"vrat-{base}-{seen[base]}-{year}", v.date, v.name,
-                                   f"{v.name}: {v.paksha} paksha, lunar month "
+        events.append(export.Event(f"vrat-{base}-{seen[base]}-{year}", v.date,
+                                   _vrat_text(v, calendar),
+                                   f"{v.name}: {v.paksha} paksha, amanta lunar month "
                                    f"{v.lunar_month_name}; the tithi prevails at sunrise "
                                    f"({hm(v.sunrise)}).", "Vrat"))
     return events
@@ -428,7 +452,8 @@ def cmd_ekadashi(a: argparse.Namespace, place: Place, out: TextIO) -> None:
         return dump(es, out)
     print(f"Ekadashis {year} — {place.label()}", file=out)
     for e in es:
-        print(f"  {dmy(e.smartha_date)[:-5]}  {_ekadashi_text(e)}\n      {e.reasoning}",
+        print(f"  {dmy(e.smartha_date)[:-5]}  {_ekadashi_text(e, _calendar_of(a))}\n"
+              f"      {e.reasoning}",
               file=out)
 
 
@@ -436,13 +461,14 @@ def cmd_vrat(a: argparse.Namespace, place: Place, out: TextIO) -> None:
     year = _year_of(a, place)
     vs = api.vrats(year, place)
     if a.ics:
-        export.write_atomic(a.ics, export.ics(_vrat_events(vs, year), place,
+        export.write_atomic(a.ics, export.ics(_vrat_events(vs, year, _calendar_of(a)), place,
                                               f"Vrats {year} — {place.name}"))
     if getattr(a, "json", False):
         return dump(vs, out)
     print(f"Vrats {year} — {place.label()}", file=out)
     for v in vs:
-        print(f"  {dmy(v.date)[:-5]}  {v.name:<36} sunrise {hm(v.sunrise)}", file=out)
+        print(f"  {dmy(v.date)[:-5]}  {_vrat_text(v, _calendar_of(a)):<36} sunrise "
+              f"{hm(v.sunrise)}", file=out)
 
 
 def cmd_year(a: argparse.Namespace, place: Place, out: TextIO) -> None:
@@ -461,14 +487,15 @@ def cmd_year(a: argparse.Namespace, place: Place, out: TextIO) -> None:
     if len(missing) == 3:
         raise TithiloomError("festivals, Ekadashis and vrats are not available in this build")
     if a.ics:
-        events = _festival_events(fs, year) + _ekadashi_events(es, year) + _vrat_events(vs, year)
+        events = (_festival_events(fs, year) + _ekadashi_events(es, year)
+                  + _vrat_events(vs, year, _calendar_of(a)))
         events.sort(key=lambda e: e.date)
         export.write_atomic(a.ics, export.ics(events, place, f"Almanac {year} — {place.name}"))
     if getattr(a, "json", False):
         return dump({"festivals": fs, "ekadashis": es, "vrats": vs}, out)
     rows = sorted([(f.date, 0, f.name) for f in fs]
-                  + [(e.smartha_date, 1, _ekadashi_text(e)) for e in es]
-                  + [(v.date, 2, v.name) for v in vs])
+                  + [(e.smartha_date, 1, _ekadashi_text(e, _calendar_of(a))) for e in es]
+                  + [(v.date, 2, _vrat_text(v, _calendar_of(a))) for v in vs])
     print(f"Observances {year} — {place.label()}", file=out)
     month = 0
     for d, _, text in rows:
