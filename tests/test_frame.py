@@ -180,20 +180,22 @@ def test_repeated_import_returns_the_same_module():
     subprocess.run([sys.executable, "-c", code], check=True)
 
 
-def test_sub_interpreter_import_is_refused():
+SUB_INTERPRETER_IMPORT = (
+    "try:\n"
+    "    import tithiloom._core\n"
+    "except ImportError:\n"
+    "    print('refused')\n"
+)
+
+
+@pytest.mark.parametrize("main_first", [True, False])
+def test_only_sub_interpreters_are_refused_whoever_imports_first(main_first):
     testcapi = pytest.importorskip("_testcapi")
     if not hasattr(testcapi, "run_in_subinterp"):
         pytest.skip("no legacy sub-interpreter runner")
-    code = textwrap.dedent(
-        """
-        import _testcapi, tithiloom._core
-        _testcapi.run_in_subinterp(
-            "try:\\n"
-            "    import tithiloom._core\\n"
-            "except ImportError:\\n"
-            "    print('refused')\\n"
-        )
-        """
-    )
+    main_import = "import tithiloom._core as core\nprint(len(core.__all__))\n"
+    sub_import = f"_testcapi.run_in_subinterp({SUB_INTERPRETER_IMPORT!r})\n"
+    code = "import _testcapi\n" + (main_import + sub_import if main_first
+                                     else sub_import + main_import)
     out = subprocess.run([sys.executable, "-c", code], check=True, capture_output=True, text=True)
-    assert out.stdout.strip() == "refused"
+    assert sorted(out.stdout.split()) == ["37", "refused"]

@@ -126,21 +126,35 @@ bool Args::parse(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
 }
 
 bool Args::fail(std::size_t i) const {
-  // Errors that cannot be rebuilt from one message (UnicodeError and its
-  // kin take several arguments) pass on unchanged.
-  if (PyErr_ExceptionMatches(PyExc_UnicodeError)) return false;
+  // Only the conversions' own errors name the argument: a new exception of
+  // the same type, caused by the original. Whatever else a caller's object
+  // raised (SystemExit, an ExceptionGroup, an OSError with its errno, a
+  // subclass with its own constructor) reaches the caller as it is.
+  PyObject* pending = PyErr_Occurred();
+  if (pending != PyExc_TypeError && pending != PyExc_OverflowError) return false;
 #if PY_VERSION_HEX >= 0x030C0000
-  PyRef exc(PyErr_GetRaisedException());
-  PyObject* type = reinterpret_cast<PyObject*>(Py_TYPE(exc.get()));
+  PyRef original(PyErr_GetRaisedException());
 #else
   PyObject *raw_type = nullptr, *raw_value = nullptr, *raw_tb = nullptr;
   PyErr_Fetch(&raw_type, &raw_value, &raw_tb);
   PyErr_NormalizeException(&raw_type, &raw_value, &raw_tb);
-  PyRef type_ref(raw_type), exc(raw_value), tb(raw_tb);
-  PyObject* type = raw_type;
+  if (raw_tb != nullptr) PyException_SetTraceback(raw_value, raw_tb);
+  PyRef type_ref(raw_type), original(raw_value), tb(raw_tb);
 #endif
-  PyRef text(PyObject_Str(exc.get()));
-  if (text) PyErr_Format(type, "argument '%s': %U", sig_.params[i], text.get());
+  PyRef text(PyObject_Str(original.get()));
+  if (!text) return false;
+  PyErr_Format(pending, "argument '%s': %U", sig_.params[i], text.get());
+#if PY_VERSION_HEX >= 0x030C0000
+  PyRef renamed(PyErr_GetRaisedException());
+  PyException_SetCause(renamed.get(), original.release());
+  PyErr_SetRaisedException(renamed.release());
+#else
+  PyObject *new_type = nullptr, *new_value = nullptr, *new_tb = nullptr;
+  PyErr_Fetch(&new_type, &new_value, &new_tb);
+  PyErr_NormalizeException(&new_type, &new_value, &new_tb);
+  PyException_SetCause(new_value, original.release());
+  PyErr_Restore(new_type, new_value, new_tb);
+#endif
   return false;
 }
 

@@ -155,7 +155,6 @@ PyModuleDef MODULE_DEF = {
 };
 
 PyObject* the_module = nullptr;
-PyInterpreterState* home_interpreter = nullptr;
 
 // Adds `value` (stolen) under `name` and appends the name to __all__.
 bool register_name(PyObject* module, PyObject* all, const char* name, PyObject* value) {
@@ -195,13 +194,13 @@ bool populate(PyObject* module) {
 }
 
 PyObject* create_module() {
-  PyInterpreterState* here = PyInterpreterState_Get();
+  // The module and its objects live for the process, in the main
+  // interpreter: any other is refused, whichever imports first.
+  if (PyInterpreterState_Get() != PyInterpreterState_Main()) {
+    PyErr_SetString(PyExc_ImportError, "tithiloom._core cannot be loaded in a sub-interpreter");
+    return nullptr;
+  }
   if (the_module != nullptr) {
-    if (here != home_interpreter) {
-      PyErr_SetString(PyExc_ImportError,
-                      "tithiloom._core cannot be loaded in a sub-interpreter");
-      return nullptr;
-    }
     Py_INCREF(the_module);
     return the_module;
   }
@@ -211,7 +210,6 @@ PyObject* create_module() {
     Py_DECREF(module);
     return nullptr;
   }
-  home_interpreter = here;
   the_module = module;
   Py_INCREF(the_module);  // kept for the life of the process
   return module;

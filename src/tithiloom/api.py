@@ -1,0 +1,433 @@
+"""The almanac functions: dates and places in, frozen records with aware datetimes out.
+
+Each function hands the native core the UTC offset in force on the dates it
+asks about.  Calls that span a year with more than one offset (daylight
+saving) run once per distinct offset; every result is then taken from the run
+whose offset is the one in force on the result's own date, so its date, its
+times and the times written in its reasoning are that date's wall-clock values.
+"""
+
+from __future__ import annotations
+
+import datetime as dt
+import math
+from collections.abc import Callable, Hashable, Iterable, Mapping
+from typing import Any, TypeVar
+
+from tithiloom import _core, rules as rulefiles, zones
+from tithiloom.errors import TithiloomError
+from tithiloom.places import Place
+from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant, Karana,
+                               Lagna, LagnaWindow, LunarMonth, Muhurat, Nakshatra, Sankranti,
+                               Shraddha, ShraddhaTimeline, Tithi, TithiDay, Vara, Vrat, Window,
+                               Yoga)
+
+T = TypeVar("T")
+Raw = dict[str, Any]
+FIRST_YEAR, LAST_YEAR = 1, 3000  # Python dates start at year 1; the ephemeris ends near 3000
+HOUSE_SYSTEMS = {"p": "P", "placidus": "P", "w": "W", "whole": "W", "whole-sign": "W",
+                 "whole_sign": "W", "e": "E", "equal": "E", "o": "O", "porphyry": "O",
+                 "sripati": "O"}
+CALENDARS = {"amant": "amant", "amanta": "amant", "purnimant": "purnimant",
+             "purnimanta": "purnimant"}
+
+
+def _call(fn: Callable[..., T], *args: Any) -> T:
+    """Run a core function; its refusals become :class:`TithiloomError`."""
+    try:
+        return fn(*args)
+    except (ValueError, OverflowError) as e:
+        raise TithiloomError(str(e)) from e
+
+
+def _need(name: str, what: str) -> Callable[..., Any]:
+    fn = getattr(_core, name, None)
+    if fn is None:
+        raise TithiloomError(f"{what} are not available in this build of tithiloom")
+    return fn  # type: ignore[no-any-return]
+
+
+def _year(year: int) -> int:
+    if isinstance(year, bool) or not isinstance(year, int):
+        raise TithiloomError(f"year must be a whole number, got {year!r}")
+    if not FIRST_YEAR <= year <= LAST_YEAR:
+        raise TithiloomError(f"year must lie in {FIRST_YEAR}-{LAST_YEAR}, got {year}")
+    return year
+
+
+def _date(value: dt.date, place: Place, what: str = "date") -> dt.date:
+    if isinstance(value, dt.datetime):
+        return zones.require_aware(value, what).astimezone(place.zone).date()
+    if not isinstance(value, dt.date):
+        raise TithiloomError(f"{what} must be a datetime.date, got {type(value).__name__}")
+    _year(value.year)
+    return value
+
+
+def _calendar(calendar: str) -> str:
+    found = CALENDARS.get(str(calendar).lower())
+    if found is None:
+        raise TithiloomError(f"unknown calendar {calendar!r}; use amant or purnimant")
+    return found
+
+
+def weekday(day: dt.date) -> int:
+    """0 = Sunday ... 6 = Saturday, the numbering of the vara."""
+    return day.isoweekday() % 7
+
+
+def _where(place: Place) -> tuple[float, float, float]:
+    return place.latitude, place.longitude, place.altitude_m
+
+
+def _time(jd: float, place: Place) -> dt.datetime:
+    return zones.from_jd(jd, place.zone)
+
+
+def _maybe_time(jd: float, place: Place) -> dt.datetime | None:
+    return None if math.isnan(jd) else zones.from_jd(jd, place.zone)
+
+
+def _window(w: Mapping[str, Any], place: Place) -> Window:
+    return Window(w["name"], _time(w["start_jd"], place), _time(w["end_jd"], place),
+                  bool(w["is_auspicious"]))
+
+
+def _muhurat(day: dt.date, sunrise_jd: float, hours: float, place: Place) -> Muhurat:
+    m = _core.py_compute_muhurat(weekday(day), sunrise_jd, hours)
+    return Muhurat(_window(m["rahu_kalam"], place), _window(m["yama_gandam"], place),
+                   _window(m["gulika_kalam"], place), _window(m["abhijit_muhurat"], place))
+
+
+def _limbs(raw: Mapping[str, Any], place: Place,
+           timed: bool) -> tuple[Tithi, Nakshatra, Yoga, Karana]:
+    def span(limb: Mapping[str, Any]) -> tuple[dt.datetime | None, dt.datetime | None]:
+        if not timed:
+            return None, None
+        return _time(limb["start_jd"], place), _time(limb["end_jd"], place)
+
+    t, n, y, k = raw["tithi"], raw["nakshatra"], raw["yoga"], raw["karana"]
+    return (Tithi(t["number"], t["name"], t["paksha"], *span(t)),
+            Nakshatra(n["number"], n["name"], n["pada"], n.get("lord"), *span(n)),
+            Yoga(y["number"], y["name"], *span(y)),
+            Karana(k["number"], k["name"], *span(k)))
+
+
+def _day(day: dt.date, raw: Mapping[str, Any], place: Place, timed: bool) -> Day:
+    sun, vara = raw["sun"], raw["vara"]
+    return Day(day, place.name, Vara(vara["number"], vara["name"], vara["english"]),
+               *_limbs(raw, place, timed),
+               sunrise=_time(sun["sunrise_jd"], place), sunset=_time(sun["sunset_jd"], place),
+               day_length_hours=sun["day_duration_hours"],
+               muhurat=_muhurat(day, sun["sunrise_jd"], sun["day_duration_hours"], place))
+
+
+def day(date: dt.date, place: Place) -> Day:
+    """The five limbs of ``date`` at ``place`` with their start and end, the sun and muhurat.
+
+    Raises :class:`TithiloomError` where the sun does not rise or set that day.
+    """
+    d = _date(date, place)
+    raw = _call(_core.py_compute_panchang, d.year, d.month, d.day, *_where(place),
+                place.offset_on(d), weekday(d))
+    return _day(d, raw, place, timed=True)
+
+
+def days(start: dt.date, end: dt.date, place: Place) -> list[Day]:
+    """Every day from ``start`` to ``end`` inclusive (limbs without start and end times).
+
+    Days on which the sun does not rise or set are left out.
+    """
+    first, last = _date(start, place, "start"), _date(end, place, "end")
+    out: list[Day] = []
+    for a, b, off in zones.offset_runs(place.zone, first, last):
+        raw = _call(_core.py_compute_batch_range, a.year, a.month, a.day, b.year, b.month, b.day,
+                    *_where(place), off)
+        out += [_day(dt.date(r["year"], r["month"], r["day"]), r, place, timed=False)
+                for r in raw]
+    return out
+
+
+def at(instants: Iterable[dt.datetime]) -> list[Instant]:
+    """Tithi, nakshatra, yoga and karana at each aware datetime (in one native call)."""
+    whens = [zones.require_aware(w, "instant") for w in instants]
+    raw = _core.py_compute_panchanga_at_jds([zones.to_jd(w) for w in whens])
+    out = []
+    for when, r in zip(whens, raw):
+        t, n, y, k = r["tithi"], r["nakshatra"], r["yoga"], r["karana"]
+        out.append(Instant(when, Tithi(t["number"], t["name"], t["paksha"]),
+                           Nakshatra(n["number"], n["name"], n["pada"]),
+                           Yoga(y["number"], y["name"]), Karana(k["number"], k["name"])))
+    return out
+
+
+def sankrantis(year: int, place: Place) -> list[Sankranti]:
+    """The twelve sidereal solar ingresses of ``year``, dated on the place's clock."""
+    out = []
+    for r in _call(_core.py_compute_sankrantis, _year(year), 0):
+        when = _time(r["jd"], place)
+        out.append(Sankranti(r["index"], r["name"], r["rashi"], r["target_longitude"],
+                             when, when.date()))
+    return out
+
+
+def lunar_months(year: int, calendar: str = "amant",
+                 place: Place | None = None) -> list[LunarMonth]:
+    """The lunar months overlapping ``year``: amant (new moon to new moon) or purnimant.
+
+    Times are in the place's zone when a place is given, else in UTC.
+    """
+    tz: dt.tzinfo = place.zone if place else dt.timezone.utc
+    raw = _call(_core.py_compute_lunar_months, _year(year), _calendar(calendar))
+    return [LunarMonth(r["number"], r["name"], r["is_adhik"], r["is_kshaya"],
+                       zones.from_jd(r["start_jd"], tz), zones.from_jd(r["end_jd"], tz))
+            for r in raw]
+
+
+def _sun(d: dt.date, place: Place) -> _core.SunData:
+    return _call(_core.py_compute_sun_data, d.year, d.month, d.day, *_where(place),
+                 place.offset_on(d))
+
+
+def muhurat(date: dt.date, place: Place) -> Muhurat:
+    """Rahu Kalam, Yama Gandam, Gulika Kalam and Abhijit of ``date`` at ``place``."""
+    d = _date(date, place)
+    sun = _sun(d, place)
+    return _muhurat(d, sun["sunrise_jd"], sun["day_duration_hours"], place)
+
+
+def choghadiya(date: dt.date, place: Place) -> Choghadiya:
+    """The sixteen Choghadiya periods of ``date``: eight of the day, eight of the night."""
+    d = _date(date, place)
+    sun = _sun(d, place)
+    periods = [_window(w, place) for w in _core.py_compute_choghadiya(
+        weekday(d), sun["sunrise_jd"], sun["sunset_jd"], sun["day_duration_hours"])]
+    return Choghadiya(tuple(periods[:8]), tuple(periods[8:]))
+
+
+def _system(system: str) -> str:
+    letter = HOUSE_SYSTEMS.get(str(system).lower())
+    if letter is None:
+        raise TithiloomError(f"unknown house system {system!r}; use P (Placidus), W (whole "
+                             f"sign), E (equal) or O (Porphyry/Sripati)")
+    return letter
+
+
+def lagna(when: dt.datetime, place: Place, system: str = "P") -> Lagna:
+    """The sidereal ascendant and twelve house cusps at an aware instant."""
+    jd = zones.to_jd(when)
+    r = _call(_core.py_compute_lagna, jd, place.latitude, place.longitude, _system(system))
+    return Lagna(when.astimezone(place.zone), r["house_system"], r["ascendant_longitude"],
+                 r["rashi"], r["rashi_name"], r["degree_in_rashi"], r["mc_longitude"],
+                 tuple(r["bhava_cusps"]), r["ayanamsa"])
+
+
+def lagna_windows(date: dt.date, place: Place) -> list[LagnaWindow]:
+    """The rising sign windows of the 24 hours from local midnight of ``date``."""
+    d = _date(date, place)
+    start = zones.to_jd(zones.local_midnight(d, place.zone))
+    raw = _call(_core.py_compute_lagna_windows, start, place.latitude, place.longitude)
+    return [LagnaWindow(r["rashi"], r["rashi_name"], _time(r["start_jd"], place),
+                        _time(r["end_jd"], place)) for r in raw]
+
+
+def _per_offset(place: Place, first: dt.date, last: dt.date, run: Callable[[int], list[Raw]],
+                identity: Callable[[Raw], Hashable], date_of: Callable[[Raw], dt.date],
+                sunrise_of: Callable[[Raw], float]) -> list[Raw]:
+    """Run once per offset in force between two dates; keep each result from the run
+    whose offset is the one in force on the result's date (see the module docstring)."""
+    offsets = zones.offsets_in(place.zone, first, last)
+    if len(offsets) == 1:
+        return run(offsets[0])
+    groups: dict[Hashable, list[list[tuple[int, Raw]]]] = {}
+    for off in offsets:
+        for r in run(off):
+            s = sunrise_of(r)
+            for group in groups.setdefault(identity(r), []):
+                if abs(sunrise_of(group[0][1]) - s) < 1.5:  # the same observance, a day apart at most
+                    group.append((off, r))
+                    break
+            else:
+                groups[identity(r)].append([(off, r)])
+    chosen = []
+    for group in (g for gs in groups.values() for g in gs):
+        pick = next((r for off, r in group if place.offset_on(date_of(r)) == off), None)
+        chosen.append(pick if pick is not None else group[0][1])
+    chosen.sort(key=lambda r: s if not math.isnan(s := sunrise_of(r)) else math.inf)
+    return chosen
+
+
+def _ymd(r: Mapping[str, Any], prefix: str = "") -> dt.date:
+    return dt.date(r[prefix + "year"], r[prefix + "month"], r[prefix + "day"])
+
+
+Between = tuple[dt.date, dt.date] | None
+
+
+def _anchors(year: int) -> list[dt.date]:
+    """Dates of the year's sankrantis, in table order (0 = Makara), on the UTC clock."""
+    return [dt.date(r["year"], r["month"], r["day"])
+            for r in _call(_core.py_compute_sankrantis, year, 0)]
+
+
+def _may_fall(anchor: dt.date, offset: int, between: tuple[dt.date, dt.date]) -> bool:
+    """Whether an observance tied to ``anchor`` can fall between the two dates: it lies
+    in the lunar month around its ingress, or in the adhika month before that."""
+    first = anchor + dt.timedelta(days=offset - 64)
+    last = anchor + dt.timedelta(days=offset + 33)
+    return first <= between[1] and between[0] <= last
+
+
+def _month_anchor(month: int) -> int:
+    """Position in the sankranti list of the ingress inside amanta month ``month``."""
+    return (month + 2) % 12
+
+
+def _in(d: dt.date, between: Between) -> bool:
+    return between is None or between[0] <= d <= between[1]
+
+
+def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
+              calendar: str = "purnimant", between: Between = None) -> list[Festival]:
+    """The festivals of ``year`` at ``place``, each with the reason for its day.
+
+    ``rules`` is a YAML file, a list of rule dicts, or None for the shipped rules;
+    ``calendar`` names months amant or purnimant (the days do not change);
+    ``between`` (first, last) keeps the festivals between two dates and skips
+    the rules that cannot fall there.
+    """
+    y, cal = _year(year), _calendar(calendar)
+    defs = rulefiles.festival_rules(rules)
+    fn = _need("py_compute_festivals", "festivals")
+    if between is not None:
+        anchors = _anchors(y)
+        defs = [d for d in defs if _may_fall(
+            anchors[d["sankranti_index"] if "sankranti_index" in d
+                    else _month_anchor(d["lunar_month"])], d.get("day_offset", 0), between)]
+    engine = [rulefiles.engine_dict(d) for d in defs]
+    info = {d["id"]: d for d in defs}
+    raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
+                      lambda off: _call(fn, engine, y, *_where(place), off, cal),
+                      lambda r: r["festival_id"], _ymd, lambda r: r["sunrise_jd"])
+    out = []
+    for r in raw:
+        alt = r["alternate"]
+        d = info.get(r["festival_id"], {})
+        out.append(Festival(
+            r["festival_id"], r["festival_name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
+            r["tithi_at_sunrise"], r["lunar_month_name"], r["is_adhik_month"], r["reasoning"],
+            r["priority_applied"], r["kaala_applied"],
+            None if alt is None else Alternate(_ymd(alt), _maybe_time(alt["sunrise_jd"], place),
+                                               alt["priority"], alt["reasoning"]),
+            d.get("description") or d.get("basis", ""), d.get("region", ""),
+            d.get("tradition", "")))
+    return [f for f in out if _in(f.date, between)]
+
+
+def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
+              between: Between = None) -> list[Ekadashi]:
+    """The Ekadashis of ``year`` with their Smartha and Vaishnava days.
+
+    ``between`` (first, last) keeps those whose Smartha day lies between two
+    dates and skips the months that cannot hold one.
+    """
+    fn = _need("py_compute_ekadashis", "Ekadashis")
+    y = _year(year)
+    defs = rulefiles.ekadashi_rules(rules)
+    if between is not None:
+        # A month's name can return in December (Pausha): look a year either side too.
+        anchors = _anchors(y)
+        defs = [d for d in defs if any(
+            _may_fall(anchors[_month_anchor(d["month"])] + dt.timedelta(days=shift), 0, between)
+            for shift in (-365, 0, 365))]
+        if not defs:
+            return []
+    engine = [{k: d[k] for k in ("month", "shukla_name", "krishna_name")} for d in defs]
+    raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
+                      lambda off: _call(fn, engine, y, *_where(place), off),
+                      lambda r: (r["lunar_month"], r["is_adhik"], r["paksha"]),
+                      lambda r: _ymd(r, "smartha_"), lambda r: r["smartha_sunrise_jd"])
+    return [Ekadashi(r["name"], r["lunar_month"], r["lunar_month_name"], r["is_adhik"],
+                     r["paksha"], _ymd(r, "smartha_"),
+                     _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),
+                     _maybe_time(r["vaishnava_sunrise_jd"], place), r["reasoning"])
+            for r in raw if _in(_ymd(r, "smartha_"), between)]
+
+
+def vrats(year: int, place: Place, between: Between = None) -> list[Vrat]:
+    """The recurring fasts of ``year``: Pradosh, Sankashti Chaturthi, Amavasya, Purnima
+    (only those between two dates when ``between`` is given)."""
+    fn = _need("py_compute_vrat_dates", "vrats")
+    y = _year(year)
+    raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
+                      lambda off: _call(fn, y, *_where(place), off),
+                      lambda r: (r["vrat_type"], r["paksha"], r["name"]), _ymd,
+                      lambda r: r["sunrise_jd"])
+    return [Vrat(r["vrat_type"], r["name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
+                 r["lunar_month_name"], r["paksha"]) for r in raw if _in(_ymd(r), between)]
+
+
+def _pick(runs: list[tuple[int, T]], date_of: Callable[[T], dt.date], place: Place) -> T:
+    """The result of the run whose offset is in force on that result's date."""
+    for off, r in runs:
+        if place.offset_on(date_of(r)) == off:
+            return r
+    return runs[0][1]
+
+
+def shraddha(death_date: dt.date, year: int, place: Place) -> Shraddha | None:
+    """The shraddha (death anniversary) day in ``year`` for a death on ``death_date``.
+
+    None when the death tithi does not return in that year's month.
+    """
+    fn = _need("py_compute_shraddha", "shraddha dates")
+    d, y = _date(death_date, place, "death date"), _year(year)
+    runs: list[tuple[int, Raw]] = []
+    for off in zones.offsets_in(place.zone, dt.date(y, 1, 1), dt.date(y, 12, 31)):
+        r = _call(fn, d.year, d.month, d.day, y, *_where(place), off)
+        if r is not None:
+            runs.append((off, r))
+    if not runs:
+        return None
+    r = _pick(runs, _ymd, place)
+    return Shraddha(_ymd(r), _maybe_time(r["sunrise_jd"], place), r["tithi"], r["lunar_month"],
+                    r["lunar_month_name"], r["reasoning"])
+
+
+def _tithi_day(r: Mapping[str, Any]) -> TithiDay:
+    return TithiDay(dt.date.fromisoformat(r["date"]), r["tithi_number"], r["tithi_name"],
+                    r["paksha"], r["nakshatra_name"], r["masa"], r["vara"])
+
+
+def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
+                      annual_years: int = 3, pitru_paksha_years: int = 3) -> ShraddhaTimeline:
+    """The rites after a death: 3rd, 10th and 13th day, monthly, annual and
+    pitru-paksha shraddhas (``monthly`` entries, ``annual_years`` years, ...)."""
+    fn = _need("py_compute_shraddha_timeline", "shraddha timelines")
+    d = _date(death_date, place, "death date")
+    for label, n in (("monthly", monthly), ("annual_years", annual_years),
+                     ("pitru_paksha_years", pitru_paksha_years)):
+        if isinstance(n, bool) or not isinstance(n, int) or not 0 <= n <= 100:
+            raise TithiloomError(f"{label} must be a whole number 0-100, got {n!r}")
+    last = dt.date(min(d.year + max(annual_years, pitru_paksha_years, monthly // 12 + 1) + 1,
+                       LAST_YEAR), 12, 31)
+    runs = [(off, _call(fn, d.year, d.month, d.day, *_where(place), off, monthly, annual_years,
+                        pitru_paksha_years))
+            for off in zones.offsets_in(place.zone, d, last)]
+    head = _pick(runs, lambda r: d, place)
+
+    def merged(key: str) -> tuple[TithiDay, ...]:
+        longest = max(len(r[key]) for _, r in runs)
+        out = []
+        for i in range(longest):
+            options = [(off, r[key][i]) for off, r in runs if i < len(r[key])]
+            out.append(_tithi_day(_pick(options, lambda e: dt.date.fromisoformat(e["date"]),
+                                        place)))
+        return tuple(out)
+
+    return ShraddhaTimeline(
+        dt.date.fromisoformat(head["death_date"]), head["death_tithi"],
+        head["death_tithi_number"], head["death_paksha"], head["death_nakshatra"],
+        head["death_masa"], dt.date.fromisoformat(head["teesra"]),
+        dt.date.fromisoformat(head["dashamam"]), dt.date.fromisoformat(head["terahvin"]),
+        merged("monthly_shraddhas"), merged("annual_shraddhas"), merged("pitru_paksha_dates"))

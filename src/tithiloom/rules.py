@@ -1,0 +1,218 @@
+"""Rule data for festivals and Ekadashis: reading the YAML files and checking them.
+
+Every problem is one :class:`RuleError` that names the file, the entry and the
+key, so a family editing a rule file sees what to fix.
+"""
+
+from __future__ import annotations
+
+import os
+from collections.abc import Iterable, Mapping
+from functools import lru_cache
+from importlib import resources
+from pathlib import Path
+from typing import Any
+
+from tithiloom.errors import RuleError
+
+RULES = ("tithi_at_sunrise", "sankranti", "nakshatra_at_sunrise")
+
+# Labels the engine understands, compared after ASCII lower-casing as it does.
+PRIORITIES = ("paraviddha", "puurvaviddha", "purvaviddha", "purva_viddha", "earlier",
+              "vyapti", "vyaapti")
+KAALAS = ("sunrise", "pratah", "praatah", "प्रातः", "sangava", "saangava", "साङ्गवः",
+          "madhyahna", "madhyaahna", "मध्याह्नः", "aparahna", "aparaahna", "अपराह्णः",
+          "sayahna", "saayaahna", "सायाह्नः", "purvahna", "poorvahna", "पूर्वाह्णः",
+          "pradosha", "प्रदोषः", "nishita", "nishitha", "निशीथः",
+          "fullday", "full_day", "sangava_full")
+ADHIKA_MAASA = ("nija", "adhika", "adhika_only", "both", "adhika_and_nija", "adhika_if_exists")
+VYAPTI_TIES = ("purva", "para")
+
+# key -> (kind, low, high) for integers; kind "str" or "label" otherwise.
+_INT_RANGES = {"lunar_month": (1, 12), "tithi": (1, 30), "sankranti_index": (0, 11),
+               "nakshatra": (1, 27), "day_offset": (-30, 30)}
+_NEEDS = {"tithi_at_sunrise": ("lunar_month", "tithi"),
+          "sankranti": ("sankranti_index",),
+          "nakshatra_at_sunrise": ("nakshatra", "sankranti_index")}
+_ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa"},
+           "sankranti": set(), "nakshatra_at_sunrise": set()}
+_COMMON = {"id", "name", "rule", "day_offset", "description", "region", "tradition", "basis",
+           "annual"}
+_LABELS: dict[str, tuple[str, ...]] = {"priority": PRIORITIES, "kaala": KAALAS,
+                                       "adhika_maasa": ADHIKA_MAASA, "vyapti_tie": VYAPTI_TIES}
+ENGINE_KEYS = ("id", "name", "rule", "lunar_month", "tithi", "sankranti_index", "nakshatra",
+               "priority", "kaala", "vyapti_tie", "day_offset", "adhika_maasa")
+
+RuleSource = str | os.PathLike[str] | Iterable[Mapping[str, Any]] | None
+
+
+def _lower(text: str) -> str:
+    return "".join(chr(ord(c) + 32) if "A" <= c <= "Z" else c for c in text)
+
+
+def _read_yaml(path: Path | str, text: str, top: str) -> list[Any]:
+    import yaml  # deferred so that `import tithiloom` stays quick
+
+    # Safe loading; the C loader where PyYAML has one (same rules as
+    # yaml.safe_load, ten times faster on the shipped file).
+    loader = getattr(yaml, "CSafeLoader", yaml.SafeLoader)
+    try:
+        data = yaml.load(text, Loader=loader)  # noqa: S506 - a safe loader
+    except yaml.YAMLError as e:
+        mark = getattr(e, "problem_mark", None)
+        where = f" at line {mark.line + 1}, column {mark.column + 1}" if mark else ""
+        problem = getattr(e, "problem", None) or str(e)
+        raise RuleError(f"{path}: not valid YAML{where}: {problem}") from e
+    if isinstance(data, dict) and top in data:
+        data = data[top]
+    if not isinstance(data, list):
+        raise RuleError(f"{path}: expected a list of entries (or a mapping with a "
+                        f"'{top}' list), got {type(data).__name__}")
+    return data
+
+
+class _Entry:
+    """Checks one entry, naming file, entry and key in every message."""
+
+    def __init__(self, source: str, index: int, raw: Any) -> None:
+        self.source, self.index = source, index
+        if not isinstance(raw, Mapping):
+            raise RuleError(f"{source}: entry {index}: expected a mapping of keys, "
+                            f"got {type(raw).__name__}")
+        self.raw: Mapping[str, Any] = raw
+        ident = raw.get("id", raw.get("month", raw.get("name")))
+        self.where = f"{source}: entry {index}" + (f" ({ident})" if ident is not None else "")
+
+    def fail(self, key: str, message: str) -> RuleError:
+        return RuleError(f"{self.where}: key '{key}': {message}")
+
+    def string(self, key: str, required: bool = True) -> str | None:
+        if key not in self.raw:
+            if required:
+                raise self.fail(key, "missing")
+            return None
+        value = self.raw[key]
+        if not isinstance(value, str) or not value.strip():
+            raise self.fail(key, f"expected a non-empty text, got {value!r}")
+        return value
+
+    def integer(self, key: str, required: bool = True) -> int | None:
+        if key not in self.raw:
+            if required:
+                raise self.fail(key, "missing")
+            return None
+        value = self.raw[key]
+        low, high = _INT_RANGES.get(key, (1, 12))
+        if isinstance(value, bool) or not isinstance(value, int):
+            raise self.fail(key, f"expected a whole number from {low} to {high}, got {value!r}")
+        if not low <= value <= high:
+            raise self.fail(key, f"must lie from {low} to {high}, got {value}")
+        return value
+
+    def label(self, key: str) -> str | None:
+        value = self.string(key, required=False)
+        if value is None:
+            return None
+        accepted = _LABELS[key]
+        if _lower(value) not in accepted:
+            raise self.fail(key, f"unknown label {value!r}; accepted: {', '.join(accepted)}")
+        return value
+
+
+def check_festivals(entries: Iterable[Any], source: str = "<rules>") -> list[dict[str, Any]]:
+    """Check festival entries; return them as plain dicts (with all their keys)."""
+    checked: list[dict[str, Any]] = []
+    seen: set[str] = set()
+    for i, raw in enumerate(entries, 1):
+        e = _Entry(source, i, raw)
+        ident = e.string("id")
+        assert ident is not None
+        if ident in seen:
+            raise e.fail("id", f"{ident!r} is used by an earlier entry")
+        seen.add(ident)
+        e.string("name")
+        rule = e.string("rule")
+        if rule not in RULES:
+            raise e.fail("rule", f"unknown rule {rule!r}; accepted: {', '.join(RULES)}")
+        allowed = _COMMON | set(_NEEDS[rule]) | _ALLOWS[rule]
+        for key in e.raw:
+            if key not in allowed:
+                raise e.fail(str(key), f"not a key of rule '{rule}' (keys: "
+                                       f"{', '.join(sorted(allowed))})")
+        for key in _NEEDS[rule]:
+            e.integer(key)
+        e.integer("day_offset", required=False)
+        for key in ("priority", "kaala", "adhika_maasa", "vyapti_tie"):
+            if key in allowed:
+                e.label(key)
+        priority = _lower(e.raw.get("priority", "paraviddha"))
+        for key in ("kaala", "vyapti_tie"):
+            if key in e.raw and priority not in ("vyapti", "vyaapti"):
+                raise e.fail(key, "only matters with priority 'vyapti'")
+        for key in ("description", "region", "tradition", "basis"):
+            e.string(key, required=False)
+        if "annual" in e.raw and not isinstance(e.raw["annual"], bool):
+            raise e.fail("annual", f"expected true or false, got {e.raw['annual']!r}")
+        checked.append(dict(e.raw))
+    return checked
+
+
+def check_ekadashis(entries: Iterable[Any], source: str = "<rules>") -> list[dict[str, Any]]:
+    """Check Ekadashi name entries (one per lunar month); return plain dicts."""
+    checked: list[dict[str, Any]] = []
+    months: set[int] = set()
+    for i, raw in enumerate(entries, 1):
+        e = _Entry(source, i, raw)
+        month = e.integer("month")
+        assert month is not None
+        if month in months:
+            raise e.fail("month", f"month {month} is named by an earlier entry")
+        months.add(month)
+        e.string("shukla_name")
+        e.string("krishna_name")
+        for key in e.raw:
+            if key not in ("month", "shukla_name", "krishna_name", "description",
+                           "shukla_description", "krishna_description", "lunar_month_name"):
+                raise e.fail(str(key), "not a key of an Ekadashi entry")
+        checked.append(dict(e.raw))
+    return checked
+
+
+def _load(source: RuleSource, shipped: str, top: str,
+          check: Any) -> list[dict[str, Any]]:
+    if source is None:
+        return list(_shipped(shipped, top, check))
+    if isinstance(source, (str, os.PathLike)):
+        path = Path(source)
+        try:
+            text = path.read_text(encoding="utf-8")
+        except OSError as e:
+            raise RuleError(f"{path}: cannot read: {e.strerror or e}") from e
+        result: list[dict[str, Any]] = check(_read_yaml(path, text, top), str(path))
+        return result
+    result = check(list(source), "<rules>")
+    return result
+
+
+@lru_cache(maxsize=None)
+def _shipped(name: str, top: str, check: Any) -> tuple[dict[str, Any], ...]:
+    try:
+        text = resources.files("tithiloom").joinpath(f"data/{name}").read_text(encoding="utf-8")
+    except OSError as e:
+        raise RuleError(f"{name}: the shipped rule file cannot be read ({e.strerror or e})") from e
+    return tuple(check(_read_yaml(name, text, top), name))
+
+
+def festival_rules(source: RuleSource = None) -> list[dict[str, Any]]:
+    """Festival rules from a YAML file, a list of dicts, or (None) the shipped file."""
+    return _load(source, "festivals.yaml", "festivals", check_festivals)
+
+
+def ekadashi_rules(source: RuleSource = None) -> list[dict[str, Any]]:
+    """Ekadashi names from a YAML file, a list of dicts, or (None) the shipped file."""
+    return _load(source, "ekadashis.yaml", "ekadashis", check_ekadashis)
+
+
+def engine_dict(rule: Mapping[str, Any]) -> dict[str, Any]:
+    """Only the keys the native engine reads (the people-facing ones stay here)."""
+    return {k: rule[k] for k in ENGINE_KEYS if k in rule}

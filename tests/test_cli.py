@@ -1,0 +1,123 @@
+"""The command line: the default almanac, the subcommands, JSON, files written whole
+or not at all, and exit status 2 without a traceback on bad input."""
+
+import calendar
+import datetime as dt
+import json
+import os
+import subprocess
+import sys
+
+import pytest
+
+
+def run(*args, env=None, cwd=None):
+    environ = {k: v for k, v in os.environ.items() if k != "TITHILOOM_PLACE"}
+    environ.update(env or {})
+    return subprocess.run([sys.executable, "-m", "tithiloom", *args], capture_output=True,
+                          text=True, env=environ, cwd=cwd, timeout=300)
+
+
+def test_no_arguments_prints_today_at_new_delhi():
+    done = run()
+    assert done.returncode == 0, done.stderr
+    out = done.stdout
+    assert "New Delhi" in out and "Asia/Kolkata" in out
+    for label in ("Vara", "Tithi", "Nakshatra", "Yoga", "Karana", "Sunrise", "Sunset",
+                  "Rahu Kalam", "Yama Gandam", "Gulika Kalam", "Abhijit Muhurat", "Next 30 days"):
+        assert label in out
+    assert dt.datetime.now(dt.timezone(dt.timedelta(hours=5.5))).strftime("%b") in out
+
+
+def test_the_place_comes_from_the_environment_unless_given():
+    assert "Leicester" in run(env={"TITHILOOM_PLACE": "leicester"}).stdout
+    assert "Ujjain" in run("--place", "Ujjain", env={"TITHILOOM_PLACE": "leicester"}).stdout
+
+
+def test_date_option_is_the_day_subcommand():
+    assert run("--date", "2026-04-14").stdout == run("day", "2026-04-14").stdout
+
+
+def test_day_with_coordinates_and_json():
+    done = run("day", "2026-04-14", "--lat", "40.7128", "--lng", "-74.006",
+               "--tz", "America/New_York", "--json")
+    data = json.loads(done.stdout)
+    assert data["day"]["date"] == "2026-04-14"
+    assert data["day"]["sunrise"].endswith("-04:00")
+
+
+@pytest.mark.parametrize("args, message", [
+    (("--place", "Ujain"), "unknown place 'Ujain'; close matches: Ujjain"),
+    (("day", "2026-02-30"), "impossible date '2026-02-30'"),
+    (("month", "2026-13"), "not a month"),
+    (("sankranti", "99999"), "year must lie"),
+    (("--lat", "28.6"), "--lat and --lng go together"),
+    (("--lat", "95", "--lng", "0"), "latitude"),
+    (("--place", "London", "--tz", "Europe/Londres"), "unknown time zone"),
+    (("lagna", "2026-03-08T02:30", "--place", "New York"), "does not exist in America/New_York"),
+    (("lagna", "2026-11-01T01:30", "--place", "New York"), "happens twice"),
+    (("lagna", "2026-04-14T06:00", "--system", "K"), "unknown house system"),
+    (("day", "2026-12-21", "--place", "Tromso"), "polar"),
+    (("places", "Atlantis"), "no place matches"),
+])
+def test_bad_input_exits_2_with_one_message(args, message):
+    done = run(*args)
+    assert done.returncode == 2
+    assert message in done.stderr and "Traceback" not in done.stderr
+
+
+def test_month_grid_has_every_day_with_tithi_and_nakshatra():
+    done = run("month", "2026-02", "--place", "Chennai")
+    assert done.returncode == 0, done.stderr
+    lines = done.stdout.splitlines()
+    assert lines[0].startswith("February 2026 — Chennai")
+    numbers = [int(tok) for line in lines for tok in line.split()[:1] + line.split()[1:]
+               if tok.isdigit() and len(tok) <= 2]
+    assert sorted(set(numbers)) == list(range(1, 29))
+    assert any(("S " in line or "K " in line) for line in lines)
+
+
+def test_month_html_is_written_whole_and_only_on_success(tmp_path):
+    page = tmp_path / "feb.html"
+    assert run("month", "2026-02", "--html", str(page)).returncode == 0
+    text = page.read_text(encoding="utf-8")
+    assert text.count('class="day') == 28 and "<script" not in text
+    failed = tmp_path / "bad.html"
+    assert run("month", "2026-02", "--html", str(failed), "--place", "Atlantis").returncode == 2
+    assert not failed.exists()
+    done = run("month", "2026-02", "--html", str(tmp_path / "missing" / "x.html"))
+    assert done.returncode == 2 and "No such file or directory" in done.stderr
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["feb.html"]  # no temporary left
+
+
+@pytest.mark.parametrize("command", ["sankranti 2026", "muhurat 2026-04-14",
+                                     "choghadiya 2026-04-14", "lagna 2026-04-14T06:30",
+                                     "lagna 2026-04-14T06:30 --windows", "places india"])
+def test_subcommands_print_json(command):
+    done = run(*command.split(), "--json")
+    assert done.returncode == 0, done.stderr
+    assert json.loads(done.stdout)
+
+
+def test_sankranti_text_uses_the_place_clock():
+    out = run("sankranti", "2026", "--place", "Los Angeles").stdout
+    assert "Mesha Sankranti" in out and "Mon 13 Apr 2026 21:00 PDT" in out
+
+
+def test_a_malformed_rule_file_writes_no_calendar(tmp_path):
+    rules = tmp_path / "rules.yaml"
+    rules.write_text("- {id: x, name: X, rule: tithi_at_sunrise, lunar_month: 1}\n")
+    out = tmp_path / "out.ics"
+    done = run("festivals", "2026", "--rules", str(rules), "--ics", str(out))
+    assert done.returncode == 2 and "Traceback" not in done.stderr
+    assert "rules.yaml: entry 1 (x): key 'tithi': missing" in done.stderr
+    assert not out.exists()
+
+
+def test_the_next_30_days_carry_the_reasoning_of_festivals_and_ekadashis():
+    out = run("--date", "2026-11-15").stdout
+    assert "Fri 20 Nov  Prabodhini Ekadashi (Shukla Kartik); Vaishnava fast Sat 21 Nov\n" in out
+    assert "Arunodaya" in out and "Sun 22 Nov  Pradosh Vrat (Kartik)" in out
+    out = run("--date", "2026-04-14").stdout
+    assert "Tue 14 Apr  Vaisakhi\n" in out
+    assert "Sun enters Mesha (sidereal 0.0\u00b0) on 2026-04-14 at " in out
