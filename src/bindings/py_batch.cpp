@@ -28,7 +28,7 @@ struct DateRange {
 
 PyObject* batch(const DateRange& r, std::int32_t utc_offset, const Place& place) {
   const unsigned threads = pool_size();
-  const auto days = without_gil([&] {
+  const auto days = interruptible([&] {
     return compute_range(r.start_year, r.start_month, r.start_day, r.end_year, r.end_month,
                          r.end_day, utc_offset, place, threads);
   });

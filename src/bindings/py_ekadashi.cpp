@@ -78,7 +78,7 @@ PyObject* py_compute_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t narg
     std::vector<EkadashiDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const unsigned threads = pool_size();
-    const auto occurrences = without_gil([&] {
+    const auto occurrences = interruptible([&] {
       return compute_ekadashis(defs, year, utc_offset, place, Reuse::memo, threads);
     });
     if (!occurrences.ok()) return raise_error(occurrences);
@@ -98,8 +98,8 @@ PyObject* py_compute_vrat_dates(PyObject*, PyObject* const* args, Py_ssize_t nar
         !a.read(4, utc_offset))
       return nullptr;
     const unsigned threads = pool_size();
-    const auto vrats =
-        without_gil([&] { return compute_vrat_dates(year, utc_offset, place, Reuse::memo, threads); });
+    const auto vrats = interruptible(
+        [&] { return compute_vrat_dates(year, utc_offset, place, Reuse::memo, threads); });
     if (!vrats.ok()) return raise_error(vrats);
     return list_of(vrats.value(), vrat_dict);
   });

@@ -97,7 +97,7 @@ PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t narg
     std::vector<FestivalDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const unsigned threads = pool_size();
-    const auto occurrences = without_gil([&] {
+    const auto occurrences = interruptible([&] {
       return compute_festivals(defs, year, utc_offset, place, purnimant, Reuse::memo, threads);
     });
     if (!occurrences.ok()) return raise_error(occurrences);

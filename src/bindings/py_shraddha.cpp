@@ -77,7 +77,7 @@ PyObject* py_compute_shraddha(PyObject*, PyObject* const* args, Py_ssize_t nargs
         !a.read(7, utc_offset))
       return nullptr;
     const unsigned threads = pool_size();
-    const auto found = without_gil([&] {
+    const auto found = interruptible([&] {
       return compute_shraddha(death.year, death.month, death.day, target_year, utc_offset, place,
                               threads);
     });
@@ -104,7 +104,7 @@ PyObject* py_compute_shraddha_timeline(PyObject*, PyObject* const* args, Py_ssiz
         !a.read(7, monthly) || !a.read(8, annual) || !a.read(9, pitru))
       return nullptr;
     const unsigned threads = pool_size();
-    const auto timeline = without_gil([&] {
+    const auto timeline = interruptible([&] {
       return compute_shraddha_timeline(death.year, death.month, death.day, utc_offset, monthly,
                                        annual, pitru, place, threads);
     });

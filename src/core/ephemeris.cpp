@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -33,6 +34,13 @@ std::atomic<bool> INITIALIZED{false};
 // Bumped whenever the settings change, so that every thread re-applies them.
 std::atomic<std::uint64_t> settings_version{1};
 thread_local std::uint64_t applied_version = 0;
+// The library's answer to a fixed ayanamsa request right after this thread's
+// settings were applied. Another user of the library in the process (the
+// system's copy loaded through ctypes, say) may change the sidereal mode, the
+// ΔT table or close the library on this thread; each changes this answer, and
+// the request costs far less than applying the settings again.
+constexpr double PROBE_JD = 2451545.0;
+thread_local std::uint64_t applied_probe = 0;
 // The settings of this thread's outermost open SettingsPin, if any.
 thread_local const Settings* pinned = nullptr;
 
@@ -47,10 +55,16 @@ void fix_settings(std::optional<std::string_view> ephe_path) {
   INITIALIZED.store(true);
 }
 
+std::uint64_t probe_bits() { return std::bit_cast<std::uint64_t>(swe_get_ayanamsa_ut(PROBE_JD)); }
+
 void apply_to_thread(const std::string& path, std::uint64_t version) {
   swe_set_ephe_path(path.c_str());
   set_lahiri();
+  // Their defaults, which another user of the library may have changed.
+  swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC);
+  swe_set_tid_acc(SE_TIDAL_AUTOMATIC);
   applied_version = version;
+  applied_probe = probe_bits();
 }
 
 void apply_settings() {
@@ -87,8 +101,17 @@ bool computation_failed() { return failures.open_scopes > 0 && failures.failed; 
 // NaN; an enormous time fails as the library would fail it.
 constexpr double MAX_ABS_JD = 1e12;
 
+thread_local const Cancellation* cancellation = nullptr;
+
+// A cancelled computation fails at its next request: its result is dropped.
+bool cancelled() {
+  if (cancellation == nullptr || !cancellation->requested()) return false;
+  record_failure("computation interrupted");
+  return true;
+}
+
 bool library_can_take(double jd_ut) {
-  if (std::isnan(jd_ut) || computation_failed()) return false;
+  if (std::isnan(jd_ut) || computation_failed() || cancelled()) return false;
   if (std::fabs(jd_ut) < MAX_ABS_JD) return true;
   char text[80];
   std::snprintf(text, sizeof text, "jd %g outside the span the ephemeris covers", jd_ut);
@@ -157,12 +180,21 @@ Settings Settings::current() {
 SettingsPin::SettingsPin(Settings settings) : settings_(std::move(settings)), outer_(pinned) {
   if (outer_ != nullptr) return;
   pinned = &settings_;
-  if (applied_version != settings_.version_) apply_to_thread(settings_.data_path_, settings_.version_);
+  if (applied_version != settings_.version_ || probe_bits() != applied_probe)
+    apply_to_thread(settings_.data_path_, settings_.version_);
 }
 
 SettingsPin::~SettingsPin() {
   if (outer_ == nullptr) pinned = nullptr;
 }
+
+CancellationScope::CancellationScope(const Cancellation* token) : outer_(cancellation) {
+  cancellation = token;
+}
+
+CancellationScope::~CancellationScope() { cancellation = outer_; }
+
+const Cancellation* current_cancellation() { return cancellation; }
 
 void close() {
   swe_close();
@@ -198,7 +230,9 @@ double speed(double jd_ut, std::int32_t body) {
 
 double tropical_longitude_estimate(double jd_ut, std::int32_t body) {
   ensure_initialized();
-  if (std::isnan(jd_ut) || !(std::fabs(jd_ut) < MAX_ABS_JD) || computation_failed()) return NaN;
+  if (std::isnan(jd_ut) || !(std::fabs(jd_ut) < MAX_ABS_JD) || computation_failed() ||
+      cancelled())
+    return NaN;
   count_request();
   std::array<double, 6> xx{};
   std::array<char, AS_MAXCH> err{};

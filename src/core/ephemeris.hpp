@@ -4,6 +4,7 @@
 // computation that made it; `checked` turns it into that computation's error.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -63,6 +64,33 @@ class SettingsPin {
   Settings settings_;
   const Settings* outer_;
 };
+// A request, made from another thread (the binding's, on Ctrl-C), that a
+// computation stop early. Its result is dropped: from then on each library
+// request of the computation fails as if the library had refused it, so its
+// loops end as they end on any failure.
+class Cancellation {
+ public:
+  void request() { requested_.store(true, std::memory_order_relaxed); }
+  bool requested() const { return requested_.load(std::memory_order_relaxed); }
+
+ private:
+  std::atomic<bool> requested_{false};
+};
+
+// Makes `token` (null: none) the calling thread's for the scope's lifetime;
+// the pool's workers take their caller's.
+class CancellationScope {
+ public:
+  explicit CancellationScope(const Cancellation* token);
+  ~CancellationScope();
+  CancellationScope(const CancellationScope&) = delete;
+  CancellationScope& operator=(const CancellationScope&) = delete;
+
+ private:
+  const Cancellation* outer_;
+};
+const Cancellation* current_cancellation();
+
 // Explicit set-up; a data path is taken only by the first initialisation
 // after load or after close(), and then applies to every thread. Without one
 // the library is pointed at a place that cannot hold data files, so that no

@@ -70,9 +70,11 @@ template <class Outcome>
 void run_on_threads(std::size_t count, std::size_t wanted, const Unit& unit, bool pass_over,
                     Outcome&& outcome) {
   const Settings settings = Settings::current();
+  const Cancellation* const cancellation = current_cancellation();
   std::atomic<std::size_t> next{0};
   FirstFailure failure(count);
   const auto work = [&]() noexcept {
+    const CancellationScope cancellable(cancellation);
     std::optional<SettingsPin> pin;
     try {
       pin.emplace(settings);

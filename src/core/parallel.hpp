@@ -1,9 +1,9 @@
 // The worker pool of long computations: independent units (days, instants,
 // definitions, years) spread over threads. Each unit runs at most once, on
 // the calling thread or on a worker, inside its own failure scope (isolated
-// from any scope the caller has open) and with the library settings of the
-// calling computation; whoever assembles the results does so in unit order,
-// so they are those of the single-thread path.
+// from any scope the caller has open) and with the library settings and the
+// cancellation of the calling computation; whoever assembles the results
+// does so in unit order, so they are those of the single-thread path.
 #pragma once
 
 #include <cstddef>
