@@ -196,6 +196,8 @@ CancellationScope::~CancellationScope() { cancellation = outer_; }
 
 const Cancellation* current_cancellation() { return cancellation; }
 
+bool cancellation_pending() { return cancelled(); }
+
 void close() {
   swe_close();
   applied_version = 0;  // the close reset this thread's library settings

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -90,6 +91,12 @@ class CancellationScope {
   const Cancellation* outer_;
 };
 const Cancellation* current_cancellation();
+
+// Whether the computation on this thread has been cancelled; once it has,
+// it counts as failed. For loops whose steps may make no library request
+// (answers from a memo): they poll this every few hundred steps.
+bool cancellation_pending();
+inline constexpr std::size_t CANCELLATION_POLL_STEPS = 256;
 
 // Explicit set-up; a data path is taken only by the first initialisation
 // after load or after close(), and then applies to every thread. Without one

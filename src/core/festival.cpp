@@ -717,7 +717,11 @@ Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<Fest
       run_every_unit(units.size(), threads, 1, [&](std::size_t u) {
         Resolver resolver(calendar.sankrantis, calendar.months, calendar.year, utc_offset_s, place,
                           purnimant, reuse);
+        std::size_t step = 0;
         for (const std::size_t i : units[u]) {
+          // Definitions answered from the memo make no request that would
+          // notice a cancellation.
+          if (++step % CANCELLATION_POLL_STEPS == 0) cancellation_pending();
           observed[i] = resolver.resolve(defs[i]);
           if (library_failure_pending()) {
             failed_at[u] = i;

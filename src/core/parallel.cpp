@@ -29,6 +29,9 @@ namespace {
 // failure if one of its requests failed.
 std::optional<Error> run_checked(const Unit& unit, std::size_t index) {
   LibraryFailureScope scope(LibraryFailureScope::Isolated{});
+  // Units may answer from memos without a request that would notice a
+  // cancellation; a cancelled computation's result is dropped anyway.
+  if (index % CANCELLATION_POLL_STEPS == 0 && cancellation_pending()) return scope.failure();
   std::optional<Error> error = unit(index);
   if (auto failure = scope.failure()) return failure;
   return error;
