@@ -3,6 +3,7 @@ walk, weekdays for every era, refused dates and oversized ranges."""
 
 import datetime as dt
 import math
+import os
 
 import pytest
 
@@ -126,3 +127,26 @@ def test_range_too_long_to_hold_raises_memory_error():
 def test_a_range_past_the_ephemeris_span_is_refused():
     with pytest.raises(ValueError, match="^ephemeris: .*outside Moshier"):
         day_range(2147483647, 12, 31, 2147483647, 12, 31)
+
+
+def test_range_refused_counting_what_its_result_costs():
+    # About 1.5 KB of machine memory a day: the records alone (a few hundred
+    # bytes a day) would fit, the Python result (about 2 KB a day) would not.
+    # Refused before any day is computed (most of it lies past the span, so
+    # computing would end in a ValueError instead).
+    physical = os.sysconf("SC_PHYS_PAGES") * os.sysconf("SC_PAGE_SIZE")
+    years = int(physical / 1500 / 365.25) + 1
+    with pytest.raises(MemoryError, match="too long"):
+        day_range(1000, 1, 1, 1000 + years, 12, 31)
+
+
+def test_range_over_several_chunks_equals_its_parts():
+    # Longer than the 4096 days computed at a time: no day is lost, repeated
+    # or changed where the chunks meet.
+    days = day_range(2015, 1, 1, 2026, 3, 31)
+    dates = [dt.date(d["year"], d["month"], d["day"]) for d in days]
+    assert dates == [dt.date(2015, 1, 1) + dt.timedelta(n) for n in range(len(dates))]
+    assert dates[-1] == dt.date(2026, 3, 31)
+    seam = dates.index(dt.date(2015, 1, 1) + dt.timedelta(4096))
+    around = day_range(*(dates[seam - 3].timetuple()[:3]), *(dates[seam + 2].timetuple()[:3]))
+    assert repr(days[seam - 3:seam + 3]) == repr(around)

@@ -24,15 +24,19 @@ struct BatchDayResult {
 // order, or the library's failure. Days without a sunrise or sunset are left
 // out. A month outside 1-12 or a day outside its month is refused with an
 // error naming the date, and a range too long to hold, both before any day
-// is computed (the latter as a too_large error). Only a failing reservation
-// below that size throws std::bad_alloc. The days are spread over up to
-// `threads` threads; the result does not depend on their number.
+// is computed (the latter as a too_large error): a range is too long when
+// its records, each counted with the `result_bytes_per_day` the caller will
+// spend on it, would exceed the machine's memory. Memory grows with the days
+// computed, never far ahead of them; running out of it below that size
+// throws std::bad_alloc. The days are spread over up to `threads` threads;
+// the result does not depend on their number.
 Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
                                                   std::uint32_t start_month,
                                                   std::uint32_t start_day,
                                                   std::int32_t end_year, std::uint32_t end_month,
                                                   std::uint32_t end_day,
                                                   std::int32_t utc_offset_s, const Place& place,
-                                                  unsigned threads = 1);
+                                                  unsigned threads = 1,
+                                                  double result_bytes_per_day = 0.0);
 
 }  // namespace tithiloom
