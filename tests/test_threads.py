@@ -123,3 +123,60 @@ def test_close_on_another_thread_changes_no_running_computation():
     finally:
         stop.set()
         t.join()
+
+
+J = 2461144.5
+QUICK = {
+    "ayanamsa": lambda: core.py_ayanamsa(J),
+    "sidereal_ketu": lambda: core.py_sidereal_longitude(J, -1),
+    "speed_moon": lambda: core.py_planet_speed(J, 1),
+    "sunrise": lambda: core.py_sunrise_jd(J, *SYDNEY),
+    "sun_data": lambda: core.py_compute_sun_data(2026, 4, 14, *DELHI, 19800),
+    "lagna": lambda: core.py_compute_lagna(J, 28.6, 77.2, "P"),
+    "lagna_windows": lambda: core.py_compute_lagna_windows(J, -33.87, 151.21),
+    "panchang_delhi": lambda: core.py_compute_panchang(2026, 4, 14, *DELHI, 19800, 2),
+    "lunar_months": lambda: core.py_compute_lunar_months(2026, "purnimant"),
+    "muhurat": lambda: core.py_compute_muhurat(2, J, 12.5),
+    "jd_to_datetime": lambda: core.py_jd_to_datetime(J + 0.123),
+    "failing_sun_data": lambda: core.py_compute_sun_data(4000, 1, 1, *DELHI, 19800),
+    "festivals": CALLS["festivals"],
+    "ekadashis": CALLS["ekadashis"],
+    "shraddha": CALLS["shraddha"],
+    "timeline": CALLS["timeline"],
+}
+
+
+@pytest.mark.parametrize("with_close", [False, True], ids=["steady", "close_and_init_looping"])
+def test_many_threads_mixed_calls_equal_sequential_ones(with_close):
+    expected = {name: outcome(call) for name, call in QUICK.items()}
+    names = list(QUICK)
+    # Each thread its own order, so that different functions overlap.
+    orders = [names[k:] + names[:k] for k in range(0, len(names), 2)]
+    results, errors = [], []
+    stop = threading.Event()
+
+    def run(order):
+        try:
+            results.append({name: outcome(QUICK[name]) for name in order})
+        except BaseException as e:  # reported below, not lost in the thread
+            errors.append(e)
+
+    def closer():
+        while not stop.is_set():
+            core.py_close()
+            core.py_init(None)
+
+    workers = [threading.Thread(target=run, args=(order,)) for order in orders]
+    if with_close:
+        workers.append(threading.Thread(target=closer))
+    for w in workers:
+        w.start()
+    for w in workers[:len(orders)]:
+        w.join()
+    stop.set()
+    for w in workers[len(orders):]:
+        w.join()
+    assert not errors
+    assert len(results) == len(orders)
+    for r in results:
+        assert r == expected
