@@ -8,10 +8,6 @@
 
 namespace tithiloom::py {
 
-// Thrown once a Python exception is set (a signal handler's, say), for the
-// function's boundary to return NULL with it.
-struct PythonErrorSet {};
-
 // The internal-fault exception class (a BaseException, not an Exception).
 PyObject* internal_fault_type();
 bool create_internal_fault_type();
@@ -25,8 +21,6 @@ template <class Body>
 PyObject* guarded(Body&& body) noexcept {
   try {
     return body();
-  } catch (const PythonErrorSet&) {
-    // the exception is already set
   } catch (const std::bad_alloc&) {
     PyErr_NoMemory();
   } catch (const std::exception& e) {

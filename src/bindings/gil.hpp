@@ -17,7 +17,6 @@
 #include <thread>
 #include <utility>
 
-#include "boundary.hpp"
 #include "ephemeris.hpp"
 
 namespace tithiloom::py {
@@ -41,10 +40,12 @@ inline constexpr std::chrono::milliseconds SIGNAL_CHECK_INTERVAL{25};
 // As without_gil, for computations that may run long: the computation runs
 // on a thread of its own while the caller waits, looking for signals every
 // SIGNAL_CHECK_INTERVAL. When a signal handler raises, the computation is
-// cancelled and awaited, its result dropped, and PythonErrorSet thrown with
-// the handler's exception pending.
+// cancelled and awaited, its result dropped, and nothing returned, with the
+// handler's exception pending. (No C++ exception signals it: one thrown
+// through an interpreter that does not link the C++ runtime upsets
+// sanitizers that intercept throws.)
 template <class Compute>
-auto interruptible(Compute&& compute) {
+auto interruptible(Compute&& compute) -> std::optional<decltype(compute())> {
   using Value = decltype(compute());
   Cancellation cancellation;
   std::optional<Value> value;
@@ -76,7 +77,7 @@ auto interruptible(Compute&& compute) {
     } catch (const std::system_error&) {
       // No thread to be had: compute here, without interruption.
       const SettingsPin pin(settings);
-      return Value(compute());
+      return std::optional<Value>(compute());
     }
     std::unique_lock lock(mutex);
     while (!finished.wait_for(lock, SIGNAL_CHECK_INTERVAL, [&] { return done; })) {
@@ -94,9 +95,9 @@ auto interruptible(Compute&& compute) {
     lock.unlock();
     runner->join();
   }
-  if (interrupted) throw PythonErrorSet{};
+  if (interrupted) return std::nullopt;
   if (fault) std::rethrow_exception(fault);
-  return Value(std::move(*value));
+  return value;
 }
 
 }  // namespace tithiloom::py

@@ -38,8 +38,9 @@ PyObject* batch(const DateRange& r, std::int32_t utc_offset, const Place& place)
     return compute_range(r.start_year, r.start_month, r.start_day, r.end_year, r.end_month,
                          r.end_day, utc_offset, place, threads, PYTHON_BYTES_PER_DAY);
   });
-  if (!days.ok()) return raise_error(days);
-  return list_of(days.value(), day_dict);
+  if (!days) return nullptr;  // interrupted
+  if (!days->ok()) return raise_error(*days);
+  return list_of(days->value(), day_dict);
 }
 
 }  // namespace

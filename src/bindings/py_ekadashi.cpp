@@ -81,8 +81,9 @@ PyObject* py_compute_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t narg
     const auto occurrences = interruptible([&] {
       return compute_ekadashis(defs, year, utc_offset, place, Reuse::memo, threads);
     });
-    if (!occurrences.ok()) return raise_error(occurrences);
-    return list_of(occurrences.value(), ekadashi_dict);
+    if (!occurrences) return nullptr;  // interrupted
+    if (!occurrences->ok()) return raise_error(*occurrences);
+    return list_of(occurrences->value(), ekadashi_dict);
   });
 }
 
@@ -100,8 +101,9 @@ PyObject* py_compute_vrat_dates(PyObject*, PyObject* const* args, Py_ssize_t nar
     const unsigned threads = pool_size();
     const auto vrats = interruptible(
         [&] { return compute_vrat_dates(year, utc_offset, place, Reuse::memo, threads); });
-    if (!vrats.ok()) return raise_error(vrats);
-    return list_of(vrats.value(), vrat_dict);
+    if (!vrats) return nullptr;  // interrupted
+    if (!vrats->ok()) return raise_error(*vrats);
+    return list_of(vrats->value(), vrat_dict);
   });
 }
 

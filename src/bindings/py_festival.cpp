@@ -100,8 +100,9 @@ PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t narg
     const auto occurrences = interruptible([&] {
       return compute_festivals(defs, year, utc_offset, place, purnimant, Reuse::memo, threads);
     });
-    if (!occurrences.ok()) return raise_error(occurrences);
-    return list_of(occurrences.value(), occurrence_dict);
+    if (!occurrences) return nullptr;  // interrupted
+    if (!occurrences->ok()) return raise_error(*occurrences);
+    return list_of(occurrences->value(), occurrence_dict);
   });
 }
 

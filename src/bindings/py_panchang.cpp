@@ -75,8 +75,9 @@ PyObject* py_compute_panchanga_at_jds(PyObject*, PyObject* const* args, Py_ssize
     if (!a.parse(args, nargs, kwnames) || !a.read_instants(0, jds)) return nullptr;
     const unsigned threads = pool_size();
     const auto limbs = interruptible([&] { return compute_at_jds(jds, threads); });
-    if (!limbs.ok()) return raise_error(limbs);
-    return list_of(limbs.value(), instant_dict);
+    if (!limbs) return nullptr;  // interrupted
+    if (!limbs->ok()) return raise_error(*limbs);
+    return list_of(limbs->value(), instant_dict);
   });
 }
 

@@ -81,9 +81,10 @@ PyObject* py_compute_shraddha(PyObject*, PyObject* const* args, Py_ssize_t nargs
       return compute_shraddha(death.year, death.month, death.day, target_year, utc_offset, place,
                               threads);
     });
-    if (!found.ok()) return raise_error(found);
-    if (!found.value()) Py_RETURN_NONE;
-    return shraddha_dict(*found.value());
+    if (!found) return nullptr;  // interrupted
+    if (!found->ok()) return raise_error(*found);
+    if (!found->value()) Py_RETURN_NONE;
+    return shraddha_dict(*found->value());
   });
 }
 
@@ -108,8 +109,9 @@ PyObject* py_compute_shraddha_timeline(PyObject*, PyObject* const* args, Py_ssiz
       return compute_shraddha_timeline(death.year, death.month, death.day, utc_offset, monthly,
                                        annual, pitru, place, threads);
     });
-    if (!timeline.ok()) return raise_error(timeline);
-    return timeline_dict(timeline.value());
+    if (!timeline) return nullptr;  // interrupted
+    if (!timeline->ok()) return raise_error(*timeline);
+    return timeline_dict(timeline->value());
   });
 }
 
