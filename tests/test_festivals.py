@@ -4,7 +4,6 @@ tithi's span from the daily panchang, the sankrantis and the lunar months."""
 
 import datetime as dt
 import functools
-import inspect
 import math
 from typing import NamedTuple
 
@@ -523,14 +522,6 @@ class StrangeDict(dict):
 def test_subclasses_are_read_as_their_list_and_dict():
     plain = festivals([BASE])
     assert festivals(StrangeList([StrangeDict(BASE)])) == plain
-
-
-def test_signature_and_docstring():
-    assert str(inspect.signature(core.py_compute_festivals)) == (
-        "(festival_defs, year, lat, lng, alt, utc_offset, calendar_system=None)")
-    assert core.py_compute_festivals.__doc__ == (
-        "Compute festival dates from definitions (passed as list of dicts from YAML).\n"
-        "Each dict: {id, name, rule, lunar_month, tithi, sankranti_index}.")
 
 
 KNOWN_KEYS = ["id", "name", "rule", "lunar_month", "tithi", "sankranti_index", "nakshatra",

@@ -71,6 +71,9 @@ def test_docstrings_follow_the_signature():
     assert core.py_datetime_to_jd.__doc__ == "Convert (year, month, day, hour, min, sec) to Julian Day."
     assert core.py_compute_vrat_dates.__doc__ == "Compute Vrat (fasting) dates for a year."
     assert core.py_compute_shraddha.__doc__ == "Compute Shraddha (death anniversary) date."
+    assert core.py_compute_festivals.__doc__ == (
+        "Compute festival dates from definitions (passed as list of dicts from YAML).\n"
+        "Each dict: {id, name, rule, lunar_month, tithi, sankranti_index}.")
 
 
 def test_internal_fault_is_a_base_exception_outside_all():

@@ -157,18 +157,6 @@ DEFINITION = st.dictionaries(st.sampled_from(KEYS) | st.text(max_size=3), VALUES
 ALLOWED = (TypeError, ValueError, OverflowError, KeyError, UnicodeEncodeError)
 
 
-@settings(max_examples=150, deadline=None, database=None,
-          suppress_health_check=list(HealthCheck))
-@given(st.lists(DEFINITION | st.builds(object) | st.lists(st.integers(), max_size=1),
-                max_size=3))
-def test_random_festival_definitions_return_or_raise_a_documented_error(defs):
-    try:
-        out = core.py_compute_festivals(defs, 2026, *DELHI, 19800)
-    except ALLOWED:
-        return
-    assert all(o["year"] == 2026 for o in out)
-
-
 @settings(max_examples=40, deadline=None, database=None,
           suppress_health_check=list(HealthCheck))
 @given(st.lists(DEFINITION | st.builds(object), max_size=2))
