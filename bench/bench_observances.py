@@ -80,13 +80,13 @@ def pool_against_single():
 
 
 def cpu_of(fn, repeat):
-    """The least processor time of the calling thread, which the load from
-    other processes barely changes; everything runs there on one thread."""
+    """The least processor time of the process, which the load from other
+    processes barely changes (a long call computes on a thread of its own)."""
     runs = []
     for _ in range(repeat):
-        t = time.thread_time()
+        t = time.process_time()
         fn()
-        runs.append(time.thread_time() - t)
+        runs.append(time.process_time() - t)
     return min(runs)
 
 
