@@ -10,8 +10,6 @@ lunar months and the definitions, with the library requests per definition,
 as built (memo) and with every value asked afresh (literal).
 """
 
-import os
-import pathlib
 import subprocess
 import sys
 import time
@@ -20,10 +18,10 @@ from importlib import resources
 import yaml
 
 import tithiloom._core as core
+from benchlib import counting_program_output, threads
 
 DELHI = (28.6139, 77.2090, 216.0)
 IST = 19800
-ROOT = pathlib.Path(__file__).resolve().parent.parent
 TITHIS = [2, 4, 5, 8, 9, 11, 13, 14, 15, 19, 23, 26, 29, 30]
 KAALAS = ["aparahna", "madhyahna", "pradosha", "nishita", "praatah", "full_day"]
 PRIORITIES = ["paraviddha", "puurvaviddha", "vyapti"]
@@ -54,14 +52,6 @@ def best_of(fn, repeat):
     return min(runs), sorted(runs)[len(runs) // 2]
 
 
-def threads(n):
-    """Sets the pool's size for the calls that follow (None: the machine's)."""
-    if n is None:
-        os.environ.pop("TITHILOOM_THREADS", None)
-    else:
-        os.environ["TITHILOOM_THREADS"] = str(n)
-
-
 def timings():
     defs = sixty()
     shipped = yaml.safe_load(resources.files("tithiloom").joinpath("data/festivals.yaml")
@@ -82,17 +72,8 @@ def timings():
 
 
 def counts():
-    build = pathlib.Path(os.environ.get("COUNT_BUILD", ROOT / "build" / "bench-count"))
-    exe = build / "count_festival_requests"
     try:
-        run = lambda *cmd: subprocess.run(cmd, check=True, capture_output=True, text=True)  # noqa
-        run("cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
-            "-DCMAKE_BUILD_TYPE=Release", "-DTITHILOOM_COUNT_REQUESTS=ON")
-        run("cmake", "--build", str(build), "--target", "tithiloom_core")
-        run("c++", "-std=c++20", "-O2", "-ffp-contract=off", "-DTITHILOOM_COUNT_REQUESTS",
-            f"-I{ROOT / 'src' / 'core'}", str(ROOT / "bench" / "count_festival_requests.cpp"),
-            str(build / "libtithiloom_core.a"), "-lswe", "-lm", "-o", str(exe))
-        out = run(str(exe)).stdout
+        out = counting_program_output("count_festival_requests")
     except (OSError, subprocess.CalledProcessError) as e:
         print(f"library requests unavailable ({e})")
         return

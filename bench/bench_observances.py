@@ -19,19 +19,12 @@ from importlib import resources
 import yaml
 
 import tithiloom._core as core
+from benchlib import threads
 
 DELHI = (28.6139, 77.2090, 216.0)
 IST = 19800
 EKADASHIS = yaml.safe_load(resources.files("tithiloom").joinpath("data/ekadashis.yaml")
                            .read_text(encoding="utf-8"))
-
-
-def threads(n):
-    """Sets the pool's size for the calls that follow (None: the machine's)."""
-    if n is None:
-        os.environ.pop("TITHILOOM_THREADS", None)
-    else:
-        os.environ["TITHILOOM_THREADS"] = str(n)
 
 
 def best_of(fn, repeat):

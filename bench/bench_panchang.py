@@ -15,7 +15,6 @@ searches.
 """
 
 import os
-import pathlib
 import statistics
 import subprocess
 import sys
@@ -23,10 +22,10 @@ import threading
 import time
 
 import tithiloom._core as core
+from benchlib import counting_program_output, threads
 
 DELHI = (28.6139, 77.2090, 216.0)
 IST = 19800
-ROOT = pathlib.Path(__file__).resolve().parent.parent
 
 
 def best_of(fn, repeat):
@@ -37,14 +36,6 @@ def best_of(fn, repeat):
         walls.append(time.perf_counter() - w)
         cpus.append(time.process_time() - c)
     return min(walls), min(cpus)
-
-
-def threads(n):
-    """Sets the pool's size for the calls that follow (None: the machine's)."""
-    if n is None:
-        os.environ.pop("TITHILOOM_THREADS", None)
-    else:
-        os.environ["TITHILOOM_THREADS"] = str(n)
 
 
 def year():
@@ -85,17 +76,8 @@ def concurrent_years():
 
 def requests_per_day():
     """{label: (requests per day, ms per day)} from the counting build, or {}."""
-    build = pathlib.Path(os.environ.get("COUNT_BUILD", ROOT / "build" / "bench-count"))
-    exe = build / "count_requests"
     try:
-        run = lambda *cmd: subprocess.run(cmd, check=True, capture_output=True, text=True)  # noqa
-        run("cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
-            "-DCMAKE_BUILD_TYPE=Release", "-DTITHILOOM_COUNT_REQUESTS=ON")
-        run("cmake", "--build", str(build), "--target", "tithiloom_core")
-        run("c++", "-std=c++20", "-O2", "-ffp-contract=off", "-DTITHILOOM_COUNT_REQUESTS",
-            f"-I{ROOT / 'src' / 'core'}", str(ROOT / "bench" / "count_requests.cpp"),
-            str(build / "libtithiloom_core.a"), "-lswe", "-lm", "-o", str(exe))
-        out = run(str(exe)).stdout
+        out = counting_program_output("count_requests")
     except (OSError, subprocess.CalledProcessError) as e:
         print(f"library requests per day                  unavailable ({e})")
         return {}
@@ -111,13 +93,7 @@ def requests_per_day():
 
 
 def guided_searches(count):
-    build = pathlib.Path(os.environ.get("COUNT_BUILD", ROOT / "build" / "bench-count"))
-    exe = build / "guided_search"
-    subprocess.run(["c++", "-std=c++20", "-O2", "-ffp-contract=off", "-DTITHILOOM_COUNT_REQUESTS",
-                    f"-I{ROOT / 'src' / 'core'}", str(ROOT / "bench" / "guided_search.cpp"),
-                    str(build / "libtithiloom_core.a"), "-lswe", "-lm", "-o", str(exe)],
-                   check=True)
-    out = subprocess.run([str(exe), str(count)], capture_output=True, text=True).stdout
+    out = counting_program_output("guided_search", count)
     print("guided against literal searches:", out.strip())
 
 

@@ -4,11 +4,11 @@ the same thread: the module's results stay the same to the bit."""
 
 import ctypes
 import ctypes.util
-import struct
 
 import pytest
 
 import tithiloom._core as core
+from bits import exact
 
 DELHI = (28.6139, 77.2090, 216.0)
 J = 2461144.5
@@ -34,16 +34,6 @@ if LIB is not None:
     LIB.swe_set_delta_t_userdef.argtypes = [ctypes.c_double]
     LIB.swe_set_ephe_path.argtypes = [ctypes.c_char_p]
     LIB.swe_close.argtypes = []
-
-
-def exact(value):
-    if isinstance(value, float):
-        return struct.pack("<d", value)
-    if isinstance(value, dict):
-        return {k: exact(v) for k, v in value.items()}
-    if isinstance(value, (list, tuple)):
-        return [exact(v) for v in value]
-    return value
 
 
 CALLS = {

@@ -2,7 +2,6 @@
 results equal, to the bit, those of one thread computing alone."""
 
 import os
-import struct
 import threading
 from importlib import resources
 
@@ -10,6 +9,7 @@ import pytest
 import yaml
 
 import tithiloom._core as core
+from bits import exact
 
 DELHI = (28.6139, 77.2090, 216.0)
 SYDNEY = (-33.87, 151.21, 58.0)
@@ -23,17 +23,6 @@ def shipped(name, key=None):
 
 FESTIVALS = shipped("festivals", "festivals")
 EKADASHIS = shipped("ekadashis")
-
-
-def exact(value):
-    """A result with every float replaced by its bits, so == compares bits."""
-    if isinstance(value, float):
-        return struct.pack("<d", value)
-    if isinstance(value, dict):
-        return {k: exact(v) for k, v in value.items()}
-    if isinstance(value, (list, tuple)):
-        return [exact(v) for v in value]
-    return value
 
 
 HOURS = [2461041.5 + h / 24 for h in range(1000)]
