@@ -1,5 +1,5 @@
-"""Daylight saving: every date is computed with the offset in force on it and every
-time is shown with the offset of its own instant (New York and London, 2026)."""
+"""The place's clock: every date is the local civil date and every time the wall
+clock, across daylight saving, odd offsets and polar days."""
 
 import datetime as dt
 from zoneinfo import ZoneInfo
@@ -7,8 +7,9 @@ from zoneinfo import ZoneInfo
 import pytest
 
 import tithiloom
-from tithiloom import api, zones
+from tithiloom import _core, api, rules, zones
 
+from bits import exact
 from conftest import utc_hours
 
 UTC = dt.timezone.utc
@@ -78,24 +79,109 @@ def test_skipped_and_doubled_wall_clock_times_are_refused(zone, wall, problem):
         assert zones.to_jd(second) - zones.to_jd(first) == pytest.approx(1 / 24)
 
 
-def test_year_calls_keep_each_result_from_the_run_whose_offset_its_date_has(new_york):
-    # Two runs (EST and EDT) that disagree on the date of an observance near
-    # midnight: each date must come from the run whose offset is in force on it.
-    def run(off):
-        hours = off // 3600
-        return [{"id": "winter", "day": dt.date(2026, 1, 10 if hours == -5 else 11),
-                 "sunrise": 10.0},
-                {"id": "summer", "day": dt.date(2026, 7, 4 if hours == -4 else 5),
-                 "sunrise": 20.0}]
-
-    picked = api._per_offset(new_york, dt.date(2026, 1, 1), dt.date(2026, 12, 31), run,
-                             lambda r: r["id"], lambda r: r["day"], lambda r: r["sunrise"])
-    assert [(r["id"], r["day"]) for r in picked] == [("winter", dt.date(2026, 1, 10)),
-                                                     ("summer", dt.date(2026, 7, 4))]
+# Zones whose clocks stress the core: daylight saving at 02:00 and at
+# midnight (Santiago), by 30 minutes (Lord Howe), odd offsets (Chatham,
+# Kathmandu), and polar night and day (Tromsø).
+STRESS = [tithiloom.Place.named(n) for n in ("New York", "London", "Sydney", "Kathmandu",
+                                              "Tromsø")] + [
+    tithiloom.Place("Santiago", -33.4489, -70.6693, 570, "America/Santiago"),
+    tithiloom.Place("Lord Howe Island", -31.5553, 159.0821, 10, "Australia/Lord_Howe"),
+    tithiloom.Place("Chatham Islands", -43.9535, -176.5597, 10, "Pacific/Chatham"),
+]
+YEAR = 2026
 
 
-def test_a_zone_without_daylight_saving_runs_once(delhi):
-    calls = []
-    api._per_offset(delhi, dt.date(2026, 1, 1), dt.date(2026, 12, 31),
-                    lambda off: calls.append(off) or [], lambda r: 0, lambda r: r, lambda r: 0.0)
-    assert calls == [19800]
+def _ymd(r, prefix=""):
+    return dt.date(r[prefix + "year"], r[prefix + "month"], r[prefix + "day"])
+
+
+def _offsets(place):
+    return sorted({place.offset_on(dt.date(YEAR, 1, 1) + dt.timedelta(days=i))
+                   for i in range(365)})
+
+
+def _year_calls(place):
+    """Per kind: the call given a clock or a fixed offset, each result's key and date."""
+    where = (place.latitude, place.longitude, place.altitude_m)
+    fests = [rules.engine_dict(d) for d in rules.festival_rules()]
+    ekas = [{k: d[k] for k in ("month", "shukla_name", "krishna_name")}
+            for d in rules.ekadashi_rules()]
+    return {
+        "festivals": (lambda c: _core._festivals(fests, YEAR, *where, c),
+                      lambda o: _core.py_compute_festivals(fests, YEAR, *where, o),
+                      lambda r: r["festival_id"], _ymd),
+        "ekadashis": (lambda c: _core._ekadashis(ekas, YEAR, *where, c),
+                      lambda o: _core.py_compute_ekadashis(ekas, YEAR, *where, o),
+                      lambda r: (r["lunar_month"], r["is_adhik"], r["paksha"]),
+                      lambda r: _ymd(r, "smartha_")),
+        "vrats": (lambda c: _core._vrat_dates(YEAR, *where, c),
+                  lambda o: _core.py_compute_vrat_dates(YEAR, *where, o),
+                  lambda r: (r["name"], r["paksha"]), _ymd),
+        "timeline": (lambda c: _core._shraddha_timeline(YEAR, 3, 30, *where, c, 12, 3, 3)
+                     ["monthly_shraddhas"],
+                     lambda o: _core.py_compute_shraddha_timeline(YEAR, 3, 30, *where, o, 12, 3, 3)
+                     ["monthly_shraddhas"],
+                     lambda r: r["date"], lambda r: dt.date.fromisoformat(r["date"])),
+    }
+
+
+@pytest.mark.parametrize("place", STRESS, ids=lambda p: p.name)
+def test_a_year_on_the_clock_has_each_result_once_and_as_a_fixed_offset_gives_it(place):
+    clock = api._year_clock(place, YEAR)
+    for kind, (clocked, fixed, key, date_of) in _year_calls(place).items():
+        results = clocked(clock)
+        assert len({key(r) for r in results}) == len(results), kind
+        for off in _offsets(place):
+            same = {key(r): exact(r) for r in fixed(off)}
+            for r in results:
+                if place.offset_on(date_of(r)) == off:
+                    assert exact(r) == same.get(key(r)), (kind, off, r)
+
+
+@pytest.mark.parametrize("place", STRESS, ids=lambda p: p.name)
+def test_dates_are_local_and_times_the_wall_clock(place):
+    def check(date, sunrise, reasoning=""):
+        if sunrise is None:
+            return
+        assert sunrise.tzinfo is place.zone and sunrise.date() == date
+        if "sunrise (" in reasoning:
+            assert f"sunrise ({sunrise:%H:%M})" in reasoning
+
+    for f in tithiloom.festivals(YEAR, place):
+        check(f.date, f.sunrise, f.reasoning)
+    for e in tithiloom.ekadashis(YEAR, place):
+        check(e.smartha_date, e.smartha_sunrise, e.reasoning)
+        check(e.vaishnava_date, e.vaishnava_sunrise)
+    for v in tithiloom.vrats(YEAR, place):
+        check(v.date, v.sunrise)
+    s = tithiloom.shraddha(dt.date(YEAR - 1, 3, 30), YEAR, place)
+    if s is not None:
+        check(s.date, s.sunrise, s.reasoning)
+    year = tithiloom.days(dt.date(YEAR, 1, 1), dt.date(YEAR, 12, 31), place)
+    assert len({d.date for d in year}) == len(year)
+    for d in year:  # past the polar circle the first sunrise may come the next day
+        check(d.date, d.sunrise if abs(place.latitude) < 60 else None)
+    # Around each clock change a range gives what single days give.
+    changes = [a.date for a, b in zip(year, year[1:]) if a.sunrise.utcoffset() != b.sunrise.utcoffset()]
+    for d in (d for d in year if any(abs((d.date - c).days) <= 1 for c in changes)):
+        assert tithiloom.day(d.date, place).sunrise == d.sunrise
+
+
+def test_tromso_lists_each_festival_once():
+    tromso = tithiloom.Place.named("Tromsø")
+    names = [f.name for f in tithiloom.festivals(YEAR, tromso)]
+    assert len(names) == len(set(names)) == 59
+
+
+@pytest.mark.parametrize("zone, day, midnight_utc", [
+    # Santiago skips 00:00-01:00 on 6 September 2026: the day starts at 01:00 (-03).
+    ("America/Santiago", dt.date(2026, 9, 6), dt.datetime(2026, 9, 6, 4, 0, tzinfo=UTC)),
+    ("Asia/Kolkata", dt.date(2026, 3, 8), dt.datetime(2026, 3, 7, 18, 30, tzinfo=UTC)),
+])
+def test_a_day_starts_at_its_first_instant(zone, day, midnight_utc):
+    place = tithiloom.Place("x", 10.0, 0.0, 0, zone)
+    windows = tithiloom.lagna_windows(day, place)
+    assert windows[0].start == midnight_utc
+    clock = api._clock(place, (day, day))
+    sun = _core._sun_data(day.year, day.month, day.day, 10.0, 0.0, 0.0, clock)
+    assert sun["sunrise_jd"] == _core.py_sunrise_jd(zones.to_jd(midnight_utc), 10.0, 0.0, 0.0)

@@ -348,6 +348,60 @@ bool Args::read_instants(std::size_t i, std::vector<double>& out) const {
   return true;
 }
 
+namespace {
+
+// A clock that reads more than a day away from UTC is no place's.
+constexpr long MAX_CLOCK_OFFSET_S = 86399;
+
+bool read_shift(PyObject* item, ClockShift& out) {
+  PyRef pair(PySequence_Tuple(item));
+  if (!pair) return false;
+  if (PyTuple_GET_SIZE(pair.get()) != 2) {
+    PyErr_SetString(PyExc_TypeError, "each shift must be a (from_jd, offset_seconds) pair");
+    return false;
+  }
+  out.from_jd_ut = PyFloat_AsDouble(PyTuple_GET_ITEM(pair.get(), 0));
+  if (out.from_jd_ut == -1.0 && PyErr_Occurred()) return false;
+  long offset = 0;
+  if (!in_range_long(PyTuple_GET_ITEM(pair.get(), 1), -MAX_CLOCK_OFFSET_S, MAX_CLOCK_OFFSET_S,
+                     offset))
+    return false;
+  out.offset_s = static_cast<std::int32_t>(offset);
+  return true;
+}
+
+}  // namespace
+
+bool Args::read_clock(std::size_t i, ClockArg kind, Clock& out) const {
+  if (kind == ClockArg::offset) {
+    std::int32_t offset = 0;
+    if (!read(i, offset)) return false;
+    out = fixed_clock(offset);
+    return true;
+  }
+  PyObject* o = slot(i);
+  if (o == nullptr) return true;
+  PyRef items(PySequence_Tuple(o));
+  if (!items) return fail(i);
+  const Py_ssize_t n = PyTuple_GET_SIZE(items.get());
+  Clock clock;
+  clock.shifts.resize(static_cast<std::size_t>(n));
+  for (Py_ssize_t k = 0; k < n; ++k)
+    if (!read_shift(PyTuple_GET_ITEM(items.get(), k), clock.shifts[static_cast<std::size_t>(k)]))
+      return fail(i);
+  for (std::size_t k = 0; k < clock.shifts.size(); ++k) {
+    const double from = clock.shifts[k].from_jd_ut;
+    if (std::isnan(from) || (k > 0 && !(from > clock.shifts[k - 1].from_jd_ut)))
+      return refuse(i, "must list its shifts in increasing order of instant", from);
+  }
+  if (clock.shifts.empty()) {
+    PyErr_Format(PyExc_ValueError, "argument '%s': must hold at least one shift", sig_.params[i]);
+    return false;
+  }
+  out = std::move(clock);
+  return true;
+}
+
 bool Args::read(std::size_t i, DictList& out) const {
   PyObject* o = slot(i);
   if (o == nullptr) return true;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar.hpp"
 #include "ephemeris.hpp"
 
 namespace tithiloom::py {
@@ -43,6 +44,22 @@ class Signature {
     return n;
   }
 };
+
+// How a function takes the place's clock: as a fixed UTC offset in seconds
+// (the public functions), or as a list of (from_jd, offset_seconds) shifts
+// in increasing order of instant (the package's private entry points).
+enum class ClockArg : bool { offset, table };
+
+// The signature under which a function takes its clock: its own for an
+// offset; for a table, the private twin's name, with "clock" for the offset.
+constexpr Signature clock_signature(ClockArg kind, Signature sig, const char* twin,
+                                    std::size_t clock_param) {
+  if (kind == ClockArg::offset) return sig;
+  sig.func = twin;
+  sig.params[clock_param] = "clock";
+  sig.lengths[clock_param] = 5;
+  return sig;
+}
 
 // A `str` argument, borrowed as it is: for code that reads its characters
 // and must accept texts with no UTF-8 form (lone surrogates).
@@ -82,6 +99,7 @@ class Args {
   bool read_finite(std::size_t i, double& out) const;
   bool read_instant(std::size_t i, double& out) const;   // inside the ephemeris range
   bool read_instants(std::size_t i, std::vector<double>& out) const;
+  bool read_clock(std::size_t i, ClockArg kind, Clock& out) const;
   // lat, lng and alt from parameters first, first + 1 and first + 2.
   bool read_place(std::size_t first, Place& out) const {
     return read_latitude(first, out.lat_deg) && read_finite(first + 1, out.lng_deg) &&

@@ -37,4 +37,15 @@ FastFunction py_jovian_cycle_index;
 FastFunction py_compute_shraddha;
 FastFunction py_compute_shraddha_timeline;
 
+// The package's private twins of the functions that take a UTC offset: the
+// same, with the place's clock instead.
+FastFunction clocked_sun_data;
+FastFunction clocked_panchang;
+FastFunction clocked_festivals;
+FastFunction clocked_ekadashis;
+FastFunction clocked_vrat_dates;
+FastFunction clocked_batch_range;
+FastFunction clocked_shraddha;
+FastFunction clocked_shraddha_timeline;
+
 }  // namespace tithiloom::py

@@ -1,5 +1,6 @@
 // The module definition: the registry of functions and constants, in the
-// order in which they appear in `__all__`.
+// order in which they appear in `__all__`, and the package's private entry
+// points, which stay out of it.
 #include <Python.h>
 
 #include "boundary.hpp"
@@ -135,6 +136,31 @@ PyMethodDef FUNCTIONS[] = {
         "Compute complete Shraddha timeline (monthly, annual, pitru paksha) in one call."),
 };
 
+// The public functions that take a UTC offset, with the place's clock
+// instead: a list of (from_jd, offset_seconds) shifts in increasing order.
+PyMethodDef PRIVATE_FUNCTIONS[] = {
+    entry<clocked_sun_data>("_sun_data",
+                            "_sun_data(year, month, day, lat, lng, alt, clock)\n--\n\n"),
+    entry<clocked_panchang>("_panchang",
+                            "_panchang(year, month, day, lat, lng, alt, clock, weekday)\n--\n\n"),
+    entry<clocked_festivals>(
+        "_festivals", "_festivals(festival_defs, year, lat, lng, alt, clock, "
+                      "calendar_system=None)\n--\n\n"),
+    entry<clocked_ekadashis>("_ekadashis",
+                             "_ekadashis(ekadashi_defs, year, lat, lng, alt, clock)\n--\n\n"),
+    entry<clocked_vrat_dates>("_vrat_dates", "_vrat_dates(year, lat, lng, alt, clock)\n--\n\n"),
+    entry<clocked_batch_range>("_batch_range",
+                               "_batch_range(start_year, start_month, start_day, end_year, "
+                               "end_month, end_day, lat, lng, alt, clock)\n--\n\n"),
+    entry<clocked_shraddha>("_shraddha",
+                            "_shraddha(death_year, death_month, death_day, target_year, lat, lng, "
+                            "alt, clock)\n--\n\n"),
+    entry<clocked_shraddha_timeline>(
+        "_shraddha_timeline",
+        "_shraddha_timeline(death_year, death_month, death_day, lat, lng, alt, clock, "
+        "monthly_count, annual_years, pitru_paksha_years)\n--\n\n"),
+};
+
 struct Constant {
   const char* name;
   long value;
@@ -179,6 +205,14 @@ bool populate(PyObject* module) {
   for (PyMethodDef& def : FUNCTIONS)
     if (!register_name(module, all, def.ml_name, PyCFunction_NewEx(&def, module, nullptr)))
       return false;
+  for (PyMethodDef& def : PRIVATE_FUNCTIONS) {
+    PyObject* fn = PyCFunction_NewEx(&def, module, nullptr);
+    if (fn == nullptr) return false;
+    if (PyModule_AddObject(module, def.ml_name, fn) < 0) {
+      Py_DECREF(fn);
+      return false;
+    }
+  }
   for (const Constant& c : CONSTANTS)
     if (!register_name(module, all, c.name, PyLong_FromLong(c.value))) return false;
   if (!create_internal_fault_type()) return false;

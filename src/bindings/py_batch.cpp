@@ -32,11 +32,11 @@ struct DateRange {
 // whose result would truly not fit.
 constexpr double PYTHON_BYTES_PER_DAY = 3072.0;
 
-PyObject* batch(const DateRange& r, std::int32_t utc_offset, const Place& place) {
+PyObject* batch(const DateRange& r, const Clock& clock, const Place& place) {
   const unsigned threads = pool_size();
   const auto days = interruptible([&] {
     return compute_range(r.start_year, r.start_month, r.start_day, r.end_year, r.end_month,
-                         r.end_day, utc_offset, place, threads, PYTHON_BYTES_PER_DAY);
+                         r.end_day, clock, place, threads, PYTHON_BYTES_PER_DAY);
   });
   if (!days) return nullptr;  // interrupted
   if (!days->ok()) return raise_error(*days);
@@ -56,26 +56,40 @@ PyObject* py_compute_batch_year(PyObject*, PyObject* const* args, Py_ssize_t nar
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
         !a.read(4, utc_offset))
       return nullptr;
-    return batch({year, 1, 1, year, 12, 31}, utc_offset, place);
+    return batch({year, 1, 1, year, 12, 31}, fixed_clock(utc_offset), place);
+  });
+}
+
+template <ClockArg K>
+PyObject* py_compute_batch_range_with(PyObject* const* args, Py_ssize_t nargs,
+                                      PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig = clock_signature(
+        K,
+        {"py_compute_batch_range",
+         {"start_year", "start_month", "start_day", "end_year", "end_month", "end_day", "lat",
+          "lng", "alt", "utc_offset"}},
+        "_batch_range", 9);
+    Args a(sig);
+    DateRange r{};
+    Clock clock;
+    Place place{};
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, r.start_year) || !a.read(1, r.start_month) ||
+        !a.read(2, r.start_day) || !a.read(3, r.end_year) || !a.read(4, r.end_month) ||
+        !a.read(5, r.end_day) || !a.read_place(6, place) || !a.read_clock(9, K, clock))
+      return nullptr;
+    return batch(r, clock, place);
   });
 }
 
 PyObject* py_compute_batch_range(PyObject*, PyObject* const* args, Py_ssize_t nargs,
                                  PyObject* kwnames) {
-  return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{"py_compute_batch_range",
-                                   {"start_year", "start_month", "start_day", "end_year",
-                                    "end_month", "end_day", "lat", "lng", "alt", "utc_offset"}};
-    Args a(sig);
-    DateRange r{};
-    std::int32_t utc_offset = 0;
-    Place place{};
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, r.start_year) || !a.read(1, r.start_month) ||
-        !a.read(2, r.start_day) || !a.read(3, r.end_year) || !a.read(4, r.end_month) ||
-        !a.read(5, r.end_day) || !a.read_place(6, place) || !a.read(9, utc_offset))
-      return nullptr;
-    return batch(r, utc_offset, place);
-  });
+  return py_compute_batch_range_with<ClockArg::offset>(args, nargs, kwnames);
+}
+
+PyObject* clocked_batch_range(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                              PyObject* kwnames) {
+  return py_compute_batch_range_with<ClockArg::table>(args, nargs, kwnames);
 }
 
 }  // namespace tithiloom::py

@@ -34,13 +34,15 @@ PyObject* py_compute_sankrantis(PyObject*, PyObject* const* args, Py_ssize_t nar
   return guarded([&]() -> PyObject* {
     static constexpr Signature sig{"py_compute_sankrantis", {"year", "utc_offset"}, 1};
     Args a(sig);
-    std::int32_t year = 0, utc_offset = 0;
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, utc_offset))
+    std::int32_t year = 0;
+    Clock clock = fixed_clock(0);
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, year) ||
+        !a.read_clock(1, ClockArg::offset, clock))
       return nullptr;
     const auto sankrantis = without_gil([&] { return compute_sankrantis(year); });
     if (!sankrantis.ok()) return raise_error(sankrantis);
     return list_of(sankrantis.value(), [&](const Sankranti& s) {
-      const CivilDate date = local_date(s.jd, utc_offset);
+      const CivilDate date = local_date(s.jd, clock);
       return DictBuilder()
           .add("index", s.index)
           .add("name", s.name)

@@ -63,23 +63,27 @@ PyObject* vrat_dict(const VratOccurrence& v) {
 
 }  // namespace
 
-PyObject* py_compute_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
-                               PyObject* kwnames) {
+template <ClockArg K>
+PyObject* py_compute_ekadashis_with(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{"py_compute_ekadashis",
-                                   {"ekadashi_defs", "year", "lat", "lng", "alt", "utc_offset"}};
+    static constexpr Signature sig = clock_signature(
+        K,
+        {"py_compute_ekadashis",
+         {"ekadashi_defs", "year", "lat", "lng", "alt", "utc_offset"}},
+        "_ekadashis", 5);
     Args a(sig);
     DictList defs_arg;
-    std::int32_t year = 0, utc_offset = 0;
+    std::int32_t year = 0;
+    Clock clock;
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, defs_arg) || !a.read(1, year) ||
-        !a.read_place(2, place) || !a.read(5, utc_offset))
+        !a.read_place(2, place) || !a.read_clock(5, K, clock))
       return nullptr;
     std::vector<EkadashiDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const unsigned threads = pool_size();
     const auto occurrences = interruptible([&] {
-      return compute_ekadashis(defs, year, utc_offset, place, Reuse::memo, threads);
+      return compute_ekadashis(defs, year, clock, place, Reuse::memo, threads);
     });
     if (!occurrences) return nullptr;  // interrupted
     if (!occurrences->ok()) return raise_error(*occurrences);
@@ -87,24 +91,49 @@ PyObject* py_compute_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t narg
   });
 }
 
-PyObject* py_compute_vrat_dates(PyObject*, PyObject* const* args, Py_ssize_t nargs,
-                                PyObject* kwnames) {
+PyObject* py_compute_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                               PyObject* kwnames) {
+  return py_compute_ekadashis_with<ClockArg::offset>(args, nargs, kwnames);
+}
+
+PyObject* clocked_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                            PyObject* kwnames) {
+  return py_compute_ekadashis_with<ClockArg::table>(args, nargs, kwnames);
+}
+
+template <ClockArg K>
+PyObject* py_compute_vrat_dates_with(PyObject* const* args, Py_ssize_t nargs,
+                                     PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{"py_compute_vrat_dates",
-                                   {"year", "lat", "lng", "alt", "utc_offset"}};
+    static constexpr Signature sig = clock_signature(
+        K,
+        {"py_compute_vrat_dates",
+         {"year", "lat", "lng", "alt", "utc_offset"}},
+        "_vrat_dates", 4);
     Args a(sig);
-    std::int32_t year = 0, utc_offset = 0;
+    std::int32_t year = 0;
+    Clock clock;
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
-        !a.read(4, utc_offset))
+        !a.read_clock(4, K, clock))
       return nullptr;
     const unsigned threads = pool_size();
     const auto vrats = interruptible(
-        [&] { return compute_vrat_dates(year, utc_offset, place, Reuse::memo, threads); });
+        [&] { return compute_vrat_dates(year, clock, place, Reuse::memo, threads); });
     if (!vrats) return nullptr;  // interrupted
     if (!vrats->ok()) return raise_error(*vrats);
     return list_of(vrats->value(), vrat_dict);
   });
+}
+
+PyObject* py_compute_vrat_dates(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                PyObject* kwnames) {
+  return py_compute_vrat_dates_with<ClockArg::offset>(args, nargs, kwnames);
+}
+
+PyObject* clocked_vrat_dates(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                             PyObject* kwnames) {
+  return py_compute_vrat_dates_with<ClockArg::table>(args, nargs, kwnames);
 }
 
 }  // namespace tithiloom::py

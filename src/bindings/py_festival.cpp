@@ -72,22 +72,23 @@ PyObject* occurrence_dict(const FestivalOccurrence& o) {
   return d.release();
 }
 
-}  // namespace
-
-PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t nargs,
-                               PyObject* kwnames) {
+template <ClockArg K>
+PyObject* festivals(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{
-        "py_compute_festivals",
-        {"festival_defs", "year", "lat", "lng", "alt", "utc_offset", "calendar_system"},
-        1};
+    static constexpr Signature sig = clock_signature(
+        K,
+        {"py_compute_festivals",
+         {"festival_defs", "year", "lat", "lng", "alt", "utc_offset", "calendar_system"},
+         1},
+        "_festivals", 5);
     Args a(sig);
     DictList defs_arg;
-    std::int32_t year = 0, utc_offset = 0;
+    std::int32_t year = 0;
+    Clock clock;
     Place place{};
     std::optional<Text> calendar_system;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, defs_arg) || !a.read(1, year) ||
-        !a.read_place(2, place) || !a.read(5, utc_offset) || !a.read(6, calendar_system))
+        !a.read_place(2, place) || !a.read_clock(5, K, clock) || !a.read(6, calendar_system))
       return nullptr;
     ensure_initialized();
     // Exactly these two spellings name months amant; anything else, purnimant.
@@ -98,12 +99,24 @@ PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t narg
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const unsigned threads = pool_size();
     const auto occurrences = interruptible([&] {
-      return compute_festivals(defs, year, utc_offset, place, purnimant, Reuse::memo, threads);
+      return compute_festivals(defs, year, clock, place, purnimant, Reuse::memo, threads);
     });
     if (!occurrences) return nullptr;  // interrupted
     if (!occurrences->ok()) return raise_error(*occurrences);
     return list_of(occurrences->value(), occurrence_dict);
   });
+}
+
+}  // namespace
+
+PyObject* py_compute_festivals(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                               PyObject* kwnames) {
+  return festivals<ClockArg::offset>(args, nargs, kwnames);
+}
+
+PyObject* clocked_festivals(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                            PyObject* kwnames) {
+  return festivals<ClockArg::table>(args, nargs, kwnames);
 }
 
 }  // namespace tithiloom::py

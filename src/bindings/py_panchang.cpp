@@ -45,25 +45,38 @@ PyObject* instant_dict(const PanchangaAtJd& r) {
 
 }  // namespace
 
-PyObject* py_compute_panchang(PyObject*, PyObject* const* args, Py_ssize_t nargs,
-                              PyObject* kwnames) {
+template <ClockArg K>
+PyObject* py_compute_panchang_with(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{
-        "py_compute_panchang",
-        {"year", "month", "day", "lat", "lng", "alt", "utc_offset_seconds", "weekday"}};
+    static constexpr Signature sig = clock_signature(
+        K,
+        {"py_compute_panchang",
+         {"year", "month", "day", "lat", "lng", "alt", "utc_offset_seconds", "weekday"}},
+        "_panchang", 6);
     Args a(sig);
-    std::int32_t year = 0, utc_offset = 0;
+    std::int32_t year = 0;
+    Clock clock;
     std::uint32_t month = 0, day = 0, weekday = 0;
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, month) ||
-        !a.read(2, day) || !a.read_place(3, place) || !a.read(6, utc_offset) ||
+        !a.read(2, day) || !a.read_place(3, place) || !a.read_clock(6, K, clock) ||
         !a.read(7, weekday))
       return nullptr;
     const Result<Panchang> p =
-        without_gil([&] { return compute_day({year, month, day}, utc_offset, place, weekday); });
+        without_gil([&] { return compute_day({year, month, day}, clock, place, weekday); });
     if (!p.ok()) return raise_error(p);
     return panchang_dict(p.value());
   });
+}
+
+PyObject* py_compute_panchang(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                              PyObject* kwnames) {
+  return py_compute_panchang_with<ClockArg::offset>(args, nargs, kwnames);
+}
+
+PyObject* clocked_panchang(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                           PyObject* kwnames) {
+  return py_compute_panchang_with<ClockArg::table>(args, nargs, kwnames);
 }
 
 PyObject* py_compute_panchanga_at_jds(PyObject*, PyObject* const* args, Py_ssize_t nargs,

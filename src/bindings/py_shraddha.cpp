@@ -62,23 +62,27 @@ PyObject* timeline_dict(const ShraddhaTimeline& t) {
 
 }  // namespace
 
-PyObject* py_compute_shraddha(PyObject*, PyObject* const* args, Py_ssize_t nargs,
-                              PyObject* kwnames) {
+template <ClockArg K>
+PyObject* py_compute_shraddha_with(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{"py_compute_shraddha",
-                                   {"death_year", "death_month", "death_day", "target_year", "lat",
-                                    "lng", "alt", "utc_offset"}};
+    static constexpr Signature sig = clock_signature(
+        K,
+        {"py_compute_shraddha",
+         {"death_year", "death_month", "death_day", "target_year", "lat", "lng", "alt",
+          "utc_offset"}},
+        "_shraddha", 7);
     Args a(sig);
     DeathDate death;
-    std::int32_t target_year = 0, utc_offset = 0;
+    std::int32_t target_year = 0;
+    Clock clock;
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, death.year) || !a.read(1, death.month) ||
         !a.read(2, death.day) || !a.read(3, target_year) || !a.read_place(4, place) ||
-        !a.read(7, utc_offset))
+        !a.read_clock(7, K, clock))
       return nullptr;
     const unsigned threads = pool_size();
     const auto found = interruptible([&] {
-      return compute_shraddha(death.year, death.month, death.day, target_year, utc_offset, place,
+      return compute_shraddha(death.year, death.month, death.day, target_year, clock, place,
                               threads);
     });
     if (!found) return nullptr;  // interrupted
@@ -88,31 +92,54 @@ PyObject* py_compute_shraddha(PyObject*, PyObject* const* args, Py_ssize_t nargs
   });
 }
 
-PyObject* py_compute_shraddha_timeline(PyObject*, PyObject* const* args, Py_ssize_t nargs,
-                                       PyObject* kwnames) {
+PyObject* py_compute_shraddha(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                              PyObject* kwnames) {
+  return py_compute_shraddha_with<ClockArg::offset>(args, nargs, kwnames);
+}
+
+PyObject* clocked_shraddha(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                           PyObject* kwnames) {
+  return py_compute_shraddha_with<ClockArg::table>(args, nargs, kwnames);
+}
+
+template <ClockArg K>
+PyObject* py_compute_shraddha_timeline_with(PyObject* const* args, Py_ssize_t nargs,
+                                            PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{
-        "py_compute_shraddha_timeline",
-        {"death_year", "death_month", "death_day", "lat", "lng", "alt", "utc_offset",
-         "monthly_count", "annual_years", "pitru_paksha_years"}};
+    static constexpr Signature sig = clock_signature(
+        K,
+        {"py_compute_shraddha_timeline",
+         {"death_year", "death_month", "death_day", "lat", "lng", "alt", "utc_offset",
+          "monthly_count", "annual_years", "pitru_paksha_years"}},
+        "_shraddha_timeline", 6);
     Args a(sig);
     DeathDate death;
-    std::int32_t utc_offset = 0;
+    Clock clock;
     std::size_t monthly = 0, annual = 0, pitru = 0;
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, death.year) || !a.read(1, death.month) ||
-        !a.read(2, death.day) || !a.read_place(3, place) || !a.read(6, utc_offset) ||
+        !a.read(2, death.day) || !a.read_place(3, place) || !a.read_clock(6, K, clock) ||
         !a.read(7, monthly) || !a.read(8, annual) || !a.read(9, pitru))
       return nullptr;
     const unsigned threads = pool_size();
     const auto timeline = interruptible([&] {
-      return compute_shraddha_timeline(death.year, death.month, death.day, utc_offset, monthly,
+      return compute_shraddha_timeline(death.year, death.month, death.day, clock, monthly,
                                        annual, pitru, place, threads);
     });
     if (!timeline) return nullptr;  // interrupted
     if (!timeline->ok()) return raise_error(*timeline);
     return timeline_dict(timeline->value());
   });
+}
+
+PyObject* py_compute_shraddha_timeline(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                       PyObject* kwnames) {
+  return py_compute_shraddha_timeline_with<ClockArg::offset>(args, nargs, kwnames);
+}
+
+PyObject* clocked_shraddha_timeline(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                    PyObject* kwnames) {
+  return py_compute_shraddha_timeline_with<ClockArg::table>(args, nargs, kwnames);
 }
 
 }  // namespace tithiloom::py

@@ -39,24 +39,37 @@ PyObject* py_sunset_jd(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObj
   return sun_event(sig, sunset_after, args, nargs, kwnames);
 }
 
-PyObject* py_compute_sun_data(PyObject*, PyObject* const* args, Py_ssize_t nargs,
-                              PyObject* kwnames) {
+template <ClockArg K>
+PyObject* py_compute_sun_data_with(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{
-        "py_compute_sun_data",
-        {"year", "month", "day", "lat", "lng", "alt", "utc_offset_seconds"}};
+    static constexpr Signature sig = clock_signature(
+        K,
+        {"py_compute_sun_data",
+         {"year", "month", "day", "lat", "lng", "alt", "utc_offset_seconds"}},
+        "_sun_data", 6);
     Args a(sig);
-    std::int32_t year = 0, utc_offset = 0;
+    std::int32_t year = 0;
+    Clock clock;
     std::uint32_t month = 0, day = 0;
     Place place{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, month) ||
-        !a.read(2, day) || !a.read_place(3, place) || !a.read(6, utc_offset))
+        !a.read(2, day) || !a.read_place(3, place) || !a.read_clock(6, K, clock))
       return nullptr;
     const Result<SunData> sun =
-        without_gil([&] { return sun_data_of_day({year, month, day}, utc_offset, place); });
+        without_gil([&] { return sun_data_of_day({year, month, day}, clock, place); });
     if (!sun.ok()) return raise_error(sun);
     return sun_data_to_dict(sun.value());
   });
+}
+
+PyObject* py_compute_sun_data(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                              PyObject* kwnames) {
+  return py_compute_sun_data_with<ClockArg::offset>(args, nargs, kwnames);
+}
+
+PyObject* clocked_sun_data(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                           PyObject* kwnames) {
+  return py_compute_sun_data_with<ClockArg::table>(args, nargs, kwnames);
 }
 
 }  // namespace tithiloom::py

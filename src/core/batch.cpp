@@ -37,7 +37,7 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
                                                   std::uint32_t start_day,
                                                   std::int32_t end_year, std::uint32_t end_month,
                                                   std::uint32_t end_day,
-                                                  std::int32_t utc_offset_s, const Place& place,
+                                                  const Clock& clock, const Place& place,
                                                   unsigned threads, double result_bytes_per_day) {
   if (!is_valid_date(start_year, start_month, start_day))
     return Error{invalid_date_message(start_year, start_month, start_day)};
@@ -46,8 +46,8 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
   // One set of library settings for the whole range, whatever other threads do.
   const SettingsPin pin(Settings::current());
 
-  const double end_mid = local_midnight_jd(end_year, end_month, end_day, utc_offset_s);
-  const double start_mid = local_midnight_jd(start_year, start_month, start_day, utc_offset_s);
+  const double end_mid = local_midnight_jd({end_year, end_month, end_day}, clock);
+  const double start_mid = local_midnight_jd({start_year, start_month, start_day}, clock);
   const double limit = end_mid + 0.5;
 
   std::vector<BatchDayResult> days;
@@ -74,7 +74,7 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
   while (more) {
     dates.clear();
     while (dates.size() < CHUNK_DAYS) {
-      if (!(local_midnight_jd(y, m, d, utc_offset_s) <= limit)) {
+      if (!(local_midnight_jd({y, m, d}, clock) <= limit)) {
         more = false;
         break;
       }
@@ -100,7 +100,7 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
     slots.assign(dates.size(), std::nullopt);
     const auto error = run_units(dates.size(), threads, DAYS_PER_THREAD, [&](std::size_t i) {
       const CivilDate& date = dates[i];
-      Result<Panchang> p = compute_day(date, utc_offset_s, place,
+      Result<Panchang> p = compute_day(date, clock, place,
                                        weekday_of(date.year, date.month, date.day),
                                        Transitions::skip);
       if (p.ok()) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "panchang.hpp"
 #include "types.hpp"
@@ -35,7 +36,7 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
                                                   std::uint32_t start_day,
                                                   std::int32_t end_year, std::uint32_t end_month,
                                                   std::uint32_t end_day,
-                                                  std::int32_t utc_offset_s, const Place& place,
+                                                  const Clock& clock, const Place& place,
                                                   unsigned threads = 1,
                                                   double result_bytes_per_day = 0.0);
 

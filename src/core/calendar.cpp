@@ -1,8 +1,10 @@
 #include "calendar.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 #include "ephemeris.hpp"
 #include "numeric.hpp"
@@ -78,12 +80,138 @@ double local_midnight_jd(std::int32_t year, std::uint32_t month, std::uint32_t d
   return jd0 + tz / 24.0;
 }
 
-CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s) {
-  return split_revjul(jd_ut + utc_offset_s / 86400.0);
+Clock fixed_clock(std::int32_t utc_offset_s) {
+  return Clock{{ClockShift{-std::numeric_limits<double>::infinity(), utc_offset_s}}};
 }
 
-CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift) {
-  return date_of(revjul(jd_ut + utc_offset_s / 86400.0 + day_shift));
+bool is_fixed(const Clock& clock) { return clock.shifts.size() == 1; }
+
+namespace {
+
+// Index of the shift in force at the instant; the first one before any.
+std::size_t shift_index(const Clock& clock, double jd_ut) {
+  const auto& s = clock.shifts;
+  const auto it = std::upper_bound(s.begin() + 1, s.end(), jd_ut,
+                                   [](double jd, const ClockShift& c) { return jd < c.from_jd_ut; });
+  return static_cast<std::size_t>(it - s.begin()) - 1;
+}
+
+// The instants [from, until) during which shift i is in force.
+struct Span {
+  double from;
+  double until;
+};
+Span span_of(const Clock& clock, std::size_t i) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  const auto& s = clock.shifts;
+  return {i == 0 ? -inf : s[i].from_jd_ut, i + 1 < s.size() ? s[i + 1].from_jd_ut : inf};
+}
+
+// Every clock reads within a day of UTC, so only the shifts in force within
+// two days of the date's 00:00 UT can bear on it.
+constexpr double DATE_REACH_DAYS = 2.0;
+
+// Calls visit(i, 00:00 of the date at shift i's offset) for the shifts that
+// can bear on the date, in order, until it returns true.
+template <class Visit>
+void for_shifts_near(const Clock& clock, const CivilDate& date, Visit&& visit) {
+  const double utc_midnight = julday(date.year, date.month, date.day, 0.0);
+  for (std::size_t i = shift_index(clock, utc_midnight - DATE_REACH_DAYS);
+       i < clock.shifts.size() && span_of(clock, i).from < utc_midnight + DATE_REACH_DAYS; ++i)
+    if (visit(i, local_midnight_jd(date.year, date.month, date.day, clock.shifts[i].offset_s)))
+      return;
+}
+
+bool holds_at(const Clock& clock, std::size_t i, double jd_ut) {
+  const Span span = span_of(clock, i);
+  return jd_ut >= span.from && jd_ut < span.until;
+}
+
+// The offset in force at 12:00 of the date: the first whose 12:00 falls
+// while it is in force; should a change skip noon itself, the one in force
+// at 00:00 UT.
+std::int32_t noon_offset(const Clock& clock, const CivilDate& date) {
+  std::optional<std::int32_t> found;
+  for_shifts_near(clock, date, [&](std::size_t i, double midnight) {
+    if (holds_at(clock, i, midnight + 0.5)) found = clock.shifts[i].offset_s;
+    return found.has_value();
+  });
+  return found ? *found : offset_at(clock, julday(date.year, date.month, date.day, 0.0));
+}
+
+// Whether the clock ever reads 00:00 of the date.
+bool shows_midnight(const Clock& clock, const CivilDate& date) {
+  bool shown = false;
+  for_shifts_near(clock, date, [&](std::size_t i, double midnight) {
+    shown = holds_at(clock, i, midnight);
+    return shown;
+  });
+  return shown;
+}
+
+// The first instant at which the clock reads the date: under each offset
+// the date runs a day from its 00:00, and the part of that day during which
+// the offset is in force, if any, begins at the later of the two starts.
+double first_instant(const Clock& clock, const CivilDate& date) {
+  double first = std::numeric_limits<double>::infinity();
+  for_shifts_near(clock, date, [&](std::size_t i, double midnight) {
+    const Span span = span_of(clock, i);
+    const double begin = std::max(midnight, span.from);
+    if (begin < std::min(midnight + 1.0, span.until)) first = std::min(first, begin);
+    return false;
+  });
+  return first;
+}
+
+CivilDate clamped(const WideDate& w) {
+  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+  return {static_cast<std::int32_t>(std::clamp(w.year, lo, hi)), w.month, w.day};
+}
+
+}  // namespace
+
+std::int32_t offset_at(const Clock& clock, double jd_ut) {
+  return clock.shifts[shift_index(clock, jd_ut)].offset_s;
+}
+
+double local_midnight_jd(const CivilDate& date, const Clock& clock) {
+  if (is_fixed(clock))
+    return local_midnight_jd(date.year, date.month, date.day, clock.shifts[0].offset_s);
+  // A date keeps the offset in force at its noon, as on a fixed clock; only
+  // where the clock skips its midnight does it begin later, when it first
+  // shows the date. A date skipped altogether keeps its would-be midnight.
+  const double midnight =
+      local_midnight_jd(date.year, date.month, date.day, noon_offset(clock, date));
+  if (shows_midnight(clock, date)) return midnight;
+  const double first = first_instant(clock, date);
+  return std::isfinite(first) ? first : midnight;
+}
+
+double local_noon_jd(const CivilDate& date, const Clock& clock) {
+  const std::int32_t offset = is_fixed(clock) ? clock.shifts[0].offset_s : noon_offset(clock, date);
+  return local_midnight_jd(date.year, date.month, date.day, offset) + 0.5;
+}
+
+double midnight_after(const Clock& clock, double midnight_jd, std::int64_t days) {
+  if (is_fixed(clock)) return midnight_jd + static_cast<double>(days);
+  // Six hours into the day is safely inside it, whatever its length.
+  const CivilDate date = local_date(midnight_jd + 0.25, clock);
+  const CivilDate later = clamped(add_days(date, days));
+  // Stepped as on a fixed clock while the offset stays, so that those days
+  // begin exactly where they do there.
+  if (noon_offset(clock, date) == noon_offset(clock, later) && shows_midnight(clock, date) &&
+      shows_midnight(clock, later))
+    return midnight_jd + static_cast<double>(days);
+  return local_midnight_jd(later, clock);
+}
+
+CivilDateTime jd_to_local_datetime(double jd_ut, const Clock& clock) {
+  return split_revjul(jd_ut + offset_at(clock, jd_ut) / 86400.0);
+}
+
+CivilDate local_date(double jd_ut, const Clock& clock, double day_shift) {
+  return date_of(revjul(jd_ut + offset_at(clock, jd_ut) / 86400.0 + day_shift));
 }
 
 std::uint32_t days_in_month(std::int32_t year, std::uint32_t month) {
@@ -144,8 +272,8 @@ std::string clock_text(const CivilDateTime& time) {
   return buf;
 }
 
-std::string clock_text(double jd_ut, std::int32_t utc_offset_s) {
-  return clock_text(jd_to_local_datetime(jd_ut, utc_offset_s));
+std::string clock_text(double jd_ut, const Clock& clock) {
+  return clock_text(jd_to_local_datetime(jd_ut, clock));
 }
 
 }  // namespace tithiloom

@@ -1,11 +1,13 @@
-// Civil time: the proleptic Gregorian calendar, the local midnight and noon
-// of a civil date at a fixed UTC offset, and the local civil date and clock
-// time of an instant. Julian Day conversions go through the library's
-// calendar routines (see ephemeris.hpp); the rest is plain arithmetic.
+// Civil time: the proleptic Gregorian calendar, the place's clock (the UTC
+// offsets in force over time), the local midnight and noon of a civil date
+// on that clock, and the local civil date and clock time of an instant.
+// Julian Day conversions go through the library's calendar routines (see
+// ephemeris.hpp); the rest is plain arithmetic.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tithiloom {
 
@@ -28,16 +30,45 @@ struct CivilDateTime {
 // day that begins there.
 CivilDateTime jd_to_datetime(double jd_ut);
 
+// 00:00 of a civil date on a clock fixed at that offset.
 double local_midnight_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
                          std::int32_t utc_offset_s);
-inline double local_noon_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                            std::int32_t utc_offset_s) {
-  return local_midnight_jd(year, month, day, utc_offset_s) + 0.5;
-}
-CivilDateTime jd_to_local_datetime(double jd_ut, std::int32_t utc_offset_s);
+
+// --- the place's clock ---
+
+// From `from_jd_ut` on, the clock reads UTC + `offset_s` seconds.
+struct ClockShift {
+  double from_jd_ut;
+  std::int32_t offset_s;
+};
+
+// The offsets a place's clock has shown, sorted by strictly increasing
+// instant; the first also holds before its instant, so a clock of one entry
+// is a fixed UTC offset. Never empty.
+struct Clock {
+  std::vector<ClockShift> shifts;
+};
+
+Clock fixed_clock(std::int32_t utc_offset_s);
+bool is_fixed(const Clock& clock);
+std::int32_t offset_at(const Clock& clock, double jd_ut);
+
+// The start of a civil date on the clock: 00:00 at the offset in force at
+// its noon, as on a fixed clock; where a change of the clock skips that
+// midnight, the first instant at which the clock shows the date.
+double local_midnight_jd(const CivilDate& date, const Clock& clock);
+// 12:00 of the date at the offset in force then.
+double local_noon_jd(const CivilDate& date, const Clock& clock);
+// The first instant of the civil day `days` after the one that begins at
+// `midnight_jd` (itself a local_midnight_jd of the clock). On a fixed clock,
+// exactly midnight_jd + days.
+double midnight_after(const Clock& clock, double midnight_jd, std::int64_t days = 1);
+
+// The local civil date and clock time of an instant.
+CivilDateTime jd_to_local_datetime(double jd_ut, const Clock& clock);
 // Local civil date of the instant, moved by whole days (-1 the day before,
 // +1 after): the calendar's date part, whatever the hour rounds to.
-CivilDate local_date(double jd_ut, std::int32_t utc_offset_s, double day_shift = 0.0);
+CivilDate local_date(double jd_ut, const Clock& clock, double day_shift = 0.0);
 
 // Days in a month of the proleptic Gregorian calendar; 0 for a month outside 1-12.
 std::uint32_t days_in_month(std::int32_t year, std::uint32_t month);
@@ -71,6 +102,6 @@ std::string date_text(const CivilDate& date);
 // Hour and minute of a clock time, seconds dropped: 03:20.
 std::string clock_text(const CivilDateTime& time);
 // The local clock time of an instant.
-std::string clock_text(double jd_ut, std::int32_t utc_offset_s);
+std::string clock_text(double jd_ut, const Clock& clock);
 
 }  // namespace tithiloom

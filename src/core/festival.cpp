@@ -253,13 +253,13 @@ bool tithi_in_window(Angle&& angle, std::uint32_t tithi, double start_jd, double
 }
 
 std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
-                                              std::int32_t utc_offset_s, double start_jd,
+                                              const Clock& clock, double start_jd,
                                               double end_jd) {
   if (!std::isfinite(start_jd) || !std::isfinite(end_jd)) return std::nullopt;
   const std::int64_t wanted = tithi;
   const std::int64_t preceding = wanted == 1 ? 30 : wanted - 1;
-  const CivilDate first = local_date(start_jd, utc_offset_s);
-  double d = local_midnight_jd(first.year, first.month, first.day, utc_offset_s);
+  const CivilDate first = local_date(start_jd, clock);
+  double d = local_midnight_jd(first, clock);
   if (!(d <= end_jd) || !(end_jd - d <= MAX_RANGE_DAYS)) return std::nullopt;
   std::optional<SunriseHit> fallback;
   // A day whose sunrise can carry neither tithi changes nothing, and needs
@@ -278,10 +278,10 @@ std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
     if (std::isfinite(s)) {
       if (s > end_jd) break;
       const std::int64_t t = sky.tithi_at(s);
-      if (s >= start_jd && t == wanted) return sunrise_hit(first, s, utc_offset_s);
-      if (t == preceding && !fallback) fallback = sunrise_hit(first, s, utc_offset_s);
+      if (s >= start_jd && t == wanted) return sunrise_hit(first, s, clock);
+      if (t == preceding && !fallback) fallback = sunrise_hit(first, s, clock);
     }
-    const double next = d + 1.0;
+    const double next = midnight_after(clock, d);
     if (!(next <= end_jd) || next == d) break;
     d = next;
   }
@@ -340,12 +340,12 @@ AlternateObservance alternate_on(const CivilDate& date, double sunrise_jd,
 class Resolver {
  public:
   Resolver(const std::vector<Sankranti>& sankrantis, const std::vector<LunarMonth>& months,
-           std::int32_t year, std::int32_t utc_offset_s, const Place& place, bool purnimant,
+           std::int32_t year, const Clock& clock, const Place& place, bool purnimant,
            Reuse reuse)
       : s_(sankrantis),
         l_(months),
         year_(year),
-        off_(utc_offset_s),
+        clock_(clock),
         purnimant_(purnimant),
         order_(reuse == Reuse::memo ? SearchOrder::quickest : SearchOrder::as_stated),
         sky_(place, reuse) {}
@@ -366,24 +366,24 @@ class Resolver {
 
  private:
   double midnight(const CivilDate& date) const {
-    return local_midnight_jd(date.year, date.month, date.day, off_);
+    return local_midnight_jd(date, clock_);
   }
 
   // The sunrise of the civil day before (-1) or after (+1) the one holding jd.
   SunriseHit neighbour_day(double jd, double day_shift) {
-    const CivilDate date = local_date(jd, off_, day_shift);
-    return sunrise_hit(date, sky_.sunrise_after(midnight(date)), off_);
+    const CivilDate date = local_date(jd, clock_, day_shift);
+    return sunrise_hit(date, sky_.sunrise_after(midnight(date)), clock_);
   }
 
   // Among the 40 days around the anchor, the sunrise nearest it that matches;
   // on equal distance the earlier day.
   template <class Match>
   std::optional<double> nearest_sunrise(double anchor_jd, Match&& match) {
-    const CivilDate first = local_date(anchor_jd - SCAN_BEFORE_DAYS, off_);
+    const CivilDate first = local_date(anchor_jd - SCAN_BEFORE_DAYS, clock_);
     const double d0 = midnight(first);
     std::optional<double> best;
     for (int i = 0; i < SCAN_DAYS; ++i) {
-      const double r = sky_.sunrise_after(d0 + i);
+      const double r = sky_.sunrise_after(midnight_after(clock_, d0, i));
       if (!std::isfinite(r) || !match(r)) continue;
       if (!best || std::fabs(r - anchor_jd) < std::fabs(*best - anchor_jd)) best = r;
     }
@@ -393,7 +393,7 @@ class Resolver {
   std::optional<Observed> sankranti_rule(const FestivalDef& def) {
     if (!def.sankranti_index || *def.sankranti_index >= s_.size()) return std::nullopt;
     const Sankranti& s = s_[*def.sankranti_index];
-    const CivilDate date = local_date(s.jd, off_);
+    const CivilDate date = local_date(s.jd, clock_);
     const double sunrise = sky_.sunrise_after(midnight(date));
     std::string why = "Sun enters ";
     why += s.rashi_name;
@@ -402,7 +402,7 @@ class Resolver {
     why += "\u00B0) on ";
     why += date_text(date);
     why += " at ";
-    why += clock_text(s.jd, off_);
+    why += clock_text(s.jd, clock_);
     why += '.';
     return Observed{date, sunrise, sky_.tithi_at(sunrise), "", false, std::move(why),
                     RULE_SANKRANTI, "", std::nullopt};
@@ -416,13 +416,13 @@ class Resolver {
     const std::optional<double> r =
         nearest_sunrise(s.jd, [&](double jd) { return sky_.nakshatra_at(jd) == n; });
     if (!r) return std::nullopt;
-    const CivilDate date = local_date(*r, off_);
+    const CivilDate date = local_date(*r, clock_);
     std::string why = "Nakshatra ";
     why += nakshatra_name(n);
     why += " (#";
     why += std::to_string(n);
     why += ") prevails at sunrise (";
-    why += clock_text(*r, off_);
+    why += clock_text(*r, clock_);
     why += ") on ";
     why += date_text(date);
     why += ". Anchored to ";
@@ -430,7 +430,7 @@ class Resolver {
     why += " (";
     why += s.rashi_name;
     why += ") on ";
-    why += date_text(local_date(s.jd, off_));
+    why += date_text(local_date(s.jd, clock_));
     why += '.';
     return Observed{date, *r, sky_.tithi_at(*r), "", false, std::move(why),
                     RULE_NAKSHATRA, "", std::nullopt};
@@ -484,25 +484,25 @@ class Resolver {
 
     Udaya u{t, NaN, {}, {}, month_name, false};
     const auto tithi_i32 = static_cast<std::int32_t>(t);
-    if (const auto hit = find_tithi_in_range(sky_, tithi_i32, off_, month->start_jd, month->end_jd)) {
+    if (const auto hit = find_tithi_in_range(sky_, tithi_i32, clock_, month->start_jd, month->end_jd)) {
       u.sunrise_jd = hit->sunrise_jd;
       u.date = hit->local.date;
       u.is_adhik = month->is_adhik;
       u.reasoning = tithi_phrase(month_name, t) + " prevails at sunrise (" +
-                    clock_text(u.sunrise_jd, off_) + ") on " + date_text(u.date) +
+                    clock_text(u.sunrise_jd, clock_) + ") on " + date_text(u.date) +
                     ". Lunar month " + std::string(month_name) + " (Nija) boundaries used.";
     } else {
       const std::optional<double> r =
           nearest_sunrise(anchor, [&](double jd) { return sky_.tithi_at(jd) == t; });
       if (!r) return std::nullopt;
       u.sunrise_jd = *r;
-      u.date = local_date(*r, off_);
+      u.date = local_date(*r, clock_);
       u.reasoning = tithi_phrase(month_name, t) + " prevails at sunrise (" +
-                    clock_text(u.sunrise_jd, off_) + ") on " + date_text(u.date) +
+                    clock_text(u.sunrise_jd, clock_) + ") on " + date_text(u.date) +
                     ". Lunar month " + std::string(month_name) + " determined by " +
                     std::string(anchor_sankranti.name) + " (" +
                     std::string(anchor_sankranti.rashi_name) + ") on " +
-                    date_text(local_date(anchor, off_)) + " (fallback).";
+                    date_text(local_date(anchor, clock_)) + " (fallback).";
     }
     switch (def.priority.value) {
       case Priority::puurvaviddha:
@@ -543,8 +543,8 @@ class Resolver {
   Observed vyapti(const FestivalDef& def, Udaya u) {
     const SunriseHit prev = neighbour_day(u.sunrise_jd, -1.0);
     const SunriseHit next = neighbour_day(u.sunrise_jd, 1.0);
-    const double sunset1 = sky_.sunset_after(midnight(prev.local.date) + 0.5);
-    const double sunset2 = sky_.sunset_after(midnight(u.date) + 0.5);
+    const double sunset1 = sky_.sunset_after(local_noon_jd(prev.local.date, clock_));
+    const double sunset2 = sky_.sunset_after(local_noon_jd(u.date, clock_));
     const DayWindow w1 = kaala_window(def.kaala, prev.sunrise_jd, sunset1, u.sunrise_jd);
     const DayWindow w2 = kaala_window(def.kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
     const auto angle = [this](double jd) { return sky_.tithi_angle(jd); };
@@ -604,11 +604,11 @@ class Resolver {
     const std::int64_t year = year_;
     const bool eve = asked.year == year - 1 && asked.month == 12 && asked.day == 31;
     if (asked.year != year && !eve) return std::nullopt;
-    const double new_midnight = midnight(o.date) + static_cast<double>(k);
+    const double new_midnight = midnight_after(clock_, midnight(o.date), k);
     const double sunrise = sky_.sunrise_after(new_midnight);
     const CivilDate anchor = o.date;
     if (std::isfinite(sunrise)) {
-      o.date = local_date(sunrise, off_);
+      o.date = local_date(sunrise, clock_);
     } else {
       o.date = CivilDate{static_cast<std::int32_t>(asked.year), asked.month, asked.day};
     }
@@ -623,7 +623,7 @@ class Resolver {
   const std::vector<Sankranti>& s_;
   const std::vector<LunarMonth>& l_;
   std::int32_t year_;
-  std::int32_t off_;
+  const Clock& clock_;
   bool purnimant_;
   SearchOrder order_;
   Sky sky_;
@@ -643,12 +643,12 @@ bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd
 }
 
 std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
-                                                         std::int32_t utc_offset_s,
+                                                         const Clock& clock,
                                                          double start_jd, double end_jd,
                                                          const Place& place, Reuse reuse) {
   ensure_initialized();
   Sky sky(place, reuse);
-  return find_tithi_in_range(sky, tithi, utc_offset_s, start_jd, end_jd);
+  return find_tithi_in_range(sky, tithi, clock, start_jd, end_jd);
 }
 
 Result<FestivalYear> compute_festival_year(std::int32_t year, Reuse reuse) {
@@ -705,7 +705,7 @@ std::vector<std::vector<std::size_t>> definition_units(const std::vector<Festiva
 
 Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<FestivalDef>& defs,
                                                           const FestivalYear& calendar,
-                                                          std::int32_t utc_offset_s,
+                                                          const Clock& clock,
                                                           const Place& place, bool purnimant,
                                                           Reuse reuse, unsigned threads) {
   const SettingsPin pin(Settings::current());
@@ -715,7 +715,7 @@ Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<Fest
   std::vector<std::size_t> failed_at(units.size(), defs.size());
   const std::vector<std::optional<Error>> errors =
       run_every_unit(units.size(), threads, 1, [&](std::size_t u) {
-        Resolver resolver(calendar.sankrantis, calendar.months, calendar.year, utc_offset_s, place,
+        Resolver resolver(calendar.sankrantis, calendar.months, calendar.year, clock, place,
                           purnimant, reuse);
         std::size_t step = 0;
         for (const std::size_t i : units[u]) {
@@ -767,14 +767,14 @@ Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<Fest
 
 Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<FestivalDef>& defs,
                                                           std::int32_t year,
-                                                          std::int32_t utc_offset_s,
+                                                          const Clock& clock,
                                                           const Place& place, bool purnimant,
                                                           Reuse reuse, unsigned threads) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
   const Result<FestivalYear> calendar = compute_festival_year(year, reuse);
   if (!calendar.ok()) return calendar.failure();
-  return resolve_festivals(defs, calendar.value(), utc_offset_s, place, purnimant, reuse, threads);
+  return resolve_festivals(defs, calendar.value(), clock, place, purnimant, reuse, threads);
 }
 
 // --- Ekadashis and vrats ---
@@ -812,24 +812,24 @@ std::optional<EkadashiOccurrence> resolve_ekadashi_on(Sky& sky, std::uint32_t lu
                                                       std::string_view lunar_month_name,
                                                       bool is_adhik, bool is_shukla,
                                                       std::string_view name,
-                                                      std::int32_t utc_offset_s, double start_jd,
+                                                      const Clock& clock, double start_jd,
                                                       double end_jd) {
   const std::uint32_t target = is_shukla ? SHUKLA_EKADASHI : KRISHNA_EKADASHI;
   const std::uint32_t dashami = target - 1;
   const std::string_view paksha = paksha_name(target);
   const std::optional<SunriseHit> hit = find_tithi_in_range(
-      sky, static_cast<std::int32_t>(target), utc_offset_s, start_jd, end_jd);
+      sky, static_cast<std::int32_t>(target), clock, start_jd, end_jd);
   if (!hit) return std::nullopt;
   const double s = hit->sunrise_jd;
   const CivilDate d = hit->local.date;
 
   const bool dashami_at_arunodaya =
       element_index(sky.tithi_angle(s - ARUNODAYA_DAYS), TITHI_SPAN_DEG) + 1 == dashami;
-  const double next_midnight = local_midnight_jd(d.year, d.month, d.day, utc_offset_s) + 1.0;
+  const double next_midnight = midnight_after(clock, local_midnight_jd(d, clock));
   const double n = sky.sunrise_after(next_midnight);
   // Without a sunrise the next day is still the civil day after D.
-  const CivilDate next_date = std::isfinite(n) ? local_date(n, utc_offset_s)
-                                               : local_date(next_midnight, utc_offset_s, 0.5);
+  const CivilDate next_date = std::isfinite(n) ? local_date(n, clock)
+                                               : local_date(next_midnight, clock, 0.5);
   const bool vriddhi = std::isfinite(n) && sky.tithi_at(n) == target;
 
   const std::string month = month_label(lunar_month_name, is_adhik);
@@ -875,12 +875,12 @@ std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
                                                    std::string_view lunar_month_name,
                                                    bool is_adhik, bool is_shukla,
                                                    std::string_view name,
-                                                   std::int32_t utc_offset_s, double start_jd,
+                                                   const Clock& clock, double start_jd,
                                                    double end_jd, const Place& place) {
   ensure_initialized();
   Sky sky(place, Reuse::literal);
   return resolve_ekadashi_on(sky, lunar_month, lunar_month_name, is_adhik, is_shukla, name,
-                             utc_offset_s, start_jd, end_jd);
+                             clock, start_jd, end_jd);
 }
 
 namespace {
@@ -897,20 +897,20 @@ constexpr double EKADASHI_REACH_DAYS = 5.0;
 // Whether neither Ekadashi of the month can fall in `year`, so that
 // resolving it is work whose result is always dropped. Only where none of
 // that work's requests can fail: a failure would be the call's.
-bool ekadashis_outside(const LunarMonth& m, std::int32_t year, std::int32_t utc_offset_s,
+bool ekadashis_outside(const LunarMonth& m, std::int32_t year, const Clock& clock,
                        const Place& place) {
   if (!requests_cannot_fail(m.start_jd - EKADASHI_REACH_DAYS, m.end_jd + EKADASHI_REACH_DAYS,
                             place))
     return false;
-  return local_date(m.start_jd, utc_offset_s).year > year ||
-         local_date(m.end_jd + LATEST_EKADASHI_AFTER_MONTH_END_DAYS, utc_offset_s).year < year;
+  return local_date(m.start_jd, clock).year > year ||
+         local_date(m.end_jd + LATEST_EKADASHI_AFTER_MONTH_END_DAYS, clock).year < year;
 }
 
 // The Ekadashis of one definition in the listed months, those of `year`, in
 // list order.
 std::vector<EkadashiOccurrence> ekadashis_of(const EkadashiDef& def,
                                              const std::vector<LunarMonth>& months,
-                                             std::int32_t year, std::int32_t utc_offset_s,
+                                             std::int32_t year, const Clock& clock,
                                              const Place& place, Reuse reuse) {
   std::vector<EkadashiOccurrence> out;
   if (def.month < 1 || def.month > 12) return out;
@@ -919,13 +919,13 @@ std::vector<EkadashiOccurrence> ekadashis_of(const EkadashiDef& def,
   Sky sky(place, reuse);
   for (const LunarMonth& m : months) {
     if (m.number != def.month) continue;
-    if (reuse == Reuse::memo && ekadashis_outside(m, year, utc_offset_s, place)) continue;
+    if (reuse == Reuse::memo && ekadashis_outside(m, year, clock, place)) continue;
     for (const bool shukla : {true, false}) {
       const std::string_view name =
           m.is_adhik ? (shukla ? ADHIKA_SHUKLA_EKADASHI : ADHIKA_KRISHNA_EKADASHI)
                      : std::string_view(shukla ? def.shukla_name : def.krishna_name);
       auto o = resolve_ekadashi_on(sky, def.month, month_name, m.is_adhik, shukla, name,
-                                   utc_offset_s, m.start_jd, m.end_jd);
+                                   clock, m.start_jd, m.end_jd);
       if (o && o->smartha_date.year == year) out.push_back(std::move(*o));
     }
   }
@@ -941,7 +941,7 @@ constexpr std::size_t VRAT_MONTHS_PER_THREAD = 2;
 
 Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<EkadashiDef>& defs,
                                                           std::int32_t year,
-                                                          std::int32_t utc_offset_s,
+                                                          const Clock& clock,
                                                           const Place& place, Reuse reuse,
                                                           unsigned threads) {
   // One set of library settings for the whole call, whatever other threads do.
@@ -963,7 +963,7 @@ Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<Ekad
   std::vector<std::vector<EkadashiOccurrence>> found(defs.size());
   if (auto error = run_units(defs.size(), threads, EKADASHI_DEFINITIONS_PER_THREAD,
                              [&](std::size_t i) {
-                               found[i] = ekadashis_of(defs[i], months, year, utc_offset_s,
+                               found[i] = ekadashis_of(defs[i], months, year, clock,
                                                        place, reuse);
                                return std::optional<Error>();
                              }))
@@ -980,7 +980,7 @@ Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<Ekad
   return out;
 }
 
-Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
+Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const Clock& clock,
                                                        const Place& place, Reuse reuse,
                                                        unsigned threads) {
   // One set of library settings for the whole call, whatever other threads do.
@@ -996,7 +996,7 @@ Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::i
         Sky sky(place, reuse);
         for (const VratRow& row : VRAT_TABLE) {
           const std::optional<SunriseHit> hit = find_tithi_in_range(
-              sky, static_cast<std::int32_t>(row.tithi), utc_offset_s, m.start_jd, m.end_jd);
+              sky, static_cast<std::int32_t>(row.tithi), clock, m.start_jd, m.end_jd);
           if (!hit || hit->local.date.year != year) continue;
           found[i].push_back({row.name, std::string(row.name) + " (" + label + ")", m.name,
                               row.paksha, hit->sunrise_jd, hit->local.date});

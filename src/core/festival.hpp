@@ -50,7 +50,7 @@ bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd
 // or a range of more than a million days, give none. `memo` also leaves out
 // the sunrises of days that the elongation shows cannot matter.
 std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
-                                                         std::int32_t utc_offset_s,
+                                                         const Clock& clock,
                                                          double start_jd, double end_jd,
                                                          const Place& place,
                                                          Reuse reuse = Reuse::literal);
@@ -105,7 +105,7 @@ struct FestivalOccurrence {
 // depend on their number.
 Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<FestivalDef>& defs,
                                                           std::int32_t year,
-                                                          std::int32_t utc_offset_s,
+                                                          const Clock& clock,
                                                           const Place& place, bool purnimant,
                                                           Reuse reuse = Reuse::memo,
                                                           unsigned threads = 1);
@@ -122,7 +122,7 @@ Result<FestivalYear> compute_festival_year(std::int32_t year, Reuse reuse = Reus
 // compute_festivals on a year computed beforehand.
 Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<FestivalDef>& defs,
                                                           const FestivalYear& calendar,
-                                                          std::int32_t utc_offset_s,
+                                                          const Clock& clock,
                                                           const Place& place, bool purnimant,
                                                           Reuse reuse = Reuse::memo,
                                                           unsigned threads = 1);
@@ -157,7 +157,7 @@ std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
                                                    std::string_view lunar_month_name,
                                                    bool is_adhik, bool is_shukla,
                                                    std::string_view name,
-                                                   std::int32_t utc_offset_s, double start_jd,
+                                                   const Clock& clock, double start_jd,
                                                    double end_jd, const Place& place);
 
 // Every Ekadashi of the definitions whose Smartha day lies in `year`, in
@@ -168,7 +168,7 @@ std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
 // threads; the result depends on neither choice.
 Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<EkadashiDef>& defs,
                                                           std::int32_t year,
-                                                          std::int32_t utc_offset_s,
+                                                          const Clock& clock,
                                                           const Place& place,
                                                           Reuse reuse = Reuse::memo,
                                                           unsigned threads = 1);
@@ -186,7 +186,7 @@ struct VratOccurrence {
 // The five vrats of every amant month, those dated in `year`, in date order.
 // `literal` remembers nothing and asks about every day. The months are
 // spread over up to `threads` threads; the result depends on neither choice.
-Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, std::int32_t utc_offset_s,
+Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const Clock& clock,
                                                        const Place& place,
                                                        Reuse reuse = Reuse::memo,
                                                        unsigned threads = 1);

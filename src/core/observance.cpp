@@ -144,29 +144,29 @@ DayWindow kaala_window(Kaala kaala, double sunrise_jd, double sunset_jd, double 
   return {sr - ONE_MINUTE_DAYS, sr + ONE_MINUTE_DAYS};
 }
 
-SunriseHit sunrise_hit(const CivilDate& date, double sunrise_jd, std::int32_t utc_offset_s) {
+SunriseHit sunrise_hit(const CivilDate& date, double sunrise_jd, const Clock& clock) {
   if (!std::isfinite(sunrise_jd))
     return {std::numeric_limits<double>::quiet_NaN(), CivilDateTime{date, 0, 0, 0, 0}};
-  return {sunrise_jd, jd_to_local_datetime(sunrise_jd, utc_offset_s)};
+  return {sunrise_jd, jd_to_local_datetime(sunrise_jd, clock)};
 }
 
 namespace {
 
-SunriseHit neighbour_day_sunrise(std::int32_t utc_offset_s, double jd_ut, const Place& place,
+SunriseHit neighbour_day_sunrise(const Clock& clock, double jd_ut, const Place& place,
                                  double day_shift) {
-  const CivilDate date = local_date(jd_ut, utc_offset_s, day_shift);
-  const double midnight = local_midnight_jd(date.year, date.month, date.day, utc_offset_s);
-  return sunrise_hit(date, sunrise_after(midnight, place), utc_offset_s);
+  const CivilDate date = local_date(jd_ut, clock, day_shift);
+  const double midnight = local_midnight_jd(date, clock);
+  return sunrise_hit(date, sunrise_after(midnight, place), clock);
 }
 
 }  // namespace
 
-SunriseHit next_day_sunrise(std::int32_t utc_offset_s, double jd_ut, const Place& place) {
-  return neighbour_day_sunrise(utc_offset_s, jd_ut, place, 1.0);
+SunriseHit next_day_sunrise(const Clock& clock, double jd_ut, const Place& place) {
+  return neighbour_day_sunrise(clock, jd_ut, place, 1.0);
 }
 
-SunriseHit previous_day_sunrise(std::int32_t utc_offset_s, double jd_ut, const Place& place) {
-  return neighbour_day_sunrise(utc_offset_s, jd_ut, place, -1.0);
+SunriseHit previous_day_sunrise(const Clock& clock, double jd_ut, const Place& place) {
+  return neighbour_day_sunrise(clock, jd_ut, place, -1.0);
 }
 
 }  // namespace tithiloom

@@ -245,10 +245,10 @@ Panchang compute_limbs(std::uint32_t weekday, double sunrise_jd) {
   return limbs_from(weekday, sunrise_jd, positions_at(sunrise_jd)).panchang;
 }
 
-Result<Panchang> compute_day(const CivilDate& date, std::int32_t utc_offset_s, const Place& place,
+Result<Panchang> compute_day(const CivilDate& date, const Clock& clock, const Place& place,
                              std::uint32_t weekday, Transitions transitions) {
   return checked([&]() -> Result<Panchang> {
-    const Result<SunData> sun = sun_data_of_day(date, utc_offset_s, place);
+    const Result<SunData> sun = sun_data_of_day(date, clock, place);
     if (!sun.ok()) return sun.failure();
     const double r = sun.value().sunrise_jd;
     Panchang p = transitions == Transitions::search ? compute(weekday, r) : compute_limbs(weekday, r);

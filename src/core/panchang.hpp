@@ -168,7 +168,7 @@ enum class Transitions { search, skip };
 // The panchang of a civil date at a place: its sun data and the limbs at its
 // sunrise, with their transition times unless skipped. Fails on a day
 // without sunrise or sunset (kind no_sun_event) and on a library failure.
-Result<Panchang> compute_day(const CivilDate& date, std::int32_t utc_offset_s, const Place& place,
+Result<Panchang> compute_day(const CivilDate& date, const Clock& clock, const Place& place,
                              std::uint32_t weekday, Transitions transitions = Transitions::search);
 
 // --- instant sampling ---

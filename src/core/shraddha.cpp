@@ -21,9 +21,9 @@ namespace tithiloom {
 namespace {
 
 // The 3rd, 10th and 13th days, the day of death counting as the 1st.
-constexpr double TEESRA_DAYS = 2.0;
-constexpr double DASHAMAM_DAYS = 9.0;
-constexpr double TERAHVIN_DAYS = 12.0;
+constexpr std::int64_t TEESRA_DAYS = 2;
+constexpr std::int64_t DASHAMAM_DAYS = 9;
+constexpr std::int64_t TERAHVIN_DAYS = 12;
 // The first monthly shraddha is looked for from the 14th day on, one probe a
 // day; each later one around a lunation (28 days) after the one before.
 constexpr double FIRST_MONTHLY_FROM_DAYS = 13.0;
@@ -83,8 +83,8 @@ class MonthsByYear {
 };
 
 std::uint32_t month_holding(MonthsByYear& months, std::int32_t year, std::uint32_t month,
-                            std::uint32_t day, std::int32_t utc_offset_s) {
-  const double noon = local_noon_jd(year, month, day, utc_offset_s);
+                            std::uint32_t day, const Clock& clock) {
+  const double noon = local_noon_jd({year, month, day}, clock);
   const auto number_in = [&](std::int32_t y) -> std::optional<std::uint32_t> {
     for (const LunarMonth& m : months.of(y))
       if (m.start_jd <= noon && noon < m.end_jd) return m.number;
@@ -111,13 +111,13 @@ std::uint32_t nakshatra_at(double jd_ut) {
 // A day described at its sunrise. When the Sun does not rise that day
 // (sunrise NaN) the civil date stands for it: no nakshatra is measured, and
 // the weekday and month are those of the date.
-TithiOccurrence describe_day(MonthsByYear& months, std::int32_t utc_offset_s, std::uint32_t tithi,
+TithiOccurrence describe_day(MonthsByYear& months, const Clock& clock, std::uint32_t tithi,
                              double sunrise_jd, const CivilDate& date) {
   const bool rises = std::isfinite(sunrise_jd);
   return {tithi_display_name(tithi),
           paksha_name(tithi),
           rises ? nakshatra_name(nakshatra_at(sunrise_jd)) : UNKNOWN,
-          lunar_month_name(month_holding(months, date.year, date.month, date.day, utc_offset_s)),
+          lunar_month_name(month_holding(months, date.year, date.month, date.day, clock)),
           vara_english(rises ? weekday_at(sunrise_jd) : weekday_of(date.year, date.month, date.day)),
           sunrise_jd,
           date.year,
@@ -126,10 +126,10 @@ TithiOccurrence describe_day(MonthsByYear& months, std::int32_t utc_offset_s, st
           tithi};
 }
 
-TithiOccurrence describe_sunrise(MonthsByYear& months, std::int32_t utc_offset_s,
+TithiOccurrence describe_sunrise(MonthsByYear& months, const Clock& clock,
                                  std::uint32_t tithi, double sunrise_jd) {
-  return describe_day(months, utc_offset_s, tithi, sunrise_jd,
-                      jd_to_local_datetime(sunrise_jd, utc_offset_s).date);
+  return describe_day(months, clock, tithi, sunrise_jd,
+                      jd_to_local_datetime(sunrise_jd, clock).date);
 }
 
 // death_year + k for any count, held at the end of the year range.
@@ -151,10 +151,10 @@ FestivalDef shraddha_definition(std::uint32_t lunar_month, std::uint32_t tithi) 
 // The festival engine's first day for the definition in the year, if any.
 Result<std::optional<FestivalOccurrence>> first_occurrence(const FestivalDef& def,
                                                            const FestivalYear& calendar,
-                                                           std::int32_t utc_offset_s,
+                                                           const Clock& clock,
                                                            const Place& place) {
   Result<std::vector<FestivalOccurrence>> found =
-      resolve_festivals({def}, calendar, utc_offset_s, place, false);
+      resolve_festivals({def}, calendar, clock, place, false);
   if (!found.ok()) return found.failure();
   if (found.value().empty()) return std::optional<FestivalOccurrence>{};
   return std::optional<FestivalOccurrence>{std::move(found).value().front()};
@@ -168,9 +168,9 @@ struct Death {
 };
 
 Death fix_death(MonthsByYear& months, std::int32_t year, std::uint32_t month, std::uint32_t day,
-                std::int32_t utc_offset_s, const Place& place) {
-  const double sunrise = compute_sun_data(year, month, day, utc_offset_s, place).sunrise_jd;
-  return {sunrise, tithi_at_jd(sunrise), month_holding(months, year, month, day, utc_offset_s)};
+                const Clock& clock, const Place& place) {
+  const double sunrise = compute_sun_data(year, month, day, clock, place).sunrise_jd;
+  return {sunrise, tithi_at_jd(sunrise), month_holding(months, year, month, day, clock)};
 }
 
 // The death date as passed in, however odd its components.
@@ -191,13 +191,13 @@ std::optional<double> first_sunrise_with_tithi(double from_jd, double first_offs
 
 std::vector<TithiOccurrence> monthly_shraddhas(MonthsByYear& months, double death_midnight_jd,
                                                const Death& death, std::size_t count,
-                                               std::int32_t utc_offset_s, const Place& place) {
+                                               const Clock& clock, const Place& place) {
   std::vector<TithiOccurrence> out;
   if (count == 0) return out;
   std::optional<double> next = first_sunrise_with_tithi(
       death_midnight_jd, FIRST_MONTHLY_FROM_DAYS, FIRST_MONTHLY_PROBES, death.tithi, place);
   while (next && out.size() < count) {
-    out.push_back(describe_sunrise(months, utc_offset_s, death.tithi, *next));
+    out.push_back(describe_sunrise(months, clock, death.tithi, *next));
     if (out.size() == count) break;
     next = first_sunrise_with_tithi(*next, NEXT_MONTHLY_FROM_DAYS, NEXT_MONTHLY_PROBES,
                                     death.tithi, place);
@@ -210,43 +210,41 @@ std::vector<TithiOccurrence> monthly_shraddhas(MonthsByYear& months, double deat
 // describe the day too.
 Result<std::optional<TithiOccurrence>> annual_shraddha(MonthsByYear& months,
                                                        std::int32_t death_year, const Death& death,
-                                                       std::size_t k, std::int32_t utc_offset_s,
+                                                       std::size_t k, const Clock& clock,
                                                        const Place& place) {
   Result<FestivalYear> calendar = compute_festival_year(years_after(death_year, k));
   if (!calendar.ok()) return calendar.failure();
   Result<std::optional<FestivalOccurrence>> found = first_occurrence(
-      shraddha_definition(death.lunar_month, death.tithi), calendar.value(), utc_offset_s, place);
+      shraddha_definition(death.lunar_month, death.tithi), calendar.value(), clock, place);
   if (!found.ok()) return found.failure();
   months.keep(calendar.value().year, std::move(calendar).value().months);
   if (!found.value()) return std::optional<TithiOccurrence>{};
   const CivilDate date{found.value()->year, found.value()->month, found.value()->day};
   const double sunrise =
-      sunrise_after(local_midnight_jd(date.year, date.month, date.day, utc_offset_s), place);
+      sunrise_after(local_midnight_jd(date, clock), place);
   return std::optional<TithiOccurrence>{
-      std::isfinite(sunrise) ? describe_sunrise(months, utc_offset_s, death.tithi, sunrise)
-                             : describe_day(months, utc_offset_s, death.tithi, sunrise, date)};
+      std::isfinite(sunrise) ? describe_sunrise(months, clock, death.tithi, sunrise)
+                             : describe_day(months, clock, death.tithi, sunrise, date)};
 }
 
 // The pitru paksha shraddha of year k from the death (k >= 0), if a day of
 // the window carries the tithi in Bhadrapada.
 std::optional<TithiOccurrence> pitru_paksha_date(MonthsByYear& months, std::int32_t death_year,
                                                  const Death& death, std::size_t k,
-                                                 std::int32_t utc_offset_s, const Place& place) {
+                                                 const Clock& clock, const Place& place) {
   // The dark-half tithi of the same number; Amavasya stays itself.
   const std::uint32_t tithi =
       death.tithi <= LAST_SHUKLA_TITHI ? death.tithi + LAST_SHUKLA_TITHI : death.tithi;
   const std::int32_t year = years_after(death_year, k);
-  const double last =
-      local_midnight_jd(year, PITRU_WINDOW_LAST.month, PITRU_WINDOW_LAST.day, utc_offset_s);
-  for (double x = local_midnight_jd(year, PITRU_WINDOW_FIRST.month, PITRU_WINDOW_FIRST.day,
-                                    utc_offset_s);
-       x <= last; x += 1.0) {
+  const double last = local_midnight_jd({year, PITRU_WINDOW_LAST.month, PITRU_WINDOW_LAST.day}, clock);
+  for (double x = local_midnight_jd({year, PITRU_WINDOW_FIRST.month, PITRU_WINDOW_FIRST.day}, clock);
+       x <= last; x = midnight_after(clock, x)) {
     const double sunrise = sunrise_after(x, place);
     if (!std::isfinite(sunrise) || tithi_at_jd(sunrise) != tithi) continue;
-    const CivilDate date = jd_to_local_datetime(sunrise, utc_offset_s).date;
-    if (month_holding(months, date.year, date.month, date.day, utc_offset_s) != BHADRAPADA)
+    const CivilDate date = jd_to_local_datetime(sunrise, clock).date;
+    if (month_holding(months, date.year, date.month, date.day, clock) != BHADRAPADA)
       continue;
-    return describe_sunrise(months, utc_offset_s, tithi, sunrise);
+    return describe_sunrise(months, clock, tithi, sunrise);
   }
   return std::nullopt;
 }
@@ -269,22 +267,22 @@ std::optional<Error> in_batches(std::size_t count, unsigned threads, Batch&& bat
 }  // namespace
 
 std::uint32_t lunar_month_for_date(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                                   std::int32_t utc_offset_s) {
+                                   const Clock& clock) {
   MonthsByYear months;
-  return month_holding(months, year, month, day, utc_offset_s);
+  return month_holding(months, year, month, day, clock);
 }
 
-TithiOccurrence occurrence_at_sunrise(std::int32_t utc_offset_s, std::uint32_t tithi,
+TithiOccurrence occurrence_at_sunrise(const Clock& clock, std::uint32_t tithi,
                                       double sunrise_jd) {
   MonthsByYear months;
-  return describe_sunrise(months, utc_offset_s, tithi, sunrise_jd);
+  return describe_sunrise(months, clock, tithi, sunrise_jd);
 }
 
 Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
                                                      std::uint32_t death_month,
                                                      std::uint32_t death_day,
                                                      std::int32_t target_year,
-                                                     std::int32_t utc_offset_s,
+                                                     const Clock& clock,
                                                      const Place& place, unsigned threads) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
@@ -295,7 +293,7 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
   if (auto error = run_units(2, threads, 1, [&](std::size_t i) -> std::optional<Error> {
         if (i == 0) {
           MonthsByYear months;
-          death = fix_death(months, death_year, death_month, death_day, utc_offset_s, place);
+          death = fix_death(months, death_year, death_month, death_day, clock, place);
           return std::nullopt;
         }
         Result<FestivalYear> year = compute_festival_year(target_year);
@@ -307,7 +305,7 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
 
   Result<std::optional<FestivalOccurrence>> found =
       first_occurrence(shraddha_definition(death.lunar_month, death.tithi), *calendar,
-                       utc_offset_s, place);
+                       clock, place);
   if (!found.ok()) return found.failure();
   if (!found.value()) return std::optional<ShraddhaDate>{};
   const FestivalOccurrence& o = *found.value();
@@ -327,7 +325,7 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
 
 Result<ShraddhaTimeline> compute_shraddha_timeline(
     std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day_of_month,
-    std::int32_t utc_offset_s, std::size_t monthly_count, std::size_t annual_years,
+    const Clock& clock, std::size_t monthly_count, std::size_t annual_years,
     std::size_t pitru_paksha_years, const Place& place, unsigned threads) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
@@ -338,7 +336,7 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(
   MonthLists known;
   const auto fixed = checked([&] {
     MonthsByYear months;
-    death = fix_death(months, death_year, death_month, death_day_of_month, utc_offset_s, place);
+    death = fix_death(months, death_year, death_month, death_day_of_month, clock, place);
     t.death_nakshatra = std::isfinite(death.sunrise_jd)
                             ? nakshatra_name(nakshatra_at(death.sunrise_jd))
                             : UNKNOWN;
@@ -347,9 +345,9 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(
   });
   if (!fixed.ok()) return fixed.failure();
 
-  const double m0 = local_midnight_jd(death_year, death_month, death_day_of_month, utc_offset_s);
-  const auto day_text = [&](double days) {
-    return date_text(jd_to_local_datetime(m0 + days, utc_offset_s).date);
+  const double m0 = local_midnight_jd({death_year, death_month, death_day_of_month}, clock);
+  const auto day_text = [&](std::int64_t days) {
+    return date_text(jd_to_local_datetime(midnight_after(clock, m0, days), clock).date);
   };
   t.death_date = death_date_text(death_year, death_month, death_day_of_month);
   t.death_tithi = tithi_display_name(death.tithi);
@@ -371,7 +369,7 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(
     auto error = run_units(n, threads, 1, [&](std::size_t i) -> std::optional<Error> {
       MonthsByYear months(known);
       Result<std::optional<TithiOccurrence>> entry =
-          annual_shraddha(months, death_year, death, first + i + 1, utc_offset_s, place);
+          annual_shraddha(months, death_year, death, first + i + 1, clock, place);
       if (!entry.ok()) return entry.failure();
       found[i] = std::move(entry).value();
       std::move(months).hand_over(computed[i]);
@@ -387,7 +385,7 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(
   const auto monthly = checked([&] {
     MonthsByYear months(known);
     t.monthly_shraddhas =
-        monthly_shraddhas(months, m0, death, monthly_count, utc_offset_s, place);
+        monthly_shraddhas(months, m0, death, monthly_count, clock, place);
     return true;
   });
   if (!monthly.ok()) return monthly.failure();
@@ -398,7 +396,7 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(
     std::vector<std::optional<TithiOccurrence>> found(n);
     auto error = run_units(n, threads, 1, [&](std::size_t i) {
       MonthsByYear months(known);
-      found[i] = pitru_paksha_date(months, death_year, death, first + i, utc_offset_s, place);
+      found[i] = pitru_paksha_date(months, death_year, death, first + i, clock, place);
       return std::optional<Error>();
     });
     if (error) return error;

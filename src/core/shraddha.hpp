@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "types.hpp"
 
@@ -61,9 +62,9 @@ struct ShraddhaTimeline {
 // The amant lunar month (1-12, 0 for an unnamed month) holding the local
 // noon of a civil date; 10 when no month of the neighbouring years holds it.
 std::uint32_t lunar_month_for_date(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                                   std::int32_t utc_offset_s);
+                                   const Clock& clock);
 
-TithiOccurrence occurrence_at_sunrise(std::int32_t utc_offset_s, std::uint32_t tithi,
+TithiOccurrence occurrence_at_sunrise(const Clock& clock, std::uint32_t tithi,
                                       double sunrise_jd);
 
 // The shraddha day of a death in `target_year`; none when the festival
@@ -73,7 +74,7 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
                                                      std::uint32_t death_month,
                                                      std::uint32_t death_day,
                                                      std::int32_t target_year,
-                                                     std::int32_t utc_offset_s,
+                                                     const Clock& clock,
                                                      const Place& place, unsigned threads = 1);
 
 // Lists hold at most the counts asked for (fewer where no day is found).
@@ -83,7 +84,7 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
 // number.
 Result<ShraddhaTimeline> compute_shraddha_timeline(
     std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day,
-    std::int32_t utc_offset_s, std::size_t monthly_count, std::size_t annual_years,
+    const Clock& clock, std::size_t monthly_count, std::size_t annual_years,
     std::size_t pitru_paksha_years, const Place& place, unsigned threads = 1);
 
 }  // namespace tithiloom

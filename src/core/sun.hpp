@@ -26,11 +26,11 @@ inline double sunset_after(double jd_ut, const Place& place) {
 
 // Never fails: a missing sunrise or sunset is NaN in its field.
 SunData compute_sun_data(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                         std::int32_t utc_offset_s, const Place& place);
+                         const Clock& clock, const Place& place);
 
 // The sun data of a civil day on which both events exist; otherwise the
 // polar-day error (kind no_sun_event), or the library's failure.
-Result<SunData> sun_data_of_day(const CivilDate& date, std::int32_t utc_offset_s,
+Result<SunData> sun_data_of_day(const CivilDate& date, const Clock& clock,
                                 const Place& place);
 
 }  // namespace tithiloom

@@ -346,3 +346,37 @@ def py_compute_batch_range(
     alt: float,
     utc_offset: int,
 ) -> list[BatchDayDict]: ...
+
+# The package's private twins of the functions that take a UTC offset: the
+# same, with the place's clock, (from_jd, offset_seconds) shifts in
+# increasing order, in its place.
+Clock = Sequence[tuple[float, int]]
+
+def _sun_data(
+    year: int, month: int, day: int, lat: float, lng: float, alt: float, clock: Clock
+) -> SunData: ...
+def _panchang(
+    year: int, month: int, day: int, lat: float, lng: float, alt: float, clock: Clock,
+    weekday: int,
+) -> PanchangDict: ...
+def _festivals(
+    festival_defs: list[dict[str, Any]], year: int, lat: float, lng: float, alt: float,
+    clock: Clock, calendar_system: str | None = None,
+) -> list[FestivalOccurrenceDict]: ...
+def _ekadashis(
+    ekadashi_defs: list[dict[str, Any]], year: int, lat: float, lng: float, alt: float,
+    clock: Clock,
+) -> list[EkadashiDict]: ...
+def _vrat_dates(year: int, lat: float, lng: float, alt: float, clock: Clock) -> list[VratDict]: ...
+def _batch_range(
+    start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
+    end_day: int, lat: float, lng: float, alt: float, clock: Clock,
+) -> list[BatchDayDict]: ...
+def _shraddha(
+    death_year: int, death_month: int, death_day: int, target_year: int, lat: float, lng: float,
+    alt: float, clock: Clock,
+) -> ShraddhaDict | None: ...
+def _shraddha_timeline(
+    death_year: int, death_month: int, death_day: int, lat: float, lng: float, alt: float,
+    clock: Clock, monthly_count: int, annual_years: int, pitru_paksha_years: int,
+) -> ShraddhaTimelineDict: ...

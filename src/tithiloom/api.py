@@ -1,17 +1,15 @@
 """The almanac functions: dates and places in, frozen records with aware datetimes out.
 
-Each function hands the native core the UTC offset in force on the dates it
-asks about.  Calls that span a year with more than one offset (daylight
-saving) run once per distinct offset; every result is then taken from the run
-whose offset is the one in force on the result's own date, so its date, its
-times and the times written in its reasoning are that date's wall-clock values.
+Each function makes one native call and hands the core the place's clock
+for the dates it asks about (see :func:`zones.clock`), so every date is the
+local civil date and every time, also in reasoning texts, the wall clock.
 """
 
 from __future__ import annotations
 
 import datetime as dt
 import math
-from collections.abc import Callable, Hashable, Iterable, Mapping
+from collections.abc import Callable, Iterable, Mapping
 from typing import Any, TypeVar
 
 from tithiloom import _core, rules as rulefiles, zones
@@ -23,7 +21,6 @@ from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, I
                                Yoga)
 
 T = TypeVar("T")
-Raw = dict[str, Any]
 FIRST_YEAR, LAST_YEAR = 1, 3000  # Python dates start at year 1; the ephemeris ends near 3000
 HOUSE_SYSTEMS = {"p": "P", "placidus": "P", "w": "W", "whole": "W", "whole-sign": "W",
                  "whole_sign": "W", "e": "E", "equal": "E", "o": "O", "porphyry": "O",
@@ -38,13 +35,6 @@ def _call(fn: Callable[..., T], *args: Any) -> T:
         return fn(*args)
     except (ValueError, OverflowError) as e:
         raise TithiloomError(str(e)) from e
-
-
-def _need(name: str, what: str) -> Callable[..., Any]:
-    fn = getattr(_core, name, None)
-    if fn is None:
-        raise TithiloomError(f"{what} are not available in this build of tithiloom")
-    return fn  # type: ignore[no-any-return]
 
 
 def _year(year: int) -> int:
@@ -78,6 +68,17 @@ def weekday(day: dt.date) -> int:
 
 def _where(place: Place) -> tuple[float, float, float]:
     return place.latitude, place.longitude, place.altitude_m
+
+
+def _clock(place: Place, *spans: tuple[dt.date, dt.date]) -> zones.Clock:
+    """The place's clock around the spans of dates a call asks about."""
+    return zones.clock(place.zone, spans)
+
+
+def _year_clock(place: Place, year: int) -> zones.Clock:
+    """The clock for a year's observances, which the core looks for in the
+    lunar months around the year."""
+    return _clock(place, (dt.date(max(year - 1, FIRST_YEAR), 1, 1), dt.date(year + 1, 12, 31)))
 
 
 def _time(jd: float, place: Place) -> dt.datetime:
@@ -128,8 +129,8 @@ def day(date: dt.date, place: Place) -> Day:
     Raises :class:`TithiloomError` where the sun does not rise or set that day.
     """
     d = _date(date, place)
-    raw = _call(_core.py_compute_panchang, d.year, d.month, d.day, *_where(place),
-                place.offset_on(d), weekday(d))
+    raw = _call(_core._panchang, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)),
+                weekday(d))
     return _day(d, raw, place, timed=True)
 
 
@@ -139,13 +140,9 @@ def days(start: dt.date, end: dt.date, place: Place) -> list[Day]:
     Days on which the sun does not rise or set are left out.
     """
     first, last = _date(start, place, "start"), _date(end, place, "end")
-    out: list[Day] = []
-    for a, b, off in zones.offset_runs(place.zone, first, last):
-        raw = _call(_core.py_compute_batch_range, a.year, a.month, a.day, b.year, b.month, b.day,
-                    *_where(place), off)
-        out += [_day(dt.date(r["year"], r["month"], r["day"]), r, place, timed=False)
-                for r in raw]
-    return out
+    raw = _call(_core._batch_range, first.year, first.month, first.day, last.year, last.month,
+                last.day, *_where(place), _clock(place, (first, last)))
+    return [_day(_ymd(r), r, place, timed=False) for r in raw]
 
 
 def at(instants: Iterable[dt.datetime]) -> list[Instant]:
@@ -185,8 +182,7 @@ def lunar_months(year: int, calendar: str = "amant",
 
 
 def _sun(d: dt.date, place: Place) -> _core.SunData:
-    return _call(_core.py_compute_sun_data, d.year, d.month, d.day, *_where(place),
-                 place.offset_on(d))
+    return _call(_core._sun_data, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)))
 
 
 def muhurat(date: dt.date, place: Place) -> Muhurat:
@@ -231,32 +227,6 @@ def lagna_windows(date: dt.date, place: Place) -> list[LagnaWindow]:
                         _time(r["end_jd"], place)) for r in raw]
 
 
-def _per_offset(place: Place, first: dt.date, last: dt.date, run: Callable[[int], list[Raw]],
-                identity: Callable[[Raw], Hashable], date_of: Callable[[Raw], dt.date],
-                sunrise_of: Callable[[Raw], float]) -> list[Raw]:
-    """Run once per offset in force between two dates; keep each result from the run
-    whose offset is the one in force on the result's date (see the module docstring)."""
-    offsets = zones.offsets_in(place.zone, first, last)
-    if len(offsets) == 1:
-        return run(offsets[0])
-    groups: dict[Hashable, list[list[tuple[int, Raw]]]] = {}
-    for off in offsets:
-        for r in run(off):
-            s = sunrise_of(r)
-            for group in groups.setdefault(identity(r), []):
-                if abs(sunrise_of(group[0][1]) - s) < 1.5:  # the same observance, a day apart at most
-                    group.append((off, r))
-                    break
-            else:
-                groups[identity(r)].append([(off, r)])
-    chosen = []
-    for group in (g for gs in groups.values() for g in gs):
-        pick = next((r for off, r in group if place.offset_on(date_of(r)) == off), None)
-        chosen.append(pick if pick is not None else group[0][1])
-    chosen.sort(key=lambda r: s if not math.isnan(s := sunrise_of(r)) else math.inf)
-    return chosen
-
-
 def _ymd(r: Mapping[str, Any], prefix: str = "") -> dt.date:
     return dt.date(r[prefix + "year"], r[prefix + "month"], r[prefix + "day"])
 
@@ -298,7 +268,6 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
     """
     y, cal = _year(year), _calendar(calendar)
     defs = rulefiles.festival_rules(rules)
-    fn = _need("py_compute_festivals", "festivals")
     if between is not None:
         anchors = _anchors(y)
         defs = [d for d in defs if _may_fall(
@@ -306,9 +275,7 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
                     else _month_anchor(d["lunar_month"])], d.get("day_offset", 0), between)]
     engine = [rulefiles.engine_dict(d) for d in defs]
     info = {d["id"]: d for d in defs}
-    raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
-                      lambda off: _call(fn, engine, y, *_where(place), off, cal),
-                      lambda r: r["festival_id"], _ymd, lambda r: r["sunrise_jd"])
+    raw = _call(_core._festivals, engine, y, *_where(place), _year_clock(place, y), cal)
     out = []
     for r in raw:
         alt = r["alternate"]
@@ -331,7 +298,6 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
     ``between`` (first, last) keeps those whose Smartha day lies between two
     dates and skips the months that cannot hold one.
     """
-    fn = _need("py_compute_ekadashis", "Ekadashis")
     y = _year(year)
     defs = rulefiles.ekadashi_rules(rules)
     if between is not None:
@@ -343,10 +309,7 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
         if not defs:
             return []
     engine = [{k: d[k] for k in ("month", "shukla_name", "krishna_name")} for d in defs]
-    raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
-                      lambda off: _call(fn, engine, y, *_where(place), off),
-                      lambda r: (r["lunar_month"], r["is_adhik"], r["paksha"]),
-                      lambda r: _ymd(r, "smartha_"), lambda r: r["smartha_sunrise_jd"])
+    raw = _call(_core._ekadashis, engine, y, *_where(place), _year_clock(place, y))
     return [Ekadashi(r["name"], r["lunar_month"], r["lunar_month_name"], r["is_adhik"],
                      r["paksha"], _ymd(r, "smartha_"),
                      _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),
@@ -357,22 +320,10 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
 def vrats(year: int, place: Place, between: Between = None) -> list[Vrat]:
     """The recurring fasts of ``year``: Pradosh, Sankashti Chaturthi, Amavasya, Purnima
     (only those between two dates when ``between`` is given)."""
-    fn = _need("py_compute_vrat_dates", "vrats")
     y = _year(year)
-    raw = _per_offset(place, dt.date(y, 1, 1), dt.date(y, 12, 31),
-                      lambda off: _call(fn, y, *_where(place), off),
-                      lambda r: (r["vrat_type"], r["paksha"], r["name"]), _ymd,
-                      lambda r: r["sunrise_jd"])
+    raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y))
     return [Vrat(r["vrat_type"], r["name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
                  r["lunar_month_name"], r["paksha"]) for r in raw if _in(_ymd(r), between)]
-
-
-def _pick(runs: list[tuple[int, T]], date_of: Callable[[T], dt.date], place: Place) -> T:
-    """The result of the run whose offset is in force on that result's date."""
-    for off, r in runs:
-        if place.offset_on(date_of(r)) == off:
-            return r
-    return runs[0][1]
 
 
 def shraddha(death_date: dt.date, year: int, place: Place) -> Shraddha | None:
@@ -380,30 +331,25 @@ def shraddha(death_date: dt.date, year: int, place: Place) -> Shraddha | None:
 
     None when the death tithi does not return in that year's month.
     """
-    fn = _need("py_compute_shraddha", "shraddha dates")
     d, y = _date(death_date, place, "death date"), _year(year)
-    runs: list[tuple[int, Raw]] = []
-    for off in zones.offsets_in(place.zone, dt.date(y, 1, 1), dt.date(y, 12, 31)):
-        r = _call(fn, d.year, d.month, d.day, y, *_where(place), off)
-        if r is not None:
-            runs.append((off, r))
-    if not runs:
+    year_span = (dt.date(max(y - 1, FIRST_YEAR), 1, 1), dt.date(y + 1, 12, 31))
+    r = _call(_core._shraddha, d.year, d.month, d.day, y, *_where(place),
+              _clock(place, (d, d), year_span))
+    if r is None:
         return None
-    r = _pick(runs, _ymd, place)
     return Shraddha(_ymd(r), _maybe_time(r["sunrise_jd"], place), r["tithi"], r["lunar_month"],
                     r["lunar_month_name"], r["reasoning"])
 
 
-def _tithi_day(r: Mapping[str, Any]) -> TithiDay:
-    return TithiDay(dt.date.fromisoformat(r["date"]), r["tithi_number"], r["tithi_name"],
-                    r["paksha"], r["nakshatra_name"], r["masa"], r["vara"])
+def _tithi_days(rows: Iterable[Mapping[str, Any]]) -> tuple[TithiDay, ...]:
+    return tuple(TithiDay(dt.date.fromisoformat(r["date"]), r["tithi_number"], r["tithi_name"],
+                          r["paksha"], r["nakshatra_name"], r["masa"], r["vara"]) for r in rows)
 
 
 def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
                       annual_years: int = 3, pitru_paksha_years: int = 3) -> ShraddhaTimeline:
     """The rites after a death: 3rd, 10th and 13th day, monthly, annual and
     pitru-paksha shraddhas (``monthly`` entries, ``annual_years`` years, ...)."""
-    fn = _need("py_compute_shraddha_timeline", "shraddha timelines")
     d = _date(death_date, place, "death date")
     for label, n in (("monthly", monthly), ("annual_years", annual_years),
                      ("pitru_paksha_years", pitru_paksha_years)):
@@ -411,23 +357,12 @@ def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
             raise TithiloomError(f"{label} must be a whole number 0-100, got {n!r}")
     last = dt.date(min(d.year + max(annual_years, pitru_paksha_years, monthly // 12 + 1) + 1,
                        LAST_YEAR), 12, 31)
-    runs = [(off, _call(fn, d.year, d.month, d.day, *_where(place), off, monthly, annual_years,
-                        pitru_paksha_years))
-            for off in zones.offsets_in(place.zone, d, last)]
-    head = _pick(runs, lambda r: d, place)
-
-    def merged(key: str) -> tuple[TithiDay, ...]:
-        longest = max(len(r[key]) for _, r in runs)
-        out = []
-        for i in range(longest):
-            options = [(off, r[key][i]) for off, r in runs if i < len(r[key])]
-            out.append(_tithi_day(_pick(options, lambda e: dt.date.fromisoformat(e["date"]),
-                                        place)))
-        return tuple(out)
-
+    head = _call(_core._shraddha_timeline, d.year, d.month, d.day, *_where(place),
+                 _clock(place, (d, last)), monthly, annual_years, pitru_paksha_years)
     return ShraddhaTimeline(
         dt.date.fromisoformat(head["death_date"]), head["death_tithi"],
         head["death_tithi_number"], head["death_paksha"], head["death_nakshatra"],
         head["death_masa"], dt.date.fromisoformat(head["teesra"]),
         dt.date.fromisoformat(head["dashamam"]), dt.date.fromisoformat(head["terahvin"]),
-        merged("monthly_shraddhas"), merged("annual_shraddhas"), merged("pitru_paksha_dates"))
+        _tithi_days(head["monthly_shraddhas"]), _tithi_days(head["annual_shraddhas"]),
+        _tithi_days(head["pitru_paksha_dates"]))

@@ -1,15 +1,14 @@
 """Time zones: the UTC offset in force on a date, and instants as Julian Days.
 
-The native core works with one fixed UTC offset per computation.  A zone with
-daylight saving has several offsets in a year, so every date is computed with
-the offset in force at local noon of that date (clock changes happen at night,
-so that is also the offset at its sunrise), and every instant is shown with
-the offset in force at that instant.
+The native core reads a place's clock as a table of the UTC offsets in force
+from given instants on, built here from the IANA zone for the dates a call
+needs; every instant is shown with the offset in force at that instant.
 """
 
 from __future__ import annotations
 
 import datetime as dt
+import math
 from functools import lru_cache
 from zoneinfo import ZoneInfo, ZoneInfoNotFoundError
 
@@ -38,27 +37,77 @@ def offset_seconds(tz: dt.tzinfo, day: dt.date) -> int:
     return int(off.total_seconds())
 
 
-def offset_runs(tz: dt.tzinfo, start: dt.date, end: dt.date) -> list[tuple[dt.date, dt.date, int]]:
-    """Split ``start``..``end`` (inclusive) into runs of days sharing one offset."""
-    runs: list[tuple[dt.date, dt.date, int]] = []
-    d = start
-    while d <= end:
-        off = offset_seconds(tz, d)
-        if runs and runs[-1][2] == off:
-            runs[-1] = (runs[-1][0], d, off)
+Clock = tuple[tuple[float, int], ...]
+# The clock is sampled twice a day: no zone changes its offset twice within
+# twelve hours.
+_SAMPLE_S = 12 * 3600
+
+
+# The days whose every instant has a local date that datetime can hold.
+_FIRST_DAY, _LAST_DAY = dt.date(1, 1, 2), dt.date(9999, 12, 30)
+
+
+def _offset_at(tz: dt.tzinfo, unix_s: int) -> int:
+    off = dt.datetime.fromtimestamp(unix_s, tz).utcoffset()
+    assert off is not None
+    return int(off.total_seconds())
+
+
+def _first_second_with(tz: dt.tzinfo, lo: int, hi: int, offset: int) -> int:
+    """The first second in (lo, hi] at which ``tz`` shows ``offset`` (shown at hi, not at lo)."""
+    while hi - lo > 1:
+        mid = (lo + hi) // 2
+        if _offset_at(tz, mid) == offset:
+            hi = mid
         else:
-            runs.append((d, d, off))
-        d += _DAY
-    return runs
+            lo = mid
+    return hi
 
 
-def offsets_in(tz: dt.tzinfo, start: dt.date, end: dt.date) -> list[int]:
-    """The distinct offsets in force between two dates, in order of first use."""
-    seen: list[int] = []
-    for _, _, off in offset_runs(tz, start, end):
-        if off not in seen:
-            seen.append(off)
-    return seen
+def _unix_s(day: dt.date) -> int:
+    return (day - _EPOCH.date()).days * 86400
+
+
+def _padded(spans: tuple[tuple[dt.date, dt.date], ...]) -> list[tuple[int, int]]:
+    """The spans widened by two days, merged where they meet, in Unix seconds."""
+    merged: list[tuple[int, int]] = []
+    for first, last in sorted(s for s in spans if s[0] <= s[1]):
+        lo = _unix_s(max(first - 2 * _DAY, _FIRST_DAY))
+        hi = _unix_s(min(last + 2 * _DAY, _LAST_DAY))
+        if merged and lo <= merged[-1][1]:
+            merged[-1] = (merged[-1][0], max(hi, merged[-1][1]))
+        else:
+            merged.append((lo, hi))
+    return merged
+
+
+@lru_cache(maxsize=256)
+def clock(tz: dt.tzinfo, spans: tuple[tuple[dt.date, dt.date], ...]) -> Clock:
+    """The place's clock for the core: (Julian Day from which it holds, UTC offset in
+    seconds), in increasing order, exact within two days of each span of dates.
+
+    The first offset also holds before its instant; between spans the table
+    holds whatever offset came last, as no computation reads it there.
+    """
+    shifts: list[tuple[float, int]] = []
+
+    def shift(unix_s: int, offset: int) -> None:
+        if not shifts:
+            shifts.append((-math.inf, offset))
+        elif shifts[-1][1] != offset:
+            shifts.append((UNIX_EPOCH_JD + unix_s / 86400.0, offset))
+
+    for lo, end in _padded(spans):
+        before = _offset_at(tz, lo)
+        shift(lo, before)
+        while lo < end:
+            hi = min(lo + _SAMPLE_S, end)
+            now = _offset_at(tz, hi)
+            if now != before:
+                shift(_first_second_with(tz, lo, hi, now), now)
+                before = now
+            lo = hi
+    return tuple(shifts)
 
 
 def from_jd(jd: float, tz: dt.tzinfo) -> dt.datetime:

@@ -168,25 +168,25 @@ class PooledObservances : public ::testing::TestWithParam<std::tuple<std::int32_
 TEST_P(PooledObservances, EqualOneThread) {
   const auto [year, s] = GetParam();
   const auto festivals = [&](unsigned threads) {
-    return text(compute_festivals(mixed_definitions(), year, s.utc_offset, s.place, true,
+    return text(compute_festivals(mixed_definitions(), year, fixed_clock(s.utc_offset), s.place, true,
                                   Reuse::memo, threads));
   };
   EXPECT_EQ(festivals(1), festivals(POOL));
   const auto ekadashis = [&](unsigned threads) {
-    return text(compute_ekadashis(ekadashi_definitions(), year, s.utc_offset, s.place,
+    return text(compute_ekadashis(ekadashi_definitions(), year, fixed_clock(s.utc_offset), s.place,
                                   Reuse::memo, threads));
   };
   EXPECT_EQ(ekadashis(1), ekadashis(POOL));
   const auto vrats = [&](unsigned threads) {
-    return text(compute_vrat_dates(year, s.utc_offset, s.place, Reuse::memo, threads));
+    return text(compute_vrat_dates(year, fixed_clock(s.utc_offset), s.place, Reuse::memo, threads));
   };
   EXPECT_EQ(vrats(1), vrats(POOL));
   const auto shraddha = [&](unsigned threads) {
-    return text(compute_shraddha(year - 1, 3, 30, year + 1, s.utc_offset, s.place, threads));
+    return text(compute_shraddha(year - 1, 3, 30, year + 1, fixed_clock(s.utc_offset), s.place, threads));
   };
   EXPECT_EQ(shraddha(1), shraddha(POOL));
   const auto timeline = [&](unsigned threads) {
-    return text(compute_shraddha_timeline(year, 8, 19, s.utc_offset, 4, 5, 6, s.place, threads));
+    return text(compute_shraddha_timeline(year, 8, 19, fixed_clock(s.utc_offset), 4, 5, 6, s.place, threads));
   };
   const std::string one = timeline(1);
   EXPECT_EQ(one, timeline(POOL));
@@ -210,8 +210,8 @@ TEST_P(EkadashiMonths, PassingOverMonthsAndDaysChangesNothing) {
   const auto& [year, s, numbers] = GetParam();
   std::vector<EkadashiDef> defs;
   for (const std::uint32_t m : numbers) defs.push_back(ekadashi_definitions()[m - 1]);
-  const auto memo = compute_ekadashis(defs, year, s.utc_offset, s.place, Reuse::memo, POOL);
-  const auto literal = compute_ekadashis(defs, year, s.utc_offset, s.place, Reuse::literal, 1);
+  const auto memo = compute_ekadashis(defs, year, fixed_clock(s.utc_offset), s.place, Reuse::memo, POOL);
+  const auto literal = compute_ekadashis(defs, year, fixed_clock(s.utc_offset), s.place, Reuse::literal, 1);
   EXPECT_EQ(text(memo), text(literal));
   EXPECT_EQ(memo.ok(), s.place.alt_m < 25000.0);
   if (memo.ok() && numbers.size() == 12 && s.place.lat_deg < 60.0) {
@@ -236,8 +236,8 @@ class VratDays : public ::testing::TestWithParam<std::tuple<std::int32_t, Site>>
 
 TEST_P(VratDays, PassingOverDaysChangesNothing) {
   const auto [year, s] = GetParam();
-  const auto memo = compute_vrat_dates(year, s.utc_offset, s.place, Reuse::memo, POOL);
-  const auto literal = compute_vrat_dates(year, s.utc_offset, s.place, Reuse::literal, 1);
+  const auto memo = compute_vrat_dates(year, fixed_clock(s.utc_offset), s.place, Reuse::memo, POOL);
+  const auto literal = compute_vrat_dates(year, fixed_clock(s.utc_offset), s.place, Reuse::literal, 1);
   EXPECT_EQ(text(memo), text(literal));
   EXPECT_EQ(memo.ok(), s.place.alt_m < 25000.0);
 }
@@ -264,8 +264,8 @@ TEST(SunriseScan, PassingOverDaysFindsTheSameDay) {
     const double start = uniform(MIN_JD_UT, MAX_JD_UT);
     const double end = start + (k % 5 == 0 ? uniform(0.0, 3.0) : uniform(3.0, 45.0));
     const auto literal =
-        find_tithi_at_sunrise_in_range(tithi, offset, start, end, place, Reuse::literal);
-    const auto memo = find_tithi_at_sunrise_in_range(tithi, offset, start, end, place, Reuse::memo);
+        find_tithi_at_sunrise_in_range(tithi, fixed_clock(offset), start, end, place, Reuse::literal);
+    const auto memo = find_tithi_at_sunrise_in_range(tithi, fixed_clock(offset), start, end, place, Reuse::memo);
     ASSERT_EQ(literal.has_value(), memo.has_value()) << k;
     if (!literal) continue;
     Text a, b;
@@ -302,7 +302,7 @@ TEST(PooledFestivals, TheFirstFailingDefinitionDecides) {
                                          def("tithi_at_sunrise", 2, 0), def("sankranti", 2, 4),
                                          def("sankranti", 1, 3)};
   const auto resolve = [&](const std::vector<FestivalDef>& list, unsigned threads) {
-    return resolve_festivals(list, moved, DELHI.utc_offset, DELHI.place, false, Reuse::memo,
+    return resolve_festivals(list, moved, fixed_clock(DELHI.utc_offset), DELHI.place, false, Reuse::memo,
                              threads);
   };
   const auto one = resolve(defs, 1);
@@ -318,8 +318,8 @@ TEST(PooledTimeline, CountsPastTheSpanFailAsOnOneThread) {
                                      std::tuple{std::size_t{0}, ANY},
                                      std::tuple{ANY, ANY}}) {
     const auto one =
-        compute_shraddha_timeline(2990, 1, 1, DELHI.utc_offset, 2, annual, pitru, DELHI.place, 1);
-    const auto pooled = compute_shraddha_timeline(2990, 1, 1, DELHI.utc_offset, 2, annual, pitru,
+        compute_shraddha_timeline(2990, 1, 1, fixed_clock(DELHI.utc_offset), 2, annual, pitru, DELHI.place, 1);
+    const auto pooled = compute_shraddha_timeline(2990, 1, 1, fixed_clock(DELHI.utc_offset), 2, annual, pitru,
                                                   DELHI.place, POOL);
     ASSERT_FALSE(one.ok());
     EXPECT_EQ(one.error(), pooled.error());
