@@ -1,13 +1,13 @@
 """The command line: the default almanac, the subcommands, JSON, files written whole
 or not at all, and exit status 2 without a traceback on bad input."""
 
-import calendar
 import datetime as dt
 import json
 import os
 import subprocess
 import sys
 
+import icalendar
 import pytest
 
 
@@ -31,19 +31,15 @@ def test_no_arguments_prints_today_at_new_delhi():
 
 def test_the_place_comes_from_the_environment_unless_given():
     assert "Leicester" in run(env={"TITHILOOM_PLACE": "leicester"}).stdout
-    assert "Ujjain" in run("--place", "Ujjain", env={"TITHILOOM_PLACE": "leicester"}).stdout
-
-
-def test_date_option_is_the_day_subcommand():
-    assert run("--date", "2026-04-14").stdout == run("day", "2026-04-14").stdout
+    # An option before the subcommand is not undone by the subcommand's defaults.
+    assert "Ujjain" in run("--place", "Ujjain", "day", env={"TITHILOOM_PLACE": "leicester"}).stdout
 
 
 def test_day_with_coordinates_and_json():
     done = run("day", "2026-04-14", "--lat", "40.7128", "--lng", "-74.006",
                "--tz", "America/New_York", "--json")
-    data = json.loads(done.stdout)
-    assert data["day"]["date"] == "2026-04-14"
-    assert data["day"]["sunrise"].endswith("-04:00")
+    day = json.loads(done.stdout)["day"]
+    assert day["date"] == "2026-04-14" and day["sunrise"].endswith("-04:00")
 
 
 @pytest.mark.parametrize("args, message", [
@@ -71,9 +67,8 @@ def test_month_grid_has_every_day_with_tithi_and_nakshatra():
     assert done.returncode == 0, done.stderr
     lines = done.stdout.splitlines()
     assert lines[0].startswith("February 2026 — Chennai")
-    numbers = [int(tok) for line in lines for tok in line.split()[:1] + line.split()[1:]
-               if tok.isdigit() and len(tok) <= 2]
-    assert sorted(set(numbers)) == list(range(1, 29))
+    numbers = {int(t) for line in lines for t in line.split() if t.isdigit() and len(t) <= 2}
+    assert sorted(numbers) == list(range(1, 29))
     assert any(("S " in line or "K " in line) for line in lines)
 
 
@@ -104,6 +99,15 @@ def test_sankranti_text_uses_the_place_clock():
     assert "Mesha Sankranti" in out and "Mon 13 Apr 2026 21:00 PDT" in out
 
 
+def test_the_year_calendar_holds_each_listed_observance_under_its_own_uid(tmp_path):
+    ics = tmp_path / "y.ics"
+    out = run("year", "2026", "--ics", str(ics)).stdout
+    uids = {str(e["UID"]) for e in icalendar.Calendar.from_ical(ics.read_bytes()).walk("VEVENT")}
+    assert len(uids) == sum(line.startswith("  ") for line in out.splitlines())
+    assert {"festival-diwali-2026-new-delhi@tithiloom",
+            "vrat-pradosh-vrat-pausha-shukla-1-2026-new-delhi@tithiloom"} <= uids
+
+
 def test_a_malformed_rule_file_writes_no_calendar(tmp_path):
     rules = tmp_path / "rules.yaml"
     rules.write_text("- {id: x, name: X, rule: tithi_at_sunrise, lunar_month: 1}\n")
@@ -119,5 +123,6 @@ def test_the_next_30_days_carry_the_reasoning_of_festivals_and_ekadashis():
     assert "Fri 20 Nov  Prabodhini Ekadashi (Shukla Kartik); Vaishnava fast Sat 21 Nov\n" in out
     assert "Arunodaya" in out and "Sun 22 Nov  Pradosh Vrat (Kartik)" in out
     out = run("--date", "2026-04-14").stdout
+    assert out == run("day", "2026-04-14").stdout
     assert "Tue 14 Apr  Vaisakhi\n" in out
     assert "Sun enters Mesha (sidereal 0.0\u00b0) on 2026-04-14 at " in out

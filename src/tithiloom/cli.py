@@ -4,6 +4,11 @@ With no arguments it prints today's almanac at the default place (``--place``,
 else the ``TITHILOOM_PLACE`` environment variable, else New Delhi) and the
 observances of the next 30 days.  Bad input ends with a one-line message and
 exit status 2; files are written only when the whole computation succeeded.
+
+Each subcommand is one row of ``SUBCOMMANDS``: its arguments, the function that
+computes its ``Listing`` and how one record of it reads as text.  ``main`` reads
+the options once, dispatches, writes the file a listing asks for, then
+``render`` prints the listing as text or JSON.
 """
 
 from __future__ import annotations
@@ -17,13 +22,17 @@ import os
 import sys
 import time
 from collections.abc import Callable, Iterable, Sequence
-from typing import Any, TextIO
+from dataclasses import dataclass
+from typing import Any, Generic, TextIO, TypeVar
 
 from tithiloom import api, export
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
-from tithiloom.results import Day, Ekadashi, Festival, Record, Vrat, Window
+from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
+                               Shraddha, ShraddhaTimeline, Vrat, Window)
 
+R = TypeVar("R")
+Span = tuple[dt.date, dt.date]
 UPCOMING_DAYS = 30
 
 
@@ -82,6 +91,18 @@ def _datetime_arg(text: str) -> dt.datetime:
                                          f"(local time) or add an offset such as +05:30")
 
 
+Arg = tuple[tuple[str, ...], dict[str, Any]]  # add_argument's flags and keywords
+
+
+def arg(*flags: str, **options: Any) -> Arg:
+    return flags, options
+
+
+DATE = arg("date", nargs="?", type=_date_arg)
+YEAR = arg("year", nargs="?", type=_year_arg)
+ICS = arg("--ics", metavar="FILE", help="write an iCalendar file")
+
+
 def _common() -> argparse.ArgumentParser:
     # Defaults are SUPPRESS so that an option given before the subcommand is not
     # overwritten by the subcommand's own default.
@@ -112,54 +133,67 @@ def parser() -> argparse.ArgumentParser:
     top.add_argument("--date", dest="top_date", type=_date_arg, metavar="YYYY-MM-DD",
                      help="the day to show instead of today (same as: day YYYY-MM-DD)")
     sub = top.add_subparsers(dest="command", metavar="COMMAND")
-
-    def cmd(name: str, text: str) -> argparse.ArgumentParser:
-        return sub.add_parser(name, parents=[common], help=text, description=text)
-
-    cmd("day", "the almanac of a day").add_argument("date", nargs="?", type=_date_arg)
-    m = cmd("month", "a month's grid with tithi, nakshatra, festivals and Ekadashis")
-    m.add_argument("month", nargs="?", type=_month_arg, metavar="YYYY-MM")
-    m.add_argument("--html", metavar="FILE", help="also write a printable page")
-    for name, text in (("year", "all observances of a year"),
-                       ("festivals", "the festivals of a year, with reasoning"),
-                       ("ekadashi", "the Ekadashis of a year (Smartha and Vaishnava days)"),
-                       ("vrat", "the vrat (fast) days of a year")):
-        c = cmd(name, text)
-        c.add_argument("year", nargs="?", type=_year_arg)
-        c.add_argument("--ics", metavar="FILE", help="write an iCalendar file")
-    cmd("sankranti", "the solar ingresses of a year").add_argument("year", nargs="?",
-                                                                   type=_year_arg)
-    cmd("muhurat", "Rahu Kalam, Yama Gandam, Gulika Kalam, Abhijit").add_argument(
-        "date", nargs="?", type=_date_arg)
-    cmd("choghadiya", "the sixteen Choghadiya periods of a day").add_argument(
-        "date", nargs="?", type=_date_arg)
-    lg = cmd("lagna", "the rising sign and house cusps at a moment (default: now)")
-    lg.add_argument("when", nargs="?", type=_datetime_arg, metavar="YYYY-MM-DDTHH:MM")
-    lg.add_argument("--system", default="P", help="P (Placidus), W, E or O")
-    lg.add_argument("--windows", action="store_true", help="the rising windows of the day")
-    sh = cmd("shraddha", "the death anniversary (shraddha) day, or the whole timeline")
-    sh.add_argument("death_date", type=_date_arg, metavar="DEATH_DATE")
-    sh.add_argument("--year", type=_year_arg, help="year of the anniversary (default: this year)")
-    sh.add_argument("--timeline", action="store_true", help="all rites after the death")
-    cmd("places", "list the built-in places").add_argument("query", nargs="?", default="")
+    for command in SUBCOMMANDS:
+        p = sub.add_parser(command.name, parents=[common], help=command.help,
+                           description=command.help)
+        for flags, options in command.arguments:
+            p.add_argument(*flags, **options)
     return top
 
 
-def resolve_place(a: argparse.Namespace) -> Place:
+@dataclass(frozen=True)
+class Options:
+    """The command line as given, read once from the parsed arguments.  Each field
+    is an argument's destination; what was not given keeps the default here."""
+
+    command: str | None = None
+    place: str | None = None
+    lat: float | None = None
+    lng: float | None = None
+    alt: float | None = None
+    tz: str | None = None
+    calendar: str = "purnimant"
+    rules: str | None = None
+    json: bool = False
+    top_date: dt.date | None = None  # --date, before any subcommand
+    date: dt.date | None = None  # day, muhurat, choghadiya
+    month: tuple[int, int] | None = None
+    year: int | None = None  # the year listings, and shraddha --year
+    when: dt.datetime | None = None
+    system: str = "P"
+    windows: bool = False
+    death_date: dt.date | None = None
+    timeline: bool = False
+    query: str = ""
+    html: str | None = None
+    ics: str | None = None
+
+    @classmethod
+    def read(cls, given: argparse.Namespace) -> Options:
+        found = vars(given)
+        return cls(**{f.name: found[f.name] for f in dataclasses.fields(cls) if f.name in found})
+
+
+def resolve_place(o: Options) -> Place:
     """The place the options name (coordinates, a gazetteer name, or the default)."""
-    lat, lng = getattr(a, "lat", None), getattr(a, "lng", None)
-    tz, alt = getattr(a, "tz", None), getattr(a, "alt", None)
-    if lat is not None or lng is not None:
-        if lat is None or lng is None:
+    if o.lat is not None or o.lng is not None:
+        if o.lat is None or o.lng is None:
             raise TithiloomError("--lat and --lng go together")
-        name = getattr(a, "place", None) or f"{lat:g}, {lng:g}"
-        return Place(name, lat, lng, alt or 0.0, tz or "UTC")
-    place = lookup(getattr(a, "place", None) or os.environ.get("TITHILOOM_PLACE")
-                   or DEFAULT_PLACE)
-    if tz is not None or alt is not None:
-        place = dataclasses.replace(place, timezone=tz or place.timezone,
-                                    altitude_m=place.altitude_m if alt is None else alt)
+        name = o.place or f"{o.lat:g}, {o.lng:g}"
+        return Place(name, o.lat, o.lng, o.alt or 0.0, o.tz or "UTC")
+    place = lookup(o.place or os.environ.get("TITHILOOM_PLACE") or DEFAULT_PLACE)
+    if o.tz is not None or o.alt is not None:
+        place = dataclasses.replace(place, timezone=o.tz or place.timezone,
+                                    altitude_m=place.altitude_m if o.alt is None else o.alt)
     return place
+
+
+def _today_at(place: Place) -> dt.date:
+    return dt.datetime.now(place.zone).date()
+
+
+def _year_of(o: Options, place: Place) -> int:
+    return o.year or dt.datetime.now(place.zone).year
 
 
 # ---------------------------------------------------------------- formatting
@@ -177,65 +211,31 @@ def dmy(d: dt.date) -> str:
     return f"{cal.day_abbr[d.weekday()]} {d.day:2d} {cal.month_abbr[d.month]} {d.year}"
 
 
-def window_line(w: Window, on: dt.date, width: int = 16) -> str:
+def dated(d: dt.date, text: str) -> str:
+    """A line of a list of days: weekday, day and month, then ``text``."""
+    return f"  {dmy(d)[:-5]}  {text}"
+
+
+def window_line(w: Window, on: dt.date | None, width: int = 16) -> str:
     return f"  {w.name:<{width}}{hm(w.start, on)} – {hm(w.end, on)}"
 
 
-def print_day(d: Day, place: Place, out: TextIO) -> None:
+def day_lines(d: Day, place: Place) -> list[str]:
+    """The five limbs, sunrise and sunset, and the muhurat windows of a day."""
     on = d.date
     hours, minutes = divmod(round(d.day_length_hours * 60), 60)
-    print(f"{dmy(on)} — {place.label()}", file=out)
-    print(f"  {'Vara':<11}{d.vara.name} ({d.vara.english})", file=out)
+    lines = [f"{dmy(on)} — {place.label()}",
+             f"  {'Vara':<11}{d.vara.name} ({d.vara.english})"]
     rows = [("Tithi", d.tithi.name, d.tithi.start, d.tithi.end),
             ("Nakshatra", f"{d.nakshatra.name} (pada {d.nakshatra.pada}, {d.nakshatra.lord})",
              d.nakshatra.start, d.nakshatra.end),
             ("Yoga", d.yoga.name, d.yoga.start, d.yoga.end),
             ("Karana", d.karana.name, d.karana.start, d.karana.end)]
-    for label, name, start, end in rows:
-        print(f"  {label:<11}{name:<34}{hm(start, on)} → {hm(end, on)}", file=out)
-    print(f"  {'Sunrise':<11}{hm(d.sunrise, on)}   Sunset {hm(d.sunset, on)}   "
-          f"Day length {hours} h {minutes:02d} min   ({d.sunrise:%Z}, UTC{d.sunrise:%z})",
-          file=out)
-    for w in d.muhurat.windows():
-        print(window_line(w, on, 17), file=out)
-
-
-Upcoming = tuple[dt.date, str, str]  # date, what, why
-
-
-def _upcoming(a: argparse.Namespace, place: Place, start: dt.date, count: int,
-              progress: Progress) -> tuple[list[Upcoming], list[str]]:
-    """The festivals, Ekadashis and vrats from ``start`` for ``count`` days (with the
-    reasoning of each festival and Ekadashi), and the kinds this build cannot compute."""
-    span = (start, start + dt.timedelta(days=count - 1))
-    years = range(span[0].year, span[1].year + 1)
-    rules, calendar = getattr(a, "rules", None), getattr(a, "calendar", "purnimant")
-    fetchers: list[tuple[str, Callable[[], list[Upcoming]]]] = [
-        ("festivals", lambda: [(f.date, f.name, f.reasoning) for y in years
-                               for f in api.festivals(y, place, rules, calendar, span)]),
-        ("Ekadashis", lambda: [(e.smartha_date, _ekadashi_text(e, calendar), e.reasoning)
-                               for y in years
-                               for e in api.ekadashis(y, place, between=span)]),
-        ("vrats", lambda: [(v.date, _vrat_text(v, calendar), "") for y in years
-                           for v in api.vrats(y, place, span)])]
-    found: list[tuple[int, Upcoming]] = []
-    missing: list[str] = []
-    for rank, (kind, fetch) in enumerate(fetchers):
-        progress.step(kind)
-        found += [(rank, item) for item in _optional(fetch, kind, missing)]
-    found.sort(key=lambda f: (f[1][0], f[0]))
-    return [item for _, item in found], missing
-
-
-def _optional(fetch: Callable[[], list[Any]], kind: str, missing: list[str]) -> list[Any]:
-    """The results of ``fetch``, or none (noting ``kind``) when this build lacks them."""
-    try:
-        return fetch()
-    except TithiloomError as e:
-        if "not available" not in str(e):
-            raise
-        missing.append(kind)
-        return []
+    lines += [f"  {label:<11}{name:<34}{hm(start, on)} → {hm(end, on)}"
+              for label, name, start, end in rows]
+    lines.append(f"  {'Sunrise':<11}{hm(d.sunrise, on)}   Sunset {hm(d.sunset, on)}   "
+                 f"Day length {hours} h {minutes:02d} min   ({d.sunrise:%Z}, UTC{d.sunrise:%z})")
+    return lines + [window_line(w, on, 17) for w in d.muhurat.windows()]
 
 
 MONTHS = ("Chaitra", "Vaishakha", "Jyeshtha", "Ashadha", "Shravana", "Bhadrapada", "Ashwin",
@@ -251,10 +251,6 @@ def month_label(amanta: str, paksha: str, adhik: bool, calendar: str) -> str:
     return f"Adhika {name}" if adhik else name
 
 
-def _calendar_of(a: argparse.Namespace) -> str:
-    return str(getattr(a, "calendar", "purnimant"))
-
-
 def _vrat_text(v: Vrat, calendar: str) -> str:
     adhik = "(Adhika " in v.name
     return f"{v.type} ({month_label(v.lunar_month_name, v.paksha, adhik, calendar)})"
@@ -266,67 +262,6 @@ def _ekadashi_text(e: Ekadashi, calendar: str = "purnimant") -> str:
     if e.vaishnava_date != e.smartha_date:
         text += f"; Vaishnava fast {dmy(e.vaishnava_date)[:-5]}"
     return text
-
-
-def _jsonable(value: Any) -> Any:
-    if isinstance(value, Record):
-        return value.to_dict()
-    if isinstance(value, dict):
-        return {k: _jsonable(v) for k, v in value.items()}
-    if isinstance(value, (list, tuple)):
-        return [_jsonable(v) for v in value]
-    return value
-
-
-def dump(data: Any, out: TextIO) -> None:
-    """Records (or lists and dicts of them) as JSON."""
-    json.dump(_jsonable(data), out, ensure_ascii=False, indent=2)
-    out.write("\n")
-
-
-# ---------------------------------------------------------------- commands
-
-def cmd_today(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    today = (getattr(a, "date", None) or getattr(a, "top_date", None)
-             or dt.datetime.now(place.zone).date())
-    d = api.day(today, place)
-    progress = Progress()
-    upcoming, missing = _upcoming(a, place, today, UPCOMING_DAYS, progress)
-    progress.done()
-    if getattr(a, "json", False):
-        dump({"day": d, "upcoming": [{"date": x.isoformat(), "observance": t, "reasoning": r}
-                                     for x, t, r in upcoming]}, out)
-        return
-    print_day(d, place, out)
-    print(f"\nNext {UPCOMING_DAYS} days: festivals, Ekadashis and vrats", file=out)
-    for when, text, why in upcoming:
-        print(f"  {dmy(when)[:-5]}  {text}", file=out)
-        if why:
-            print(f"              {why}", file=out)
-    if not upcoming and len(missing) < 3:
-        print("  (none)", file=out)
-    if missing:
-        kinds = ", ".join(missing[:-1]) + (" and " if len(missing) > 1 else "") + missing[-1]
-        print(f"  ({kinds} are not available in this build)", file=out)
-
-
-def cmd_day(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    cmd_today(a, place, out)
-
-
-def _marks(year: int, month: int, place: Place,
-           a: argparse.Namespace) -> dict[dt.date, list[tuple[str, str]]]:
-    """Festivals ("fest") and Ekadashis ("eka") of the month, by date."""
-    span = (dt.date(year, month, 1), dt.date(year, month, cal.monthrange(year, month)[1]))
-    rules, calendar = getattr(a, "rules", None), getattr(a, "calendar", "purnimant")
-    found = [("fest", f.date, f.name) for f in _optional(
-        lambda: api.festivals(year, place, rules, calendar, span), "festivals", [])]
-    found += [("eka", e.smartha_date, f"{e.name} Ekadashi") for e in _optional(
-        lambda: api.ekadashis(year, place, between=span), "Ekadashis", [])]
-    marks: dict[dt.date, list[tuple[str, str]]] = {}
-    for css, d, text in found:
-        marks.setdefault(d, []).append((css, text))
-    return marks
 
 
 def month_grid(year: int, month: int, days: Sequence[Day],
@@ -362,43 +297,31 @@ def month_grid(year: int, month: int, days: Sequence[Day],
     return lines
 
 
-def cmd_month(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    year, month = a.month or (lambda t: (t.year, t.month))(dt.datetime.now(place.zone).date())
-    first = dt.date(year, month, 1)
-    last = dt.date(year, month, cal.monthrange(year, month)[1])
-    progress = Progress()
-    progress.step("days")
-    days = api.days(first, last, place)
-    progress.step("festivals and Ekadashis")
-    marks = _marks(year, month, place, a)
-    progress.done()
-    if a.html:
-        export.write_atomic(a.html, export.month_html(year, month, place, days, marks))
-    if getattr(a, "json", False):
-        dump({"days": days, "marks": [{"date": d.isoformat(), "kind": k, "text": t}
-                                      for d in sorted(marks) for k, t in marks[d]]}, out)
-        return
-    print(f"{cal.month_name[month]} {year} — {place.label()}", file=out)
-    print("Tithi (S = Shukla, K = Krishna) and nakshatra at sunrise; * festival, E Ekadashi",
-          file=out)
-    for line in month_grid(year, month, days, marks):
-        print(line, file=out)
-    if marks:
-        print(file=out)
-    for d in sorted(marks):
-        for _, text in marks[d]:
-            print(f"  {dmy(d)[:-5]}  {text}", file=out)
-    if a.html:
-        print(f"\nwrote {a.html}", file=out)
+def _jsonable(value: Any) -> Any:
+    if isinstance(value, Record):
+        return value.to_dict()
+    if isinstance(value, dict):
+        return {k: _jsonable(v) for k, v in value.items()}
+    if isinstance(value, (list, tuple)):
+        return [_jsonable(v) for v in value]
+    return value
 
 
-def _festival_events(fs: Sequence[Festival], year: int) -> list[export.Event]:
+def dump(data: Any, out: TextIO) -> None:
+    """Records (or lists and dicts of them) as JSON."""
+    json.dump(_jsonable(data), out, ensure_ascii=False, indent=2)
+    out.write("\n")
+
+
+# ---------------------------------------------------------------- observances
+
+def _festival_events(fs: Sequence[Festival], year: int, calendar: str) -> list[export.Event]:
     return [export.Event(f"festival-{export.slug(f.id)}-{year}", f.date, f.name,
                          f.reasoning + (f"\n\n{f.description}" if f.description else ""),
                          "Festival") for f in fs]
 
 
-def _ekadashi_events(es: Sequence[Ekadashi], year: int) -> list[export.Event]:
+def _ekadashi_events(es: Sequence[Ekadashi], year: int, calendar: str) -> list[export.Event]:
     return [export.Event(f"ekadashi-{e.lunar_month}-{'adhika-' if e.is_adhik else ''}"
                          f"{e.paksha.lower()}-{year}", e.smartha_date,
                          f"{e.name} Ekadashi", e.reasoning
@@ -421,205 +344,362 @@ def _vrat_events(vs: Sequence[Vrat], year: int, calendar: str) -> list[export.Ev
     return events
 
 
-def _year_of(a: argparse.Namespace, place: Place) -> int:
-    return a.year or dt.datetime.now(place.zone).year
+@dataclass(frozen=True)
+class Kind(Generic[R]):
+    """One kind of observance: where it comes from and how it shows in the day's
+    list, the year's list, the month's grid and calendar files."""
+
+    label: str  # as in "festivals are not available in this build"
+    heading: str  # of its own listing and calendar; lower-cased, its key in the year's JSON
+    fetch: Callable[[Options, int, Place, Span | None], list[R]]
+    date: Callable[[R], dt.date]
+    text: Callable[[R, str], str]  # one line, in the given month reckoning
+    reasoning: Callable[[R], str]  # shown under it in the next days' list
+    events: Callable[[Sequence[R], int, str], list[export.Event]]
+    mark: Callable[[R], tuple[str, str]] | None  # (css class, text) in the month, if shown
 
 
-def cmd_festivals(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    year = _year_of(a, place)
-    fs = api.festivals(year, place, getattr(a, "rules", None),
-                       getattr(a, "calendar", "purnimant"))
-    if a.ics:
-        export.write_atomic(a.ics, export.ics(_festival_events(fs, year), place,
-                                              f"Festivals {year} — {place.name}"))
-    if getattr(a, "json", False):
-        return dump(fs, out)
-    print(f"Festivals {year} — {place.label()}", file=out)
-    for f in fs:
-        print(f"  {dmy(f.date)[:-5]}  {f.name}\n      {f.reasoning}", file=out)
-        if f.alternate is not None:
-            print(f"      Alternate ({f.alternate.priority}): {dmy(f.alternate.date)}",
-                  file=out)
+FESTIVALS: Kind[Festival] = Kind(
+    "festivals", "Festivals",
+    fetch=lambda o, year, place, span: api.festivals(year, place, o.rules, o.calendar, span),
+    date=lambda f: f.date, text=lambda f, _: f.name, reasoning=lambda f: f.reasoning,
+    events=_festival_events, mark=lambda f: ("fest", f.name))
+EKADASHIS: Kind[Ekadashi] = Kind(
+    "Ekadashis", "Ekadashis",
+    fetch=lambda o, year, place, span: api.ekadashis(year, place, between=span),
+    date=lambda e: e.smartha_date, text=_ekadashi_text, reasoning=lambda e: e.reasoning,
+    events=_ekadashi_events, mark=lambda e: ("eka", f"{e.name} Ekadashi"))
+VRATS: Kind[Vrat] = Kind(
+    "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span),
+    date=lambda v: v.date, text=_vrat_text, reasoning=lambda v: "", events=_vrat_events,
+    mark=None)
+KINDS: tuple[Kind[Any], ...] = (FESTIVALS, EKADASHIS, VRATS)
 
 
-def cmd_ekadashi(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    year = _year_of(a, place)
-    es = api.ekadashis(year, place)
-    if a.ics:
-        export.write_atomic(a.ics, export.ics(_ekadashi_events(es, year), place,
-                                              f"Ekadashis {year} — {place.name}"))
-    if getattr(a, "json", False):
-        return dump(es, out)
-    print(f"Ekadashis {year} — {place.label()}", file=out)
-    for e in es:
-        print(f"  {dmy(e.smartha_date)[:-5]}  {_ekadashi_text(e, _calendar_of(a))}\n"
-              f"      {e.reasoning}",
-              file=out)
+def _gather(kind: Kind[R], o: Options, place: Place, years: Iterable[int], span: Span | None,
+            missing: list[str]) -> list[R]:
+    """The observances of a kind, or none (noting its label in ``missing``) when this
+    build cannot compute them."""
+    try:
+        return [r for year in years for r in kind.fetch(o, year, place, span)]
+    except TithiloomError as e:
+        if "not available" not in str(e):
+            raise
+        missing.append(kind.label)
+        return []
 
 
-def cmd_vrat(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    year = _year_of(a, place)
-    vs = api.vrats(year, place)
-    if a.ics:
-        export.write_atomic(a.ics, export.ics(_vrat_events(vs, year, _calendar_of(a)), place,
-                                              f"Vrats {year} — {place.name}"))
-    if getattr(a, "json", False):
-        return dump(vs, out)
-    print(f"Vrats {year} — {place.label()}", file=out)
-    for v in vs:
-        print(f"  {dmy(v.date)[:-5]}  {_vrat_text(v, _calendar_of(a)):<36} sunrise "
-              f"{hm(v.sunrise)}", file=out)
+# ---------------------------------------------------------------- listings
+
+@dataclass(frozen=True)
+class Listing(Generic[R]):
+    """What a subcommand computed, before the output format is chosen."""
+
+    head: Sequence[str]  # text lines before the records
+    records: Sequence[R]  # one text block each
+    data: Any  # what --json prints
+    notes: Sequence[str] = ()  # text lines after the records
+    on: dt.date | None = None  # the day whose times need no date
+    calendar: str = "purnimant"  # the month reckoning of the names
+    file: tuple[str, str | bytes] | None = None  # path and content, written before any output
 
 
-def cmd_year(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    year = _year_of(a, place)
+@dataclass(frozen=True)
+class Subcommand(Generic[R]):
+    """One row of the command table: how to ask for a listing, compute it and read it."""
+
+    name: str
+    help: str
+    arguments: Sequence[Arg]
+    compute: Callable[[Options, Place], Listing[R]]
+    text: Callable[[R, Listing[R]], str]  # a record as one or more text lines
+    needs_place: bool = True
+
+
+def render(listing: Listing[R], text: Callable[[R, Listing[R]], str], as_json: bool,
+           out: TextIO) -> None:
+    """Print a listing as JSON or as text."""
+    if as_json:
+        dump(listing.data, out)
+        return
+    for line in (*listing.head, *(text(r, listing) for r in listing.records), *listing.notes):
+        print(line, file=out)
+
+
+Upcoming = tuple[dt.date, str, str]  # date, what, why
+
+
+def _day(o: Options, place: Place) -> Listing[Upcoming]:
+    """The day's almanac and the festivals, Ekadashis and vrats of the next days (with
+    the reasoning of each festival and Ekadashi)."""
+    today = o.date or o.top_date or _today_at(place)
+    d = api.day(today, place)
+    progress = Progress()
+    span = (today, today + dt.timedelta(days=UPCOMING_DAYS - 1))
+    years = range(span[0].year, span[1].year + 1)
+    found: list[tuple[int, Upcoming]] = []
+    missing: list[str] = []
+    for rank, kind in enumerate(KINDS):
+        progress.step(kind.label)
+        found += [(rank, (kind.date(r), kind.text(r, o.calendar), kind.reasoning(r)))
+                  for r in _gather(kind, o, place, years, span, missing)]
+    progress.done()
+    found.sort(key=lambda f: (f[1][0], f[0]))
+    upcoming = [item for _, item in found]
+    notes = ["  (none)"] if not upcoming and len(missing) < len(KINDS) else []
+    if missing:
+        kinds = ", ".join(missing[:-1]) + (" and " if len(missing) > 1 else "") + missing[-1]
+        notes.append(f"  ({kinds} are not available in this build)")
+    return Listing(
+        [*day_lines(d, place), f"\nNext {UPCOMING_DAYS} days: festivals, Ekadashis and vrats"],
+        upcoming, {"day": d, "upcoming": [{"date": x.isoformat(), "observance": t, "reasoning": r}
+                                          for x, t, r in upcoming]}, notes)
+
+
+def _upcoming_line(u: Upcoming, _: Listing[Upcoming]) -> str:
+    when, text, why = u
+    return dated(when, text) + (f"\n              {why}" if why else "")
+
+
+Dated = tuple[dt.date, str]  # a day and what happens on it
+
+
+def _dated_line(row: Dated, _: Listing[Dated]) -> str:
+    return dated(*row)
+
+
+def _month(o: Options, place: Place) -> Listing[Dated]:
+    today = _today_at(place)
+    year, month = o.month or (today.year, today.month)
+    span = (dt.date(year, month, 1), dt.date(year, month, cal.monthrange(year, month)[1]))
+    progress = Progress()
+    progress.step("days")
+    days = api.days(*span, place)
+    progress.step("festivals and Ekadashis")
+    marks: dict[dt.date, list[tuple[str, str]]] = {}
+    for kind in KINDS:
+        if kind.mark is not None:
+            for r in _gather(kind, o, place, (year,), span, []):
+                marks.setdefault(kind.date(r), []).append(kind.mark(r))
+    progress.done()
+    rows = [(d, text) for d in sorted(marks) for _, text in marks[d]]
+    head = [f"{cal.month_name[month]} {year} — {place.label()}",
+            "Tithi (S = Shukla, K = Krishna) and nakshatra at sunrise; * festival, E Ekadashi",
+            *month_grid(year, month, days, marks), *([""] if marks else [])]
+    data = {"days": days, "marks": [{"date": d.isoformat(), "kind": k, "text": t}
+                                    for d in sorted(marks) for k, t in marks[d]]}
+    file = (o.html, export.month_html(year, month, place, days, marks)) if o.html else None
+    return Listing(head, rows, data, [f"\nwrote {o.html}"] if o.html else [], file=file)
+
+
+MonthRows = tuple[int, list[Dated]]  # a month and its rows
+
+
+def _year(o: Options, place: Place) -> Listing[MonthRows]:
+    year = _year_of(o, place)
     progress = Progress()
     missing: list[str] = []
-    progress.step("festivals")
-    fs: list[Festival] = _optional(lambda: api.festivals(
-        year, place, getattr(a, "rules", None), getattr(a, "calendar", "purnimant")),
-        "festivals", missing)
-    progress.step("Ekadashis")
-    es: list[Ekadashi] = _optional(lambda: api.ekadashis(year, place), "Ekadashis", missing)
-    progress.step("vrats")
-    vs: list[Vrat] = _optional(lambda: api.vrats(year, place), "vrats", missing)
+    found: list[tuple[Kind[Any], list[Any]]] = []
+    for kind in KINDS:
+        progress.step(kind.label)
+        found.append((kind, _gather(kind, o, place, (year,), None, missing)))
     progress.done()
-    if len(missing) == 3:
+    if len(missing) == len(KINDS):
         raise TithiloomError("festivals, Ekadashis and vrats are not available in this build")
-    if a.ics:
-        events = (_festival_events(fs, year) + _ekadashi_events(es, year)
-                  + _vrat_events(vs, year, _calendar_of(a)))
+    months: list[MonthRows] = []
+    for d, _, text in sorted((kind.date(r), rank, kind.text(r, o.calendar))
+                             for rank, (kind, rs) in enumerate(found) for r in rs):
+        if not months or months[-1][0] != d.month:
+            months.append((d.month, []))
+        months[-1][1].append((d, text))
+    notes = [f"\n({', '.join(missing)}: not available in this build)"] if missing else []
+    file = None
+    if o.ics:
+        events = [e for kind, rs in found for e in kind.events(rs, year, o.calendar)]
         events.sort(key=lambda e: e.date)
-        export.write_atomic(a.ics, export.ics(events, place, f"Almanac {year} — {place.name}"))
-    if getattr(a, "json", False):
-        return dump({"festivals": fs, "ekadashis": es, "vrats": vs}, out)
-    rows = sorted([(f.date, 0, f.name) for f in fs]
-                  + [(e.smartha_date, 1, _ekadashi_text(e, _calendar_of(a))) for e in es]
-                  + [(v.date, 2, _vrat_text(v, _calendar_of(a))) for v in vs])
-    print(f"Observances {year} — {place.label()}", file=out)
-    month = 0
-    for d, _, text in rows:
-        if d.month != month:
-            month = d.month
-            print(f"\n{cal.month_name[month]}", file=out)
-        print(f"  {dmy(d)[:-5]}  {text}", file=out)
-    if missing:
-        print(f"\n({', '.join(missing)}: not available in this build)", file=out)
-    if a.ics:
-        print(f"\nwrote {a.ics}", file=out)
+        file = (o.ics, export.ics(events, place, f"Almanac {year} — {place.name}"))
+        notes.append(f"\nwrote {o.ics}")
+    return Listing([f"Observances {year} — {place.label()}"], months,
+                   {kind.heading.lower(): rs for kind, rs in found}, notes, file=file)
 
 
-def cmd_sankranti(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    ss = api.sankrantis(_year_of(a, place), place)
-    if getattr(a, "json", False):
-        return dump(ss, out)
-    print(f"Sankrantis {_year_of(a, place)} — {place.label()}", file=out)
-    for s in ss:
-        print(f"  {s.instant:%a %d %b %Y %H:%M %Z}  {s.name:<20} Sun enters {s.rashi} "
-              f"({s.target_longitude:g}°)", file=out)
+def _month_rows(m: MonthRows, _: Listing[MonthRows]) -> str:
+    month, rows = m
+    return "\n".join([f"\n{cal.month_name[month]}", *(dated(d, text) for d, text in rows)])
 
 
-def cmd_muhurat(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    d = a.date or dt.datetime.now(place.zone).date()
+def _observances(kind: Kind[R]) -> Callable[[Options, Place], Listing[R]]:
+    """The listing of one kind of observance over a year, and its calendar file."""
+    def compute(o: Options, place: Place) -> Listing[R]:
+        year = _year_of(o, place)
+        found = kind.fetch(o, year, place, None)
+        file = None
+        if o.ics:
+            file = (o.ics, export.ics(kind.events(found, year, o.calendar), place,
+                                      f"{kind.heading} {year} — {place.name}"))
+        return Listing([f"{kind.heading} {year} — {place.label()}"], found, found,
+                       calendar=o.calendar, file=file)
+    return compute
+
+
+def _festival_line(f: Festival, _: Listing[Festival]) -> str:
+    alternate = ("" if f.alternate is None else
+                 f"\n      Alternate ({f.alternate.priority}): {dmy(f.alternate.date)}")
+    return f"{dated(f.date, f.name)}\n      {f.reasoning}{alternate}"
+
+
+def _ekadashi_line(e: Ekadashi, listing: Listing[Ekadashi]) -> str:
+    return f"{dated(e.smartha_date, _ekadashi_text(e, listing.calendar))}\n      {e.reasoning}"
+
+
+def _vrat_line(v: Vrat, listing: Listing[Vrat]) -> str:
+    return dated(v.date, f"{_vrat_text(v, listing.calendar):<36} sunrise {hm(v.sunrise)}")
+
+
+def _sankrantis(o: Options, place: Place) -> Listing[Sankranti]:
+    year = _year_of(o, place)
+    ss = api.sankrantis(year, place)
+    return Listing([f"Sankrantis {year} — {place.label()}"], ss, ss)
+
+
+def _sankranti_line(s: Sankranti, _: Listing[Sankranti]) -> str:
+    return (f"  {s.instant:%a %d %b %Y %H:%M %Z}  {s.name:<20} Sun enters {s.rashi} "
+            f"({s.target_longitude:g}°)")
+
+
+def _muhurat(o: Options, place: Place) -> Listing[Window]:
+    d = o.date or _today_at(place)
     m = api.muhurat(d, place)
-    if getattr(a, "json", False):
-        return dump(m, out)
-    print(f"Muhurat {dmy(d)} — {place.label()}", file=out)
-    for w in m.windows():
-        print(window_line(w, d, 17) + ("  auspicious" if w.auspicious else ""), file=out)
+    return Listing([f"Muhurat {dmy(d)} — {place.label()}"], m.windows(), m, on=d)
 
 
-def cmd_choghadiya(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    d = a.date or dt.datetime.now(place.zone).date()
+def _muhurat_line(w: Window, listing: Listing[Window]) -> str:
+    return window_line(w, listing.on, 17) + ("  auspicious" if w.auspicious else "")
+
+
+Periods = tuple[str, Sequence[Window]]  # "Day" or "Night", and its Choghadiya
+
+
+def _choghadiya(o: Options, place: Place) -> Listing[Periods]:
+    d = o.date or _today_at(place)
     c = api.choghadiya(d, place)
-    if getattr(a, "json", False):
-        return dump(c, out)
-    print(f"Choghadiya {dmy(d)} — {place.label()}", file=out)
-    for label, periods in (("Day", c.day), ("Night", c.night)):
-        print(f"  {label}", file=out)
-        for w in periods:
-            print(window_line(w, d, 8) + ("  good" if w.auspicious else ""), file=out)
+    return Listing([f"Choghadiya {dmy(d)} — {place.label()}"],
+                   [("Day", c.day), ("Night", c.night)], c, on=d)
 
 
-def cmd_lagna(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    when = place.localize(a.when) if a.when else dt.datetime.now(place.zone)
-    if a.windows:
+def _periods_lines(p: Periods, listing: Listing[Periods]) -> str:
+    label, periods = p
+    return "\n".join([f"  {label}", *(window_line(w, listing.on, 8)
+                                       + ("  good" if w.auspicious else "") for w in periods)])
+
+
+def _lagna(o: Options, place: Place) -> Listing[Lagna | LagnaWindow]:
+    when = place.localize(o.when) if o.when else dt.datetime.now(place.zone)
+    if o.windows:
         ws = api.lagna_windows(when.astimezone(place.zone).date(), place)
-        if getattr(a, "json", False):
-            return dump(ws, out)
-        print(f"Rising signs {dmy(when.date())} — {place.label()}", file=out)
-        for w in ws:
-            print(f"  {hm(w.start, when.date())} – {hm(w.end, when.date())}  {w.rashi_name}",
-                  file=out)
-        return
-    lg = api.lagna(when, place, a.system)
-    if getattr(a, "json", False):
-        return dump(lg, out)
-    print(f"Lagna at {lg.instant:%Y-%m-%d %H:%M %Z} — {place.label()}", file=out)
-    print(f"  Ascendant  {lg.rashi_name} {lg.degree_in_rashi:.2f}° "
-          f"(sidereal {lg.ascendant:.4f}°, ayanamsa {lg.ayanamsa:.4f}°)", file=out)
-    print(f"  Midheaven  {lg.midheaven:.4f}°   houses: {lg.system}", file=out)
-    for i, c in enumerate(lg.cusps, 1):
-        print(f"  House {i:>2}   {c:8.4f}°", file=out)
+        return Listing([f"Rising signs {dmy(when.date())} — {place.label()}"], ws, ws,
+                       on=when.date())
+    lg = api.lagna(when, place, o.system)
+    return Listing([f"Lagna at {lg.instant:%Y-%m-%d %H:%M %Z} — {place.label()}"], [lg], lg)
 
 
-def cmd_shraddha(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    if a.timeline:
-        t = api.shraddha_timeline(a.death_date, place)
-        if getattr(a, "json", False):
-            return dump(t, out)
-        print(f"Shraddha timeline for a death on {t.death_date} — {place.label()}", file=out)
-        print(f"  Death tithi {t.death_tithi} ({t.death_paksha}), nakshatra "
-              f"{t.death_nakshatra}, month {t.death_masa}", file=out)
-        print(f"  3rd day {t.teesra}   10th day {t.dashamam}   13th day {t.terahvin}",
-              file=out)
-        for label, items in (("Monthly", t.monthly), ("Annual", t.annual),
-                             ("Pitru paksha", t.pitru_paksha)):
-            print(f"  {label}:", file=out)
-            for x in items:
-                print(f"    {dmy(x.date)}  {x.tithi_name}, {x.nakshatra}, {x.masa}", file=out)
-        return
-    year = a.year or dt.datetime.now(place.zone).year
-    s = api.shraddha(a.death_date, year, place)
-    if getattr(a, "json", False):
-        return dump(s if s is not None else [], out)
+def _lagna_lines(r: Lagna | LagnaWindow, listing: Listing[Lagna | LagnaWindow]) -> str:
+    if isinstance(r, LagnaWindow):
+        return f"  {hm(r.start, listing.on)} – {hm(r.end, listing.on)}  {r.rashi_name}"
+    return "\n".join([f"  Ascendant  {r.rashi_name} {r.degree_in_rashi:.2f}° "
+                      f"(sidereal {r.ascendant:.4f}°, ayanamsa {r.ayanamsa:.4f}°)",
+                      f"  Midheaven  {r.midheaven:.4f}°   houses: {r.system}",
+                      *(f"  House {i:>2}   {c:8.4f}°" for i, c in enumerate(r.cusps, 1))])
+
+
+def _shraddha(o: Options, place: Place) -> Listing[Shraddha | ShraddhaTimeline]:
+    assert o.death_date is not None  # a required argument
+    if o.timeline:
+        t = api.shraddha_timeline(o.death_date, place)
+        return Listing([f"Shraddha timeline for a death on {t.death_date} — {place.label()}"],
+                       [t], t)
+    year = _year_of(o, place)
+    s = api.shraddha(o.death_date, year, place)
     if s is None:
-        print(f"No shraddha day found in {year}.", file=out)
-        return
-    print(f"Shraddha {year}: {dmy(s.date)}\n  {s.reasoning}", file=out)
+        return Listing([], [], [], [f"No shraddha day found in {year}."])
+    return Listing([f"Shraddha {year}: {dmy(s.date)}"], [s], s)
 
 
-def cmd_places(a: argparse.Namespace, place: Place, out: TextIO) -> None:
-    found = search(a.query)
-    if getattr(a, "json", False):
-        json.dump([{"name": p.name, "country": p.country, "latitude": p.latitude,
-                    "longitude": p.longitude, "altitude_m": p.altitude_m,
-                    "timezone": p.timezone, "aliases": list(p.aliases)} for p in found],
-                  out, ensure_ascii=False, indent=2)
-        out.write("\n")
-        return
-    for p in found:
-        print(f"  {p.name:<26} {p.country:<22} {p.latitude:9.4f} {p.longitude:10.4f} "
-              f"{p.altitude_m:6g} m  {p.timezone}", file=out)
-    if not found:
-        raise TithiloomError(f"no place matches {a.query!r}")
+def _shraddha_lines(r: Shraddha | ShraddhaTimeline, _: Listing[Any]) -> str:
+    if isinstance(r, Shraddha):
+        return f"  {r.reasoning}"
+    lines = [f"  Death tithi {r.death_tithi} ({r.death_paksha}), nakshatra "
+             f"{r.death_nakshatra}, month {r.death_masa}",
+             f"  3rd day {r.teesra}   10th day {r.dashamam}   13th day {r.terahvin}"]
+    for label, items in (("Monthly", r.monthly), ("Annual", r.annual),
+                         ("Pitru paksha", r.pitru_paksha)):
+        lines.append(f"  {label}:")
+        lines += [f"    {dmy(x.date)}  {x.tithi_name}, {x.nakshatra}, {x.masa}" for x in items]
+    return "\n".join(lines)
 
 
-COMMANDS: dict[str | None, Callable[[argparse.Namespace, Place, TextIO], None]] = {
-    None: cmd_today, "day": cmd_day, "month": cmd_month, "year": cmd_year,
-    "festivals": cmd_festivals, "ekadashi": cmd_ekadashi, "vrat": cmd_vrat,
-    "sankranti": cmd_sankranti, "muhurat": cmd_muhurat, "choghadiya": cmd_choghadiya,
-    "lagna": cmd_lagna, "shraddha": cmd_shraddha, "places": cmd_places,
-}
+def _places(o: Options, place: Place) -> Listing[Place]:
+    found = search(o.query)
+    if not found and not o.json:  # an empty JSON list answers; an empty text list would not
+        raise TithiloomError(f"no place matches {o.query!r}")
+    return Listing([], found, [{"name": p.name, "country": p.country, "latitude": p.latitude,
+                                "longitude": p.longitude, "altitude_m": p.altitude_m,
+                                "timezone": p.timezone, "aliases": list(p.aliases)}
+                               for p in found])
+
+
+def _place_line(p: Place, _: Listing[Place]) -> str:
+    return (f"  {p.name:<26} {p.country:<22} {p.latitude:9.4f} {p.longitude:10.4f} "
+            f"{p.altitude_m:6g} m  {p.timezone}")
+
+
+# In the order --help lists them; with no subcommand, "day" runs.  (Not annotated, so
+# that mypy checks each row's text against what its compute returns.)
+SUBCOMMANDS = (
+    Subcommand("day", "the almanac of a day", [DATE], _day, _upcoming_line),
+    Subcommand("month", "a month's grid with tithi, nakshatra, festivals and Ekadashis",
+               [arg("month", nargs="?", type=_month_arg, metavar="YYYY-MM"),
+                arg("--html", metavar="FILE", help="also write a printable page")],
+               _month, _dated_line),
+    Subcommand("year", "all observances of a year", [YEAR, ICS], _year, _month_rows),
+    Subcommand("festivals", "the festivals of a year, with reasoning", [YEAR, ICS],
+               _observances(FESTIVALS), _festival_line),
+    Subcommand("ekadashi", "the Ekadashis of a year (Smartha and Vaishnava days)",
+               [YEAR, ICS], _observances(EKADASHIS), _ekadashi_line),
+    Subcommand("vrat", "the vrat (fast) days of a year", [YEAR, ICS], _observances(VRATS),
+               _vrat_line),
+    Subcommand("sankranti", "the solar ingresses of a year", [YEAR], _sankrantis,
+               _sankranti_line),
+    Subcommand("muhurat", "Rahu Kalam, Yama Gandam, Gulika Kalam, Abhijit", [DATE], _muhurat,
+               _muhurat_line),
+    Subcommand("choghadiya", "the sixteen Choghadiya periods of a day", [DATE], _choghadiya,
+               _periods_lines),
+    Subcommand("lagna", "the rising sign and house cusps at a moment (default: now)",
+               [arg("when", nargs="?", type=_datetime_arg, metavar="YYYY-MM-DDTHH:MM"),
+                arg("--system", default="P", help="P (Placidus), W, E or O"),
+                arg("--windows", action="store_true", help="the rising windows of the day")],
+               _lagna, _lagna_lines),
+    Subcommand("shraddha", "the death anniversary (shraddha) day, or the whole timeline",
+               [arg("death_date", type=_date_arg, metavar="DEATH_DATE"),
+                arg("--year", type=_year_arg, help="year of the anniversary (default: this year)"),
+                arg("--timeline", action="store_true", help="all rites after the death")],
+               _shraddha, _shraddha_lines),
+    Subcommand("places", "list the built-in places", [arg("query", nargs="?", default="")],
+               _places, _place_line, needs_place=False),
+)
+COMMANDS: dict[str, Subcommand[Any]] = {c.name: c for c in SUBCOMMANDS}
 
 
 def main(argv: Sequence[str] | None = None) -> int:
     """Run the command line; returns the exit status (2 for bad input)."""
-    p = parser()
-    a = p.parse_args(argv)
+    o = Options.read(parser().parse_args(argv))
     try:
-        place = resolve_place(a) if a.command != "places" else lookup(DEFAULT_PLACE)
-        COMMANDS[a.command](a, place, sys.stdout)
+        command = COMMANDS[o.command or "day"]
+        place = resolve_place(o) if command.needs_place else lookup(DEFAULT_PLACE)
+        listing = command.compute(o, place)
+        if listing.file is not None:
+            export.write_atomic(*listing.file)
+        render(listing, command.text, o.json, sys.stdout)
     except TithiloomError as e:
         print(f"tithiloom: error: {e}", file=sys.stderr)
         return 2
