@@ -349,7 +349,7 @@ class Kind(Generic[R]):
     """One kind of observance: where it comes from and how it shows in the day's
     list, the year's list, the month's grid and calendar files."""
 
-    label: str  # as in "festivals are not available in this build"
+    label: str  # shown in the progress line while it is computed
     heading: str  # of its own listing and calendar; lower-cased, its key in the year's JSON
     fetch: Callable[[Options, int, Place, Span | None], list[R]]
     date: Callable[[R], dt.date]
@@ -376,17 +376,10 @@ VRATS: Kind[Vrat] = Kind(
 KINDS: tuple[Kind[Any], ...] = (FESTIVALS, EKADASHIS, VRATS)
 
 
-def _gather(kind: Kind[R], o: Options, place: Place, years: Iterable[int], span: Span | None,
-            missing: list[str]) -> list[R]:
-    """The observances of a kind, or none (noting its label in ``missing``) when this
-    build cannot compute them."""
-    try:
-        return [r for year in years for r in kind.fetch(o, year, place, span)]
-    except TithiloomError as e:
-        if "not available" not in str(e):
-            raise
-        missing.append(kind.label)
-        return []
+def _gather(kind: Kind[R], o: Options, place: Place, years: Iterable[int],
+            span: Span | None) -> list[R]:
+    """The observances of a kind in the years (those in the span, if given)."""
+    return [r for year in years for r in kind.fetch(o, year, place, span)]
 
 
 # ---------------------------------------------------------------- listings
@@ -438,18 +431,14 @@ def _day(o: Options, place: Place) -> Listing[Upcoming]:
     span = (today, today + dt.timedelta(days=UPCOMING_DAYS - 1))
     years = range(span[0].year, span[1].year + 1)
     found: list[tuple[int, Upcoming]] = []
-    missing: list[str] = []
     for rank, kind in enumerate(KINDS):
         progress.step(kind.label)
         found += [(rank, (kind.date(r), kind.text(r, o.calendar), kind.reasoning(r)))
-                  for r in _gather(kind, o, place, years, span, missing)]
+                  for r in _gather(kind, o, place, years, span)]
     progress.done()
     found.sort(key=lambda f: (f[1][0], f[0]))
     upcoming = [item for _, item in found]
-    notes = ["  (none)"] if not upcoming and len(missing) < len(KINDS) else []
-    if missing:
-        kinds = ", ".join(missing[:-1]) + (" and " if len(missing) > 1 else "") + missing[-1]
-        notes.append(f"  ({kinds} are not available in this build)")
+    notes = [] if upcoming else ["  (none)"]
     return Listing(
         [*day_lines(d, place), f"\nNext {UPCOMING_DAYS} days: festivals, Ekadashis and vrats"],
         upcoming, {"day": d, "upcoming": [{"date": x.isoformat(), "observance": t, "reasoning": r}
@@ -479,7 +468,7 @@ def _month(o: Options, place: Place) -> Listing[Dated]:
     marks: dict[dt.date, list[tuple[str, str]]] = {}
     for kind in KINDS:
         if kind.mark is not None:
-            for r in _gather(kind, o, place, (year,), span, []):
+            for r in _gather(kind, o, place, (year,), span):
                 marks.setdefault(kind.date(r), []).append(kind.mark(r))
     progress.done()
     rows = [(d, text) for d in sorted(marks) for _, text in marks[d]]
@@ -498,21 +487,18 @@ MonthRows = tuple[int, list[Dated]]  # a month and its rows
 def _year(o: Options, place: Place) -> Listing[MonthRows]:
     year = _year_of(o, place)
     progress = Progress()
-    missing: list[str] = []
     found: list[tuple[Kind[Any], list[Any]]] = []
     for kind in KINDS:
         progress.step(kind.label)
-        found.append((kind, _gather(kind, o, place, (year,), None, missing)))
+        found.append((kind, _gather(kind, o, place, (year,), None)))
     progress.done()
-    if len(missing) == len(KINDS):
-        raise TithiloomError("festivals, Ekadashis and vrats are not available in this build")
     months: list[MonthRows] = []
     for d, _, text in sorted((kind.date(r), rank, kind.text(r, o.calendar))
                              for rank, (kind, rs) in enumerate(found) for r in rs):
         if not months or months[-1][0] != d.month:
             months.append((d.month, []))
         months[-1][1].append((d, text))
-    notes = [f"\n({', '.join(missing)}: not available in this build)"] if missing else []
+    notes = []
     file = None
     if o.ics:
         events = [e for kind, rs in found for e in kind.events(rs, year, o.calendar)]
