@@ -38,9 +38,9 @@ def offset_seconds(tz: dt.tzinfo, day: dt.date) -> int:
 
 
 Clock = tuple[tuple[float, int], ...]
-# The clock is sampled twice a day: no zone changes its offset twice within
-# twelve hours.
-_SAMPLE_S = 12 * 3600
+# The clock is sampled weekly: no zone changes its offset and changes it back
+# within a week.
+_SAMPLE_S = 7 * 86400
 
 
 # The days whose every instant has a local date that datetime can hold.
@@ -53,14 +53,15 @@ def _offset_at(tz: dt.tzinfo, unix_s: int) -> int:
     return int(off.total_seconds())
 
 
-def _first_second_with(tz: dt.tzinfo, lo: int, hi: int, offset: int) -> int:
-    """The first second in (lo, hi] at which ``tz`` shows ``offset`` (shown at hi, not at lo)."""
+def _first_change(tz: dt.tzinfo, lo: int, hi: int, offset: int) -> int:
+    """The first second in (lo, hi] at which ``tz`` no longer shows ``offset`` (which it
+    shows at lo and not at hi)."""
     while hi - lo > 1:
         mid = (lo + hi) // 2
         if _offset_at(tz, mid) == offset:
-            hi = mid
-        else:
             lo = mid
+        else:
+            hi = mid
     return hi
 
 
@@ -102,11 +103,12 @@ def clock(tz: dt.tzinfo, spans: tuple[tuple[dt.date, dt.date], ...]) -> Clock:
         shift(lo, before)
         while lo < end:
             hi = min(lo + _SAMPLE_S, end)
-            now = _offset_at(tz, hi)
-            if now != before:
-                shift(_first_second_with(tz, lo, hi, now), now)
-                before = now
-            lo = hi
+            if _offset_at(tz, hi) == before:
+                lo = hi
+                continue
+            lo = _first_change(tz, lo, hi, before)
+            before = _offset_at(tz, lo)
+            shift(lo, before)
     return tuple(shifts)
 
 
