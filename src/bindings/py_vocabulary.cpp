@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <utility>
 
@@ -40,35 +41,51 @@ PyObject* text_dict(const Pairs& pairs) {
   PyRef dict(PyDict_New());
   if (!dict) return nullptr;
   for (const auto& [key, value] : pairs) {
-    PyRef k(to_py(key)), v(to_py(value));
-    if (!k || !v || PyDict_SetItem(dict.get(), k.get(), v.get()) < 0) return nullptr;
+    PyRef k(to_py(key));
+    if (!k) return nullptr;
+    PyRef v(to_py(value));
+    if (!v || PyDict_SetItem(dict.get(), k.get(), v.get()) < 0) return nullptr;
   }
   return dict.release();
 }
 
-PyObject* range(std::size_t low, std::size_t high) {
-  return tuple_of(std::array<std::size_t, 2>{low, high});
+// A dict of the values the makers give, in order; each maker runs only while
+// no error is pending, so the first failure ends the building.
+using Maker = PyObject* (*)();
+PyObject* dict_of(std::initializer_list<std::pair<const char*, Maker>> items) {
+  PyRef dict(PyDict_New());
+  if (!dict) return nullptr;
+  for (const auto& [key, make] : items) {
+    PyRef value(make());
+    if (!value || PyDict_SetItemString(dict.get(), key, value.get()) < 0) return nullptr;
+  }
+  return dict.release();
+}
+
+template <std::size_t Low, std::size_t High>
+PyObject* range() {
+  return tuple_of(std::array<std::size_t, 2>{Low, High});
 }
 
 PyObject* labels() {
-  return DictBuilder()
-      .add_owned("priority", PyRef(tuple_of(Priority::labels())))
-      .add_owned("kaala", PyRef(tuple_of(Kaala::labels())))
-      .add_owned("adhika_maasa", PyRef(tuple_of(AdhikaMaasa::labels())))
-      .add_owned("vyapti_tie", PyRef(tuple_of(VYAPTI_TIE_LABELS)))
-      .release();
+  return dict_of({
+      {"priority", [] { return tuple_of(Priority::labels()); }},
+      {"kaala", [] { return tuple_of(Kaala::labels()); }},
+      {"adhika_maasa", [] { return tuple_of(AdhikaMaasa::labels()); }},
+      {"vyapti_tie", [] { return tuple_of(VYAPTI_TIE_LABELS); }},
+  });
 }
 
 // Each integer key of a definition, by what it counts.
 PyObject* ranges() {
-  const std::size_t months = names::LUNAR_MONTH_NAMES.size();
-  return DictBuilder()
-      .add_owned("lunar_month", PyRef(range(1, months)))
-      .add_owned("month", PyRef(range(1, months)))
-      .add_owned("tithi", PyRef(range(1, names::TITHI_NAMES.size())))
-      .add_owned("nakshatra", PyRef(range(1, names::NAKSHATRA_NAMES.size())))
-      .add_owned("sankranti_index", PyRef(range(0, SANKRANTI_COUNT - 1)))
-      .release();
+  constexpr std::size_t months = names::LUNAR_MONTH_NAMES.size();
+  return dict_of({
+      {"lunar_month", range<1, months>},
+      {"month", range<1, months>},
+      {"tithi", range<1, names::TITHI_NAMES.size()>},
+      {"nakshatra", range<1, names::NAKSHATRA_NAMES.size()>},
+      {"sankranti_index", range<0, SANKRANTI_COUNT - 1>},
+  });
 }
 
 PyObject* purnimant_month_names() {
@@ -92,18 +109,18 @@ PyObject* vocabulary(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObjec
     static constexpr Signature sig{"_vocabulary", {}};
     Args a(sig);
     if (!a.parse(args, nargs, kwnames)) return nullptr;
-    return DictBuilder()
-        .add_owned("rules", PyRef(tuple_of(RULE_NAMES)))
-        .add_owned("labels", PyRef(labels()))
+    return dict_of({
+        {"rules", [] { return tuple_of(RULE_NAMES); }},
+        {"labels", labels},
         // The priority labels under which kaala and vyapti_tie are read.
-        .add_owned("vyapti_priorities", PyRef(tuple_of(Priority::labels(Priority::vyapti))))
-        .add_owned("ranges", PyRef(ranges()))
-        .add_owned("month_anchors", PyRef(tuple_of(MONTH_ANCHOR)))
-        .add("days_before_anchor", DAYS_BEFORE_ANCHOR)
-        .add("days_after_anchor", DAYS_AFTER_ANCHOR)
-        .add_owned("purnimant_month_names", PyRef(purnimant_month_names()))
-        .add_owned("house_systems", PyRef(house_systems()))
-        .release();
+        {"vyapti_priorities", [] { return tuple_of(Priority::labels(Priority::vyapti)); }},
+        {"ranges", ranges},
+        {"month_anchors", [] { return tuple_of(MONTH_ANCHOR); }},
+        {"days_before_anchor", [] { return to_py(DAYS_BEFORE_ANCHOR); }},
+        {"days_after_anchor", [] { return to_py(DAYS_AFTER_ANCHOR); }},
+        {"purnimant_month_names", purnimant_month_names},
+        {"house_systems", house_systems},
+    });
   });
 }
 
