@@ -9,13 +9,9 @@ import sys
 import pytest
 
 import tithiloom
-from tithiloom import _core
 from tithiloom.rules import festival_rules
 
-pytestmark = pytest.mark.skipif(not hasattr(_core, "py_compute_festivals"),
-                                reason="this build has no festival engine yet")
-
-from conftest import utc_hours  # noqa: E402
+from conftest import utc_hours
 
 
 def test_every_shipped_rule_gives_a_date_in_every_year(delhi):
@@ -50,11 +46,9 @@ def test_results_are_json_ready_and_carry_the_rule_text(delhi):
     diwali = next(d for d in data if d["id"] == "diwali")
     assert diwali["priority"] == "vyapti" and diwali["kaala"] == "pradosha"
     assert diwali["description"] and diwali["region"] and diwali["reasoning"]
-    if hasattr(_core, "py_compute_ekadashis"):
-        eka = tithiloom.ekadashis(2026, delhi)
-        assert 24 <= len(eka) <= 26 and all(e.vaishnava_date >= e.smartha_date for e in eka)
-    if hasattr(_core, "py_compute_vrat_dates"):
-        assert all(v.date.year == 2026 for v in tithiloom.vrats(2026, delhi))
+    eka = tithiloom.ekadashis(2026, delhi)
+    assert 24 <= len(eka) <= 26 and all(e.vaishnava_date >= e.smartha_date for e in eka)
+    assert all(v.date.year == 2026 for v in tithiloom.vrats(2026, delhi))
 
 
 WINDOWS = [(dt.date(2026, m, 1), dt.date(2026, m, 28)) for m in range(1, 13)] + [
@@ -66,10 +60,8 @@ def test_a_window_gives_exactly_the_year_results_that_fall_in_it(first, last, de
     for year in sorted({first.year, last.year}):
         whole = [f for f in tithiloom.festivals(year, delhi) if first <= f.date <= last]
         assert tithiloom.festivals(year, delhi, between=(first, last)) == whole
-        if hasattr(_core, "py_compute_ekadashis"):
-            whole_e = [e for e in tithiloom.ekadashis(year, delhi)
-                       if first <= e.smartha_date <= last]
-            assert tithiloom.ekadashis(year, delhi, between=(first, last)) == whole_e
+        whole_e = [e for e in tithiloom.ekadashis(year, delhi) if first <= e.smartha_date <= last]
+        assert tithiloom.ekadashis(year, delhi, between=(first, last)) == whole_e
 
 
 def run(*args):
@@ -89,9 +81,7 @@ def test_year_ics_has_stable_uids_and_reasoning(tmp_path):
     assert run("year", "2026", "--ics", str(first)).returncode == 0
     assert run("year", "2026", "--ics", str(second), "--json").returncode == 0
     a, b = events(first), events(second)
-    expected = (len(tithiloom.festivals(2026, tithiloom.Place.named("New Delhi")))
-                + (24 if hasattr(_core, "py_compute_ekadashis") else 0)
-                + (60 if hasattr(_core, "py_compute_vrat_dates") else 0))
+    expected = len(tithiloom.festivals(2026, tithiloom.Place.named("New Delhi"))) + 24 + 60
     assert a.keys() == b.keys() and len(a) >= expected
     diwali = next(e for e in a.values() if str(e["summary"]).startswith("Diwali"))
     assert "pradosha" in str(diwali["description"])

@@ -103,9 +103,8 @@ def _offsets(place):
 def _year_calls(place):
     """Per kind: the call given a clock or a fixed offset, each result's key and date."""
     where = (place.latitude, place.longitude, place.altitude_m)
-    fests = [rules.engine_dict(d) for d in rules.festival_rules()]
-    ekas = [{k: d[k] for k in ("month", "shukla_name", "krishna_name")}
-            for d in rules.ekadashi_rules()]
+    fests = rules.festival_rules()
+    ekas = rules.ekadashi_rules()
     return {
         "festivals": (lambda c: _core._festivals(fests, YEAR, *where, c),
                       lambda o: _core.py_compute_festivals(fests, YEAR, *where, o),

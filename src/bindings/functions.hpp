@@ -48,4 +48,7 @@ FastFunction clocked_batch_range;
 FastFunction clocked_shraddha;
 FastFunction clocked_shraddha_timeline;
 
+// The package's view of the core's rule tables (see py_vocabulary.cpp).
+FastFunction vocabulary;
+
 }  // namespace tithiloom::py

@@ -137,7 +137,8 @@ PyMethodDef FUNCTIONS[] = {
 };
 
 // The public functions that take a UTC offset, with the place's clock
-// instead: a list of (from_jd, offset_seconds) shifts in increasing order.
+// instead: a list of (from_jd, offset_seconds) shifts in increasing order;
+// and the core's rule tables, which the package reads instead of copying.
 PyMethodDef PRIVATE_FUNCTIONS[] = {
     entry<clocked_sun_data>("_sun_data",
                             "_sun_data(year, month, day, lat, lng, alt, clock)\n--\n\n"),
@@ -159,6 +160,7 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
         "_shraddha_timeline",
         "_shraddha_timeline(death_year, death_month, death_day, lat, lng, alt, clock, "
         "monthly_count, annual_years, pitru_paksha_years)\n--\n\n"),
+    entry<vocabulary>("_vocabulary", "_vocabulary()\n--\n\n"),
 };
 
 struct Constant {

@@ -1,8 +1,7 @@
 // Sankrantis, lunar months, era year and Jovian cycle index.
-#include <string_view>
-
 #include "args.hpp"
 #include "boundary.hpp"
+#include "calendar_system.hpp"
 #include "convert.hpp"
 #include "calendar.hpp"
 #include "functions.hpp"
@@ -11,23 +10,6 @@
 #include "sankranti.hpp"
 
 namespace tithiloom::py {
-namespace {
-
-// Whether the text lower-cases to "purnimant". Only ASCII capitals lower-case
-// into these letters, so comparing code points one by one is exact, and it
-// also works for strings that have no UTF-8 form (lone surrogates).
-bool is_purnimant(PyObject* text) {
-  constexpr std::string_view target = "purnimant";
-  if (PyUnicode_GET_LENGTH(text) != static_cast<Py_ssize_t>(target.size())) return false;
-  for (std::size_t k = 0; k < target.size(); ++k) {
-    const Py_UCS4 c = PyUnicode_READ_CHAR(text, static_cast<Py_ssize_t>(k));
-    const auto lower = static_cast<Py_UCS4>(target[k]);
-    if (c != lower && c != lower - ('a' - 'A')) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 PyObject* py_compute_sankrantis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
                                 PyObject* kwnames) {
@@ -65,7 +47,7 @@ PyObject* py_compute_lunar_months(PyObject*, PyObject* const* args, Py_ssize_t n
     std::int32_t year = 0;
     Text system;  // omitted: amant
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, system)) return nullptr;
-    const bool purnimant = system.str != nullptr && is_purnimant(system.str);
+    const bool purnimant = lunar_months_purnimant(system.str);
     const auto months = without_gil([&] { return compute_lunar_months(year, purnimant); });
     if (!months.ok()) return raise_error(months);
     return list_of(months.value(), [](const LunarMonth& m) {

@@ -7,6 +7,7 @@
 
 #include "args.hpp"
 #include "boundary.hpp"
+#include "calendar_system.hpp"
 #include "convert.hpp"
 #include "ephemeris.hpp"
 #include "festival.hpp"
@@ -91,10 +92,7 @@ PyObject* festivals(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) 
         !a.read_place(2, place) || !a.read_clock(5, K, clock) || !a.read(6, calendar_system))
       return nullptr;
     ensure_initialized();
-    // Exactly these two spellings name months amant; anything else, purnimant.
-    const bool purnimant =
-        !(calendar_system && (PyUnicode_CompareWithASCIIString(calendar_system->str, "amant") == 0 ||
-                              PyUnicode_CompareWithASCIIString(calendar_system->str, "amanta") == 0));
+    const bool purnimant = festivals_purnimant(calendar_system ? calendar_system->str : nullptr);
     std::vector<FestivalDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const unsigned threads = pool_size();

@@ -15,6 +15,7 @@
 #include "numeric.hpp"
 #include "panchang.hpp"
 #include "parallel.hpp"
+#include "reckoning.hpp"
 #include "sankranti.hpp"
 #include "search.hpp"
 #include "sun.hpp"
@@ -34,17 +35,9 @@ constexpr double MAX_RANGE_DAYS = SEARCH_MAX_STEPS;
 constexpr double SCAN_BEFORE_DAYS = 20.0;
 constexpr int SCAN_DAYS = 40;
 
-// Lunar month number (1 = Chaitra) -> position of the sankranti that falls
-// inside that amant month in the year's list (0 = Makar Sankranti).
-constexpr std::array<std::uint32_t, 12> MONTH_ANCHOR = {3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 1, 2};
-
 const std::string_view PARAVIDDHA = Priority(Priority::paraviddha).label();
 const std::string_view PUURVAVIDDHA = Priority(Priority::puurvaviddha).label();
 const std::string_view VYAPTI = Priority(Priority::vyapti).label();
-
-constexpr std::string_view RULE_SANKRANTI = "sankranti";
-constexpr std::string_view RULE_TITHI = "tithi_at_sunrise";
-constexpr std::string_view RULE_NAKSHATRA = "nakshatra_at_sunrise";
 
 // The tithi angle at a NaN instant is NaN, whose element index is 0.
 constexpr std::uint32_t TITHI_OF_NAN = 1;
@@ -473,7 +466,7 @@ class Resolver {
     if (m < 1 || m > 12 || t < 1 || t > 30) return std::nullopt;
     // Purnimant months end at the full moon, so a Krishna-paksha day falls
     // in the month named after the amant one.
-    const std::uint32_t name_number = purnimant_ && t >= 16 ? m % 12 + 1 : m;
+    const std::uint32_t name_number = purnimant_ && t >= 16 ? purnimant_month(m) : m;
     const std::string_view month_name = lunar_month_name(name_number);
     const std::uint32_t p = MONTH_ANCHOR[m - 1];
     if (p >= s_.size()) return std::nullopt;

@@ -10,8 +10,6 @@
 namespace tithiloom {
 namespace {
 
-constexpr std::array<char, 4> HOUSE_LETTERS{'P', 'W', 'E', 'O'};
-
 std::uint8_t rashi_of(double sidereal_deg) {
   // NaN (from non-finite input) reads as Mesha rather than an arbitrary index.
   return truncate_saturating<std::uint8_t>(std::floor(sidereal_deg / RASHI_SPAN_DEG)) % 12;
@@ -26,13 +24,14 @@ std::uint8_t rising_rashi(double jd, double lat_deg, double lng_deg) {
 }  // namespace
 
 char house_system_letter(HouseSystem system) {
-  return HOUSE_LETTERS[static_cast<std::uint8_t>(system) % HOUSE_LETTERS.size()];
+  return HOUSE_SYSTEMS[static_cast<std::uint8_t>(system) % HOUSE_SYSTEMS.size()].letter;
 }
 
 std::optional<HouseSystem> house_system_from_char(char32_t first) {
   if (first >= U'a' && first <= U'z') first = first - U'a' + U'A';
-  for (std::size_t i = 0; i < HOUSE_LETTERS.size(); ++i)
-    if (first == static_cast<char32_t>(HOUSE_LETTERS[i])) return static_cast<HouseSystem>(i);
+  for (std::size_t i = 0; i < HOUSE_SYSTEMS.size(); ++i)
+    if (first == static_cast<char32_t>(HOUSE_SYSTEMS[i].letter))
+      return static_cast<HouseSystem>(i);
   return std::nullopt;
 }
 

@@ -16,6 +16,14 @@ namespace tithiloom {
 
 enum class HouseSystem : std::uint8_t { placidus = 0, whole_sign = 1, equal = 2, porphyry = 3 };
 
+// Each system's name and its letter (the library's code), in HouseSystem order.
+struct HouseSystemName {
+  std::string_view name;
+  char letter;
+};
+inline constexpr std::array<HouseSystemName, 4> HOUSE_SYSTEMS = {
+    {{"placidus", 'P'}, {"whole_sign", 'W'}, {"equal", 'E'}, {"porphyry", 'O'}}};
+
 // "P", "W", "E" or "O".
 char house_system_letter(HouseSystem system);
 

@@ -7,6 +7,7 @@
 
 #include "ephemeris.hpp"
 #include "panchang.hpp"
+#include "reckoning.hpp"
 #include "sankranti.hpp"
 #include "search.hpp"
 #include "names.hpp"
@@ -101,10 +102,10 @@ LunarMonth name_month(double start_jd, double end_jd, const std::vector<Sankrant
   // An adhika month takes the name of the month that follows it.
   const Sankranti* naming = inside == 0 ? first_after : first_inside;
   if (naming == nullptr) return m;
-  const std::uint32_t base = sankranti_rashi(naming->index) + 1;  // Mesha gives Chaitra
+  const std::uint32_t base = month_of_sankranti(naming->index);
   // A full-moon month ends inside the new-moon month of the same name, so
   // it is named one month ahead.
-  m.number = purnimant ? base % 12 + 1 : base;
+  m.number = purnimant ? purnimant_month(base) : base;
   m.name = lunar_month_name(m.number);
   return m;
 }

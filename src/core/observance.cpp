@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "sun.hpp"
@@ -25,6 +26,15 @@ struct LabelRow {
 };
 
 template <class Enum, std::size_t N>
+std::vector<std::string_view> labels_of(const std::array<LabelRow<Enum>, N>& rows,
+                                        std::optional<Enum> only = std::nullopt) {
+  std::vector<std::string_view> out;
+  for (const auto& row : rows)
+    if (!only || row.value == *only) out.push_back(row.label);
+  return out;
+}
+
+template <class Enum, std::size_t N>
 Enum parse(std::string_view label, const std::array<LabelRow<Enum>, N>& rows, Enum fallback) {
   const std::string folded = ascii_lower(label);
   for (const auto& row : rows)
@@ -32,7 +42,10 @@ Enum parse(std::string_view label, const std::array<LabelRow<Enum>, N>& rows, En
   return fallback;
 }
 
-constexpr std::array<LabelRow<Kaala::Value>, 26> KAALA_LABELS = {{
+// Each table lists the default's own label too (reading it as the default
+// either way), so that the tables are the whole list a rule file may use.
+constexpr std::array<LabelRow<Kaala::Value>, 27> KAALA_LABELS = {{
+    {"sunrise", Kaala::sunrise},
     {"pratah", Kaala::praatah},
     {"praatah", Kaala::praatah},
     {"\u092A\u094D\u0930\u093E\u0924\u0903", Kaala::praatah},  // prAtaH
@@ -61,16 +74,18 @@ constexpr std::array<LabelRow<Kaala::Value>, 26> KAALA_LABELS = {{
     {"sangava_full", Kaala::full_day},
 }};
 
-constexpr std::array<LabelRow<Priority::Value>, 6> PRIORITY_LABELS = {{
-    {"earlier", Priority::puurvaviddha},
-    {"purvaviddha", Priority::puurvaviddha},
+constexpr std::array<LabelRow<Priority::Value>, 7> PRIORITY_LABELS = {{
+    {"paraviddha", Priority::paraviddha},
     {"puurvaviddha", Priority::puurvaviddha},
+    {"purvaviddha", Priority::puurvaviddha},
     {"purva_viddha", Priority::puurvaviddha},
+    {"earlier", Priority::puurvaviddha},
     {"vyapti", Priority::vyapti},
     {"vyaapti", Priority::vyapti},
 }};
 
-constexpr std::array<LabelRow<AdhikaMaasa::Value>, 5> ADHIKA_LABELS = {{
+constexpr std::array<LabelRow<AdhikaMaasa::Value>, 6> ADHIKA_LABELS = {{
+    {"nija", AdhikaMaasa::nija},
     {"adhika", AdhikaMaasa::adhika_only},
     {"adhika_only", AdhikaMaasa::adhika_only},
     {"both", AdhikaMaasa::adhika_and_nija},
@@ -99,6 +114,8 @@ std::string_view Kaala::label() const {
   return KAALA_REPORTED[value < KAALA_REPORTED.size() ? value : 0];
 }
 
+std::vector<std::string_view> Kaala::labels() { return labels_of(KAALA_LABELS); }
+
 Priority Priority::from_label(std::string_view label) {
   return parse(label, PRIORITY_LABELS, Priority::paraviddha);
 }
@@ -107,11 +124,19 @@ std::string_view Priority::label() const {
   return PRIORITY_REPORTED[value < PRIORITY_REPORTED.size() ? value : 0];
 }
 
+std::vector<std::string_view> Priority::labels() { return labels_of(PRIORITY_LABELS); }
+
+std::vector<std::string_view> Priority::labels(Value value) {
+  return labels_of(PRIORITY_LABELS, std::optional(value));
+}
+
 AdhikaMaasa AdhikaMaasa::from_label(std::string_view label) {
   return parse(label, ADHIKA_LABELS, AdhikaMaasa::nija);
 }
 
-bool is_purva_tie(std::string_view label) { return ascii_lower(label) == "purva"; }
+std::vector<std::string_view> AdhikaMaasa::labels() { return labels_of(ADHIKA_LABELS); }
+
+bool is_purva_tie(std::string_view label) { return ascii_lower(label) == VYAPTI_TIE_LABELS[0]; }
 
 DayWindow kaala_window(Kaala kaala, double sunrise_jd, double sunset_jd, double next_sunrise_jd) {
   const double sr = sunrise_jd;

@@ -1,17 +1,28 @@
-// The vocabulary of observance rules: which part of the day a tithi must
-// occupy (Kaala), which of two touching days wins (Priority), how an
-// intercalary month is treated (AdhikaMaasa), the time window each Kaala
-// denotes on a day, and the sunrise of the civil day before or after an
-// instant. Label parsing never fails: an unknown label is the default.
+// The vocabulary of observance rules: the rules a definition can name, which
+// part of the day a tithi must occupy (Kaala), which of two touching days
+// wins (Priority), how an intercalary month is treated (AdhikaMaasa), the
+// time window each Kaala denotes on a day, and the sunrise of the civil day
+// before or after an instant. Label parsing never fails: an unknown label is
+// the default. The package's rule checker accepts exactly the labels listed
+// here, so a rule file cannot name what the engine would read otherwise.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "calendar.hpp"
 #include "ephemeris.hpp"
 
 namespace tithiloom {
+
+// The rules a festival definition can name, in the order they are listed.
+inline constexpr std::string_view RULE_TITHI = "tithi_at_sunrise";
+inline constexpr std::string_view RULE_SANKRANTI = "sankranti";
+inline constexpr std::string_view RULE_NAKSHATRA = "nakshatra_at_sunrise";
+inline constexpr std::array<std::string_view, 3> RULE_NAMES = {RULE_TITHI, RULE_SANKRANTI,
+                                                                RULE_NAKSHATRA};
 
 // Time-of-day window. One byte; the default is sunrise.
 struct Kaala {
@@ -32,6 +43,8 @@ struct Kaala {
   static Kaala from_label(std::string_view label);
   // The label reported back; it parses to the same value.
   std::string_view label() const;
+  // Every label that parses to a value of its own, the default's included.
+  static std::vector<std::string_view> labels();
   friend constexpr bool operator==(Kaala, Kaala) = default;
   Value value;
 };
@@ -43,6 +56,9 @@ struct Priority {
   constexpr Priority(Value v = paraviddha) : value(v) {}
   static Priority from_label(std::string_view label);
   std::string_view label() const;
+  static std::vector<std::string_view> labels();
+  // Those of one value only.
+  static std::vector<std::string_view> labels(Value value);
   friend constexpr bool operator==(Priority, Priority) = default;
   Value value;
 };
@@ -53,11 +69,14 @@ struct AdhikaMaasa {
   enum Value : std::uint8_t { nija, adhika_only, adhika_and_nija, adhika_if_exists };
   constexpr AdhikaMaasa(Value v = nija) : value(v) {}
   static AdhikaMaasa from_label(std::string_view label);
+  static std::vector<std::string_view> labels();
   friend constexpr bool operator==(AdhikaMaasa, AdhikaMaasa) = default;
   Value value;
 };
 
-// The vyapti tie-break flag: "purva" in any ASCII letter case.
+// The vyapti tie-break: "purva" (in any ASCII letter case) takes the earlier
+// day; "para", or any other text, the later.
+inline constexpr std::array<std::string_view, 2> VYAPTI_TIE_LABELS = {"purva", "para"};
 bool is_purva_tie(std::string_view label);
 
 struct DayWindow {

@@ -380,3 +380,17 @@ def _shraddha_timeline(
     death_year: int, death_month: int, death_day: int, lat: float, lng: float, alt: float,
     clock: Clock, monthly_count: int, annual_years: int, pitru_paksha_years: int,
 ) -> ShraddhaTimelineDict: ...
+
+# The core's rule tables, which the package reads instead of holding copies.
+class VocabularyDict(TypedDict):
+    rules: tuple[str, ...]
+    labels: dict[str, tuple[str, ...]]  # by rule key: every label the engine reads
+    vyapti_priorities: tuple[str, ...]
+    ranges: dict[str, tuple[int, int]]  # by integer key: lowest and highest value
+    month_anchors: tuple[int, ...]  # by lunar month - 1: the anchoring sankranti's index
+    days_before_anchor: int
+    days_after_anchor: int
+    purnimant_month_names: dict[str, str]  # amant month -> the purnimant one of its dark half
+    house_systems: dict[str, str]  # name -> letter
+
+def _vocabulary() -> VocabularyDict: ...

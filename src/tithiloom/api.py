@@ -22,9 +22,13 @@ from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, I
 
 T = TypeVar("T")
 FIRST_YEAR, LAST_YEAR = 1, 3000  # Python dates start at year 1; the ephemeris ends near 3000
-HOUSE_SYSTEMS = {"p": "P", "placidus": "P", "w": "W", "whole": "W", "whole-sign": "W",
-                 "whole_sign": "W", "e": "E", "equal": "E", "o": "O", "porphyry": "O",
-                 "sripati": "O"}
+_VOCABULARY = _core._vocabulary()
+# The core's house systems by name and by letter (either case), and other names for them.
+_LETTERS = _VOCABULARY["house_systems"]
+HOUSE_SYSTEMS = {**_LETTERS, **{letter.lower(): letter for letter in _LETTERS.values()},
+                 **{alias: _LETTERS[name] for alias, name in (
+                     ("whole", "whole_sign"), ("whole-sign", "whole_sign"),
+                     ("sripati", "porphyry"))}}
 CALENDARS = {"amant": "amant", "amanta": "amant", "purnimant": "purnimant",
              "purnimanta": "purnimant"}
 
@@ -243,14 +247,14 @@ def _anchors(year: int) -> list[dt.date]:
 def _may_fall(anchor: dt.date, offset: int, between: tuple[dt.date, dt.date]) -> bool:
     """Whether an observance tied to ``anchor`` can fall between the two dates: it lies
     in the lunar month around its ingress, or in the adhika month before that."""
-    first = anchor + dt.timedelta(days=offset - 64)
-    last = anchor + dt.timedelta(days=offset + 33)
+    first = anchor + dt.timedelta(days=offset - _VOCABULARY["days_before_anchor"])
+    last = anchor + dt.timedelta(days=offset + _VOCABULARY["days_after_anchor"])
     return first <= between[1] and between[0] <= last
 
 
 def _month_anchor(month: int) -> int:
     """Position in the sankranti list of the ingress inside amanta month ``month``."""
-    return (month + 2) % 12
+    return _VOCABULARY["month_anchors"][month - 1]
 
 
 def _in(d: dt.date, between: Between) -> bool:
@@ -273,13 +277,12 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
         defs = [d for d in defs if _may_fall(
             anchors[d["sankranti_index"] if "sankranti_index" in d
                     else _month_anchor(d["lunar_month"])], d.get("day_offset", 0), between)]
-    engine = [rulefiles.engine_dict(d) for d in defs]
     info = {d["id"]: d for d in defs}
-    raw = _call(_core._festivals, engine, y, *_where(place), _year_clock(place, y), cal)
+    raw = _call(_core._festivals, defs, y, *_where(place), _year_clock(place, y), cal)
     out = []
     for r in raw:
         alt = r["alternate"]
-        d = info.get(r["festival_id"], {})
+        d = info[r["festival_id"]]
         out.append(Festival(
             r["festival_id"], r["festival_name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
             r["tithi_at_sunrise"], r["lunar_month_name"], r["is_adhik_month"], r["reasoning"],
@@ -308,8 +311,7 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
             for shift in (-365, 0, 365))]
         if not defs:
             return []
-    engine = [{k: d[k] for k in ("month", "shukla_name", "krishna_name")} for d in defs]
-    raw = _call(_core._ekadashis, engine, y, *_where(place), _year_clock(place, y))
+    raw = _call(_core._ekadashis, defs, y, *_where(place), _year_clock(place, y))
     return [Ekadashi(r["name"], r["lunar_month"], r["lunar_month_name"], r["is_adhik"],
                      r["paksha"], _ymd(r, "smartha_"),
                      _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),

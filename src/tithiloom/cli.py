@@ -25,7 +25,7 @@ from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
 from typing import Any, Generic, TextIO, TypeVar
 
-from tithiloom import api, export
+from tithiloom import _core, api, export
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
 from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
@@ -238,16 +238,16 @@ def day_lines(d: Day, place: Place) -> list[str]:
     return lines + [window_line(w, on, 17) for w in d.muhurat.windows()]
 
 
-MONTHS = ("Chaitra", "Vaishakha", "Jyeshtha", "Ashadha", "Shravana", "Bhadrapada", "Ashwin",
-          "Kartik", "Margashirsha", "Pausha", "Magha", "Phalguna")
+# Amanta month -> the purnimanta month that holds its dark half (the core's naming).
+PURNIMANT_NAMES = _core._vocabulary()["purnimant_month_names"]
 
 
 def month_label(amanta: str, paksha: str, adhik: bool, calendar: str) -> str:
     """A lunar month's name in the chosen reckoning: purnimanta almanacs name a dark
     half after the month that follows it in amanta reckoning."""
     name = amanta
-    if calendar == "purnimant" and paksha == "Krishna" and amanta in MONTHS:
-        name = MONTHS[(MONTHS.index(amanta) + 1) % 12]
+    if calendar == "purnimant" and paksha == "Krishna":
+        name = PURNIMANT_NAMES.get(amanta, amanta)
     return f"Adhika {name}" if adhik else name
 
 

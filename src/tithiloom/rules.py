@@ -13,24 +13,17 @@ from importlib import resources
 from pathlib import Path
 from typing import Any
 
+from tithiloom import _core
 from tithiloom.errors import RuleError
 
-RULES = ("tithi_at_sunrise", "sankranti", "nakshatra_at_sunrise")
+# The engine's own tables: the rules and labels it reads (labels compared after
+# ASCII lower-casing, as it does) and the number range of each integer key.
+_VOCABULARY = _core._vocabulary()
+RULES = _VOCABULARY["rules"]
+_LABELS = _VOCABULARY["labels"]
+_VYAPTI = _VOCABULARY["vyapti_priorities"]  # under which kaala and vyapti_tie are read
+_INT_RANGES = {**_VOCABULARY["ranges"], "day_offset": (-30, 30)}
 
-# Labels the engine understands, compared after ASCII lower-casing as it does.
-PRIORITIES = ("paraviddha", "puurvaviddha", "purvaviddha", "purva_viddha", "earlier",
-              "vyapti", "vyaapti")
-KAALAS = ("sunrise", "pratah", "praatah", "प्रातः", "sangava", "saangava", "साङ्गवः",
-          "madhyahna", "madhyaahna", "मध्याह्नः", "aparahna", "aparaahna", "अपराह्णः",
-          "sayahna", "saayaahna", "सायाह्नः", "purvahna", "poorvahna", "पूर्वाह्णः",
-          "pradosha", "प्रदोषः", "nishita", "nishitha", "निशीथः",
-          "fullday", "full_day", "sangava_full")
-ADHIKA_MAASA = ("nija", "adhika", "adhika_only", "both", "adhika_and_nija", "adhika_if_exists")
-VYAPTI_TIES = ("purva", "para")
-
-# key -> (kind, low, high) for integers; kind "str" or "label" otherwise.
-_INT_RANGES = {"lunar_month": (1, 12), "tithi": (1, 30), "sankranti_index": (0, 11),
-               "nakshatra": (1, 27), "day_offset": (-30, 30)}
 _NEEDS = {"tithi_at_sunrise": ("lunar_month", "tithi"),
           "sankranti": ("sankranti_index",),
           "nakshatra_at_sunrise": ("nakshatra", "sankranti_index")}
@@ -38,10 +31,6 @@ _ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa
            "sankranti": set(), "nakshatra_at_sunrise": set()}
 _COMMON = {"id", "name", "rule", "day_offset", "description", "region", "tradition", "basis",
            "annual"}
-_LABELS: dict[str, tuple[str, ...]] = {"priority": PRIORITIES, "kaala": KAALAS,
-                                       "adhika_maasa": ADHIKA_MAASA, "vyapti_tie": VYAPTI_TIES}
-ENGINE_KEYS = ("id", "name", "rule", "lunar_month", "tithi", "sankranti_index", "nakshatra",
-               "priority", "kaala", "vyapti_tie", "day_offset", "adhika_maasa")
 
 RuleSource = str | os.PathLike[str] | Iterable[Mapping[str, Any]] | None
 
@@ -102,7 +91,7 @@ class _Entry:
                 raise self.fail(key, "missing")
             return None
         value = self.raw[key]
-        low, high = _INT_RANGES.get(key, (1, 12))
+        low, high = _INT_RANGES[key]
         if isinstance(value, bool) or not isinstance(value, int):
             raise self.fail(key, f"expected a whole number from {low} to {high}, got {value!r}")
         if not low <= value <= high:
@@ -145,9 +134,9 @@ def check_festivals(entries: Iterable[Any], source: str = "<rules>") -> list[dic
         for key in ("priority", "kaala", "adhika_maasa", "vyapti_tie"):
             if key in allowed:
                 e.label(key)
-        priority = _lower(e.raw.get("priority", "paraviddha"))
+        priority = _lower(e.raw.get("priority", ""))
         for key in ("kaala", "vyapti_tie"):
-            if key in e.raw and priority not in ("vyapti", "vyaapti"):
+            if key in e.raw and priority not in _VYAPTI:
                 raise e.fail(key, "only matters with priority 'vyapti'")
         for key in ("description", "region", "tradition", "basis"):
             e.string(key, required=False)
@@ -211,8 +200,3 @@ def festival_rules(source: RuleSource = None) -> list[dict[str, Any]]:
 def ekadashi_rules(source: RuleSource = None) -> list[dict[str, Any]]:
     """Ekadashi names from a YAML file, a list of dicts, or (None) the shipped file."""
     return _load(source, "ekadashis.yaml", "ekadashis", check_ekadashis)
-
-
-def engine_dict(rule: Mapping[str, Any]) -> dict[str, Any]:
-    """Only the keys the native engine reads (the people-facing ones stay here)."""
-    return {k: rule[k] for k in ENGINE_KEYS if k in rule}
