@@ -1,0 +1,179 @@
+"""How many published festival dates the shipped festival rules reproduce.
+
+Run: PYTHONPATH=<build>/python python bench/validate_festivals.py
+         [--years 2001-2035] [--place "New Delhi"] [--json]
+
+Needs the `holidays` package at the version pinned in the `test` extra (its
+Hindu festival tables are fixed Gregorian dates per year, compiled from
+published almanacs; they are the reference here, not a computation):
+
+    python -m venv .venv/holidays && .venv/holidays/bin/pip install holidays==0.108 \
+        PyYAML tzdata icalendar
+
+For each year and each table in FESTIVALS below, the table's date is compared
+with the date `tithiloom.festivals(year, place)` gives the mapped rule id.
+Text output: per festival the festival-years the table lists in the range,
+the matches and misses, one diagnosis line per miss (both days' tithi and
+nakshatra at sunrise, our rule and its reasoning), then the total
+"N of M festival-years (P %)".  The offset in a miss line is the table's date
+minus ours.  --json prints the per-festival summary (with the missed dates)
+instead.  Years outside a table's range are not counted.
+"""
+
+import argparse
+import datetime as dt
+import json
+import sys
+from collections import Counter
+
+from holidays.calendars.hindu import _HinduLunisolar
+
+import tithiloom
+
+# holidays' table name -> our festival id.  Only tables naming the same
+# observance as one shipped rule; tables for observances we have no rule for
+# (Kali Puja, Dev Diwali, the jayantis of saints, ...) are left out, and for
+# Diwali the India table is used, not the Nepal one (DIWALI).
+FESTIVALS = {
+    "MAKAR_SANKRANTI": "makar_sankranti",
+    "PONGAL": "thai_pongal",
+    "BASANT_PANCHAMI": "vasant_panchami",
+    "MAHA_SHIVARATRI": "maha_shivaratri",
+    "HOLI": "holi",
+    "GUDI_PADWA": "ugadi",
+    "CHAITRA_NAVRATRI": "chaitra_navratri",
+    "RAM_NAVAMI": "rama_navami",
+    "MAHAVIR_JAYANTI": "mahavir_jayanti",
+    "HANUMAN_JAYANTI": "hanuman_jayanti",
+    "VAISAKHI": "vaisakhi",
+    "PUTHANDU": "puthandu",
+    "VISHU": "vishu",
+    "POHELA_BOISHAKH": "pohela_boishakh",
+    "BUDDHA_PURNIMA": "buddha_purnima",
+    "RATH_YATRA": "rath_yatra",
+    "GURU_PURNIMA": "guru_purnima",
+    "NAAG_PANCHAMI": "nag_panchami",
+    "RAKSHA_BANDHAN": "raksha_bandhan",
+    "JANMASHTAMI": "krishna_janmashtami",
+    "ONAM": "onam",
+    "HARTALIKA_TEEJ": "hartalika_teej",
+    "GANESH_CHATURTHI": "ganesh_chaturthi",
+    "VISHWAKARMA_PUJA": "vishwakarma_puja",
+    "ANANT_CHATURDASHI": "anant_chaturdashi",
+    "PITRA_MOKSH_AMAVASYA": "mahalaya_amavasya",
+    "SHARAD_NAVRATRI": "sharad_navratri",
+    "MAHA_ASHTAMI": "durga_ashtami",
+    "MAHA_NAVAMI": "maha_navami",
+    "DUSSEHRA": "vijayadashami",
+    "KARWA_CHAUTH": "karwa_chauth",
+    "NARAKA_CHATURDASHI": "naraka_chaturdashi",
+    "DIWALI_INDIA": "diwali",
+    "GOVARDHAN_PUJA": "govardhan_puja",
+    "CHHATH_PUJA": "chhath_puja",
+    "GURU_NANAK_JAYANTI": "guru_nanak_jayanti",
+    "DATTATREYA_JAYANTI": "dattatreya_jayanti",
+}
+
+
+def table_date(calendar: _HinduLunisolar, table: str, year: int) -> dt.date | None:
+    """The table's date for ``year``, or None where the table has no entry."""
+    day, _estimated = getattr(calendar, f"{table.lower()}_date")(year)
+    return day
+
+
+def sunrise_limbs(day: dt.date, place: tithiloom.Place) -> str:
+    d = tithiloom.day(day, place)
+    return f"{d.tithi.name} ({d.tithi.number}), {d.nakshatra.name}"
+
+
+def diagnose(ours: tithiloom.Festival | None, table: dt.date, place: tithiloom.Place) -> str:
+    """One line saying what each day held at sunrise and why we chose ours."""
+    theirs = f"table {table} has {sunrise_limbs(table, place)} at sunrise"
+    if ours is None:
+        return f"ours none, {theirs}"
+    rule = ours.priority + (f"/{ours.kaala}" if ours.kaala else "")
+    return (f"ours {ours.date}, table {table} ({(table - ours.date).days:+d} d): {theirs}; "
+            f"ours has {sunrise_limbs(ours.date, place)}; {rule}: {ours.reasoning}")
+
+
+def compare(years: range, place: tithiloom.Place) -> list[dict]:
+    calendar = _HinduLunisolar()
+    rows = {t: {"table": t, "id": i, "listed": 0, "matched": 0, "misses": []}
+            for t, i in FESTIVALS.items()}
+    for year in years:
+        ours = {f.id: f for f in tithiloom.festivals(year, place)}
+        for table, fid in FESTIVALS.items():
+            theirs = table_date(calendar, table, year)
+            if theirs is None:
+                continue
+            row = rows[table]
+            row["listed"] += 1
+            mine = ours.get(fid)
+            if mine is not None and mine.date == theirs:
+                row["matched"] += 1
+            else:
+                row["misses"].append((mine, theirs))
+    return list(rows.values())
+
+
+def offsets(misses: list) -> str:
+    """Misses by offset (table minus ours), e.g. "+1 d x3, -1 d x1, none x1"."""
+    c = Counter("none" if m is None else f"{(t - m.date).days:+d} d" for m, t in misses)
+    return ", ".join(f"{k} x{n}" for k, n in c.most_common())
+
+
+def report(rows: list[dict], place: tithiloom.Place) -> None:
+    for r in rows:
+        print(f"{r['table']} -> {r['id']}: listed {r['listed']}, matched {r['matched']}, "
+              f"missed {len(r['misses'])}" + (f" ({offsets(r['misses'])})" if r["misses"] else ""))
+        for mine, theirs in r["misses"]:
+            print("    " + diagnose(mine, theirs, place))
+    print()
+    print(f"{'table':<22} {'id':<20} {'listed':>6} {'match':>6} {'miss':>5}")
+    for r in sorted(rows, key=lambda r: (-len(r["misses"]), r["table"])):
+        print(f"{r['table']:<22} {r['id']:<20} {r['listed']:>6} {r['matched']:>6} "
+              f"{len(r['misses']):>5}")
+
+
+def as_json(rows: list[dict], years: range, place: tithiloom.Place) -> str:
+    listed = sum(r["listed"] for r in rows)
+    matched = sum(r["matched"] for r in rows)
+    return json.dumps({
+        "place": place.name, "years": [years.start, years.stop - 1],
+        "festivals": [{
+            "table": r["table"], "id": r["id"], "listed": r["listed"], "matched": r["matched"],
+            "missed": len(r["misses"]),
+            "misses": [{"ours": None if m is None else m.date.isoformat(),
+                        "table": t.isoformat()} for m, t in r["misses"]],
+        } for r in rows],
+        "total": {"listed": listed, "matched": matched,
+                  "percent": round(100 * matched / listed, 1) if listed else None},
+    }, indent=1)
+
+
+def year_span(text: str) -> range:
+    first, _, last = text.partition("-")
+    return range(int(first), int(last or first) + 1)
+
+
+def main(argv: list[str]) -> None:
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--years", type=year_span, default=year_span("2001-2035"),
+                    help="A-B or a single year (default 2001-2035)")
+    ap.add_argument("--place", default="New Delhi", help="a place name tithiloom knows")
+    ap.add_argument("--json", action="store_true", help="print the per-festival summary as JSON")
+    args = ap.parse_args(argv)
+    place = tithiloom.Place.named(args.place)
+    rows = compare(args.years, place)
+    if args.json:
+        print(as_json(rows, args.years, place))
+        return
+    report(rows, place)
+    listed = sum(r["listed"] for r in rows)
+    matched = sum(r["matched"] for r in rows)
+    pct = 100 * matched / listed if listed else 0.0
+    print(f"\n{matched:,} of {listed:,} festival-years ({pct:.1f} %)")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])
