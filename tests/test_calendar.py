@@ -1,5 +1,5 @@
-"""Sankrantis, lunar months, era year and Jovian cycle index."""
-
+"""Sankrantis, lunar months, era year and Jovian cycle index. (Their values in
+the present era are pinned by the digests in test_ranges.py.)"""
 
 import pytest
 
@@ -7,64 +7,26 @@ import tithiloom._core as core
 
 IST = 19800
 INT32_MIN, INT32_MAX = -(2**31), 2**31 - 1
-SANKRANTI_NAMES = ["Makar", "Kumbha", "Meena", "Mesha", "Vrishabha", "Mithuna", "Karka", "Simha",
-                   "Kanya", "Tula", "Vrischika", "Dhanu"]
-RASHIS = ["Makara"] + SANKRANTI_NAMES[1:]
-MONTHS = ["Chaitra", "Vaishakha", "Jyeshtha", "Ashadha", "Shravana", "Bhadrapada",
-          "Ashwin", "Kartik", "Margashirsha", "Pausha", "Magha", "Phalguna"]
 
 
 def date_of(jd, offset=0):
     return core.py_jd_to_datetime(jd + offset / 86400.0)
 
 
-def angle_diff(a, b):
-    return abs((a - b + 180.0) % 360.0 - 180.0)
-
-
 # --- sankrantis ---
-
-
-@pytest.mark.parametrize("year", [1950, 2026, 2100])
-def test_sankrantis_are_the_twelve_ingresses_of_the_sidereal_sun(year):
-    s = core.py_compute_sankrantis(year)
-    assert list(s[0]) == ["index", "name", "rashi", "target_longitude", "jd", "year", "month", "day"]
-    assert [(x["index"], x["name"], x["rashi"]) for x in s] == [
-        (i, n + " Sankranti", r) for i, (n, r) in enumerate(zip(SANKRANTI_NAMES, RASHIS))]
-    assert all(a["jd"] < b["jd"] for a, b in zip(s, s[1:]))
-    for x in s:
-        assert x["target_longitude"] == (270.0 + 30.0 * x["index"]) % 360.0
-        assert angle_diff(core.py_sidereal_longitude(x["jd"], 0), x["target_longitude"]) < 1e-4
-        assert x["year"] == year
 
 
 @pytest.mark.parametrize("offset", [-43200, -36000, 0, IST, 50400])
 def test_sankranti_civil_date_follows_the_offset(offset):
-    for x in core.py_compute_sankrantis(2026, utc_offset=offset):
+    s = core.py_compute_sankrantis(2026, utc_offset=offset)
+    assert list(s[0]) == ["index", "name", "rashi", "target_longitude", "jd", "year", "month", "day"]
+    for x in s:
         assert (x["year"], x["month"], x["day"]) == date_of(x["jd"], offset)[:3]
     mesha = core.py_compute_sankrantis(2026, offset)[3]  # 14 April morning in India
     assert (mesha["name"], mesha["day"]) == ("Mesha Sankranti", 13 if offset < 0 else 14)
 
 
 # --- lunar months ---
-
-
-@pytest.mark.parametrize("year, number, start, end", [(2026, 3, (2026, 5), (2026, 6)),
-                                                (2023, 5, (2023, 7), (2023, 8))])
-def test_known_adhika_months(year, number, start, end):
-    months = core.py_compute_lunar_months(year)
-    [m] = [m for m in months if m["is_adhik"]]
-    assert (m["number"], m["name"]) == (number, MONTHS[number - 1])
-    s, e = date_of(m["start_jd"]), date_of(m["end_jd"])
-    assert s[:2] == start and 10 <= s[2] <= 20 and e[:2] == end and 10 <= e[2] <= 20
-    following = months[months.index(m) + 1]
-    assert (following["number"], following["is_adhik"]) == (number, False)
-    # Mesha Sankranti falls in Chaitra (amant), in Vaishakha (purnimant).
-    mesha = core.py_compute_sankrantis(year)[3]["jd"]
-    for system, n in (("amant", 1), ("purnimant", 2)):
-        [h] = [h for h in core.py_compute_lunar_months(year, system)
-               if h["start_jd"] < mesha <= h["end_jd"]]
-        assert (h["number"], h["name"]) == (n, MONTHS[n - 1])
 
 
 def test_months_1950_to_2050_are_contiguous_and_kshaya_is_rare():
