@@ -26,14 +26,10 @@ def test_longitudes_are_normalised_and_sidereal_is_tropical_minus_ayanamsa(jd, b
 
 
 @pytest.mark.parametrize("jd", [J2000, 2461144.5])
-def test_ketu_is_opposite_rahu_and_shares_its_speed(jd):
+def test_ketu_is_opposite_rahu_and_lahiri_is_23_51_near_j2000(jd):
     rahu, ketu = core.py_tropical_longitude(jd, 10), core.py_tropical_longitude(jd, -1)
     assert ketu == norm360(rahu + 180.0)
     assert core.py_planet_speed(jd, -1) == core.py_planet_speed(jd, 10) < 0
-
-
-def test_lahiri_ayanamsa_near_j2000():
-    # Lahiri is 23 deg 51' near J2000.
     assert core.py_ayanamsa(J2000) == pytest.approx(23.857, abs=0.01)
 
 
@@ -74,18 +70,9 @@ def test_a_new_thread_gets_the_same_sidereal_positions(close_first):
     assert sample() == main
 
 
-@pytest.mark.parametrize(
-    "jd, expected",
-    [
-        (2451545.0, (2000, 1, 1, 12, 0, 0, 0)),
-        (2451544.5, (2000, 1, 1, 0, 0, 0, 0)),
-    ],
-)
-def test_jd_to_datetime(jd, expected):
-    assert core.py_jd_to_datetime(jd) == expected
-
-
-def test_microseconds_round_to_nearest():
+def test_jd_to_datetime_rounds_microseconds_to_nearest():
+    assert core.py_jd_to_datetime(2451545.0) == (2000, 1, 1, 12, 0, 0, 0)
+    assert core.py_jd_to_datetime(2451544.5) == (2000, 1, 1, 0, 0, 0, 0)
     # Near JD 0 a double resolves far below a microsecond.
     base = 0.5 + 5.0 / 86400  # 5 s past midnight
     assert core.py_jd_to_datetime(base + 0.7e-6 / 86400)[5:] == (5, 1)
@@ -95,10 +82,9 @@ def test_microseconds_round_to_nearest():
 
 @pytest.mark.parametrize("before_ns", [1, 100, 499])
 def test_an_instant_just_before_midnight_carries_into_the_next_day(before_ns):
-    midnight = 1.5  # near JD 0 a double resolves nanoseconds
-    next_day = core.py_jd_to_datetime(midnight)
+    next_day = core.py_jd_to_datetime(1.5)
     assert next_day[3:] == (0, 0, 0, 0)
-    assert core.py_jd_to_datetime(midnight - before_ns * 1e-9 / 86400) == next_day
+    assert core.py_jd_to_datetime(1.5 - before_ns * 1e-9 / 86400) == next_day
 
 
 def test_datetime_round_trip_over_centuries():
@@ -120,30 +106,24 @@ def test_sun_data_at_delhi():
     assert sun["sunset_jd"] == core.py_sunset_jd(midnight + 0.5, *DELHI)
 
 
-def test_equinox_day_at_the_equator_lasts_about_twelve_hours():
-    sun = core.py_compute_sun_data(2026, 3, 20, 0.0, 0.0, 0.0, 0)
-    assert abs(sun["day_duration_hours"] - 12.0) < 0.1
-
-
-def test_west_of_greenwich_midnight_is_later_than_0h_ut():
+def test_equinox_day_at_the_equator_and_midnight_west_of_greenwich():
+    assert abs(core.py_compute_sun_data(2026, 3, 20, 0.0, 0.0, 0.0, 0)["day_duration_hours"]
+               - 12.0) < 0.1
     sun = core.py_compute_sun_data(2026, 1, 10, 40.7, -74.0, 10.0, -18000)
     assert core.py_jd_to_datetime(sun["sunrise_jd"])[:3] == (2026, 1, 10)
 
 
-@pytest.mark.parametrize(
-    "lat, text",
-    [(80.0, "80"), (-66.5 - 10, "-76.5"), (89.9999999, "89.9999999")],
-)
+@pytest.mark.parametrize("lat, text", [(80.0, "80"), (-76.5, "-76.5"),
+                                       (89.9999999, "89.9999999")])
 def test_polar_day_message(lat, text):
-    month = 6 if lat > 0 else 6
     with pytest.raises(ValueError) as info:
-        core.py_compute_sun_data(2026, month, 21, lat, 0.0, 0.0, 0)
+        core.py_compute_sun_data(2026, 6, 21, lat, 0.0, 0.0, 0)
     assert str(info.value) == (
         f"the sun does not rise or set at lat={text} on 2026-06-21 (polar day/night) "
         "\u2014 panchanga is undefined for this date/location"
     )
-    assert math.isnan(core.py_sunrise_jd(core.py_datetime_to_jd(2026, 6, 21, 0, 0, 0.0), lat, 0.0, 0.0)) \
-        or math.isnan(core.py_sunset_jd(core.py_datetime_to_jd(2026, 6, 21, 12, 0, 0.0), lat, 0.0, 0.0))
+    jd = core.py_datetime_to_jd(2026, 6, 21, 0, 0, 0.0)
+    assert math.isnan(core.py_sunrise_jd(jd, lat, 0.0, 0.0) + core.py_sunset_jd(jd + 0.5, lat, 0, 0))
 
 
 @pytest.mark.parametrize("jd", [1e300, -1e300, 1e111, -1.9e111, 1e15])

@@ -1,3 +1,4 @@
+// The numeric helpers at their edges: NaN, infinities and values out of range.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 #include <tuple>
@@ -17,31 +18,17 @@ namespace {
 
 constexpr double BELOW_360 = 359.99999999999994;  // the largest double below 360
 
-struct TithiCase {
-  double elongation;
-  std::uint32_t tithi;
-  std::uint32_t karana;
-};
-
-class ElongationRules : public ::testing::TestWithParam<TithiCase> {};
-
-TEST_P(ElongationRules, TithiAndKarana) {
-  const auto c = GetParam();
-  EXPECT_EQ(element_index(c.elongation, TITHI_SPAN_DEG) + 1, c.tithi);
-  EXPECT_EQ(karana_number(element_index(c.elongation, KARANA_SPAN_DEG)), c.karana);
+TEST(ElongationRules, TithiAndKaranaAtTheBoundaries) {
+  // (elongation, tithi, karana): Kimstughna, Bava, Balava, Balava, Vishti (the
+  // 56th half), Shakuni, Chatushpada, Nagava.
+  using Case = std::tuple<double, unsigned, unsigned>;
+  for (const auto& [elongation, tithi, karana] : std::initializer_list<Case>{
+           {0.0, 1, 11}, {6.0, 1, 1}, {12.0, 2, 2}, {180.0, 16, 2}, {341.9, 29, 7}, {342.0, 29, 8},
+           {348.0, 30, 9}, {354.0, 30, 10}, {BELOW_360, 30, 10}, {std::nan(""), 1, 11}}) {
+    EXPECT_EQ(element_index(elongation, TITHI_SPAN_DEG) + 1, tithi) << elongation;
+    EXPECT_EQ(karana_number(element_index(elongation, KARANA_SPAN_DEG)), karana) << elongation;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Boundaries, ElongationRules,
-                         ::testing::Values(TithiCase{0.0, 1, 11},     // Kimstughna
-                                           TithiCase{6.0, 1, 1},      // Bava
-                                           TithiCase{12.0, 2, 2},     // Balava
-                                           TithiCase{180.0, 16, 2},   // Balava
-                                           TithiCase{341.9, 29, 7},   // h 56: Vishti
-                                           TithiCase{342.0, 29, 8},   // Shakuni
-                                           TithiCase{348.0, 30, 9},   // Chatushpada
-                                           TithiCase{354.0, 30, 10},  // Nagava
-                                           TithiCase{BELOW_360, 30, 10},
-                                           TithiCase{std::nan(""), 1, 11}));
 
 TEST(ElementIndex, NeverLeavesTheTablesForAnyAngle) {
   for (double a : {-1.0, 1e300, -1e300, std::numeric_limits<double>::infinity(), std::nan("")}) {

@@ -60,28 +60,22 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple{300.0, 4.5, 720.0, 5.0},
                       std::tuple{300.0, 3.5, -12.0, 4.0}));         // -12 is 348
 
-TEST(ForwardSearch, SamplesOnlyTheStartWhenTheWindowIsShorterThanAStep) {
-  std::vector<double> samples;
-  EXPECT_FALSE(find_crossing_forward_step(Linear{12.0, 0.0, &samples}, 5.0, 60.1, 0.5 * HOUR,
-                                          HOUR));
-  EXPECT_EQ(samples, std::vector<double>{5.0});
-}
-
-TEST(ForwardSearch, SamplesEachTimeOnce) {
+TEST(ForwardSearch, SamplesEachTimeOnceAndOnlyTheStartInAWindowShorterThanAStep) {
   std::vector<double> samples;
   ASSERT_TRUE(find_crossing_forward_step(Linear{12.0, 0.0, &samples}, 0.0, 7.25, 2.0, HOUR));
   // 7.25/12 day lies in the 15th hour: the start, 15 coarse samples and
   // 12 halvings of one hour.
   EXPECT_EQ(samples.size(), 1u + 15u + 12u);
+  samples.clear();
+  EXPECT_FALSE(find_crossing_forward_step(Linear{12.0, 0.0, &samples}, 5.0, 60.1, 0.5 * HOUR,
+                                          HOUR));
+  EXPECT_EQ(samples, std::vector<double>{5.0});
 }
 
-TEST(Search, NaNAngleFindsNothing) {
+TEST(Search, ElongationWindowMustReachTheNextNewMoonAndNaNFindsNothing) {
   const auto nan_angle = [](double) { return NaN; };
   EXPECT_FALSE(find_crossing_forward_step(nan_angle, 0.0, 0.0, 2.0, HOUR));
   EXPECT_FALSE(find_crossing_backward(nan_angle, 0.0, 0.0, 2.0));
-}
-
-TEST(Search, ElongationWindowMustReachTheNextNewMoon) {
   const Linear f{360.0 / 29.530588, 0.0};  // a new moon at t = 0
   EXPECT_FALSE(find_crossing_forward_step(f, 0.01, 0.0, 2.0, HOUR));
   const auto r = find_crossing_forward_step(f, 0.01, 0.0, 35.0, 1.0);

@@ -1,0 +1,140 @@
+// Shortcuts that must change no value: the within-call memo of festival
+// resolution, Ekadashis and vrats found passing over months and days, lunar
+// months from sankrantis already known, and the batch's days without the
+// transition searches; each equals the literal evaluation to the bit.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <tuple>
+#include <vector>
+
+#include "calendar.hpp"
+#include "ephemeris.hpp"
+#include "fields.hpp"
+
+namespace tithiloom {
+namespace {
+
+using namespace testing;
+
+// The shortest and longest days where days are still passed over.
+const Site OSLO{{59.91, 10.75, 23.0}, 3600};
+// A polar night of a few days, without sunrise.
+const Site ROVANIEMI{{67.5, 25.73, 0.0}, 7200};
+// Local dates a day ahead of and behind most of the world.
+const Site KIRITIMATI{{1.87, -157.4, 0.0}, 50400};
+const Site BAKER{{0.19, -176.48, 0.0}, -43200};
+
+class FestivalMemo : public ::testing::TestWithParam<std::tuple<std::int32_t, Site>> {};
+
+TEST_P(FestivalMemo, ChangesNoOccurrence) {
+  const auto [year, s] = GetParam();
+  const auto defs = mixed_definitions();
+  const auto memo = compute_festivals(defs, year, s.clock(), s.place, true, Reuse::memo);
+  ASSERT_TRUE(memo.ok());
+  EXPECT_GT(memo.value().size(), 40u);
+  EXPECT_EQ(text(memo), text(compute_festivals(defs, year, s.clock(), s.place, true,
+                                               Reuse::literal)));
+}
+
+INSTANTIATE_TEST_SUITE_P(YearsAndPlaces, FestivalMemo,
+                         ::testing::Values(std::tuple{2026, DELHI}, std::tuple{2023, DELHI},
+                                           std::tuple{2026, TROMSO}));
+
+// (year, site, months of the definitions); the pooled memo against one
+// thread's literal evaluation.
+class EkadashiMonths
+    : public ::testing::TestWithParam<std::tuple<std::int32_t, Site, std::vector<std::uint32_t>>> {
+};
+
+TEST_P(EkadashiMonths, PassingOverMonthsAndDaysChangesNothing) {
+  const auto& [year, s, numbers] = GetParam();
+  const std::vector<EkadashiDef> defs = ekadashi_definitions(numbers);
+  const auto memo = compute_ekadashis(defs, year, s.clock(), s.place, Reuse::memo, 5);
+  EXPECT_EQ(text(memo), text(compute_ekadashis(defs, year, s.clock(), s.place, Reuse::literal)));
+  EXPECT_EQ(memo.ok(), s.place.alt_m < 25000.0);
+  if (memo.ok() && numbers.size() == 12 && s.place.lat_deg < 60.0) {
+    EXPECT_GE(memo.value().size(), 24u);
+  }
+  const auto vrats = compute_vrat_dates(year, s.clock(), s.place, Reuse::memo, 5);
+  EXPECT_EQ(text(vrats), text(compute_vrat_dates(year, s.clock(), s.place, Reuse::literal)));
+}
+
+const std::vector<std::uint32_t> ALL = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+// The months about the turn of the year, where months are passed over.
+const std::vector<std::uint32_t> WINTER = {9, 10, 11};
+
+INSTANTIATE_TEST_SUITE_P(
+    YearsAndPlaces, EkadashiMonths,
+    ::testing::Values(std::tuple{2026, DELHI, ALL}, std::tuple{2023, DELHI, ALL},
+                      std::tuple{2027, SYDNEY, ALL}, std::tuple{1900, ROVANIEMI, WINTER},
+                      std::tuple{2026, KIRITIMATI, ALL}, std::tuple{2025, BAKER, ALL},
+                      std::tuple{-2500, DELHI, ALL}, std::tuple{2999, KIRITIMATI, WINTER},
+                      std::tuple{-2998, BAKER, WINTER}, std::tuple{2030, OSLO, ALL},
+                      std::tuple{2026, TOO_HIGH, ALL}));
+
+// Windows of any length anywhere in the span, any tithi (a few impossible
+// ones too), latitudes mostly where days are passed over, any UTC offset.
+TEST(SunriseScan, PassingOverDaysFindsTheSameDay) {
+  std::mt19937_64 random(20260414);
+  const auto uniform = [&](double lo, double hi) {
+    return lo + (hi - lo) * static_cast<double>(random() >> 11) * 0x1p-53;
+  };
+  for (int k = 0; k < 300; ++k) {
+    const std::int32_t tithi = k % 50 == 7 ? static_cast<std::int32_t>(random() % 40) - 5
+                                           : static_cast<std::int32_t>(random() % 30) + 1;
+    const Place place{uniform(-62.0, 62.0), uniform(-180.0, 180.0), uniform(-400.0, 3000.0)};
+    const auto offset = static_cast<std::int32_t>(uniform(-50400.0, 50400.0));
+    const double start = uniform(MIN_JD_UT, MAX_JD_UT);
+    const double end = start + (k % 5 == 0 ? uniform(0.0, 3.0) : uniform(3.0, 45.0));
+    const auto find = [&](Reuse reuse) {
+      return text(find_tithi_at_sunrise_in_range(tithi, fixed_clock(offset), start, end, place, reuse));
+    };
+    EXPECT_EQ(find(Reuse::literal), find(Reuse::memo)) << k;
+  }
+}
+
+class KnownSankrantis : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(KnownSankrantis, GiveTheMonthsSearchedAgain) {
+  const std::int32_t year = GetParam();
+  const auto sankrantis = compute_sankrantis(year);
+  ASSERT_TRUE(sankrantis.ok());
+  for (const bool purnimant : {false, true}) {
+    EXPECT_EQ(text(compute_lunar_months(year, purnimant)),
+              text(compute_lunar_months(year, purnimant, sankrantis.value())));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, KnownSankrantis, ::testing::Values(-2000, 1000, 2023, 2026, 2900));
+
+// (year, site): 24 days from mid-March, long enough for every limb to run
+// through many values.
+class BatchDays : public ::testing::TestWithParam<std::tuple<std::int32_t, Site>> {};
+
+TEST_P(BatchDays, EqualTheFullDailyPanchangWithoutTransitions) {
+  const auto [year, s] = GetParam();
+  const auto days = compute_range(year, 3, 15, year, 4, 7, s.clock(), s.place);
+  ASSERT_TRUE(days.ok()) << days.error();
+  for (const BatchDayResult& d : days.value()) {
+    auto full = compute_day({d.year, d.month, d.day}, s.clock(), s.place,
+                            weekday_of(d.year, d.month, d.day));
+    ASSERT_TRUE(full.ok()) << full.error();
+    Panchang p = std::move(full).value();
+    for (auto* limb : {&p.tithi.start_jd, &p.tithi.end_jd, &p.nakshatra.start_jd,
+                       &p.nakshatra.end_jd, &p.yoga.start_jd, &p.yoga.end_jd, &p.karana.start_jd,
+                       &p.karana.end_jd})
+      *limb = d.panchang.tithi.start_jd;  // the batch's NaN
+    EXPECT_EQ(text(d.panchang), text(p));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    YearsAndPlaces, BatchDays,
+    ::testing::Combine(::testing::Values(-2998, -1200, 1, 1582, 1900, 2026, 2400, 2998),
+                       ::testing::Values(DELHI, SYDNEY, Site{{40.7128, -74.0060, 10.0}, -18000},
+                                         TROMSO)));
+
+}  // namespace
+}  // namespace tithiloom
