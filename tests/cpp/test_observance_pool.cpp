@@ -16,10 +16,13 @@
 #include <type_traits>
 #include <vector>
 
+#include "ekadashi.hpp"
 #include "ephemeris.hpp"
 #include "festival.hpp"
 #include "parallel.hpp"
 #include "shraddha.hpp"
+#include "sunrise_scan.hpp"
+#include "vrat.hpp"
 
 namespace tithiloom {
 namespace {
