@@ -7,11 +7,12 @@
 #include "args.hpp"
 #include "boundary.hpp"
 #include "convert.hpp"
-#include "festival.hpp"
+#include "ekadashi.hpp"
 #include "fields.hpp"
 #include "functions.hpp"
 #include "gil.hpp"
 #include "parallel.hpp"
+#include "vrat.hpp"
 
 namespace tithiloom::py {
 namespace {

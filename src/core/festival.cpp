@@ -1,36 +1,27 @@
+// Festival resolution: each rule's day (sankranti, nakshatra near an
+// ingress, tithi at sunrise with its priority), the day shift and the year
+// filter, the definitions grouped into units of work that share a memo.
 #include "festival.hpp"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
-#include <unordered_map>
 #include <utility>
 
 #include "lunar_month.hpp"
 #include "names.hpp"
-#include "numeric.hpp"
 #include "panchang.hpp"
 #include "parallel.hpp"
 #include "reckoning.hpp"
 #include "sankranti.hpp"
-#include "search.hpp"
-#include "sun.hpp"
 
 namespace tithiloom {
 namespace {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
-// How far the tithi's start and end are searched from a window's start.
-constexpr double WINDOW_SEARCH_DAYS = 2.0;
-constexpr double WINDOW_SEARCH_STEP_DAYS = 1.0 / 24.0;
-// Ranges of sunrises longer than this are refused, as the crossing search
-// refuses windows of more samples.
-constexpr double MAX_RANGE_DAYS = SEARCH_MAX_STEPS;
 // The day-by-day scans around an anchor: 40 civil days from 20 before it.
 constexpr double SCAN_BEFORE_DAYS = 20.0;
 constexpr int SCAN_DAYS = 40;
@@ -39,247 +30,6 @@ const std::string_view PARAVIDDHA = Priority(Priority::paraviddha).label();
 const std::string_view PUURVAVIDDHA = Priority(Priority::puurvaviddha).label();
 const std::string_view VYAPTI = Priority(Priority::vyapti).label();
 
-// The tithi angle at a NaN instant is NaN, whose element index is 0.
-constexpr std::uint32_t TITHI_OF_NAN = 1;
-
-// Between the polar circles (with room for the obliquity of any era) the Sun
-// rises every day, so the first sunrise after a midnight comes within a day
-// and a few minutes of it: within a day and this much, with room to spare.
-constexpr double DAILY_SUNRISE_MAX_LAT_DEG = 60.0;
-constexpr double SUNRISE_SLACK_DAYS = 0.05;
-// The elongation only grows, by less than this in a day (the Moon moves at
-// most about 15.4 degrees a day, the Sun at least 0.95 the same way); its
-// computed value may run back by rounding alone, far less than the noise.
-constexpr double MAX_ELONGATION_DEG_PER_DAY = 16.0;
-constexpr double ELONGATION_NOISE_DEG = 1e-6;
-
-// --- library answers, optionally remembered for the whole call ---
-
-class Sky {
- public:
-  Sky(const Place& place, Reuse reuse) : place_(place), remember_(reuse == Reuse::memo) {}
-
-  double sunrise_after(double jd) {
-    if (!remember_) return tithiloom::sunrise_after(jd, place_);
-    return at(jd, SUNRISE).sunrise;
-  }
-  double sunset_after(double jd) {
-    if (!remember_) return tithiloom::sunset_after(jd, place_);
-    return at(jd, SUNSET).sunset;
-  }
-  // The remembered values form the angles by the same formulas as the
-  // public angle functions.
-  double tithi_angle(double jd) {
-    if (!remember_) return tithiloom::tithi_angle(jd);
-    const Entry& e = at(jd, MOON | SUN);
-    return elongation_deg(e.moon, e.sun);
-  }
-  double moon_sidereal(double jd) {
-    if (!remember_) return moon_sidereal_longitude(jd);
-    const Entry& e = at(jd, MOON | AYANAMSA);
-    return to_sidereal(e.moon, e.ayanamsa);
-  }
-  std::uint32_t tithi_at(double jd) {
-    if (!std::isfinite(jd)) return TITHI_OF_NAN;
-    return element_index(tithi_angle(jd), TITHI_SPAN_DEG) + 1;
-  }
-  std::uint32_t nakshatra_at(double jd) {
-    return element_index(moon_sidereal(jd), NAKSHATRA_SPAN_DEG) + 1;
-  }
-
-  // Whether a day-by-day sunrise scan over [start_jd, end_jd] may pass over
-  // days whose sunrise cannot carry the tithis it looks for. Only when
-  // remembering (the literal sky asks about every day), where the Sun rises
-  // every day, and where no request left out or added could fail: a failure
-  // would be the whole computation's.
-  bool may_pass_over_days(double start_jd, double end_jd) const {
-    return remember_ && std::fabs(place_.lat_deg) <= DAILY_SUNRISE_MAX_LAT_DEG &&
-           requests_cannot_fail(start_jd - 2.0, end_jd + 2.0, place_);
-  }
-
-  // The latest the first sunrise after a midnight can come, where days may
-  // be passed over.
-  static double latest_sunrise(double midnight_jd) {
-    return midnight_jd + (1.0 + SUNRISE_SLACK_DAYS);
-  }
-
-  // How many days from the midnight on (its own included) certainly have a
-  // first sunrise carrying neither tithi a nor b (1-30), where days may be
-  // passed over: the elongation grows by at most MAX_ELONGATION_DEG_PER_DAY
-  // a day, and day j's first sunrise comes at most 1 + j days and the slack
-  // after the midnight.
-  std::int64_t days_carrying_neither(double midnight_jd, std::int64_t a, std::int64_t b) {
-    const double at = tithi_angle(midnight_jd);
-    if (!std::isfinite(at)) return 0;
-    std::int64_t days = std::numeric_limits<std::int64_t>::max();
-    for (const std::int64_t t : {a, b}) {
-      if (t < 1 || t > 30) return 0;
-      // How far the elongation is short of the tithi's span.
-      const double short_of = norm360(static_cast<double>(t - 1) * TITHI_SPAN_DEG - at);
-      // In the span, or just past it: no day can be passed over.
-      if (short_of + TITHI_SPAN_DEG >= 360.0 - ELONGATION_NOISE_DEG) return 0;
-      std::int64_t n = 0;
-      while ((static_cast<double>(n) + 1.0 + SUNRISE_SLACK_DAYS) * MAX_ELONGATION_DEG_PER_DAY +
-                 ELONGATION_NOISE_DEG <
-             short_of)
-        ++n;
-      days = std::min(days, n);
-    }
-    return days;
-  }
-
-  // Whether the first sunrise after the midnight may carry tithi a or b
-  // (1-30), where days may be passed over: the elongation there lies between
-  // its values at the midnight and at the next one, plus what the slack
-  // adds. The next midnight's angle serves the next day.
-  bool sunrise_may_carry(double midnight_jd, std::int64_t a, std::int64_t b) {
-    const double lo = tithi_angle(midnight_jd);
-    const double hi = tithi_angle(midnight_jd + 1.0);
-    if (!std::isfinite(lo) || !std::isfinite(hi)) return true;
-    const double from = lo - ELONGATION_NOISE_DEG;
-    const double width = norm360(hi - lo) + MAX_ELONGATION_DEG_PER_DAY * SUNRISE_SLACK_DAYS +
-                         2.0 * ELONGATION_NOISE_DEG;
-    for (const std::int64_t t : {a, b}) {
-      if (t < 1 || t > 30) return true;
-      // The tithi's span begins within the reach, or the reach within the span.
-      const double to_span = norm360(static_cast<double>(t - 1) * TITHI_SPAN_DEG - from);
-      if (to_span <= width || to_span + TITHI_SPAN_DEG >= 360.0) return true;
-    }
-    return false;
-  }
-
- private:
-  static constexpr std::uint8_t MOON = 1, SUN = 2, AYANAMSA = 4, SUNRISE = 8, SUNSET = 16;
-  // A year of days plus the window searches of many definitions fits well
-  // below this; past it the memo stops growing and answers afresh.
-  static constexpr std::size_t MAX_ENTRIES = 1 << 16;
-
-  struct Entry {
-    double moon = 0.0;  // tropical, normalised
-    double sun = 0.0;   // tropical, normalised
-    double ayanamsa = 0.0;
-    double sunrise = 0.0;  // first sunrise after the key instant
-    double sunset = 0.0;   // first sunset after the key instant
-    std::uint8_t have = 0;
-  };
-
-  void fill(Entry& e, double jd, std::uint8_t need) {
-    const std::uint8_t missing = need & static_cast<std::uint8_t>(~e.have);
-    if (missing & MOON) e.moon = tropical_longitude(jd, BODY_MOON);
-    if (missing & SUN) e.sun = tropical_longitude(jd, BODY_SUN);
-    if (missing & AYANAMSA) e.ayanamsa = ayanamsa(jd);
-    if (missing & SUNRISE) e.sunrise = tithiloom::sunrise_after(jd, place_);
-    if (missing & SUNSET) e.sunset = tithiloom::sunset_after(jd, place_);
-    e.have |= missing;
-  }
-
-  const Entry& at(double jd, std::uint8_t need) {
-    const auto key = std::bit_cast<std::uint64_t>(jd);
-    auto it = memo_.find(key);
-    if (it == memo_.end()) {
-      if (memo_.size() >= MAX_ENTRIES) {
-        scratch_ = Entry{};
-        fill(scratch_, jd, need);
-        return scratch_;
-      }
-      it = memo_.emplace(key, Entry{}).first;
-    }
-    fill(it->second, jd, need);
-    return it->second;
-  }
-
-  Place place_;
-  bool remember_;
-  std::unordered_map<std::uint64_t, Entry> memo_;
-  Entry scratch_;
-};
-
-// --- probes, on whichever sky ---
-
-// The tithi's beginning: the last crossing of its lower bound within two days
-// before the window, else the first within two days after its start.
-template <class Angle>
-std::optional<double> tithi_begin(Angle& angle, double lo_deg, double start_jd) {
-  if (auto b = find_crossing_backward(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS)) return b;
-  return find_crossing_forward_step(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS,
-                                    WINDOW_SEARCH_STEP_DAYS);
-}
-
-// How the beginning and the end are searched. The answer is a conjunction
-// of pure tests on the two, so it is the same in any order; `quickest` starts
-// with the one that the tithi at the window's middle says can rule the
-// window out (the beginning when the tithi is yet to come, the end when it is
-// over) and stops as soon as it does.
-enum class SearchOrder : bool { as_stated, quickest };
-
-template <class Angle>
-bool tithi_in_window(Angle&& angle, std::uint32_t tithi, double start_jd, double end_jd,
-                     SearchOrder order) {
-  const double mid = (start_jd + end_jd) * 0.5;
-  std::uint32_t at_mid = 0;
-  if (std::isfinite(mid)) {
-    at_mid = element_index(angle(mid), TITHI_SPAN_DEG) + 1;
-    if (at_mid == tithi) return true;
-  }
-  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
-  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
-  const auto end_of = [&] {
-    return find_crossing_forward_step(angle, start_jd, hi, WINDOW_SEARCH_DAYS,
-                                      WINDOW_SEARCH_STEP_DAYS);
-  };
-  std::optional<double> begin, end;
-  // Tithis from the middle's on to the wanted one: 1 to 14 means it is yet to come.
-  const std::uint32_t ahead = (tithi + 30 - at_mid % 30) % 30;
-  if (order == SearchOrder::as_stated) {
-    begin = tithi_begin(angle, lo, start_jd);
-    end = end_of();
-  } else if (ahead >= 1 && ahead <= 14) {
-    begin = tithi_begin(angle, lo, start_jd);
-    if (!begin || !(*begin < end_jd)) return false;
-    end = end_of();
-  } else {
-    end = end_of();
-    if (!end || !(*end > start_jd)) return false;
-    begin = tithi_begin(angle, lo, start_jd);
-  }
-  return begin && end && *end > *begin && *end > start_jd && *begin < end_jd;
-}
-
-std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
-                                              const Clock& clock, double start_jd,
-                                              double end_jd) {
-  if (!std::isfinite(start_jd) || !std::isfinite(end_jd)) return std::nullopt;
-  const std::int64_t wanted = tithi;
-  const std::int64_t preceding = wanted == 1 ? 30 : wanted - 1;
-  const CivilDate first = local_date(start_jd, clock);
-  double d = local_midnight_jd(first, clock);
-  if (!(d <= end_jd) || !(end_jd - d <= MAX_RANGE_DAYS)) return std::nullopt;
-  std::optional<SunriseHit> fallback;
-  // A day whose sunrise can carry neither tithi changes nothing, and needs
-  // no sunrise unless that could end the scan. A few angles rule out most
-  // days; the rest are asked about one by one.
-  const bool pass_over = sky.may_pass_over_days(start_jd, end_jd);
-  std::int64_t neither = 0;  // days from this one on whose sunrise carries neither tithi
-  for (;;) {
-    bool passed_over = false;
-    if (pass_over && Sky::latest_sunrise(d) <= end_jd) {
-      if (neither == 0) neither = sky.days_carrying_neither(d, wanted, preceding);
-      passed_over = neither > 0 || !sky.sunrise_may_carry(d, wanted, preceding);
-    }
-    if (neither > 0) --neither;
-    const double s = passed_over ? NaN : sky.sunrise_after(d);
-    if (std::isfinite(s)) {
-      if (s > end_jd) break;
-      const std::int64_t t = sky.tithi_at(s);
-      if (s >= start_jd && t == wanted) return sunrise_hit(first, s, clock);
-      if (t == preceding && !fallback) fallback = sunrise_hit(first, s, clock);
-    }
-    const double next = midnight_after(clock, d);
-    if (!(next <= end_jd) || next == d) break;
-    d = next;
-  }
-  return fallback;
-}
 
 // --- texts ---
 
@@ -540,9 +290,8 @@ class Resolver {
     const double sunset2 = sky_.sunset_after(local_noon_jd(u.date, clock_));
     const DayWindow w1 = kaala_window(def.kaala, prev.sunrise_jd, sunset1, u.sunrise_jd);
     const DayWindow w2 = kaala_window(def.kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
-    const auto angle = [this](double jd) { return sky_.tithi_angle(jd); };
-    const bool p1 = tithi_in_window(angle, u.tithi, w1.start_jd, w1.end_jd, order_);
-    const bool p2 = tithi_in_window(angle, u.tithi, w2.start_jd, w2.end_jd, order_);
+    const bool p1 = tithi_in_window(sky_, u.tithi, w1.start_jd, w1.end_jd, order_);
+    const bool p2 = tithi_in_window(sky_, u.tithi, w2.start_jd, w2.end_jd, order_);
 
     const std::string kaala(def.kaala.label());
     const std::string earlier_date = date_text(prev.local.date);
@@ -623,26 +372,6 @@ class Resolver {
 };
 
 }  // namespace
-
-std::uint32_t tithi_at_jd(double jd_ut) {
-  ensure_initialized();
-  if (!std::isfinite(jd_ut)) return TITHI_OF_NAN;
-  return element_index(tithi_angle(jd_ut), TITHI_SPAN_DEG) + 1;
-}
-
-bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd) {
-  ensure_initialized();
-  return tithi_in_window(tithi_angle, tithi, start_jd, end_jd, SearchOrder::as_stated);
-}
-
-std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
-                                                         const Clock& clock,
-                                                         double start_jd, double end_jd,
-                                                         const Place& place, Reuse reuse) {
-  ensure_initialized();
-  Sky sky(place, reuse);
-  return find_tithi_in_range(sky, tithi, clock, start_jd, end_jd);
-}
 
 Result<FestivalYear> compute_festival_year(std::int32_t year, Reuse reuse) {
   return checked([&]() -> Result<FestivalYear> {
@@ -768,242 +497,6 @@ Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<Fest
   const Result<FestivalYear> calendar = compute_festival_year(year, reuse);
   if (!calendar.ok()) return calendar.failure();
   return resolve_festivals(defs, calendar.value(), clock, place, purnimant, reuse, threads);
-}
-
-// --- Ekadashis and vrats ---
-
-namespace {
-
-constexpr std::uint32_t SHUKLA_EKADASHI = 11;
-constexpr std::uint32_t KRISHNA_EKADASHI = 26;
-// Arunodaya, the dawn before sunrise: 96 minutes as a day fraction.
-constexpr double ARUNODAYA_DAYS = 0.06666666666666667;
-// Names of the Ekadashis of an adhika month, whatever the definition says.
-constexpr std::string_view ADHIKA_SHUKLA_EKADASHI = "Padmini";
-constexpr std::string_view ADHIKA_KRISHNA_EKADASHI = "Parama";
-
-struct VratRow {
-  std::string_view name;
-  std::uint32_t tithi;
-  std::string_view paksha;
-};
-
-// The order decides the order of vrats on the same day.
-constexpr std::array<VratRow, 5> VRAT_TABLE = {{
-    {"Pradosh Vrat", 13, "Shukla"},
-    {"Pradosh Vrat", 28, "Krishna"},
-    {"Sankashti Chaturthi", 19, "Krishna"},
-    {"Amavasya", 30, "Krishna"},
-    {"Purnima Vrat", 15, "Shukla"},
-}};
-
-std::string month_label(std::string_view name, bool is_adhik) {
-  return is_adhik ? "Adhika " + std::string(name) : std::string(name);
-}
-
-std::optional<EkadashiOccurrence> resolve_ekadashi_on(Sky& sky, std::uint32_t lunar_month,
-                                                      std::string_view lunar_month_name,
-                                                      bool is_adhik, bool is_shukla,
-                                                      std::string_view name,
-                                                      const Clock& clock, double start_jd,
-                                                      double end_jd) {
-  const std::uint32_t target = is_shukla ? SHUKLA_EKADASHI : KRISHNA_EKADASHI;
-  const std::uint32_t dashami = target - 1;
-  const std::string_view paksha = paksha_name(target);
-  const std::optional<SunriseHit> hit = find_tithi_in_range(
-      sky, static_cast<std::int32_t>(target), clock, start_jd, end_jd);
-  if (!hit) return std::nullopt;
-  const double s = hit->sunrise_jd;
-  const CivilDate d = hit->local.date;
-
-  const bool dashami_at_arunodaya =
-      element_index(sky.tithi_angle(s - ARUNODAYA_DAYS), TITHI_SPAN_DEG) + 1 == dashami;
-  const double next_midnight = midnight_after(clock, local_midnight_jd(d, clock));
-  const double n = sky.sunrise_after(next_midnight);
-  // Without a sunrise the next day is still the civil day after D.
-  const CivilDate next_date = std::isfinite(n) ? local_date(n, clock)
-                                               : local_date(next_midnight, clock, 0.5);
-  const bool vriddhi = std::isfinite(n) && sky.tithi_at(n) == target;
-
-  const std::string month = month_label(lunar_month_name, is_adhik);
-  const std::string opening = std::string(paksha) + " Ekadashi (Tithi " + std::to_string(target) +
-                              ") prevails at sunrise";
-  EkadashiOccurrence o{std::string(name), lunar_month, std::string(lunar_month_name), is_adhik,
-                       paksha, d, s, d, s, {}};
-  if (vriddhi) {
-    o.smartha_date = o.vaishnava_date = next_date;
-    o.smartha_sunrise_jd = o.vaishnava_sunrise_jd = n;
-    o.reasoning = opening + " on both " + date_text(d) +
-                  " and the next day (tithi-vriddhi), so both Smartha and Vaishnava observance "
-                  "fall on " +
-                  date_text(next_date) + " (vriddhau uttara, Dharmasindhu). Lunar month: " + month +
-                  ".";
-  } else if (dashami_at_arunodaya) {
-    o.vaishnava_date = next_date;
-    o.vaishnava_sunrise_jd = n;
-    o.reasoning = opening + " (" + clock_text(hit->local) + ") on " + date_text(d) +
-                  ". Dashami (Tithi " + std::to_string(dashami) +
-                  ") persists at Arunodaya (96 min before sunrise), so Vaishnava Ekadashi shifts "
-                  "to " +
-                  date_text(next_date) + ". Lunar month: " + month + ".";
-  } else {
-    o.reasoning = opening + " (" + clock_text(hit->local) + ") on " + date_text(d) +
-                  ". Dashami ended before Arunodaya \u2014 Smartha and Vaishnava dates are the "
-                  "same. Lunar month: " +
-                  month + ".";
-  }
-  return o;
-}
-
-bool same_ekadashi(const EkadashiOccurrence& a, const EkadashiOccurrence& b) {
-  return a.smartha_date.year == b.smartha_date.year &&
-         a.smartha_date.month == b.smartha_date.month &&
-         a.smartha_date.day == b.smartha_date.day && a.paksha == b.paksha &&
-         a.lunar_month == b.lunar_month && a.is_adhik == b.is_adhik;
-}
-
-}  // namespace
-
-std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
-                                                   std::string_view lunar_month_name,
-                                                   bool is_adhik, bool is_shukla,
-                                                   std::string_view name,
-                                                   const Clock& clock, double start_jd,
-                                                   double end_jd, const Place& place) {
-  ensure_initialized();
-  Sky sky(place, Reuse::literal);
-  return resolve_ekadashi_on(sky, lunar_month, lunar_month_name, is_adhik, is_shukla, name,
-                             clock, start_jd, end_jd);
-}
-
-namespace {
-
-// Where the Ekadashis of a month can fall. The day search starts at the
-// midnight of the local date holding the month's start and keeps sunrises
-// up to its end; the later of the two days (tithi-vriddhi) is the next
-// civil day's sunrise, which the library finds within about a day of the
-// midnight it searches from, or not at all.
-constexpr double LATEST_EKADASHI_AFTER_MONTH_END_DAYS = 3.0;
-// How far around the month its resolution's requests reach, at most.
-constexpr double EKADASHI_REACH_DAYS = 5.0;
-
-// Whether neither Ekadashi of the month can fall in `year`, so that
-// resolving it is work whose result is always dropped. Only where none of
-// that work's requests can fail: a failure would be the call's.
-bool ekadashis_outside(const LunarMonth& m, std::int32_t year, const Clock& clock,
-                       const Place& place) {
-  if (!requests_cannot_fail(m.start_jd - EKADASHI_REACH_DAYS, m.end_jd + EKADASHI_REACH_DAYS,
-                            place))
-    return false;
-  return local_date(m.start_jd, clock).year > year ||
-         local_date(m.end_jd + LATEST_EKADASHI_AFTER_MONTH_END_DAYS, clock).year < year;
-}
-
-// The Ekadashis of one definition in the listed months, those of `year`, in
-// list order.
-std::vector<EkadashiOccurrence> ekadashis_of(const EkadashiDef& def,
-                                             const std::vector<LunarMonth>& months,
-                                             std::int32_t year, const Clock& clock,
-                                             const Place& place, Reuse reuse) {
-  std::vector<EkadashiOccurrence> out;
-  if (def.month < 1 || def.month > 12) return out;
-  const std::string_view month_name = lunar_month_name(def.month);
-  // Months listed twice and the two pakshas of a month share their days.
-  Sky sky(place, reuse);
-  for (const LunarMonth& m : months) {
-    if (m.number != def.month) continue;
-    if (reuse == Reuse::memo && ekadashis_outside(m, year, clock, place)) continue;
-    for (const bool shukla : {true, false}) {
-      const std::string_view name =
-          m.is_adhik ? (shukla ? ADHIKA_SHUKLA_EKADASHI : ADHIKA_KRISHNA_EKADASHI)
-                     : std::string_view(shukla ? def.shukla_name : def.krishna_name);
-      auto o = resolve_ekadashi_on(sky, def.month, month_name, m.is_adhik, shukla, name,
-                                   clock, m.start_jd, m.end_jd);
-      if (o && o->smartha_date.year == year) out.push_back(std::move(*o));
-    }
-  }
-  return out;
-}
-
-// Lunar months and definitions cost milliseconds each: worth a thread apiece.
-constexpr std::size_t MONTH_LISTS_PER_THREAD = 1;
-constexpr std::size_t EKADASHI_DEFINITIONS_PER_THREAD = 1;
-constexpr std::size_t VRAT_MONTHS_PER_THREAD = 2;
-
-}  // namespace
-
-Result<std::vector<EkadashiOccurrence>> compute_ekadashis(const std::vector<EkadashiDef>& defs,
-                                                          std::int32_t year,
-                                                          const Clock& clock,
-                                                          const Place& place, Reuse reuse,
-                                                          unsigned threads) {
-  // One set of library settings for the whole call, whatever other threads do.
-  const SettingsPin pin(Settings::current());
-  // The months of year - 1, year and year + 1, one list after another.
-  std::array<std::vector<LunarMonth>, 3> lists;
-  if (auto error = run_units(lists.size(), threads, MONTH_LISTS_PER_THREAD,
-                             [&](std::size_t i) -> std::optional<Error> {
-                               const std::int64_t step = static_cast<std::int64_t>(i) - 1;
-                               auto months = compute_lunar_months(shift_year(year, step), false);
-                               if (!months.ok()) return months.failure();
-                               lists[i] = std::move(months).value();
-                               return std::nullopt;
-                             }))
-    return *error;
-  std::vector<LunarMonth> months;
-  for (const auto& list : lists) months.insert(months.end(), list.begin(), list.end());
-
-  std::vector<std::vector<EkadashiOccurrence>> found(defs.size());
-  if (auto error = run_units(defs.size(), threads, EKADASHI_DEFINITIONS_PER_THREAD,
-                             [&](std::size_t i) {
-                               found[i] = ekadashis_of(defs[i], months, year, clock,
-                                                       place, reuse);
-                               return std::optional<Error>();
-                             }))
-    return *error;
-
-  std::vector<EkadashiOccurrence> out;
-  for (auto& list : found)
-    for (EkadashiOccurrence& o : list) out.push_back(std::move(o));
-  std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
-    return a.smartha_sunrise_jd < b.smartha_sunrise_jd;
-  });
-  // Months overlapping two of the three years were resolved twice.
-  out.erase(std::unique(out.begin(), out.end(), same_ekadashi), out.end());
-  return out;
-}
-
-Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const Clock& clock,
-                                                       const Place& place, Reuse reuse,
-                                                       unsigned threads) {
-  // One set of library settings for the whole call, whatever other threads do.
-  const SettingsPin pin(Settings::current());
-  const Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
-  if (!months.ok()) return months.failure();
-
-  std::vector<std::vector<VratOccurrence>> found(months.value().size());
-  if (auto error = run_units(found.size(), threads, VRAT_MONTHS_PER_THREAD, [&](std::size_t i) {
-        const LunarMonth& m = months.value()[i];
-        const std::string label = month_label(m.name, m.is_adhik);
-        // The five vrats of a month scan the same days.
-        Sky sky(place, reuse);
-        for (const VratRow& row : VRAT_TABLE) {
-          const std::optional<SunriseHit> hit = find_tithi_in_range(
-              sky, static_cast<std::int32_t>(row.tithi), clock, m.start_jd, m.end_jd);
-          if (!hit || hit->local.date.year != year) continue;
-          found[i].push_back({row.name, std::string(row.name) + " (" + label + ")", m.name,
-                              row.paksha, hit->sunrise_jd, hit->local.date});
-        }
-        return std::optional<Error>();
-      }))
-    return *error;
-
-  std::vector<VratOccurrence> out;
-  for (auto& list : found)
-    for (VratOccurrence& v : list) out.push_back(std::move(v));
-  std::stable_sort(out.begin(), out.end(),
-                   [](const auto& a, const auto& b) { return a.sunrise_jd < b.sunrise_jd; });
-  return out;
 }
 
 }  // namespace tithiloom

@@ -155,6 +155,10 @@ Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool pur
   return lunar_months(year, purnimant, &year_sankrantis);
 }
 
+std::string month_label(std::string_view name, bool is_adhik) {
+  return is_adhik ? "Adhika " + std::string(name) : std::string(name);
+}
+
 std::int32_t era_year(std::int32_t gregorian_year, std::int32_t offset, bool new_year_passed) {
   const std::int32_t before_new_year = wrapping_add(wrapping_add(gregorian_year, offset), -1);
   return new_year_passed ? wrapping_add(before_new_year, 1) : before_new_year;

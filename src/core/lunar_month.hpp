@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct LunarMonth {
   bool is_adhik;          // holds no sankranti
   bool is_kshaya;         // holds two or more
 };
+
+// A month's name as results write it: "Adhika Shravana" for an adhika month.
+std::string month_label(std::string_view name, bool is_adhik);
 
 // The months overlapping the Gregorian `year` (UT bounds), in order and
 // contiguous; new moon to new moon, or full moon to full moon when

@@ -16,6 +16,7 @@
 #include "panchang.hpp"
 #include "parallel.hpp"
 #include "sun.hpp"
+#include "sunrise_scan.hpp"
 
 namespace tithiloom {
 namespace {

@@ -13,9 +13,12 @@
 #include <vector>
 
 #include "batch.hpp"
+#include "ekadashi.hpp"
 #include "festival.hpp"
 #include "lunar_month.hpp"
 #include "shraddha.hpp"
+#include "sunrise_scan.hpp"
+#include "vrat.hpp"
 
 namespace tithiloom::testing {
 

@@ -15,6 +15,7 @@
 #include "panchang.hpp"
 #include "search.hpp"
 #include "sun.hpp"
+#include "sunrise_scan.hpp"
 
 namespace tithiloom {
 namespace {

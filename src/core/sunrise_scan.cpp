@@ -1,0 +1,268 @@
+// The sunrise scanner: the sky's memo, the window test of a tithi, and the
+// range scan that passes over days the elongation rules out.
+#include "sunrise_scan.hpp"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+
+#include "panchang.hpp"
+#include "search.hpp"
+#include "sun.hpp"
+
+namespace tithiloom {
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+// How far the tithi's start and end are searched from a window's start.
+constexpr double WINDOW_SEARCH_DAYS = 2.0;
+constexpr double WINDOW_SEARCH_STEP_DAYS = 1.0 / 24.0;
+// Ranges of sunrises longer than this are refused, as the crossing search
+// refuses windows of more samples.
+constexpr double MAX_RANGE_DAYS = SEARCH_MAX_STEPS;
+
+// The tithi angle at a NaN instant is NaN, whose element index is 0.
+constexpr std::uint32_t TITHI_OF_NAN = 1;
+
+// Between the polar circles (with room for the obliquity of any era) the Sun
+// rises every day, so the first sunrise after a midnight comes within a day
+// and a few minutes of it: within a day and this much, with room to spare.
+constexpr double DAILY_SUNRISE_MAX_LAT_DEG = 60.0;
+constexpr double SUNRISE_SLACK_DAYS = 0.05;
+// The elongation only grows, by less than this in a day (the Moon moves at
+// most about 15.4 degrees a day, the Sun at least 0.95 the same way); its
+// computed value may run back by rounding alone, far less than the noise.
+constexpr double MAX_ELONGATION_DEG_PER_DAY = 16.0;
+constexpr double ELONGATION_NOISE_DEG = 1e-6;
+
+// A year of days plus the window searches of many definitions fits well
+// below this; past it the memo stops growing and answers afresh.
+constexpr std::size_t MAX_MEMO_ENTRIES = 1 << 16;
+
+}  // namespace
+
+// --- the sky ---
+
+double Sky::sunrise_after(double jd) {
+  if (!remember_) return tithiloom::sunrise_after(jd, place_);
+  return at(jd, SUNRISE).sunrise;
+}
+
+double Sky::sunset_after(double jd) {
+  if (!remember_) return tithiloom::sunset_after(jd, place_);
+  return at(jd, SUNSET).sunset;
+}
+
+double Sky::tithi_angle(double jd) {
+  if (!remember_) return tithiloom::tithi_angle(jd);
+  const Entry& e = at(jd, MOON | SUN);
+  return elongation_deg(e.moon, e.sun);
+}
+
+double Sky::moon_sidereal(double jd) {
+  if (!remember_) return moon_sidereal_longitude(jd);
+  const Entry& e = at(jd, MOON | AYANAMSA);
+  return to_sidereal(e.moon, e.ayanamsa);
+}
+
+std::uint32_t Sky::tithi_at(double jd) {
+  if (!std::isfinite(jd)) return TITHI_OF_NAN;
+  return element_index(tithi_angle(jd), TITHI_SPAN_DEG) + 1;
+}
+
+std::uint32_t Sky::nakshatra_at(double jd) {
+  return element_index(moon_sidereal(jd), NAKSHATRA_SPAN_DEG) + 1;
+}
+
+bool Sky::may_pass_over_days(double start_jd, double end_jd) const {
+  return remember_ && std::fabs(place_.lat_deg) <= DAILY_SUNRISE_MAX_LAT_DEG &&
+         requests_cannot_fail(start_jd - 2.0, end_jd + 2.0, place_);
+}
+
+double Sky::latest_sunrise(double midnight_jd) {
+  return midnight_jd + (1.0 + SUNRISE_SLACK_DAYS);
+}
+
+// The elongation grows by at most MAX_ELONGATION_DEG_PER_DAY a day, and day
+// j's first sunrise comes at most 1 + j days and the slack after the midnight.
+std::int64_t Sky::days_carrying_neither(double midnight_jd, std::int64_t a, std::int64_t b) {
+  const double at = tithi_angle(midnight_jd);
+  if (!std::isfinite(at)) return 0;
+  std::int64_t days = std::numeric_limits<std::int64_t>::max();
+  for (const std::int64_t t : {a, b}) {
+    if (t < 1 || t > 30) return 0;
+    // How far the elongation is short of the tithi's span.
+    const double short_of = norm360(static_cast<double>(t - 1) * TITHI_SPAN_DEG - at);
+    // In the span, or just past it: no day can be passed over.
+    if (short_of + TITHI_SPAN_DEG >= 360.0 - ELONGATION_NOISE_DEG) return 0;
+    std::int64_t n = 0;
+    while ((static_cast<double>(n) + 1.0 + SUNRISE_SLACK_DAYS) * MAX_ELONGATION_DEG_PER_DAY +
+               ELONGATION_NOISE_DEG <
+           short_of)
+      ++n;
+    days = std::min(days, n);
+  }
+  return days;
+}
+
+// The elongation at the sunrise lies between its values at the midnight and
+// at the next one, plus what the slack adds. The next midnight's angle
+// serves the next day.
+bool Sky::sunrise_may_carry(double midnight_jd, std::int64_t a, std::int64_t b) {
+  const double lo = tithi_angle(midnight_jd);
+  const double hi = tithi_angle(midnight_jd + 1.0);
+  if (!std::isfinite(lo) || !std::isfinite(hi)) return true;
+  const double from = lo - ELONGATION_NOISE_DEG;
+  const double width = norm360(hi - lo) + MAX_ELONGATION_DEG_PER_DAY * SUNRISE_SLACK_DAYS +
+                       2.0 * ELONGATION_NOISE_DEG;
+  for (const std::int64_t t : {a, b}) {
+    if (t < 1 || t > 30) return true;
+    // The tithi's span begins within the reach, or the reach within the span.
+    const double to_span = norm360(static_cast<double>(t - 1) * TITHI_SPAN_DEG - from);
+    if (to_span <= width || to_span + TITHI_SPAN_DEG >= 360.0) return true;
+  }
+  return false;
+}
+
+void Sky::fill(Entry& e, double jd, std::uint8_t need) {
+  const std::uint8_t missing = need & static_cast<std::uint8_t>(~e.have);
+  if (missing & MOON) e.moon = tropical_longitude(jd, BODY_MOON);
+  if (missing & SUN) e.sun = tropical_longitude(jd, BODY_SUN);
+  if (missing & AYANAMSA) e.ayanamsa = ayanamsa(jd);
+  if (missing & SUNRISE) e.sunrise = tithiloom::sunrise_after(jd, place_);
+  if (missing & SUNSET) e.sunset = tithiloom::sunset_after(jd, place_);
+  e.have |= missing;
+}
+
+const Sky::Entry& Sky::at(double jd, std::uint8_t need) {
+  const auto key = std::bit_cast<std::uint64_t>(jd);
+  auto it = memo_.find(key);
+  if (it == memo_.end()) {
+    if (memo_.size() >= MAX_MEMO_ENTRIES) {
+      scratch_ = Entry{};
+      fill(scratch_, jd, need);
+      return scratch_;
+    }
+    it = memo_.emplace(key, Entry{}).first;
+  }
+  fill(it->second, jd, need);
+  return it->second;
+}
+
+// --- the tithi within a window ---
+
+namespace {
+
+// The tithi's beginning: the last crossing of its lower bound within two days
+// before the window, else the first within two days after its start.
+template <class Angle>
+std::optional<double> tithi_begin(Angle& angle, double lo_deg, double start_jd) {
+  if (auto b = find_crossing_backward(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS)) return b;
+  return find_crossing_forward_step(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS,
+                                    WINDOW_SEARCH_STEP_DAYS);
+}
+
+template <class Angle>
+bool tithi_in_window_of(Angle&& angle, std::uint32_t tithi, double start_jd, double end_jd,
+                        SearchOrder order) {
+  const double mid = (start_jd + end_jd) * 0.5;
+  std::uint32_t at_mid = 0;
+  if (std::isfinite(mid)) {
+    at_mid = element_index(angle(mid), TITHI_SPAN_DEG) + 1;
+    if (at_mid == tithi) return true;
+  }
+  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
+  const auto end_of = [&] {
+    return find_crossing_forward_step(angle, start_jd, hi, WINDOW_SEARCH_DAYS,
+                                      WINDOW_SEARCH_STEP_DAYS);
+  };
+  std::optional<double> begin, end;
+  // Tithis from the middle's on to the wanted one: 1 to 14 means it is yet to come.
+  const std::uint32_t ahead = (tithi + 30 - at_mid % 30) % 30;
+  if (order == SearchOrder::as_stated) {
+    begin = tithi_begin(angle, lo, start_jd);
+    end = end_of();
+  } else if (ahead >= 1 && ahead <= 14) {
+    begin = tithi_begin(angle, lo, start_jd);
+    if (!begin || !(*begin < end_jd)) return false;
+    end = end_of();
+  } else {
+    end = end_of();
+    if (!end || !(*end > start_jd)) return false;
+    begin = tithi_begin(angle, lo, start_jd);
+  }
+  return begin && end && *end > *begin && *end > start_jd && *begin < end_jd;
+}
+
+}  // namespace
+
+bool tithi_in_window(Sky& sky, std::uint32_t tithi, double start_jd, double end_jd,
+                     SearchOrder order) {
+  const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
+  return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
+}
+
+// --- the first sunrise of a range carrying a tithi ---
+
+std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
+                                              const Clock& clock, double start_jd,
+                                              double end_jd) {
+  if (!std::isfinite(start_jd) || !std::isfinite(end_jd)) return std::nullopt;
+  const std::int64_t wanted = tithi;
+  const std::int64_t preceding = wanted == 1 ? 30 : wanted - 1;
+  const CivilDate first = local_date(start_jd, clock);
+  double d = local_midnight_jd(first, clock);
+  if (!(d <= end_jd) || !(end_jd - d <= MAX_RANGE_DAYS)) return std::nullopt;
+  std::optional<SunriseHit> fallback;
+  // A day whose sunrise can carry neither tithi changes nothing, and needs
+  // no sunrise unless that could end the scan. A few angles rule out most
+  // days; the rest are asked about one by one.
+  const bool pass_over = sky.may_pass_over_days(start_jd, end_jd);
+  std::int64_t neither = 0;  // days from this one on whose sunrise carries neither tithi
+  for (;;) {
+    bool passed_over = false;
+    if (pass_over && Sky::latest_sunrise(d) <= end_jd) {
+      if (neither == 0) neither = sky.days_carrying_neither(d, wanted, preceding);
+      passed_over = neither > 0 || !sky.sunrise_may_carry(d, wanted, preceding);
+    }
+    if (neither > 0) --neither;
+    const double s = passed_over ? NaN : sky.sunrise_after(d);
+    if (std::isfinite(s)) {
+      if (s > end_jd) break;
+      const std::int64_t t = sky.tithi_at(s);
+      if (s >= start_jd && t == wanted) return sunrise_hit(first, s, clock);
+      if (t == preceding && !fallback) fallback = sunrise_hit(first, s, clock);
+    }
+    const double next = midnight_after(clock, d);
+    if (!(next <= end_jd) || next == d) break;
+    d = next;
+  }
+  return fallback;
+}
+
+// --- probes ---
+
+std::uint32_t tithi_at_jd(double jd_ut) {
+  ensure_initialized();
+  if (!std::isfinite(jd_ut)) return TITHI_OF_NAN;
+  return element_index(tithi_angle(jd_ut), TITHI_SPAN_DEG) + 1;
+}
+
+bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd) {
+  ensure_initialized();
+  return tithi_in_window_of(tithi_angle, tithi, start_jd, end_jd, SearchOrder::as_stated);
+}
+
+std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
+                                                         const Clock& clock,
+                                                         double start_jd, double end_jd,
+                                                         const Place& place, Reuse reuse) {
+  ensure_initialized();
+  Sky sky(place, reuse);
+  return find_tithi_in_range(sky, tithi, clock, start_jd, end_jd);
+}
+
+}  // namespace tithiloom

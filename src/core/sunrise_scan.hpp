@@ -1,0 +1,121 @@
+// The sunrise scanner: what the library says about one place (sunrises,
+// sunsets, the Moon and the Sun), remembered for one computation if asked;
+// the tithi at an instant and within a window; and the day-by-day search
+// for the first sunrise of a range that carries a tithi, which leaves out
+// the days whose sunrise cannot carry it. Festivals, Ekadashis, vrats and
+// shraddhas scan their days here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+
+#include "calendar.hpp"
+#include "ephemeris.hpp"
+#include "observance.hpp"
+
+namespace tithiloom {
+
+// Whether one call remembers library answers (each civil day's sunrise and
+// sunset, Sun and Moon positions by exact instant) across its definitions,
+// stops a window's tithi searches once the answer is known, and leaves out
+// the sunrises of days whose tithi cannot matter. Both give identical
+// values; `literal` asks the library every time, searches and scans as the
+// rule is stated, and exists to show exactly that.
+enum class Reuse : std::uint8_t { memo, literal };
+
+// --- library answers, optionally remembered for the whole call ---
+
+class Sky {
+ public:
+  Sky(const Place& place, Reuse reuse) : place_(place), remember_(reuse == Reuse::memo) {}
+
+  double sunrise_after(double jd);
+  double sunset_after(double jd);
+  // The remembered values form the angles by the same formulas as the
+  // public angle functions.
+  double tithi_angle(double jd);
+  double moon_sidereal(double jd);
+  std::uint32_t tithi_at(double jd);
+  std::uint32_t nakshatra_at(double jd);
+
+  // Whether a day-by-day sunrise scan over [start_jd, end_jd] may pass over
+  // days whose sunrise cannot carry the tithis it looks for. Only when
+  // remembering (the literal sky asks about every day), where the Sun rises
+  // every day, and where no request left out or added could fail: a failure
+  // would be the whole computation's.
+  bool may_pass_over_days(double start_jd, double end_jd) const;
+
+  // The latest the first sunrise after a midnight can come, where days may
+  // be passed over.
+  static double latest_sunrise(double midnight_jd);
+
+  // How many days from the midnight on (its own included) certainly have a
+  // first sunrise carrying neither tithi a nor b (1-30), where days may be
+  // passed over.
+  std::int64_t days_carrying_neither(double midnight_jd, std::int64_t a, std::int64_t b);
+
+  // Whether the first sunrise after the midnight may carry tithi a or b
+  // (1-30), where days may be passed over.
+  bool sunrise_may_carry(double midnight_jd, std::int64_t a, std::int64_t b);
+
+ private:
+  static constexpr std::uint8_t MOON = 1, SUN = 2, AYANAMSA = 4, SUNRISE = 8, SUNSET = 16;
+
+  struct Entry {
+    double moon = 0.0;  // tropical, normalised
+    double sun = 0.0;   // tropical, normalised
+    double ayanamsa = 0.0;
+    double sunrise = 0.0;  // first sunrise after the key instant
+    double sunset = 0.0;   // first sunset after the key instant
+    std::uint8_t have = 0;
+  };
+
+  void fill(Entry& e, double jd, std::uint8_t need);
+  const Entry& at(double jd, std::uint8_t need);
+
+  Place place_;
+  bool remember_;
+  std::unordered_map<std::uint64_t, Entry> memo_;
+  Entry scratch_;
+};
+
+// How a window's tithi test searches the beginning and the end. The answer
+// is a conjunction of pure tests on the two, so it is the same in any order;
+// `quickest` starts with the one that the tithi at the window's middle says
+// can rule the window out (the beginning when the tithi is yet to come, the
+// end when it is over) and stops as soon as it does.
+enum class SearchOrder : bool { as_stated, quickest };
+
+// Whether any part of the tithi's span falls inside [start_jd, end_jd], on
+// the sky's angles.
+bool tithi_in_window(Sky& sky, std::uint32_t tithi, double start_jd, double end_jd,
+                     SearchOrder order);
+
+// find_tithi_at_sunrise_in_range on a sky.
+std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
+                                              const Clock& clock, double start_jd,
+                                              double end_jd);
+
+// --- probes ---
+
+// Tithi number (1-30) at an instant; a NaN instant gives 1, as the angle
+// NaN does everywhere in the module.
+std::uint32_t tithi_at_jd(double jd_ut);
+
+// Whether any part of the tithi's span falls inside [start_jd, end_jd].
+// A NaN bound answers false.
+bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd);
+
+// The first civil day in the range whose sunrise carries the tithi; when no
+// sunrise does (a skipped tithi), the first day whose sunrise carries the
+// preceding one. Days without sunrise are passed over. Non-finite bounds,
+// or a range of more than a million days, give none. `memo` also leaves out
+// the sunrises of days that the elongation shows cannot matter.
+std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
+                                                         const Clock& clock,
+                                                         double start_jd, double end_jd,
+                                                         const Place& place,
+                                                         Reuse reuse = Reuse::literal);
+
+}  // namespace tithiloom
