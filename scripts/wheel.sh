@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: scripts/wheel.sh [PYTHON]
-# Builds the wheel and repairs it with auditwheel so that the Swiss Ephemeris
-# library travels inside it under its own name; prints the repaired wheel's path.
+# Builds the wheel and repairs it with auditwheel (the Swiss Ephemeris is
+# compiled into the extension, so this only sets its manylinux tag); prints
+# the repaired wheel's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
