@@ -28,8 +28,9 @@ def counting_program_output(name, *args):
 
     run("cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
         "-DCMAKE_BUILD_TYPE=Release", "-DTITHILOOM_COUNT_REQUESTS=ON")
-    run("cmake", "--build", str(build), "--target", "tithiloom_core")
+    run("cmake", "--build", str(build), "--target", "tithiloom_core", "swisseph")
     run("c++", "-std=c++20", "-O2", "-ffp-contract=off", "-DTITHILOOM_COUNT_REQUESTS",
         f"-I{ROOT / 'src' / 'core'}", str(ROOT / "bench" / f"{name}.cpp"),
-        str(build / "libtithiloom_core.a"), "-lswe", "-lm", "-o", str(exe))
+        str(build / "libtithiloom_core.a"),
+        str(build / "third_party" / "swisseph" / "libswisseph.a"), "-lm", "-o", str(exe))
     return run(str(exe), *map(str, args)).stdout

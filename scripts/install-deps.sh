@@ -2,7 +2,7 @@
 # Installs the system packages the build needs, only those that are missing.
 set -euo pipefail
 missing=()
-for pkg in libswe-dev libgtest-dev pkg-config g++; do
+for pkg in libgtest-dev g++; do
   dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

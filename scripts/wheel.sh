@@ -2,9 +2,9 @@
 # Usage: scripts/wheel.sh [--no-repair] [PYTHON [CMAKE_OPTION...]]
 # Builds the wheel for that interpreter once (in build/wheel-X.Y, with any
 # extra -DNAME=VALUE options), installs that same wheel into its .venv, and
-# repairs it with auditwheel so that the Swiss Ephemeris library travels inside
-# it under its own name; prints the repaired wheel's path (with --no-repair,
-# the wheel as built).
+# repairs it with auditwheel (the Swiss Ephemeris is compiled into the
+# extension, so this only sets its manylinux tag); prints the repaired wheel's
+# path (with --no-repair, the wheel as built).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repair=true

@@ -1,9 +1,11 @@
 """Every year the ephemeris covers, and a clear error outside it: impossible
-places and instants refused, library failures reported, no data read from the
-current directory, the same results on every thread."""
+places and instants refused, library failures reported, no data file read
+from anywhere, the same results on every thread."""
 
 import hashlib
 import math
+import os
+import random
 import subprocess
 import sys
 
@@ -227,20 +229,40 @@ def probe():
 ON_A_NEW_THREAD = "worker = threading.Thread(target=probe); worker.start(); worker.join()\n"
 
 
-def run_probe(cwd, body="probe()\n"):
+def run_probe(cwd, body="probe()\n", **env):
     done = subprocess.run([sys.executable, "-c", PROBE + body], cwd=cwd, capture_output=True,
-                          text=True, timeout=120)
+                          text=True, timeout=60, env={**os.environ, **env})
     assert done.returncode == 0, done.stderr
     return done.stdout
 
 
-@pytest.mark.parametrize("delta_t_line, init", [("-2000000 12345.0", False),
-                                               ("2026 1000.0", False), ("2026 1000.0", True)])
-def test_only_an_initialised_data_path_is_read_and_on_every_thread(tmp_path, delta_t_line, init):
-    clean = run_probe(tmp_path.parent)
-    (tmp_path / "swe_deltat.txt").write_text(delta_t_line + "\n")
-    (tmp_path / "sepl_18.se1").write_bytes(b"\xff\x00garbage" * 512)
-    setup = f"core.py_init({str(tmp_path)!r})\n" if init else ""
-    on_main = run_probe(tmp_path, setup + "probe()\n")
-    assert run_probe(tmp_path, setup + ON_A_NEW_THREAD) == on_main
-    assert (on_main != clean) == init
+@pytest.fixture(scope="module")
+def clean_results(tmp_path_factory):
+    return run_probe(tmp_path_factory.mktemp("clean"))
+
+
+# The names the library would look for (ΔT table, leap seconds, ephemeris files).
+DATA_NAMES = ("swe_deltat.txt", "sedeltat.txt", "seleapsec.txt", "semo_18.se1", "sepl_18.se1",
+              "seas_18.se1")
+
+
+def plant(directory, kind):
+    for name in DATA_NAMES:
+        path = directory / name
+        if kind == "fifo":
+            os.mkfifo(path)  # opened for reading, it would block for ever
+        elif kind == "dev_zero":
+            path.symlink_to("/dev/zero")
+        elif kind == "plausible" and name.endswith(".txt"):
+            path.write_text("-2000000 12345.0\n2026 1000.0\n" if "delta" in name else "20260101\n")
+        else:
+            path.write_bytes(random.Random(name).randbytes(65536))
+
+
+@pytest.mark.parametrize("kind", ["garbage", "plausible", "fifo", "dev_zero"])
+def test_data_files_anywhere_change_nothing(tmp_path, clean_results, kind):
+    # The same files in the current directory, under SE_EPHE_PATH and in the
+    # path given to py_init: no file is opened, on any thread.
+    plant(tmp_path, kind)
+    body = f"core.py_init({str(tmp_path)!r})\nprobe()\n" + ON_A_NEW_THREAD
+    assert run_probe(tmp_path, body, SE_EPHE_PATH=str(tmp_path)) == clean_results * 2

@@ -13,19 +13,23 @@ GOOD = """\
   tithi: 30
   priority: vyapti
   kaala: pradosha
-- {id: makar, name: Makar Sankranti, rule: sankranti, sankranti_index: 0}
+- {id: makar, name: &m Makar Sankranti, rule: sankranti, sankranti_index: 0, description: *m}
 """
 
 
 def write(tmp_path, text, name="mine.yaml"):
     path = tmp_path / name
-    path.write_text(text, encoding="utf-8")
+    if isinstance(text, bytes):
+        path.write_bytes(text)
+    else:
+        path.write_text(text, encoding="utf-8")
     return path
 
 
 def test_a_good_file_reads_back(tmp_path):
     rules = festival_rules(write(tmp_path, GOOD))
     assert [r["id"] for r in rules] == ["diwali", "makar"]
+    assert rules[1]["description"] == "Makar Sankranti"  # an alias of a single value is read
     assert festival_rules(rules) == rules  # a list of dicts is checked the same way
 
 
@@ -57,6 +61,15 @@ def test_a_good_file_reads_back(tmp_path):
     ("- {id: x, name: X, rule: sankranti, sankranti_index: 1}\n"
      "- {id: x, name: Y, rule: sankranti, sankranti_index: 2}\n",
      r"entry 2 \(x\): key 'id': 'x' is used by an earlier entry"),
+    # A list used nine times at each of nine levels would stand for 387 million values.
+    ("a: &a [x, x]\nb: &b [*a, *a]\nfestivals:\n- {id: *b, name: X, rule: sankranti}\n",
+     r"the list or mapping at line 1, column 4 is used again through an alias"),
+    ("- &e {id: x, name: X, rule: sankranti, sankranti_index: 0, self: *e}\n",
+     r"the list or mapping at line 1, column 3 is used again"),
+    ("#" * (256 << 10) + "\n", r"larger than the 256 KiB a rule file may have"),
+    (b"- {id: \xff}\n", r"not UTF-8 text \(byte 8\)"),
+    ("- {id: x, name: X, rule: sankranti, sankranti_index: " + "9" * 5000 + "}\n",
+     r"a value cannot be read \(Exceeds the limit"),
 ])
 def test_malformed_festival_files(tmp_path, text, expected):
     pattern = expected if expected.startswith("mine") else r"mine\.yaml: " + expected

@@ -1,7 +1,7 @@
-"""The repaired wheel carries its own copy of the Swiss Ephemeris library: installed
-into a fresh virtual environment, the extension resolves the library inside the
-package and computes.  scripts/test.sh builds the wheel and names it in
-TITHILOOM_WHEEL; without it the test is skipped."""
+"""The repaired wheel is self-contained: the Swiss Ephemeris is compiled into the
+extension, which, installed into a fresh virtual environment, needs no library
+beyond the C and C++ runtimes and computes.  scripts/test.sh builds the wheel
+and names it in TITHILOOM_WHEEL; without it the test is skipped."""
 
 import os
 import pathlib
@@ -24,10 +24,7 @@ def test_the_repaired_wheel_is_self_contained(tmp_path):
                           capture_output=True, text=True, check=True).stdout.strip()
     core = next(pathlib.Path(site, "tithiloom").glob("_core*.so"))
     ldd = subprocess.run(["ldd", str(core)], capture_output=True, text=True, check=True).stdout
-    swe = [line for line in ldd.splitlines() if "libswe" in line]
-    assert len(swe) == 1 and "not found" not in swe[0], ldd
-    resolved = pathlib.Path(swe[0].split("=>")[1].split("(")[0].strip()).resolve()
-    assert resolved.parent == pathlib.Path(site, "tithiloom.libs").resolve(), swe[0]
+    assert "libswe" not in ldd and "not found" not in ldd, ldd
     check = ("import datetime as dt, tithiloom; "
              "d = tithiloom.day(dt.date(2026, 4, 14), tithiloom.Place.named('Ujjain')); "
              "print(d.tithi.name, d.sunrise.isoformat())")

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -21,10 +20,10 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 // --- process-wide settings, applied to each thread on its next request ---
 
-// The library looks for a ΔT table (and other data) in its data path, which
-// by default begins with the current directory: a stray file there would
-// change results or crash the library. Nothing can be stored under
-// /dev/null, so without a path from init() no file is ever read.
+// The path handed to the library without one from init(). Our copy of the
+// library opens no file and ignores its environment variable (see
+// third_party/swisseph), so no path, given or not, changes a result; this one
+// could hold no file in any case.
 constexpr const char* NO_DATA_PATH = "/dev/null";
 
 std::mutex settings_mutex;
@@ -34,13 +33,6 @@ std::atomic<bool> INITIALIZED{false};
 // Bumped whenever the settings change, so that every thread re-applies them.
 std::atomic<std::uint64_t> settings_version{1};
 thread_local std::uint64_t applied_version = 0;
-// The library's answer to a fixed ayanamsa request right after this thread's
-// settings were applied. Another user of the library in the process (the
-// system's copy loaded through ctypes, say) may change the sidereal mode, the
-// ΔT table or close the library on this thread; each changes this answer, and
-// the request costs far less than applying the settings again.
-constexpr double PROBE_JD = 2451545.0;
-thread_local std::uint64_t applied_probe = 0;
 // The settings of this thread's outermost open SettingsPin, if any.
 thread_local const Settings* pinned = nullptr;
 
@@ -55,16 +47,10 @@ void fix_settings(std::optional<std::string_view> ephe_path) {
   INITIALIZED.store(true);
 }
 
-std::uint64_t probe_bits() { return std::bit_cast<std::uint64_t>(swe_get_ayanamsa_ut(PROBE_JD)); }
-
 void apply_to_thread(const std::string& path, std::uint64_t version) {
   swe_set_ephe_path(path.c_str());
   set_lahiri();
-  // Their defaults, which another user of the library may have changed.
-  swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC);
-  swe_set_tid_acc(SE_TIDAL_AUTOMATIC);
   applied_version = version;
-  applied_probe = probe_bits();
 }
 
 void apply_settings() {
@@ -180,8 +166,7 @@ Settings Settings::current() {
 SettingsPin::SettingsPin(Settings settings) : settings_(std::move(settings)), outer_(pinned) {
   if (outer_ != nullptr) return;
   pinned = &settings_;
-  if (applied_version != settings_.version_ || probe_bits() != applied_probe)
-    apply_to_thread(settings_.data_path_, settings_.version_);
+  if (applied_version != settings_.version_) apply_to_thread(settings_.data_path_, settings_.version_);
 }
 
 SettingsPin::~SettingsPin() {
@@ -272,9 +257,6 @@ bool requests_cannot_fail(double from_jd, double to_jd, const Place& place) {
 
 SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, char house_letter) {
   ensure_initialized();
-  // The house routine reads the sidereal mode at call time; restate it so a
-  // caller that changed it on the library directly cannot skew the cusps.
-  set_lahiri();
   SiderealHouses h{};
   // Times the positions refuse are refused here too: the house routine
   // builds on the same time-dependent series and gives nothing usable there.
