@@ -16,6 +16,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 logs=build/logs
+# Up to three builds run at once: two compilers each keep the two cores busy
+# without crowding the tests that run beside them.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 rm -rf "$logs"
 mkdir -p "$logs"
 
