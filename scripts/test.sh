@@ -16,6 +16,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 logs=build/logs
+# Up to three builds run at once: two compilers each keep the two cores busy
+# without crowding the tests that run beside them.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 rm -rf "$logs"
 mkdir -p "$logs"
 
@@ -27,7 +30,7 @@ stage() {
   shift 2
   local log=$logs/$name.log start=$SECONDS status=0
   # The subshell's `times` adds up the processor time of all it ran.
-  ("$@" && times >"$log.cpu") >"$log" 2>&1 </dev/null || status=$?
+  ("$@"; s=$?; times >"$log.cpu"; exit "$s") >"$log" 2>&1 </dev/null || status=$?
   local took=$((SECONDS - start)) verdict=ok cpu=-
   [ "$status" -eq 0 ] || verdict="FAILED (exit $status)"
   [ -s "$log.cpu" ] && cpu=$(awk 'NR == 2 { gsub(/[ms]/, " "); print int($1 * 60 + $2 + $3 * 60 + $4) }' "$log.cpu")
