@@ -4,13 +4,37 @@
 
 namespace tithiloom::py {
 
-bool let_others_run() {
-  // Releasing the lock hands it to a thread that has asked for it (one that
-  // waited a switch interval); with none waiting it is taken back at once.
-  Py_BEGIN_ALLOW_THREADS
-  Py_END_ALLOW_THREADS
-  return PyErr_CheckSignals() == 0;
+namespace {
+
+// A Python function that does nothing. A call to it passes through the
+// interpreter's loop, which, as between any two bytecodes, hands the lock to
+// a thread that has asked for it (one that waited a switch interval) and runs
+// pending signal handlers. (Releasing and retaking the lock instead would
+// wake a waiting thread before it asks, and retake the lock first: a release
+// every slice would starve it.)
+PyObject* nothing = nullptr;
+
+bool pass_through_the_interpreter() {
+  if (nothing == nullptr) {
+    PyRef code(Py_CompileString("lambda: None", "<tithiloom>", Py_eval_input));
+    PyRef globals(code ? PyDict_New() : nullptr);
+    if (!globals || PyDict_SetItemString(globals.get(), "__builtins__", PyEval_GetBuiltins()) < 0)
+      return false;
+    PyObject* made = PyEval_EvalCode(code.get(), globals.get(), globals.get());
+    if (made == nullptr) return false;
+    if (nothing == nullptr) {
+      nothing = made;  // kept for the life of the process
+    } else {
+      Py_DECREF(made);  // made meanwhile by another thread
+    }
+  }
+  PyRef none(PyObject_CallNoArgs(nothing));
+  return static_cast<bool>(none);
 }
+
+}  // namespace
+
+bool let_others_run() { return pass_through_the_interpreter() && PyErr_CheckSignals() == 0; }
 
 namespace {
 
@@ -25,10 +49,9 @@ void free_in_slices(void* owned) {
   const PyGILState_STATE state = PyGILState_Ensure();
   for (Py_ssize_t n = PyList_GET_SIZE(list); n > 0; n = PyList_GET_SIZE(list)) {
     // Slots not yet filled are null; removing them is allowed.
-    if (PyList_SetSlice(list, n > CONVERSION_SLICE ? n - CONVERSION_SLICE : 0, n, nullptr) < 0)
+    if (PyList_SetSlice(list, n > CONVERSION_SLICE ? n - CONVERSION_SLICE : 0, n, nullptr) < 0 ||
+        !pass_through_the_interpreter())
       break;
-    Py_BEGIN_ALLOW_THREADS
-    Py_END_ALLOW_THREADS
   }
   PyErr_Clear();
   Py_DECREF(list);

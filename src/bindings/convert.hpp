@@ -75,9 +75,9 @@ PyObject* raise_error(const Result<T>& failed) {
 // two of work, so that neither Ctrl-C nor another thread waits long.
 inline constexpr Py_ssize_t CONVERSION_SLICE = 256;
 
-// A pause between slices: other threads may take the interpreter lock, and
-// pending signal handlers run. False, with the handler's exception set, when
-// one raised.
+// A pause between slices: a thread waiting for the interpreter lock gets it,
+// and pending signal handlers run. False, with the handler's exception set,
+// when one raised.
 bool let_others_run();
 
 // Drops a partly built list. A long one is freed off the caller's path, a
