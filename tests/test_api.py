@@ -31,6 +31,11 @@ def test_a_day_is_told_in_the_place_zone_and_every_limb_spans_sunrise(name, date
     assert data["muhurat"]["abhijit"]["auspicious"] is True
 
 
+def test_iter_days_equals_days_across_its_yearly_pieces(london):
+    start, end = dt.date(2025, 12, 30), dt.date(2027, 1, 2)
+    assert list(tithiloom.iter_days(start, end, london)) == tithiloom.days(start, end, london)
+
+
 def test_days_and_at_agree_with_day(delhi):
     span = tithiloom.days(dt.date(2026, 2, 26), dt.date(2026, 3, 2), delhi)
     assert [d.date.day for d in span] == [26, 27, 28, 1, 2]

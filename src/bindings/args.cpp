@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "convert.hpp"
 #include "pyref.hpp"
 
 namespace tithiloom::py {
@@ -287,6 +288,9 @@ bool Args::read(std::size_t i, std::vector<double>& out) const {
   std::vector<double> values;
   values.reserve(static_cast<std::size_t>(n));
   for (Py_ssize_t k = 0; k < n; ++k) {
+    // A million instants take a while to read: other threads and Ctrl-C get
+    // their turn between slices.
+    if (k % CONVERSION_SLICE == 0 && k > 0 && !let_others_run()) return false;
     const double v = PyFloat_AsDouble(PyTuple_GET_ITEM(items.get(), k));
     if (v == -1.0 && PyErr_Occurred()) return fail(i);
     values.push_back(v);

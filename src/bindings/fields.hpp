@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "args.hpp"
+#include "convert.hpp"
 #include "pyref.hpp"
 
 namespace tithiloom::py {
@@ -46,6 +47,9 @@ bool read_definitions(PyObject* list, std::vector<Def>& defs, ReadOne&& read_one
   const Py_ssize_t n = PyTuple_GET_SIZE(items.get());
   defs.reserve(static_cast<std::size_t>(n));
   for (Py_ssize_t k = 0; k < n; ++k) {
+    // Between definitions, never inside one: other threads and Ctrl-C get
+    // their turn while a hundred thousand are read.
+    if (k % CONVERSION_SLICE == 0 && k > 0 && !let_others_run()) return false;
     PyObject* item = PyTuple_GET_ITEM(items.get(), k);
     if (!PyDict_Check(item)) {
       raise_cannot_convert(item, "PyDict");

@@ -1,8 +1,7 @@
 // The interpreter lock released around a computation, so that other Python
 // threads run meanwhile. The computation must not touch any Python object:
 // arguments are read before, results built after. Each computation runs with
-// the settings it starts with, applied again if another user of the library
-// changed them on this thread. Long computations run off the calling thread
+// the settings it starts with. Long computations run off the calling thread
 // and stop on a pending signal (Ctrl-C), leaving its exception to the caller.
 #pragma once
 

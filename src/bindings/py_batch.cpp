@@ -34,13 +34,13 @@ constexpr double PYTHON_BYTES_PER_DAY = 3072.0;
 
 PyObject* batch(const DateRange& r, const Clock& clock, const Place& place) {
   const unsigned threads = pool_size();
-  const auto days = interruptible([&] {
+  auto days = interruptible([&] {
     return compute_range(r.start_year, r.start_month, r.start_day, r.end_year, r.end_month,
                          r.end_day, clock, place, threads, PYTHON_BYTES_PER_DAY);
   });
   if (!days) return nullptr;  // interrupted
   if (!days->ok()) return raise_error(*days);
-  return list_of(days->value(), day_dict);
+  return list_from(std::move(*days).value(), day_dict);
 }
 
 }  // namespace

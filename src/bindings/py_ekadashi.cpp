@@ -83,12 +83,12 @@ PyObject* py_compute_ekadashis_with(PyObject* const* args, Py_ssize_t nargs, PyO
     std::vector<EkadashiDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const unsigned threads = pool_size();
-    const auto occurrences = interruptible([&] {
+    auto occurrences = interruptible([&] {
       return compute_ekadashis(defs, year, clock, place, Reuse::memo, threads);
     });
     if (!occurrences) return nullptr;  // interrupted
     if (!occurrences->ok()) return raise_error(*occurrences);
-    return list_of(occurrences->value(), ekadashi_dict);
+    return list_from(std::move(*occurrences).value(), ekadashi_dict);
   });
 }
 

@@ -96,12 +96,12 @@ PyObject* festivals(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) 
     std::vector<FestivalDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const unsigned threads = pool_size();
-    const auto occurrences = interruptible([&] {
+    auto occurrences = interruptible([&] {
       return compute_festivals(defs, year, clock, place, purnimant, Reuse::memo, threads);
     });
     if (!occurrences) return nullptr;  // interrupted
     if (!occurrences->ok()) return raise_error(*occurrences);
-    return list_of(occurrences->value(), occurrence_dict);
+    return list_from(std::move(*occurrences).value(), occurrence_dict);
   });
 }
 

@@ -87,10 +87,10 @@ PyObject* py_compute_panchanga_at_jds(PyObject*, PyObject* const* args, Py_ssize
     std::vector<double> jds;
     if (!a.parse(args, nargs, kwnames) || !a.read_instants(0, jds)) return nullptr;
     const unsigned threads = pool_size();
-    const auto limbs = interruptible([&] { return compute_at_jds(jds, threads); });
+    auto limbs = interruptible([&] { return compute_at_jds(jds, threads); });
     if (!limbs) return nullptr;  // interrupted
     if (!limbs->ok()) return raise_error(*limbs);
-    return list_of(limbs->value(), instant_dict);
+    return list_from(std::move(*limbs).value(), instant_dict);
   });
 }
 

@@ -122,13 +122,15 @@ PyObject* py_compute_shraddha_timeline_with(PyObject* const* args, Py_ssize_t na
         !a.read(7, monthly) || !a.read(8, annual) || !a.read(9, pitru))
       return nullptr;
     const unsigned threads = pool_size();
-    const auto timeline = interruptible([&] {
+    auto timeline = interruptible([&] {
       return compute_shraddha_timeline(death.year, death.month, death.day, clock, monthly,
                                        annual, pitru, place, threads);
     });
     if (!timeline) return nullptr;  // interrupted
     if (!timeline->ok()) return raise_error(*timeline);
-    return timeline_dict(timeline->value());
+    PyObject* dict = timeline_dict(timeline->value());
+    free_unlocked(std::move(*timeline));
+    return dict;
   });
 }
 

@@ -166,7 +166,8 @@ Settings Settings::current() {
 SettingsPin::SettingsPin(Settings settings) : settings_(std::move(settings)), outer_(pinned) {
   if (outer_ != nullptr) return;
   pinned = &settings_;
-  if (applied_version != settings_.version_) apply_to_thread(settings_.data_path_, settings_.version_);
+  if (applied_version != settings_.version_)
+    apply_to_thread(settings_.data_path_, settings_.version_);
 }
 
 SettingsPin::~SettingsPin() {

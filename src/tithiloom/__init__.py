@@ -18,9 +18,9 @@ from tithiloom import _core
 from tithiloom.errors import RuleError, TithiloomError, UnknownPlace
 
 if TYPE_CHECKING:
-    from tithiloom.api import (at, choghadiya, day, days, ekadashis, festivals, lagna,
-                               lagna_windows, lunar_months, muhurat, sankrantis, shraddha,
-                               shraddha_timeline, vrats)
+    from tithiloom.api import (at, choghadiya, day, days, ekadashis, festivals, iter_days,
+                               lagna, lagna_windows, lunar_months, muhurat, sankrantis,
+                               shraddha, shraddha_timeline, vrats)
     from tithiloom.places import Place
     from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant,
                                    Karana, Lagna, LagnaWindow, LunarMonth, Muhurat, Nakshatra,
@@ -29,7 +29,7 @@ if TYPE_CHECKING:
 
 __version__ = "0.1.0"
 
-_FUNCTIONS = ("at", "choghadiya", "day", "days", "ekadashis", "festivals", "lagna",
+_FUNCTIONS = ("at", "choghadiya", "day", "days", "ekadashis", "festivals", "iter_days", "lagna",
               "lagna_windows", "lunar_months", "muhurat", "sankrantis", "shraddha",
               "shraddha_timeline", "vrats")
 _TYPES = ("Alternate", "Choghadiya", "Day", "Ekadashi", "Festival", "Instant", "Karana", "Lagna",

@@ -9,7 +9,7 @@ from __future__ import annotations
 
 import datetime as dt
 import math
-from collections.abc import Callable, Iterable, Mapping
+from collections.abc import Callable, Iterable, Iterator, Mapping
 from typing import Any, TypeVar
 
 from tithiloom import _core, rules as rulefiles, zones
@@ -147,6 +147,16 @@ def days(start: dt.date, end: dt.date, place: Place) -> list[Day]:
     raw = _call(_core._batch_range, first.year, first.month, first.day, last.year, last.month,
                 last.day, *_where(place), _clock(place, (first, last)))
     return [_day(_ymd(r), r, place, timed=False) for r in raw]
+
+
+def iter_days(start: dt.date, end: dt.date, place: Place) -> Iterator[Day]:
+    """The days of :func:`days`, computed a year at a time: a range of
+    centuries is never held in memory at once."""
+    first, last = _date(start, place, "start"), _date(end, place, "end")
+    while first <= last:
+        upto = min(last, first + dt.timedelta(days=365))
+        yield from days(first, upto, place)
+        first = upto + dt.timedelta(days=1)
 
 
 def at(instants: Iterable[dt.datetime]) -> list[Instant]:
