@@ -179,13 +179,17 @@ std::string death_date_text(std::int32_t year, std::uint32_t month, std::uint32_
   return date_text(CivilDate{year, month, day});
 }
 
-// The first probe instant whose following sunrise carries the tithi.
-std::optional<double> first_sunrise_with_tithi(double from_jd, double first_offset_days,
-                                               int probes, std::uint32_t tithi,
-                                               const Place& place) {
+// The first sunrise after the probe instants (a day apart) that carries the
+// tithi. Probes whose sunrise cannot carry it are passed over where the sky
+// allows.
+std::optional<double> first_sunrise_with_tithi(Sky& sky, double from_jd,
+                                               double first_offset_days, int probes,
+                                               std::uint32_t tithi) {
+  const double first = from_jd + first_offset_days;
+  SunriseRun sunrises(sky, tithi, tithi, sky.may_pass_over_days(first, first + probes));
   for (int i = 0; i < probes; ++i) {
-    const double sunrise = sunrise_after(from_jd + (first_offset_days + i), place);
-    if (std::isfinite(sunrise) && tithi_at_jd(sunrise) == tithi) return sunrise;
+    const double sunrise = sunrises.sunrise_after(from_jd + (first_offset_days + i));
+    if (std::isfinite(sunrise) && sky.tithi_at(sunrise) == tithi) return sunrise;
   }
   return std::nullopt;
 }
@@ -195,13 +199,14 @@ std::vector<TithiOccurrence> monthly_shraddhas(MonthsByYear& months, double deat
                                                const Clock& clock, const Place& place) {
   std::vector<TithiOccurrence> out;
   if (count == 0) return out;
+  Sky sky(place, Reuse::memo);
   std::optional<double> next = first_sunrise_with_tithi(
-      death_midnight_jd, FIRST_MONTHLY_FROM_DAYS, FIRST_MONTHLY_PROBES, death.tithi, place);
+      sky, death_midnight_jd, FIRST_MONTHLY_FROM_DAYS, FIRST_MONTHLY_PROBES, death.tithi);
   while (next && out.size() < count) {
     out.push_back(describe_sunrise(months, clock, death.tithi, *next));
     if (out.size() == count) break;
-    next = first_sunrise_with_tithi(*next, NEXT_MONTHLY_FROM_DAYS, NEXT_MONTHLY_PROBES,
-                                    death.tithi, place);
+    next = first_sunrise_with_tithi(sky, *next, NEXT_MONTHLY_FROM_DAYS, NEXT_MONTHLY_PROBES,
+                                    death.tithi);
   }
   return out;
 }
@@ -237,11 +242,14 @@ std::optional<TithiOccurrence> pitru_paksha_date(MonthsByYear& months, std::int3
   const std::uint32_t tithi =
       death.tithi <= LAST_SHUKLA_TITHI ? death.tithi + LAST_SHUKLA_TITHI : death.tithi;
   const std::int32_t year = years_after(death_year, k);
+  const double first = local_midnight_jd({year, PITRU_WINDOW_FIRST.month, PITRU_WINDOW_FIRST.day}, clock);
   const double last = local_midnight_jd({year, PITRU_WINDOW_LAST.month, PITRU_WINDOW_LAST.day}, clock);
-  for (double x = local_midnight_jd({year, PITRU_WINDOW_FIRST.month, PITRU_WINDOW_FIRST.day}, clock);
-       x <= last; x = midnight_after(clock, x)) {
-    const double sunrise = sunrise_after(x, place);
-    if (!std::isfinite(sunrise) || tithi_at_jd(sunrise) != tithi) continue;
+  // Days whose sunrise cannot carry the tithi are passed over where the sky allows.
+  Sky sky(place, Reuse::memo);
+  SunriseRun sunrises(sky, tithi, tithi, sky.may_pass_over_days(first, last));
+  for (double x = first; x <= last; x = midnight_after(clock, x)) {
+    const double sunrise = sunrises.sunrise_after(x);
+    if (!std::isfinite(sunrise) || sky.tithi_at(sunrise) != tithi) continue;
     const CivilDate date = jd_to_local_datetime(sunrise, clock).date;
     if (month_holding(months, date.year, date.month, date.day, clock) != BHADRAPADA)
       continue;
