@@ -332,53 +332,31 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
                                                   o.day}};
 }
 
-Result<ShraddhaTimeline> compute_shraddha_timeline(
-    std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day_of_month,
-    const Clock& clock, std::size_t monthly_count, std::size_t annual_years,
-    std::size_t pitru_paksha_years, const Place& place, unsigned threads) {
-  // One set of library settings for the whole call, whatever other threads do.
-  const SettingsPin pin(Settings::current());
-  ShraddhaTimeline t;
-  Death death{};
-  // Lists of lunar months computed so far; units read them, and those of
-  // successful units join them between the steps.
+namespace {
+
+// What the rites of a timeline are computed from, and the lists of lunar
+// months computed so far: units read them, and those of successful units
+// join them between the steps.
+struct TimelineWork {
+  std::int32_t death_year;
+  Death death;
+  const Clock& clock;
+  const Place& place;
+  unsigned threads;
   MonthLists known;
-  const auto fixed = checked([&] {
-    MonthsByYear months;
-    death = fix_death(months, death_year, death_month, death_day_of_month, clock, place);
-    t.death_nakshatra = std::isfinite(death.sunrise_jd)
-                            ? nakshatra_name(nakshatra_at(death.sunrise_jd))
-                            : UNKNOWN;
-    std::move(months).hand_over(known);
-    return true;
-  });
-  if (!fixed.ok()) return fixed.failure();
+};
 
-  const double m0 = local_midnight_jd({death_year, death_month, death_day_of_month}, clock);
-  const auto day_text = [&](std::int64_t days) {
-    return date_text(jd_to_local_datetime(midnight_after(clock, m0, days), clock).date);
-  };
-  t.death_date = death_date_text(death_year, death_month, death_day_of_month);
-  t.death_tithi = tithi_display_name(death.tithi);
-  t.death_tithi_number = death.tithi;
-  t.death_paksha = paksha_name(death.tithi);
-  t.death_masa = lunar_month_name(death.lunar_month);
-  t.teesra = day_text(TEESRA_DAYS);
-  t.dashamam = day_text(DASHAMAM_DAYS);
-  t.terahvin = day_text(TERAHVIN_DAYS);
-
-  // The rites come in this order: monthly, annual, pitru paksha; the first
-  // failure in that order is the call's. The years of the annual and pitru
-  // paksha rites are independent units; the monthly chain is sequential.
-  // The annual years run first, as their months serve all the rest.
-  const auto annual_failure = in_batches(annual_years, threads, [&](std::size_t first,
-                                                                     std::size_t n) {
+// The annual shraddhas of the first `years` years after the death, in
+// order, appended to `out`; their months join the known ones.
+std::optional<Error> annual_rites(TimelineWork& w, std::size_t years,
+                                  std::vector<TithiOccurrence>& out) {
+  return in_batches(years, w.threads, [&](std::size_t first, std::size_t n) {
     std::vector<std::optional<TithiOccurrence>> found(n);
     std::vector<MonthLists> computed(n);
-    auto error = run_units(n, threads, 1, [&](std::size_t i) -> std::optional<Error> {
-      MonthsByYear months(known);
+    auto error = run_units(n, w.threads, 1, [&](std::size_t i) -> std::optional<Error> {
+      MonthsByYear months(w.known);
       Result<std::optional<TithiOccurrence>> entry =
-          annual_shraddha(months, death_year, death, first + i + 1, clock, place);
+          annual_shraddha(months, w.death_year, w.death, first + i + 1, w.clock, w.place);
       if (!entry.ok()) return entry.failure();
       found[i] = std::move(entry).value();
       std::move(months).hand_over(computed[i]);
@@ -386,34 +364,87 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(
     });
     if (error) return error;
     for (std::optional<TithiOccurrence>& entry : found)
-      if (entry) t.annual_shraddhas.push_back(std::move(*entry));
-    for (MonthLists& lists : computed) known.merge(lists);
+      if (entry) out.push_back(std::move(*entry));
+    for (MonthLists& lists : computed) w.known.merge(lists);
     return std::optional<Error>();
   });
+}
 
-  const auto monthly = checked([&] {
-    MonthsByYear months(known);
-    t.monthly_shraddhas =
-        monthly_shraddhas(months, m0, death, monthly_count, clock, place);
-    return true;
-  });
-  if (!monthly.ok()) return monthly.failure();
-  if (annual_failure) return *annual_failure;
-
-  const auto pitru_failure = in_batches(pitru_paksha_years, threads, [&](std::size_t first,
-                                                                         std::size_t n) {
+// The pitru paksha shraddhas of the death's year and the `years` - 1 after
+// it, in order, appended to `out`.
+std::optional<Error> pitru_rites(TimelineWork& w, std::size_t years,
+                                 std::vector<TithiOccurrence>& out) {
+  return in_batches(years, w.threads, [&](std::size_t first, std::size_t n) {
     std::vector<std::optional<TithiOccurrence>> found(n);
-    auto error = run_units(n, threads, 1, [&](std::size_t i) {
-      MonthsByYear months(known);
-      found[i] = pitru_paksha_date(months, death_year, death, first + i, clock, place);
+    auto error = run_units(n, w.threads, 1, [&](std::size_t i) {
+      MonthsByYear months(w.known);
+      found[i] = pitru_paksha_date(months, w.death_year, w.death, first + i, w.clock, w.place);
       return std::optional<Error>();
     });
     if (error) return error;
     for (std::optional<TithiOccurrence>& entry : found)
-      if (entry) t.pitru_paksha_dates.push_back(std::move(*entry));
+      if (entry) out.push_back(std::move(*entry));
     return std::optional<Error>();
   });
-  if (pitru_failure) return *pitru_failure;
+}
+
+// The day of death as the timeline reports it, and the 3rd, 10th and 13th
+// days counted from it.
+void describe_death(ShraddhaTimeline& t, std::int32_t death_year, std::uint32_t death_month,
+                    std::uint32_t death_day, const Death& death, double death_midnight_jd,
+                    const Clock& clock) {
+  const auto day_text = [&](std::int64_t days) {
+    return date_text(
+        jd_to_local_datetime(midnight_after(clock, death_midnight_jd, days), clock).date);
+  };
+  t.death_date = death_date_text(death_year, death_month, death_day);
+  t.death_tithi = tithi_display_name(death.tithi);
+  t.death_tithi_number = death.tithi;
+  t.death_paksha = paksha_name(death.tithi);
+  t.death_masa = lunar_month_name(death.lunar_month);
+  t.teesra = day_text(TEESRA_DAYS);
+  t.dashamam = day_text(DASHAMAM_DAYS);
+  t.terahvin = day_text(TERAHVIN_DAYS);
+}
+
+}  // namespace
+
+Result<ShraddhaTimeline> compute_shraddha_timeline(
+    std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day_of_month,
+    const Clock& clock, std::size_t monthly_count, std::size_t annual_years,
+    std::size_t pitru_paksha_years, const Place& place, unsigned threads) {
+  // One set of library settings for the whole call, whatever other threads do.
+  const SettingsPin pin(Settings::current());
+  ShraddhaTimeline t;
+  TimelineWork w{death_year, Death{}, clock, place, threads, {}};
+  const auto fixed = checked([&] {
+    MonthsByYear months;
+    w.death = fix_death(months, death_year, death_month, death_day_of_month, clock, place);
+    t.death_nakshatra = std::isfinite(w.death.sunrise_jd)
+                            ? nakshatra_name(nakshatra_at(w.death.sunrise_jd))
+                            : UNKNOWN;
+    std::move(months).hand_over(w.known);
+    return true;
+  });
+  if (!fixed.ok()) return fixed.failure();
+
+  const double m0 = local_midnight_jd({death_year, death_month, death_day_of_month}, clock);
+  describe_death(t, death_year, death_month, death_day_of_month, w.death, m0, clock);
+
+  // The rites come in this order: monthly, annual, pitru paksha; the first
+  // failure in that order is the call's. The years of the annual and pitru
+  // paksha rites are independent units; the monthly chain is sequential.
+  // The annual years run first, as their months serve all the rest.
+  const auto annual_failure = annual_rites(w, annual_years, t.annual_shraddhas);
+  const auto monthly = checked([&] {
+    MonthsByYear months(w.known);
+    t.monthly_shraddhas = monthly_shraddhas(months, m0, w.death, monthly_count, clock, place);
+    return true;
+  });
+  if (!monthly.ok()) return monthly.failure();
+  if (annual_failure) return *annual_failure;
+  if (auto pitru_failure = pitru_rites(w, pitru_paksha_years, t.pitru_paksha_dates))
+    return *pitru_failure;
   return t;
 }
 
