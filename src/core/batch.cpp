@@ -73,11 +73,10 @@ std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Cloc
   std::vector<std::optional<BatchDayResult>> slots(dates.size());
   const auto error = run_units(dates.size(), threads, DAYS_PER_THREAD, [&](std::size_t i) {
     const CivilDate& date = dates[i];
-    Result<Panchang> p = compute_day(date, clock, place,
-                                     weekday_of(date.year, date.month, date.day),
-                                     Transitions::skip);
+    Result<Panchang> p =
+        panchang_of_day(date, weekday_of(date), clock, place, Transitions::skip);
     if (p.ok()) {
-      slots[i] = BatchDayResult{std::move(p).value(), date.year, date.month, date.day};
+      slots[i] = BatchDayResult{std::move(p).value(), date};
     } else if (p.error_kind() != Error::Kind::no_sun_event) {
       return std::optional<Error>(p.failure());
     }
@@ -91,22 +90,16 @@ std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Cloc
 
 }  // namespace
 
-Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
-                                                  std::uint32_t start_month,
-                                                  std::uint32_t start_day,
-                                                  std::int32_t end_year, std::uint32_t end_month,
-                                                  std::uint32_t end_day,
+Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
                                                   unsigned threads, double result_bytes_per_day) {
-  if (!is_valid_date(start_year, start_month, start_day))
-    return Error{invalid_date_message(start_year, start_month, start_day)};
-  if (!is_valid_date(end_year, end_month, end_day))
-    return Error{invalid_date_message(end_year, end_month, end_day)};
+  if (!is_valid_date(start)) return Error{invalid_date_message(start)};
+  if (!is_valid_date(end)) return Error{invalid_date_message(end)};
   // One set of library settings for the whole range, whatever other threads do.
   const SettingsPin pin(Settings::current());
 
-  const double end_mid = local_midnight_jd({end_year, end_month, end_day}, clock);
-  const double start_mid = local_midnight_jd({start_year, start_month, start_day}, clock);
+  const double end_mid = local_midnight_jd(end, clock);
+  const double start_mid = local_midnight_jd(start, clock);
   const double limit = end_mid + 0.5;
 
   std::vector<BatchDayResult> days;
@@ -119,7 +112,7 @@ Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
 
   // The range in chunks. The lowest failing day of the first failing chunk
   // is the lowest of the range, as if it ran in one piece.
-  std::optional<CivilDate> next = CivilDate{start_year, start_month, start_day};
+  std::optional<CivilDate> next = start;
   std::vector<CivilDate> dates;
   while (next) {
     next_chunk(next, limit, clock, dates);

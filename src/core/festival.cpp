@@ -83,7 +83,7 @@ struct Udaya {
 
 AlternateObservance alternate_on(const CivilDate& date, double sunrise_jd,
                                  std::string_view priority, std::string reasoning) {
-  return {date.year, date.month, date.day, sunrise_jd, priority, std::move(reasoning)};
+  return {date, sunrise_jd, priority, std::move(reasoning)};
 }
 
 // What one unit of work resolves its definitions on: the year's ingresses
@@ -97,7 +97,7 @@ struct Resolution {
 };
 
 // The sunrise of the civil day before (-1) or after (+1) the one holding jd.
-SunriseHit neighbour_day(Resolution& r, double jd, double day_shift) {
+SunriseHit neighbour_day(double jd, Resolution& r, double day_shift) {
   const CivilDate date = local_date(jd, r.clock, day_shift);
   return sunrise_hit(date, r.sky.sunrise_after(local_midnight_jd(date, r.clock)), r.clock);
 }
@@ -105,12 +105,12 @@ SunriseHit neighbour_day(Resolution& r, double jd, double day_shift) {
 // Among the 40 days around the anchor, the sunrise nearest it that matches;
 // on equal distance the earlier day.
 template <class Match>
-std::optional<double> nearest_sunrise(Resolution& r, double anchor_jd, Match&& match) {
+std::optional<double> nearest_sunrise(Match&& match, double anchor_jd, Resolution& r) {
   const CivilDate first = local_date(anchor_jd - SCAN_BEFORE_DAYS, r.clock);
   const double d0 = local_midnight_jd(first, r.clock);
   std::optional<double> best;
   for (int i = 0; i < SCAN_DAYS; ++i) {
-    const double s = r.sky.sunrise_after(midnight_after(r.clock, d0, i));
+    const double s = r.sky.sunrise_after(midnight_after(d0, r.clock, i));
     if (!std::isfinite(s) || !match(s)) continue;
     if (!best || std::fabs(s - anchor_jd) < std::fabs(*best - anchor_jd)) best = s;
   }
@@ -119,7 +119,7 @@ std::optional<double> nearest_sunrise(Resolution& r, double anchor_jd, Match&& m
 
 // --- the rules ---
 
-std::optional<Observed> sankranti_rule(Resolution& r, const FestivalDef& def) {
+std::optional<Observed> sankranti_rule(const FestivalDef& def, Resolution& r) {
   const std::vector<Sankranti>& sankrantis = r.calendar.sankrantis;
   if (!def.sankranti_index || *def.sankranti_index >= sankrantis.size()) return std::nullopt;
   const Sankranti& s = sankrantis[*def.sankranti_index];
@@ -138,14 +138,14 @@ std::optional<Observed> sankranti_rule(Resolution& r, const FestivalDef& def) {
                   RULE_SANKRANTI, "", std::nullopt};
 }
 
-std::optional<Observed> nakshatra_rule(Resolution& r, const FestivalDef& def) {
+std::optional<Observed> nakshatra_rule(const FestivalDef& def, Resolution& r) {
   const std::vector<Sankranti>& sankrantis = r.calendar.sankrantis;
   if (!def.nakshatra || !def.sankranti_index || *def.sankranti_index >= sankrantis.size())
     return std::nullopt;
   const std::uint32_t n = *def.nakshatra;
   const Sankranti& s = sankrantis[*def.sankranti_index];
   const std::optional<double> sunrise =
-      nearest_sunrise(r, s.jd, [&](double jd) { return r.sky.nakshatra_at(jd) == n; });
+      nearest_sunrise([&](double jd) { return r.sky.nakshatra_at(jd) == n; }, s.jd, r);
   if (!sunrise) return std::nullopt;
   const CivilDate date = local_date(*sunrise, r.clock);
   std::string why = "Nakshatra ";
@@ -202,7 +202,7 @@ const LunarMonth* chosen_month(const std::vector<LunarMonth>& months, std::uint3
 // The lunar-day rule's udaya day: the first sunrise of the chosen month
 // that carries the tithi; failing that, the one nearest the ingress that
 // anchors the month.
-std::optional<Udaya> udaya_day(Resolution& r, const FestivalDef& def) {
+std::optional<Udaya> udaya_day(const FestivalDef& def, Resolution& r) {
   const std::uint32_t m = def.lunar_month;
   const std::uint32_t t = def.tithi;
   if (m < 1 || m > 12 || t < 1 || t > 30) return std::nullopt;
@@ -225,7 +225,7 @@ std::optional<Udaya> udaya_day(Resolution& r, const FestivalDef& def) {
            std::string(month_name);
   };
   if (const auto hit =
-          find_tithi_in_range(r.sky, tithi_i32, r.clock, month->start_jd, month->end_jd)) {
+          find_tithi_in_range(tithi_i32, month->start_jd, month->end_jd, r.clock, r.sky)) {
     u.sunrise_jd = hit->sunrise_jd;
     u.date = hit->local.date;
     u.is_adhik = month->is_adhik;
@@ -233,7 +233,7 @@ std::optional<Udaya> udaya_day(Resolution& r, const FestivalDef& def) {
     return u;
   }
   const std::optional<double> sunrise =
-      nearest_sunrise(r, anchor, [&](double jd) { return r.sky.tithi_at(jd) == t; });
+      nearest_sunrise([&](double jd) { return r.sky.tithi_at(jd) == t; }, anchor, r);
   if (!sunrise) return std::nullopt;
   u.sunrise_jd = *sunrise;
   u.date = local_date(*sunrise, r.clock);
@@ -247,14 +247,13 @@ std::optional<Udaya> udaya_day(Resolution& r, const FestivalDef& def) {
 
 // The udaya day itself.
 Observed paraviddha(Udaya u) {
-  return Observed{u.date,       u.sunrise_jd, u.tithi,
-                  u.month_name, u.is_adhik,   std::move(u.reasoning),
-                  PARAVIDDHA,   "",           std::nullopt};
+  return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik,
+                  std::move(u.reasoning), PARAVIDDHA, "", std::nullopt};
 }
 
 // The day on which the tithi begins: always the day before the udaya day.
-Observed puurvaviddha(Resolution& r, Udaya u) {
-  const SunriseHit prev = neighbour_day(r, u.sunrise_jd, -1.0);
+Observed puurvaviddha(Udaya u, Resolution& r) {
+  const SunriseHit prev = neighbour_day(u.sunrise_jd, r, -1.0);
   const std::uint32_t t = r.sky.tithi_at(prev.sunrise_jd);
   std::string why = tithi_phrase(u.month_name, u.tithi) + " begins during " +
                     date_text(prev.local.date) + " (tithi at its sunrise: " +
@@ -275,21 +274,21 @@ struct KaalaPresence {
   bool udaya;
 };
 
-KaalaPresence kaala_presence(Resolution& r, Kaala kaala, const Udaya& u) {
-  const SunriseHit prev = neighbour_day(r, u.sunrise_jd, -1.0);
-  const SunriseHit next = neighbour_day(r, u.sunrise_jd, 1.0);
+KaalaPresence kaala_presence(Kaala kaala, const Udaya& u, Resolution& r) {
+  const SunriseHit prev = neighbour_day(u.sunrise_jd, r, -1.0);
+  const SunriseHit next = neighbour_day(u.sunrise_jd, r, 1.0);
   const double sunset1 = r.sky.sunset_after(local_noon_jd(prev.local.date, r.clock));
   const double sunset2 = r.sky.sunset_after(local_noon_jd(u.date, r.clock));
   const DayWindow w1 = kaala_window(kaala, prev.sunrise_jd, sunset1, u.sunrise_jd);
   const DayWindow w2 = kaala_window(kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
-  const bool p1 = tithi_in_window(r.sky, u.tithi, w1.start_jd, w1.end_jd, r.order);
-  const bool p2 = tithi_in_window(r.sky, u.tithi, w2.start_jd, w2.end_jd, r.order);
+  const bool p1 = tithi_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order);
+  const bool p2 = tithi_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order);
   return {prev, p1, p2};
 }
 
 // The day whose kaala window the tithi occupies.
-Observed vyapti(Resolution& r, const FestivalDef& def, Udaya u) {
-  const KaalaPresence k = kaala_presence(r, def.kaala, u);
+Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
+  const KaalaPresence k = kaala_presence(def.kaala, u, r);
   const SunriseHit& prev = k.earlier_day;
   const std::string kaala(def.kaala.label());
   const std::string earlier_date = date_text(prev.local.date);
@@ -320,16 +319,16 @@ Observed vyapti(Resolution& r, const FestivalDef& def, Udaya u) {
                                  " vyapti; some traditions prefer the earlier day "
                                  "(puurvaviddha) when both qualify.");
   }
-  return Observed{u.date,     u.sunrise_jd,   u.tithi, u.month_name,      u.is_adhik,
-                  std::move(why), VYAPTI, def.kaala.label(), std::move(alternate)};
+  return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik, std::move(why),
+                  VYAPTI, def.kaala.label(), std::move(alternate)};
 }
 
-Observed by_priority(Resolution& r, const FestivalDef& def, Udaya u) {
+Observed by_priority(const FestivalDef& def, Udaya u, Resolution& r) {
   switch (def.priority.value) {
     case Priority::puurvaviddha:
-      return puurvaviddha(r, std::move(u));
+      return puurvaviddha(std::move(u), r);
     case Priority::vyapti:
-      return vyapti(r, def, std::move(u));
+      return vyapti(def, std::move(u), r);
     case Priority::paraviddha:
       break;
   }
@@ -340,7 +339,7 @@ Observed by_priority(Resolution& r, const FestivalDef& def, Udaya u) {
 
 // Moves the day by k civil days. A day without sunrise keeps the civil
 // date asked for.
-std::optional<Observed> shifted(Resolution& r, Observed o, std::int32_t k) {
+std::optional<Observed> shifted(Observed o, Resolution& r, std::int32_t k) {
   const WideDate asked = add_days(o.date, k);
   // A sunrise is never before the midnight it is searched from, and comes
   // within a day of it if at all: a day asked for outside the year, but for
@@ -349,7 +348,7 @@ std::optional<Observed> shifted(Resolution& r, Observed o, std::int32_t k) {
   const std::int64_t year = r.calendar.year;
   const bool eve = asked.year == year - 1 && asked.month == 12 && asked.day == 31;
   if (asked.year != year && !eve) return std::nullopt;
-  const double new_midnight = midnight_after(r.clock, local_midnight_jd(o.date, r.clock), k);
+  const double new_midnight = midnight_after(local_midnight_jd(o.date, r.clock), r.clock, k);
   const double sunrise = r.sky.sunrise_after(new_midnight);
   const CivilDate anchor = o.date;
   if (std::isfinite(sunrise)) {
@@ -366,16 +365,16 @@ std::optional<Observed> shifted(Resolution& r, Observed o, std::int32_t k) {
 }
 
 // A definition's day in the year: its rule's, shifted, if it falls in the year.
-std::optional<Observed> resolve(Resolution& r, const FestivalDef& def) {
+std::optional<Observed> resolve(const FestivalDef& def, Resolution& r) {
   std::optional<Observed> o;
   if (def.rule == RULE_SANKRANTI) {
-    o = sankranti_rule(r, def);
+    o = sankranti_rule(def, r);
   } else if (def.rule == RULE_TITHI) {
-    if (std::optional<Udaya> u = udaya_day(r, def)) o = by_priority(r, def, std::move(*u));
+    if (std::optional<Udaya> u = udaya_day(def, r)) o = by_priority(def, std::move(*u), r);
   } else if (def.rule == RULE_NAKSHATRA) {
-    o = nakshatra_rule(r, def);
+    o = nakshatra_rule(def, r);
   }
-  if (o && def.day_offset != 0) o = shifted(r, std::move(*o), def.day_offset);
+  if (o && def.day_offset != 0) o = shifted(std::move(*o), r, def.day_offset);
   if (o && o->date.year != r.calendar.year) return std::nullopt;
   return o;
 }
@@ -453,7 +452,7 @@ Result<std::vector<std::optional<Observed>>> observe(const std::vector<FestivalD
           // Definitions answered from the memo make no request that would
           // notice a cancellation.
           if (++step % CANCELLATION_POLL_STEPS == 0) cancellation_pending();
-          observed[i] = resolve(r, defs[i]);
+          observed[i] = resolve(defs[i], r);
           if (library_failure_pending()) {
             failed_at[u] = i;
             break;
@@ -479,9 +478,7 @@ std::vector<FestivalOccurrence> in_sunrise_order(const std::vector<FestivalDef>&
     const FestivalDef& def = defs[i];
     out.push_back(FestivalOccurrence{def.id,
                                      def.name,
-                                     o->date.year,
-                                     o->date.month,
-                                     o->date.day,
+                                     o->date,
                                      o->sunrise_jd,
                                      o->tithi_at_sunrise,
                                      o->lunar_month_name,

@@ -209,7 +209,7 @@ bool tithi_in_window_of(Angle&& angle, std::uint32_t tithi, double start_jd, dou
 
 }  // namespace
 
-bool tithi_in_window(Sky& sky, std::uint32_t tithi, double start_jd, double end_jd,
+bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
                      SearchOrder order) {
   const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
   return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
@@ -217,9 +217,8 @@ bool tithi_in_window(Sky& sky, std::uint32_t tithi, double start_jd, double end_
 
 // --- the first sunrise of a range carrying a tithi ---
 
-std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
-                                              const Clock& clock, double start_jd,
-                                              double end_jd) {
+std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_jd,
+                                              double end_jd, const Clock& clock, Sky& sky) {
   if (!std::isfinite(start_jd) || !std::isfinite(end_jd)) return std::nullopt;
   const std::int64_t wanted = tithi;
   const std::int64_t preceding = wanted == 1 ? 30 : wanted - 1;
@@ -229,7 +228,7 @@ std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
   std::optional<SunriseHit> fallback;
   // A day whose sunrise can carry neither tithi changes nothing, and needs
   // no sunrise unless that could end the scan.
-  SunriseRun sunrises(sky, wanted, preceding, sky.may_pass_over_days(start_jd, end_jd));
+  SunriseRun sunrises(wanted, preceding, sky, sky.may_pass_over_days(start_jd, end_jd));
   for (;;) {
     const double s = sunrises.sunrise_after(d, end_jd);
     if (std::isfinite(s)) {
@@ -238,7 +237,7 @@ std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
       if (s >= start_jd && t == wanted) return sunrise_hit(first, s, clock);
       if (t == preceding && !fallback) fallback = sunrise_hit(first, s, clock);
     }
-    const double next = midnight_after(clock, d);
+    const double next = midnight_after(d, clock);
     if (!(next <= end_jd) || next == d) break;
     d = next;
   }
@@ -258,13 +257,12 @@ bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd
   return tithi_in_window_of(tithi_angle, tithi, start_jd, end_jd, SearchOrder::as_stated);
 }
 
-std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
-                                                         const Clock& clock,
-                                                         double start_jd, double end_jd,
+std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi, double start_jd,
+                                                         double end_jd, const Clock& clock,
                                                          const Place& place, Reuse reuse) {
   ensure_initialized();
   Sky sky(place, reuse);
-  return find_tithi_in_range(sky, tithi, clock, start_jd, end_jd);
+  return find_tithi_in_range(tithi, start_jd, end_jd, clock, sky);
 }
 
 }  // namespace tithiloom

@@ -87,8 +87,8 @@ class Sky {
 // for; a few angles rule out most days.
 class SunriseRun {
  public:
-  SunriseRun(Sky& sky, std::int64_t a, std::int64_t b, bool pass_over)
-      : sky_(sky), a_(a), b_(b), pass_over_(pass_over) {}
+  SunriseRun(std::int64_t a, std::int64_t b, Sky& sky, bool pass_over)
+      : a_(a), b_(b), sky_(sky), pass_over_(pass_over) {}
 
   // The first sunrise after `start_jd`, the run's next day start; NaN when
   // the Sun does not rise or the day is passed over. A day whose sunrise
@@ -97,8 +97,8 @@ class SunriseRun {
                        double pass_until_jd = std::numeric_limits<double>::infinity());
 
  private:
-  Sky& sky_;
   std::int64_t a_, b_;
+  Sky& sky_;
   bool pass_over_;
   std::int64_t neither_ = 0;  // days from the next one on whose sunrise carries neither tithi
 };
@@ -112,13 +112,12 @@ enum class SearchOrder : bool { as_stated, quickest };
 
 // Whether any part of the tithi's span falls inside [start_jd, end_jd], on
 // the sky's angles.
-bool tithi_in_window(Sky& sky, std::uint32_t tithi, double start_jd, double end_jd,
+bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
                      SearchOrder order);
 
 // find_tithi_at_sunrise_in_range on a sky.
-std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
-                                              const Clock& clock, double start_jd,
-                                              double end_jd);
+std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_jd,
+                                              double end_jd, const Clock& clock, Sky& sky);
 
 // --- probes ---
 
@@ -135,9 +134,8 @@ bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd
 // preceding one. Days without sunrise are passed over. Non-finite bounds,
 // or a range of more than a million days, give none. `memo` also leaves out
 // the sunrises of days that the elongation shows cannot matter.
-std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
-                                                         const Clock& clock,
-                                                         double start_jd, double end_jd,
+std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi, double start_jd,
+                                                         double end_jd, const Clock& clock,
                                                          const Place& place,
                                                          Reuse reuse = Reuse::literal);
 

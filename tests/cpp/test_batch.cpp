@@ -45,11 +45,11 @@ class BatchDays : public ::testing::TestWithParam<std::tuple<std::int32_t, Site>
 TEST_P(BatchDays, EqualFullDailyPanchang) {
   const auto [year, s] = GetParam();
   const Place place{s.lat, s.lng, s.alt};
-  const auto days = compute_range(year, 3, 15, year, 4, 7, fixed_clock(s.utc_offset), place);
+  const auto days = compute_range({year, 3, 15}, {year, 4, 7}, fixed_clock(s.utc_offset), place);
   ASSERT_TRUE(days.ok()) << days.error();
   for (const BatchDayResult& d : days.value()) {
     const auto full =
-        compute_day({d.year, d.month, d.day}, fixed_clock(s.utc_offset), place, weekday_of(d.year, d.month, d.day));
+        panchang_of_day(d.date, weekday_of(d.date), fixed_clock(s.utc_offset), place);
     ASSERT_TRUE(full.ok()) << full.error();
     expect_same_limbs(d.panchang, full.value());
   }

@@ -52,12 +52,12 @@ struct Text {
 
 std::string text(const FestivalOccurrence& o) {
   Text t;
-  t << o.festival_id << o.festival_name << CivilDate{o.year, o.month, o.day} << o.sunrise_jd
+  t << o.festival_id << o.festival_name << o.date << o.sunrise_jd
     << o.tithi_at_sunrise << o.lunar_month_name << o.is_adhik_month << o.reasoning
     << o.priority_applied << o.kaala_applied;
   if (o.alternate) {
     const AlternateObservance& a = *o.alternate;
-    t << CivilDate{a.year, a.month, a.day} << a.sunrise_jd << a.priority << a.reasoning;
+    t << a.date << a.sunrise_jd << a.priority << a.reasoning;
   }
   return t.s;
 }
@@ -78,7 +78,7 @@ std::string text(const VratOccurrence& v) {
 std::string text(const TithiOccurrence& o) {
   Text t;
   t << o.tithi_name << o.paksha << o.nakshatra_name << o.masa << o.vara << o.sunrise_jd
-    << CivilDate{o.year, o.month, o.day} << o.tithi_number;
+    << o.date << o.tithi_number;
   return t.s;
 }
 
@@ -86,7 +86,7 @@ std::string text(const std::optional<ShraddhaDate>& d) {
   if (!d) return "none";
   Text t;
   t << d->reasoning << d->lunar_month_name << d->sunrise_jd << d->tithi << d->lunar_month
-    << CivilDate{d->year, d->month, d->day};
+    << d->date;
   return t.s;
 }
 
@@ -185,11 +185,11 @@ TEST_P(PooledObservances, EqualOneThread) {
   };
   EXPECT_EQ(vrats(1), vrats(POOL));
   const auto shraddha = [&](unsigned threads) {
-    return text(compute_shraddha(year - 1, 3, 30, year + 1, fixed_clock(s.utc_offset), s.place, threads));
+    return text(compute_shraddha({year - 1, 3, 30}, year + 1, fixed_clock(s.utc_offset), s.place, threads));
   };
   EXPECT_EQ(shraddha(1), shraddha(POOL));
   const auto timeline = [&](unsigned threads) {
-    return text(compute_shraddha_timeline(year, 8, 19, fixed_clock(s.utc_offset), 4, 5, 6, s.place, threads));
+    return text(compute_shraddha_timeline({year, 8, 19}, fixed_clock(s.utc_offset), s.place, 4, 5, 6, threads));
   };
   const std::string one = timeline(1);
   EXPECT_EQ(one, timeline(POOL));
@@ -267,8 +267,8 @@ TEST(SunriseScan, PassingOverDaysFindsTheSameDay) {
     const double start = uniform(MIN_JD_UT, MAX_JD_UT);
     const double end = start + (k % 5 == 0 ? uniform(0.0, 3.0) : uniform(3.0, 45.0));
     const auto literal =
-        find_tithi_at_sunrise_in_range(tithi, fixed_clock(offset), start, end, place, Reuse::literal);
-    const auto memo = find_tithi_at_sunrise_in_range(tithi, fixed_clock(offset), start, end, place, Reuse::memo);
+        find_tithi_at_sunrise_in_range(tithi, start, end, fixed_clock(offset), place, Reuse::literal);
+    const auto memo = find_tithi_at_sunrise_in_range(tithi, start, end, fixed_clock(offset), place, Reuse::memo);
     ASSERT_EQ(literal.has_value(), memo.has_value()) << k;
     if (!literal) continue;
     Text a, b;
@@ -321,9 +321,9 @@ TEST(PooledTimeline, CountsPastTheSpanFailAsOnOneThread) {
                                      std::tuple{std::size_t{0}, ANY},
                                      std::tuple{ANY, ANY}}) {
     const auto one =
-        compute_shraddha_timeline(2990, 1, 1, fixed_clock(DELHI.utc_offset), 2, annual, pitru, DELHI.place, 1);
-    const auto pooled = compute_shraddha_timeline(2990, 1, 1, fixed_clock(DELHI.utc_offset), 2, annual, pitru,
-                                                  DELHI.place, POOL);
+        compute_shraddha_timeline({2990, 1, 1}, fixed_clock(DELHI.utc_offset), DELHI.place, 2, annual, pitru, 1);
+    const auto pooled = compute_shraddha_timeline({2990, 1, 1}, fixed_clock(DELHI.utc_offset), DELHI.place, 2,
+                                                  annual, pitru, POOL);
     ASSERT_FALSE(one.ok());
     EXPECT_EQ(one.error(), pooled.error());
   }

@@ -67,14 +67,14 @@ class PooledBatch : public ::testing::TestWithParam<std::tuple<std::int32_t, Sit
 TEST_P(PooledBatch, EqualsSingleThread) {
   const auto [year, s] = GetParam();
   const Place place{s.lat, s.lng, 0.0};
-  const auto single = compute_range(year, 1, 1, year, 12, 31, fixed_clock(s.utc_offset), place, 1);
-  const auto pooled = compute_range(year, 1, 1, year, 12, 31, fixed_clock(s.utc_offset), place, 5);
+  const auto single = compute_range({year, 1, 1}, {year, 12, 31}, fixed_clock(s.utc_offset), place, 1);
+  const auto pooled = compute_range({year, 1, 1}, {year, 12, 31}, fixed_clock(s.utc_offset), place, 5);
   ASSERT_TRUE(single.ok() && pooled.ok());
   ASSERT_EQ(single.value().size(), pooled.value().size());
   for (std::size_t i = 0; i < single.value().size(); ++i) {
     const BatchDayResult& a = single.value()[i];
     const BatchDayResult& b = pooled.value()[i];
-    EXPECT_EQ(std::tie(a.year, a.month, a.day), std::tie(b.year, b.month, b.day));
+    EXPECT_EQ(std::tie(a.date.year, a.date.month, a.date.day), std::tie(b.date.year, b.date.month, b.date.day));
     EXPECT_EQ(bits(a.panchang.sun.sunrise_jd), bits(b.panchang.sun.sunrise_jd));
     EXPECT_EQ(bits(a.panchang.sun.sunset_jd), bits(b.panchang.sun.sunset_jd));
     EXPECT_EQ(a.panchang.tithi.name, b.panchang.tithi.name);
@@ -84,9 +84,9 @@ TEST_P(PooledBatch, EqualsSingleThread) {
   }
 
   std::vector<double> instants;
-  for (int h = 0; h < 500; ++h) instants.push_back(julday(year, 6, 1, 0.0) + h / 24.0);
-  const auto at1 = compute_at_jds(instants, 1);
-  const auto at5 = compute_at_jds(instants, 5);
+  for (int h = 0; h < 500; ++h) instants.push_back(julday({year, 6, 1}, 0.0) + h / 24.0);
+  const auto at1 = panchanga_at_jds(instants, 1);
+  const auto at5 = panchanga_at_jds(instants, 5);
   ASSERT_TRUE(at1.ok() && at5.ok());
   for (std::size_t i = 0; i < instants.size(); ++i) {
     EXPECT_EQ(at1.value()[i].tithi_name, at5.value()[i].tithi_name);
@@ -106,8 +106,8 @@ TEST(PooledFailure, IsTheFirstFailingDaysInOrder) {
   const Place delhi{28.6139, 77.2090, 0.0};
   // The last days of the ephemeris span: the library refuses the first of
   // those past its end, whatever the number of threads.
-  const auto single = compute_range(3002, 6, 1, 3004, 1, 1, fixed_clock(0), delhi, 1);
-  const auto pooled = compute_range(3002, 6, 1, 3004, 1, 1, fixed_clock(0), delhi, 5);
+  const auto single = compute_range({3002, 6, 1}, {3004, 1, 1}, fixed_clock(0), delhi, 1);
+  const auto pooled = compute_range({3002, 6, 1}, {3004, 1, 1}, fixed_clock(0), delhi, 5);
   ASSERT_FALSE(single.ok());
   ASSERT_FALSE(pooled.ok());
   EXPECT_EQ(single.error(), pooled.error());
@@ -125,7 +125,7 @@ TEST(Settings, CloseOnAnotherThreadChangesNoRunningComputation) {
   const Place delhi{28.6139, 77.2090, 216.0};
   const auto year = [&] {
     std::optional<Result<std::vector<BatchDayResult>>> days;
-    std::thread([&] { days = compute_range(2026, 3, 1, 2026, 4, 30, fixed_clock(19800), delhi, 3); }).join();
+    std::thread([&] { days = compute_range({2026, 3, 1}, {2026, 4, 30}, fixed_clock(19800), delhi, 3); }).join();
     return std::move(*days);
   };
 
