@@ -68,7 +68,7 @@ PyObject* py_datetime_to_jd(PyObject*, PyObject* const* args, Py_ssize_t nargs,
         !a.read(2, day) || !a.read(3, hour) || !a.read(4, minute) || !a.read(5, sec))
       return nullptr;
     const double h = (minute / 60.0 + hour) + sec / 3600.0;
-    return to_py(julday(year, month, day, h));
+    return to_py(julday({year, month, day}, h));
   });
 }
 

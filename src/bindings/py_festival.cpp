@@ -42,9 +42,9 @@ bool read_definition(PyObject* item, FestivalDef& def) {
 
 PyObject* alternate_dict(const AlternateObservance& a) {
   return DictBuilder()
-      .add("year", a.year)
-      .add("month", a.month)
-      .add("day", a.day)
+      .add("year", a.date.year)
+      .add("month", a.date.month)
+      .add("day", a.date.day)
       .add("sunrise_jd", a.sunrise_jd)
       .add("priority", a.priority)
       .add("reasoning", a.reasoning)
@@ -55,9 +55,9 @@ PyObject* occurrence_dict(const FestivalOccurrence& o) {
   DictBuilder d;
   d.add("festival_id", o.festival_id)
       .add("festival_name", o.festival_name)
-      .add("year", o.year)
-      .add("month", o.month)
-      .add("day", o.day)
+      .add("year", o.date.year)
+      .add("month", o.date.month)
+      .add("day", o.date.day)
       .add("sunrise_jd", o.sunrise_jd)
       .add("tithi_at_sunrise", o.tithi_at_sunrise)
       .add("lunar_month_name", o.lunar_month_name)

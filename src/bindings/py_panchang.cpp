@@ -63,7 +63,7 @@ PyObject* py_compute_panchang_with(PyObject* const* args, Py_ssize_t nargs, PyOb
         !a.read(7, weekday))
       return nullptr;
     const Result<Panchang> p =
-        without_gil([&] { return compute_day({year, month, day}, clock, place, weekday); });
+        without_gil([&] { return panchang_of_day({year, month, day}, weekday, clock, place); });
     if (!p.ok()) return raise_error(p);
     return panchang_dict(p.value());
   });
@@ -87,7 +87,7 @@ PyObject* py_compute_panchanga_at_jds(PyObject*, PyObject* const* args, Py_ssize
     std::vector<double> jds;
     if (!a.parse(args, nargs, kwnames) || !a.read_instants(0, jds)) return nullptr;
     const unsigned threads = pool_size();
-    auto limbs = interruptible([&] { return compute_at_jds(jds, threads); });
+    auto limbs = interruptible([&] { return panchanga_at_jds(jds, threads); });
     if (!limbs) return nullptr;  // interrupted
     if (!limbs->ok()) return raise_error(*limbs);
     return list_from(std::move(*limbs).value(), instant_dict);

@@ -11,15 +11,9 @@
 namespace tithiloom::py {
 namespace {
 
-struct DeathDate {
-  std::int32_t year = 0;
-  std::uint32_t month = 0;
-  std::uint32_t day = 0;
-};
-
 PyObject* tithi_occurrence_dict(const TithiOccurrence& o) {
   return DictBuilder()
-      .add("date", date_text(CivilDate{o.year, o.month, o.day}))
+      .add("date", date_text(o.date))
       .add("tithi_name", o.tithi_name)
       .add("tithi_number", o.tithi_number)
       .add("paksha", o.paksha)
@@ -34,9 +28,9 @@ PyObject* shraddha_dict(const ShraddhaDate& s) {
       .add("tithi", s.tithi)
       .add("lunar_month", s.lunar_month)
       .add("lunar_month_name", s.lunar_month_name)
-      .add("year", s.year)
-      .add("month", s.month)
-      .add("day", s.day)
+      .add("year", s.date.year)
+      .add("month", s.date.month)
+      .add("day", s.date.day)
       .add("sunrise_jd", s.sunrise_jd)
       .add("reasoning", s.reasoning)
       .release();
@@ -44,15 +38,15 @@ PyObject* shraddha_dict(const ShraddhaDate& s) {
 
 PyObject* timeline_dict(const ShraddhaTimeline& t) {
   return DictBuilder()
-      .add("death_date", t.death_date)
+      .add("death_date", date_text(t.death_date))
       .add("death_tithi", t.death_tithi)
       .add("death_tithi_number", t.death_tithi_number)
       .add("death_paksha", t.death_paksha)
       .add("death_nakshatra", t.death_nakshatra)
       .add("death_masa", t.death_masa)
-      .add("teesra", t.teesra)
-      .add("dashamam", t.dashamam)
-      .add("terahvin", t.terahvin)
+      .add("teesra", date_text(t.teesra))
+      .add("dashamam", date_text(t.dashamam))
+      .add("terahvin", date_text(t.terahvin))
       .add_owned("monthly_shraddhas", PyRef(list_of(t.monthly_shraddhas, tithi_occurrence_dict)))
       .add_owned("annual_shraddhas", PyRef(list_of(t.annual_shraddhas, tithi_occurrence_dict)))
       .add_owned("pitru_paksha_dates",
@@ -72,7 +66,7 @@ PyObject* py_compute_shraddha_with(PyObject* const* args, Py_ssize_t nargs, PyOb
           "utc_offset"}},
         "_shraddha", 7);
     Args a(sig);
-    DeathDate death;
+    CivilDate death{};
     std::int32_t target_year = 0;
     Clock clock;
     Place place{};
@@ -82,8 +76,7 @@ PyObject* py_compute_shraddha_with(PyObject* const* args, Py_ssize_t nargs, PyOb
       return nullptr;
     const unsigned threads = pool_size();
     const auto found = interruptible([&] {
-      return compute_shraddha(death.year, death.month, death.day, target_year, clock, place,
-                              threads);
+      return compute_shraddha(death, target_year, clock, place, threads);
     });
     if (!found) return nullptr;  // interrupted
     if (!found->ok()) return raise_error(*found);
@@ -113,7 +106,7 @@ PyObject* py_compute_shraddha_timeline_with(PyObject* const* args, Py_ssize_t na
           "monthly_count", "annual_years", "pitru_paksha_years"}},
         "_shraddha_timeline", 6);
     Args a(sig);
-    DeathDate death;
+    CivilDate death{};
     Clock clock;
     std::size_t monthly = 0, annual = 0, pitru = 0;
     Place place{};
@@ -123,8 +116,7 @@ PyObject* py_compute_shraddha_timeline_with(PyObject* const* args, Py_ssize_t na
       return nullptr;
     const unsigned threads = pool_size();
     auto timeline = interruptible([&] {
-      return compute_shraddha_timeline(death.year, death.month, death.day, clock, monthly,
-                                       annual, pitru, place, threads);
+      return compute_shraddha_timeline(death, clock, place, monthly, annual, pitru, threads);
     });
     if (!timeline) return nullptr;  // interrupted
     if (!timeline->ok()) return raise_error(*timeline);

@@ -30,89 +30,94 @@ constexpr std::size_t DAYS_PER_THREAD = 8;
 // pool busy, few enough that nothing is held far ahead of the work done.
 constexpr std::size_t CHUNK_DAYS = 4096;
 
+// Whether the records of a range of `n` + 1 days, and what the caller builds
+// from them, could never fit in the machine's memory.
+bool too_long(std::size_t n, double result_bytes_per_day, std::size_t max_records) {
+  const double bytes_per_day = static_cast<double>(sizeof(BatchDayResult)) +
+                               std::max(0.0, result_bytes_per_day);
+  return (static_cast<double>(n) + 1.0) * bytes_per_day > physical_memory_bytes() ||
+         n >= max_records;
+}
+
+// The civil date after `date`; none past the last representable one.
+std::optional<CivilDate> day_after(const CivilDate& date) {
+  if (date.day < days_in_month(date.year, date.month))
+    return CivilDate{date.year, date.month, date.day + 1};
+  if (date.month < 12) return CivilDate{date.year, date.month + 1, 1};
+  if (date.year == std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  return CivilDate{date.year + 1, 1, 1};
+}
+
+// The next dates of the range, from `next` on, at most a chunk of them,
+// those whose midnights come by `limit`; `next` moves past them, and is
+// none once the range is done. Dates are cheap; their days are not.
+void next_chunk(std::optional<CivilDate>& next, double limit, const Clock& clock,
+                std::vector<CivilDate>& dates) {
+  dates.clear();
+  while (next && dates.size() < CHUNK_DAYS) {
+    if (!(local_midnight_jd(*next, clock) <= limit)) {
+      next.reset();
+      break;
+    }
+    dates.push_back(*next);
+    next = day_after(*next);
+  }
+}
+
+// The days of the dates, which are independent, on the pool, appended in
+// date order; days without a sunrise or sunset are left out. The error is
+// that of the lowest failing day.
+std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Clock& clock,
+                                 const Place& place, unsigned threads,
+                                 std::vector<BatchDayResult>& days) {
+  std::vector<std::optional<BatchDayResult>> slots(dates.size());
+  const auto error = run_units(dates.size(), threads, DAYS_PER_THREAD, [&](std::size_t i) {
+    const CivilDate& date = dates[i];
+    Result<Panchang> p =
+        panchang_of_day(date, weekday_of(date), clock, place, Transitions::skip);
+    if (p.ok()) {
+      slots[i] = BatchDayResult{std::move(p).value(), date};
+    } else if (p.error_kind() != Error::Kind::no_sun_event) {
+      return std::optional<Error>(p.failure());
+    }
+    return std::optional<Error>();
+  });
+  if (error) return error;
+  for (std::optional<BatchDayResult>& day : slots)
+    if (day) days.push_back(std::move(*day));
+  return std::nullopt;
+}
+
 }  // namespace
 
-Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
-                                                  std::uint32_t start_month,
-                                                  std::uint32_t start_day,
-                                                  std::int32_t end_year, std::uint32_t end_month,
-                                                  std::uint32_t end_day,
+Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
                                                   unsigned threads, double result_bytes_per_day) {
-  if (!is_valid_date(start_year, start_month, start_day))
-    return Error{invalid_date_message(start_year, start_month, start_day)};
-  if (!is_valid_date(end_year, end_month, end_day))
-    return Error{invalid_date_message(end_year, end_month, end_day)};
+  if (!is_valid_date(start)) return Error{invalid_date_message(start)};
+  if (!is_valid_date(end)) return Error{invalid_date_message(end)};
   // One set of library settings for the whole range, whatever other threads do.
   const SettingsPin pin(Settings::current());
 
-  const double end_mid = local_midnight_jd({end_year, end_month, end_day}, clock);
-  const double start_mid = local_midnight_jd({start_year, start_month, start_day}, clock);
+  const double end_mid = local_midnight_jd(end, clock);
+  const double start_mid = local_midnight_jd(start, clock);
   const double limit = end_mid + 0.5;
 
   std::vector<BatchDayResult> days;
   const double diff = round_half_away(end_mid - start_mid);
   const std::size_t n = diff > 0.0 ? truncate_saturating<std::size_t>(diff) : 0;
-  // A range whose results (records and what the caller builds from them)
-  // would not fit in the machine's memory can never complete: refuse it
-  // before any allocation or computation.
-  const double bytes_per_day = static_cast<double>(sizeof(BatchDayResult)) +
-                               std::max(0.0, result_bytes_per_day);
-  if ((static_cast<double>(n) + 1.0) * bytes_per_day > physical_memory_bytes() ||
-      n >= days.max_size())
+  // A range that can never complete is refused before any allocation or
+  // computation.
+  if (too_long(n, result_bytes_per_day, days.max_size()))
     return Error{"date range too long: its results cannot fit in memory", Error::Kind::too_large};
 
-  // The range in chunks: the civil dates of a chunk (cheap), then their days,
-  // which are independent, on the pool. The lowest failing day of the first
-  // failing chunk is the lowest of the range, as if it ran in one piece.
+  // The range in chunks. The lowest failing day of the first failing chunk
+  // is the lowest of the range, as if it ran in one piece.
+  std::optional<CivilDate> next = start;
   std::vector<CivilDate> dates;
-  std::vector<std::optional<BatchDayResult>> slots;
-  std::int32_t y = start_year;
-  std::uint32_t m = start_month;
-  std::uint32_t d = start_day;
-  bool more = true;
-  while (more) {
-    dates.clear();
-    while (dates.size() < CHUNK_DAYS) {
-      if (!(local_midnight_jd({y, m, d}, clock) <= limit)) {
-        more = false;
-        break;
-      }
-      dates.push_back({y, m, d});
-      if (d < days_in_month(y, m)) {
-        ++d;
-      } else if (m < 12) {
-        m += 1;
-        d = 1;
-      } else {
-        // Past the last representable year no end date can follow.
-        if (y == std::numeric_limits<std::int32_t>::max()) {
-          more = false;
-          break;
-        }
-        ++y;
-        m = 1;
-        d = 1;
-      }
-    }
+  while (next) {
+    next_chunk(next, limit, clock, dates);
     if (dates.empty()) break;
-
-    slots.assign(dates.size(), std::nullopt);
-    const auto error = run_units(dates.size(), threads, DAYS_PER_THREAD, [&](std::size_t i) {
-      const CivilDate& date = dates[i];
-      Result<Panchang> p = compute_day(date, clock, place,
-                                       weekday_of(date.year, date.month, date.day),
-                                       Transitions::skip);
-      if (p.ok()) {
-        slots[i] = BatchDayResult{std::move(p).value(), date.year, date.month, date.day};
-      } else if (p.error_kind() != Error::Kind::no_sun_event) {
-        return std::optional<Error>(p.failure());
-      }
-      return std::optional<Error>();
-    });
-    if (error) return *error;
-    for (std::optional<BatchDayResult>& day : slots)
-      if (day) days.push_back(std::move(*day));
+    if (auto error = append_days(dates, clock, place, threads, days)) return *error;
   }
   return days;
 }

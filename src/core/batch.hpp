@@ -16,9 +16,7 @@ struct BatchDayResult {
   // The limbs at sunrise without transition times (NaN); `sun` holds the
   // day's full sunrise data.
   Panchang panchang;
-  std::int32_t year;
-  std::uint32_t month;
-  std::uint32_t day;
+  CivilDate date;
 };
 
 // The limbs at sunrise of every date from start to end inclusive, in date
@@ -31,11 +29,7 @@ struct BatchDayResult {
 // computed, never far ahead of them; running out of it below that size
 // throws std::bad_alloc. The days are spread over up to `threads` threads;
 // the result does not depend on their number.
-Result<std::vector<BatchDayResult>> compute_range(std::int32_t start_year,
-                                                  std::uint32_t start_month,
-                                                  std::uint32_t start_day,
-                                                  std::int32_t end_year, std::uint32_t end_month,
-                                                  std::uint32_t end_day,
+Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
                                                   unsigned threads = 1,
                                                   double result_bytes_per_day = 0.0);

@@ -16,8 +16,6 @@ constexpr std::uint64_t US_PER_HOUR = 3600000000ULL;
 constexpr std::uint64_t US_PER_MINUTE = 60000000ULL;
 constexpr std::uint64_t US_PER_SECOND = 1000000ULL;
 
-CivilDate date_of(const LibraryDate& r) { return {r.year, r.month, r.day}; }
-
 CivilDateTime split_revjul(double jd) {
   LibraryDate r = revjul(jd);
   auto us = truncate_saturating<std::uint64_t>(round_half_away(r.hour * 3.6e9));
@@ -31,7 +29,7 @@ CivilDateTime split_revjul(double jd) {
   const std::uint64_t rem = us % US_PER_HOUR;
   const std::uint64_t r2 = rem % US_PER_MINUTE;
   return CivilDateTime{
-      date_of(r),
+      r.date,
       static_cast<std::uint32_t>(us / US_PER_HOUR),
       static_cast<std::uint32_t>(rem / US_PER_MINUTE),
       static_cast<std::uint32_t>(r2 / US_PER_SECOND),
@@ -73,10 +71,9 @@ WideDate civil_from_days(std::int64_t z) {
 
 CivilDateTime jd_to_datetime(double jd_ut) { return split_revjul(jd_ut); }
 
-double local_midnight_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                         std::int32_t utc_offset_s) {
+double local_midnight_jd(const CivilDate& date, std::int32_t utc_offset_s) {
   const double tz = utc_offset_s / -3600.0;
-  const double jd0 = tz < 0.0 ? julday(year, month, day, 12.0) - 0.5 : julday(year, month, day, 0.0);
+  const double jd0 = tz < 0.0 ? julday(date, 12.0) - 0.5 : julday(date, 0.0);
   return jd0 + tz / 24.0;
 }
 
@@ -115,10 +112,10 @@ constexpr double DATE_REACH_DAYS = 2.0;
 // can bear on the date, in order, until it returns true.
 template <class Visit>
 void for_shifts_near(const Clock& clock, const CivilDate& date, Visit&& visit) {
-  const double utc_midnight = julday(date.year, date.month, date.day, 0.0);
+  const double utc_midnight = julday(date, 0.0);
   for (std::size_t i = shift_index(clock, utc_midnight - DATE_REACH_DAYS);
        i < clock.shifts.size() && span_of(clock, i).from < utc_midnight + DATE_REACH_DAYS; ++i)
-    if (visit(i, local_midnight_jd(date.year, date.month, date.day, clock.shifts[i].offset_s)))
+    if (visit(i, local_midnight_jd(date, clock.shifts[i].offset_s)))
       return;
 }
 
@@ -136,7 +133,7 @@ std::int32_t noon_offset(const Clock& clock, const CivilDate& date) {
     if (holds_at(clock, i, midnight + 0.5)) found = clock.shifts[i].offset_s;
     return found.has_value();
   });
-  return found ? *found : offset_at(clock, julday(date.year, date.month, date.day, 0.0));
+  return found ? *found : offset_at(julday(date, 0.0), clock);
 }
 
 // Whether the clock ever reads 00:00 of the date.
@@ -171,18 +168,17 @@ CivilDate clamped(const WideDate& w) {
 
 }  // namespace
 
-std::int32_t offset_at(const Clock& clock, double jd_ut) {
+std::int32_t offset_at(double jd_ut, const Clock& clock) {
   return clock.shifts[shift_index(clock, jd_ut)].offset_s;
 }
 
 double local_midnight_jd(const CivilDate& date, const Clock& clock) {
   if (is_fixed(clock))
-    return local_midnight_jd(date.year, date.month, date.day, clock.shifts[0].offset_s);
+    return local_midnight_jd(date, clock.shifts[0].offset_s);
   // A date keeps the offset in force at its noon, as on a fixed clock; only
   // where the clock skips its midnight does it begin later, when it first
   // shows the date. A date skipped altogether keeps its would-be midnight.
-  const double midnight =
-      local_midnight_jd(date.year, date.month, date.day, noon_offset(clock, date));
+  const double midnight = local_midnight_jd(date, noon_offset(clock, date));
   if (shows_midnight(clock, date)) return midnight;
   const double first = first_instant(clock, date);
   return std::isfinite(first) ? first : midnight;
@@ -190,10 +186,10 @@ double local_midnight_jd(const CivilDate& date, const Clock& clock) {
 
 double local_noon_jd(const CivilDate& date, const Clock& clock) {
   const std::int32_t offset = is_fixed(clock) ? clock.shifts[0].offset_s : noon_offset(clock, date);
-  return local_midnight_jd(date.year, date.month, date.day, offset) + 0.5;
+  return local_midnight_jd(date, offset) + 0.5;
 }
 
-double midnight_after(const Clock& clock, double midnight_jd, std::int64_t days) {
+double midnight_after(double midnight_jd, const Clock& clock, std::int64_t days) {
   if (is_fixed(clock)) return midnight_jd + static_cast<double>(days);
   // Six hours into the day is safely inside it, whatever its length.
   const CivilDate date = local_date(midnight_jd + 0.25, clock);
@@ -207,11 +203,11 @@ double midnight_after(const Clock& clock, double midnight_jd, std::int64_t days)
 }
 
 CivilDateTime jd_to_local_datetime(double jd_ut, const Clock& clock) {
-  return split_revjul(jd_ut + offset_at(clock, jd_ut) / 86400.0);
+  return split_revjul(jd_ut + offset_at(jd_ut, clock) / 86400.0);
 }
 
 CivilDate local_date(double jd_ut, const Clock& clock, double day_shift) {
-  return date_of(revjul(jd_ut + offset_at(clock, jd_ut) / 86400.0 + day_shift));
+  return revjul(jd_ut + offset_at(jd_ut, clock) / 86400.0 + day_shift).date;
 }
 
 std::uint32_t days_in_month(std::int32_t year, std::uint32_t month) {
@@ -227,20 +223,21 @@ std::uint32_t days_in_month(std::int32_t year, std::uint32_t month) {
   }
 }
 
-bool is_valid_date(std::int32_t year, std::uint32_t month, std::uint32_t day) {
-  return day >= 1 && day <= days_in_month(year, month);
+bool is_valid_date(const CivilDate& date) {
+  return date.day >= 1 && date.day <= days_in_month(date.year, date.month);
 }
 
-std::string invalid_date_message(std::int32_t year, std::uint32_t month, std::uint32_t day) {
-  return "invalid date " + date_text(CivilDate{year, month, day});
+std::string invalid_date_message(const CivilDate& date) {
+  return "invalid date " + date_text(date);
 }
 
-std::uint32_t weekday_of(std::int32_t year, std::uint32_t month, std::uint32_t day) {
+std::uint32_t weekday_of(const CivilDate& date) {
   static constexpr std::int64_t MONTH_OFFSET[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-  const std::int64_t y = month < 3 ? std::int64_t{year} - 1 : std::int64_t{year};
+  const std::uint32_t month = date.month;
+  const std::int64_t y = month < 3 ? std::int64_t{date.year} - 1 : std::int64_t{date.year};
   const std::int64_t offset = MONTH_OFFSET[(month >= 1 && month <= 12 ? month : 1) - 1];
   // Floor division and a non-negative remainder keep years before 1 right.
-  const std::int64_t sum = std::int64_t{day} + y + floor_div(y, 4) - floor_div(y, 100) +
+  const std::int64_t sum = std::int64_t{date.day} + y + floor_div(y, 4) - floor_div(y, 100) +
                            floor_div(y, 400) + offset;
   const std::int64_t w = sum % 7;
   return static_cast<std::uint32_t>(w < 0 ? w + 7 : w);

@@ -9,13 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace tithiloom {
+#include "types.hpp"
 
-struct CivilDate {
-  std::int32_t year;
-  std::uint32_t month;
-  std::uint32_t day;
-};
+namespace tithiloom {
 
 struct CivilDateTime {
   CivilDate date;
@@ -31,8 +27,7 @@ struct CivilDateTime {
 CivilDateTime jd_to_datetime(double jd_ut);
 
 // 00:00 of a civil date on a clock fixed at that offset.
-double local_midnight_jd(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                         std::int32_t utc_offset_s);
+double local_midnight_jd(const CivilDate& date, std::int32_t utc_offset_s);
 
 // --- the place's clock ---
 
@@ -51,7 +46,7 @@ struct Clock {
 
 Clock fixed_clock(std::int32_t utc_offset_s);
 bool is_fixed(const Clock& clock);
-std::int32_t offset_at(const Clock& clock, double jd_ut);
+std::int32_t offset_at(double jd_ut, const Clock& clock);
 
 // The start of a civil date on the clock: 00:00 at the offset in force at
 // its noon, as on a fixed clock; where a change of the clock skips that
@@ -62,7 +57,7 @@ double local_noon_jd(const CivilDate& date, const Clock& clock);
 // The first instant of the civil day `days` after the one that begins at
 // `midnight_jd` (itself a local_midnight_jd of the clock). On a fixed clock,
 // exactly midnight_jd + days.
-double midnight_after(const Clock& clock, double midnight_jd, std::int64_t days = 1);
+double midnight_after(double midnight_jd, const Clock& clock, std::int64_t days = 1);
 
 // The local civil date and clock time of an instant.
 CivilDateTime jd_to_local_datetime(double jd_ut, const Clock& clock);
@@ -72,12 +67,12 @@ CivilDate local_date(double jd_ut, const Clock& clock, double day_shift = 0.0);
 
 // Days in a month of the proleptic Gregorian calendar; 0 for a month outside 1-12.
 std::uint32_t days_in_month(std::int32_t year, std::uint32_t month);
-bool is_valid_date(std::int32_t year, std::uint32_t month, std::uint32_t day);
+bool is_valid_date(const CivilDate& date);
 // "invalid date 2026-02-30"
-std::string invalid_date_message(std::int32_t year, std::uint32_t month, std::uint32_t day);
+std::string invalid_date_message(const CivilDate& date);
 
 // Weekday (0 = Sunday) of a valid proleptic Gregorian date, for any year.
-std::uint32_t weekday_of(std::int32_t year, std::uint32_t month, std::uint32_t day);
+std::uint32_t weekday_of(const CivilDate& date);
 
 // year + years, held at the ends of the 32-bit range instead of overflowing:
 // such years lie far outside the ephemeris, and computations fail there.

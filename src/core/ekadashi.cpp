@@ -24,24 +24,24 @@ constexpr double ARUNODAYA_DAYS = 0.06666666666666667;
 constexpr std::string_view ADHIKA_SHUKLA_EKADASHI = "Padmini";
 constexpr std::string_view ADHIKA_KRISHNA_EKADASHI = "Parama";
 
-std::optional<EkadashiOccurrence> resolve_ekadashi_on(Sky& sky, std::uint32_t lunar_month,
+std::optional<EkadashiOccurrence> resolve_ekadashi_on(std::uint32_t lunar_month,
                                                       std::string_view lunar_month_name,
                                                       bool is_adhik, bool is_shukla,
-                                                      std::string_view name,
-                                                      const Clock& clock, double start_jd,
-                                                      double end_jd) {
+                                                      std::string_view name, double start_jd,
+                                                      double end_jd, const Clock& clock,
+                                                      Sky& sky) {
   const std::uint32_t target = is_shukla ? SHUKLA_EKADASHI : KRISHNA_EKADASHI;
   const std::uint32_t dashami = target - 1;
   const std::string_view paksha = paksha_name(target);
-  const std::optional<SunriseHit> hit = find_tithi_in_range(
-      sky, static_cast<std::int32_t>(target), clock, start_jd, end_jd);
+  const std::optional<SunriseHit> hit =
+      find_tithi_in_range(static_cast<std::int32_t>(target), start_jd, end_jd, clock, sky);
   if (!hit) return std::nullopt;
   const double s = hit->sunrise_jd;
   const CivilDate d = hit->local.date;
 
   const bool dashami_at_arunodaya =
       element_index(sky.tithi_angle(s - ARUNODAYA_DAYS), TITHI_SPAN_DEG) + 1 == dashami;
-  const double next_midnight = midnight_after(clock, local_midnight_jd(d, clock));
+  const double next_midnight = midnight_after(local_midnight_jd(d, clock), clock);
   const double n = sky.sunrise_after(next_midnight);
   // Without a sunrise the next day is still the civil day after D.
   const CivilDate next_date = std::isfinite(n) ? local_date(n, clock)
@@ -90,13 +90,13 @@ bool same_ekadashi(const EkadashiOccurrence& a, const EkadashiOccurrence& b) {
 std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
                                                    std::string_view lunar_month_name,
                                                    bool is_adhik, bool is_shukla,
-                                                   std::string_view name,
-                                                   const Clock& clock, double start_jd,
-                                                   double end_jd, const Place& place) {
+                                                   std::string_view name, double start_jd,
+                                                   double end_jd, const Clock& clock,
+                                                   const Place& place) {
   ensure_initialized();
   Sky sky(place, Reuse::literal);
-  return resolve_ekadashi_on(sky, lunar_month, lunar_month_name, is_adhik, is_shukla, name,
-                             clock, start_jd, end_jd);
+  return resolve_ekadashi_on(lunar_month, lunar_month_name, is_adhik, is_shukla, name, start_jd,
+                             end_jd, clock, sky);
 }
 
 namespace {
@@ -140,8 +140,8 @@ std::vector<EkadashiOccurrence> ekadashis_of(const EkadashiDef& def,
       const std::string_view name =
           m.is_adhik ? (shukla ? ADHIKA_SHUKLA_EKADASHI : ADHIKA_KRISHNA_EKADASHI)
                      : std::string_view(shukla ? def.shukla_name : def.krishna_name);
-      auto o = resolve_ekadashi_on(sky, def.month, month_name, m.is_adhik, shukla, name,
-                                   clock, m.start_jd, m.end_jd);
+      auto o = resolve_ekadashi_on(def.month, month_name, m.is_adhik, shukla, name, m.start_jd,
+                                   m.end_jd, clock, sky);
       if (o && o->smartha_date.year == year) out.push_back(std::move(*o));
     }
   }

@@ -45,9 +45,9 @@ struct EkadashiOccurrence {
 std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
                                                    std::string_view lunar_month_name,
                                                    bool is_adhik, bool is_shukla,
-                                                   std::string_view name,
-                                                   const Clock& clock, double start_jd,
-                                                   double end_jd, const Place& place);
+                                                   std::string_view name, double start_jd,
+                                                   double end_jd, const Clock& clock,
+                                                   const Place& place);
 
 // Every Ekadashi of the definitions whose Smartha day lies in `year`, in
 // date order, once each; adhika months name theirs "Padmini" and "Parama".

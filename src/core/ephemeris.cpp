@@ -276,9 +276,10 @@ std::uint64_t library_request_count() { return request_count.load(); }
 
 // --- calendar conversions ---
 
-double julday(std::int32_t year, std::uint32_t month, std::uint32_t day, double hour) {
+double julday(const CivilDate& date, double hour) {
   // The library takes plain ints; out-of-range components wrap as they would in C.
-  return swe_julday(year, static_cast<int>(month), static_cast<int>(day), hour, SE_GREG_CAL);
+  return swe_julday(date.year, static_cast<int>(date.month), static_cast<int>(date.day), hour,
+                    SE_GREG_CAL);
 }
 
 namespace {
@@ -291,7 +292,7 @@ LibraryDate revjul(double jd) {
   int year = 0, month = 0, day = 0;
   double hour = 0.0;
   swe_revjul(safe, SE_GREG_CAL, &year, &month, &day, &hour);
-  return {year, static_cast<std::uint32_t>(month), static_cast<std::uint32_t>(day), hour};
+  return {{year, static_cast<std::uint32_t>(month), static_cast<std::uint32_t>(day)}, hour};
 }
 
 // --- failures ---

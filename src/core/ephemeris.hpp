@@ -157,12 +157,10 @@ SiderealHouses sidereal_houses(double jd_ut, double lat_deg, double lng_deg, cha
 
 // --- calendar conversions (Gregorian, proleptic) ---
 
-double julday(std::int32_t year, std::uint32_t month, std::uint32_t day, double hour);
+double julday(const CivilDate& date, double hour);
 
 struct LibraryDate {
-  std::int32_t year;
-  std::uint32_t month;
-  std::uint32_t day;
+  CivilDate date;
   double hour;  // UT hour as a fraction, in [0, 24)
 };
 // NaN reads as JD 0; times beyond the calendar's int years are clamped.

@@ -30,7 +30,6 @@ const std::string_view PARAVIDDHA = Priority(Priority::paraviddha).label();
 const std::string_view PUURVAVIDDHA = Priority(Priority::puurvaviddha).label();
 const std::string_view VYAPTI = Priority(Priority::vyapti).label();
 
-
 // --- texts ---
 
 std::string one_decimal(double x) {
@@ -77,299 +76,301 @@ struct Udaya {
 
 AlternateObservance alternate_on(const CivilDate& date, double sunrise_jd,
                                  std::string_view priority, std::string reasoning) {
-  return {date.year, date.month, date.day, sunrise_jd, priority, std::move(reasoning)};
+  return {date, sunrise_jd, priority, std::move(reasoning)};
 }
 
-class Resolver {
- public:
-  Resolver(const std::vector<Sankranti>& sankrantis, const std::vector<LunarMonth>& months,
-           std::int32_t year, const Clock& clock, const Place& place, bool purnimant,
-           Reuse reuse)
-      : s_(sankrantis),
-        l_(months),
-        year_(year),
-        clock_(clock),
-        purnimant_(purnimant),
-        order_(reuse == Reuse::memo ? SearchOrder::quickest : SearchOrder::as_stated),
-        sky_(place, reuse) {}
-
-  std::optional<Observed> resolve(const FestivalDef& def) {
-    std::optional<Observed> o;
-    if (def.rule == RULE_SANKRANTI) {
-      o = sankranti_rule(def);
-    } else if (def.rule == RULE_TITHI) {
-      o = tithi_rule(def);
-    } else if (def.rule == RULE_NAKSHATRA) {
-      o = nakshatra_rule(def);
-    }
-    if (o && def.day_offset != 0) o = shift(std::move(*o), def.day_offset);
-    if (o && o->date.year != year_) return std::nullopt;
-    return o;
-  }
-
- private:
-  double midnight(const CivilDate& date) const {
-    return local_midnight_jd(date, clock_);
-  }
-
-  // The sunrise of the civil day before (-1) or after (+1) the one holding jd.
-  SunriseHit neighbour_day(double jd, double day_shift) {
-    const CivilDate date = local_date(jd, clock_, day_shift);
-    return sunrise_hit(date, sky_.sunrise_after(midnight(date)), clock_);
-  }
-
-  // Among the 40 days around the anchor, the sunrise nearest it that matches;
-  // on equal distance the earlier day.
-  template <class Match>
-  std::optional<double> nearest_sunrise(double anchor_jd, Match&& match) {
-    const CivilDate first = local_date(anchor_jd - SCAN_BEFORE_DAYS, clock_);
-    const double d0 = midnight(first);
-    std::optional<double> best;
-    for (int i = 0; i < SCAN_DAYS; ++i) {
-      const double r = sky_.sunrise_after(midnight_after(clock_, d0, i));
-      if (!std::isfinite(r) || !match(r)) continue;
-      if (!best || std::fabs(r - anchor_jd) < std::fabs(*best - anchor_jd)) best = r;
-    }
-    return best;
-  }
-
-  std::optional<Observed> sankranti_rule(const FestivalDef& def) {
-    if (!def.sankranti_index || *def.sankranti_index >= s_.size()) return std::nullopt;
-    const Sankranti& s = s_[*def.sankranti_index];
-    const CivilDate date = local_date(s.jd, clock_);
-    const double sunrise = sky_.sunrise_after(midnight(date));
-    std::string why = "Sun enters ";
-    why += s.rashi_name;
-    why += " (sidereal ";
-    why += one_decimal(s.target_longitude);
-    why += "\u00B0) on ";
-    why += date_text(date);
-    why += " at ";
-    why += clock_text(s.jd, clock_);
-    why += '.';
-    return Observed{date, sunrise, sky_.tithi_at(sunrise), "", false, std::move(why),
-                    RULE_SANKRANTI, "", std::nullopt};
-  }
-
-  std::optional<Observed> nakshatra_rule(const FestivalDef& def) {
-    if (!def.nakshatra || !def.sankranti_index || *def.sankranti_index >= s_.size())
-      return std::nullopt;
-    const std::uint32_t n = *def.nakshatra;
-    const Sankranti& s = s_[*def.sankranti_index];
-    const std::optional<double> r =
-        nearest_sunrise(s.jd, [&](double jd) { return sky_.nakshatra_at(jd) == n; });
-    if (!r) return std::nullopt;
-    const CivilDate date = local_date(*r, clock_);
-    std::string why = "Nakshatra ";
-    why += nakshatra_name(n);
-    why += " (#";
-    why += std::to_string(n);
-    why += ") prevails at sunrise (";
-    why += clock_text(*r, clock_);
-    why += ") on ";
-    why += date_text(date);
-    why += ". Anchored to ";
-    why += s.name;
-    why += " (";
-    why += s.rashi_name;
-    why += ") on ";
-    why += date_text(local_date(s.jd, clock_));
-    why += '.';
-    return Observed{date, *r, sky_.tithi_at(*r), "", false, std::move(why),
-                    RULE_NAKSHATRA, "", std::nullopt};
-  }
-
-  // The month of number m to search in, as the adhika-maasa choice says.
-  const LunarMonth* chosen_month(std::uint32_t m, double anchor, AdhikaMaasa choice) const {
-    const LunarMonth* nija = nullptr;
-    const LunarMonth* first_nija = nullptr;
-    const LunarMonth* adhika = nullptr;
-    const LunarMonth* first_adhika = nullptr;
-    for (const LunarMonth& month : l_) {
-      if (month.number != m) continue;
-      if (!month.is_adhik) {
-        if (!first_nija) first_nija = &month;
-        if (!nija && month.start_jd <= anchor && anchor < month.end_jd) nija = &month;
-      } else {
-        if (!first_adhika) first_adhika = &month;
-        if (month.start_jd <= anchor && (!adhika || month.start_jd >= adhika->start_jd))
-          adhika = &month;
-      }
-    }
-    if (!nija) nija = first_nija;
-    if (!adhika) adhika = first_adhika;
-    switch (choice.value) {
-      case AdhikaMaasa::adhika_only:
-        return adhika;
-      case AdhikaMaasa::adhika_if_exists:
-        return adhika ? adhika : nija;
-      case AdhikaMaasa::nija:
-      case AdhikaMaasa::adhika_and_nija:
-        break;
-    }
-    return nija;
-  }
-
-  std::optional<Observed> tithi_rule(const FestivalDef& def) {
-    const std::uint32_t m = def.lunar_month;
-    const std::uint32_t t = def.tithi;
-    if (m < 1 || m > 12 || t < 1 || t > 30) return std::nullopt;
-    // Purnimant months end at the full moon, so a Krishna-paksha day falls
-    // in the month named after the amant one.
-    const std::uint32_t name_number = purnimant_ && t >= 16 ? purnimant_month(m) : m;
-    const std::string_view month_name = lunar_month_name(name_number);
-    const std::uint32_t p = MONTH_ANCHOR[m - 1];
-    if (p >= s_.size()) return std::nullopt;
-    const Sankranti& anchor_sankranti = s_[p];
-    const double anchor = anchor_sankranti.jd;
-    const LunarMonth* month = chosen_month(m, anchor, def.adhika_maasa);
-    if (month == nullptr) return std::nullopt;
-
-    Udaya u{t, NaN, {}, {}, month_name, false};
-    const auto tithi_i32 = static_cast<std::int32_t>(t);
-    if (const auto hit = find_tithi_in_range(sky_, tithi_i32, clock_, month->start_jd, month->end_jd)) {
-      u.sunrise_jd = hit->sunrise_jd;
-      u.date = hit->local.date;
-      u.is_adhik = month->is_adhik;
-      u.reasoning = tithi_phrase(month_name, t) + " prevails at sunrise (" +
-                    clock_text(u.sunrise_jd, clock_) + ") on " + date_text(u.date) +
-                    ". Lunar month " + std::string(month_name) + " (Nija) boundaries used.";
-    } else {
-      const std::optional<double> r =
-          nearest_sunrise(anchor, [&](double jd) { return sky_.tithi_at(jd) == t; });
-      if (!r) return std::nullopt;
-      u.sunrise_jd = *r;
-      u.date = local_date(*r, clock_);
-      u.reasoning = tithi_phrase(month_name, t) + " prevails at sunrise (" +
-                    clock_text(u.sunrise_jd, clock_) + ") on " + date_text(u.date) +
-                    ". Lunar month " + std::string(month_name) + " determined by " +
-                    std::string(anchor_sankranti.name) + " (" +
-                    std::string(anchor_sankranti.rashi_name) + ") on " +
-                    date_text(local_date(anchor, clock_)) + " (fallback).";
-    }
-    switch (def.priority.value) {
-      case Priority::puurvaviddha:
-        return puurvaviddha(std::move(u));
-      case Priority::vyapti:
-        return vyapti(def, std::move(u));
-      case Priority::paraviddha:
-        break;
-    }
-    return Observed{u.date,       u.sunrise_jd,           u.tithi,
-                    u.month_name, u.is_adhik,             std::move(u.reasoning),
-                    PARAVIDDHA, "", std::nullopt};
-  }
-
-  // The day on which the tithi begins: always the day before the udaya day.
-  Observed puurvaviddha(Udaya u) {
-    const SunriseHit prev = neighbour_day(u.sunrise_jd, -1.0);
-    const std::uint32_t t = sky_.tithi_at(prev.sunrise_jd);
-    std::string why = tithi_phrase(u.month_name, u.tithi) + " begins during " +
-                      date_text(prev.local.date) + " (tithi at its sunrise: " +
-                      tithi_display_name(t) +
-                      "). Puurvaviddha rule: observe on the day the tithi begins, not the day it "
-                      "prevails at sunrise. Paraviddha alternate would be " +
-                      date_text(u.date) + ".";
-    return Observed{prev.local.date,
-                    prev.sunrise_jd,
-                    t,
-                    u.month_name,
-                    u.is_adhik,
-                    std::move(why),
-                    PUURVAVIDDHA,
-                    "",
-                    alternate_on(u.date, u.sunrise_jd, PARAVIDDHA,
-                                 std::move(u.reasoning))};
-  }
-
-  // The day whose kaala window the tithi occupies.
-  Observed vyapti(const FestivalDef& def, Udaya u) {
-    const SunriseHit prev = neighbour_day(u.sunrise_jd, -1.0);
-    const SunriseHit next = neighbour_day(u.sunrise_jd, 1.0);
-    const double sunset1 = sky_.sunset_after(local_noon_jd(prev.local.date, clock_));
-    const double sunset2 = sky_.sunset_after(local_noon_jd(u.date, clock_));
-    const DayWindow w1 = kaala_window(def.kaala, prev.sunrise_jd, sunset1, u.sunrise_jd);
-    const DayWindow w2 = kaala_window(def.kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
-    const bool p1 = tithi_in_window(sky_, u.tithi, w1.start_jd, w1.end_jd, order_);
-    const bool p2 = tithi_in_window(sky_, u.tithi, w2.start_jd, w2.end_jd, order_);
-
-    const std::string kaala(def.kaala.label());
-    const std::string earlier_date = date_text(prev.local.date);
-    const std::string udaya_date = date_text(u.date);
-    const std::string phrase = tithi_phrase(u.month_name, u.tithi);
-
-    if (p1 && (!p2 || def.vyapti_tie_purva)) {
-      std::string why = phrase + " is present during the " + kaala + " kaala on ";
-      if (!p2) {
-        why += earlier_date + " but NOT during that kaala on " + udaya_date +
-               ". Vyapti rule: observe on the earlier day.";
-      } else {
-        why += "both " + earlier_date + " and " + udaya_date +
-               ". Vyapti tie-break: earlier day observed (purva-vyapti convention for this "
-               "festival).";
-      }
-      why += " Paraviddha alternate (udayatithi rule): " + udaya_date + ".";
-      return Observed{prev.local.date,
-                      prev.sunrise_jd,
-                      sky_.tithi_at(prev.sunrise_jd),
-                      u.month_name,
-                      u.is_adhik,
-                      std::move(why),
-                      VYAPTI,
-                      def.kaala.label(),
-                      alternate_on(u.date, u.sunrise_jd, PARAVIDDHA,
-                                   std::move(u.reasoning))};
-    }
-    std::string why = phrase + " is present during the " + kaala + " kaala on " + udaya_date +
-                      ". Vyapti rule: later day (paraviddha) observed per paraviddha fallback.";
-    std::optional<AlternateObservance> alternate;
-    if (p1) {
-      alternate = alternate_on(prev.local.date, prev.sunrise_jd,
-                               PUURVAVIDDHA,
-                               "Earlier day also has " + kaala +
-                                   " vyapti; some traditions prefer the earlier day "
-                                   "(puurvaviddha) when both qualify.");
-    }
-    return Observed{u.date,     u.sunrise_jd,      u.tithi,           u.month_name,
-                    u.is_adhik, std::move(why),    VYAPTI,      def.kaala.label(),
-                    std::move(alternate)};
-  }
-
-  // Moves the day by k civil days. A day without sunrise keeps the civil
-  // date asked for.
-  std::optional<Observed> shift(Observed o, std::int32_t k) {
-    const WideDate asked = add_days(o.date, k);
-    // A sunrise is never before the midnight it is searched from, and comes
-    // within a day of it if at all: a day asked for outside the year, but for
-    // its eve, ends outside it. Its sunrise is not asked for, so no shift,
-    // however large, reaches for a time the ephemeris does not cover.
-    const std::int64_t year = year_;
-    const bool eve = asked.year == year - 1 && asked.month == 12 && asked.day == 31;
-    if (asked.year != year && !eve) return std::nullopt;
-    const double new_midnight = midnight_after(clock_, midnight(o.date), k);
-    const double sunrise = sky_.sunrise_after(new_midnight);
-    const CivilDate anchor = o.date;
-    if (std::isfinite(sunrise)) {
-      o.date = local_date(sunrise, clock_);
-    } else {
-      o.date = CivilDate{static_cast<std::int32_t>(asked.year), asked.month, asked.day};
-    }
-    o.sunrise_jd = sunrise;
-    o.tithi_at_sunrise = sky_.tithi_at(sunrise);
-    while (!o.reasoning.empty() && o.reasoning.back() == '.') o.reasoning.pop_back();
-    o.reasoning += " (anchor: " + date_text(anchor) + ", shifted " + std::to_string(k) + " day" +
-                   (k == 1 || k == -1 ? "" : "s") + ").";
-    return o;
-  }
-
-  const std::vector<Sankranti>& s_;
-  const std::vector<LunarMonth>& l_;
-  std::int32_t year_;
-  const Clock& clock_;
-  bool purnimant_;
-  SearchOrder order_;
-  Sky sky_;
+// What one unit of work resolves its definitions on: the year's ingresses
+// and months, the clock, the conventions, and the unit's sky.
+struct Resolution {
+  const FestivalYear& calendar;
+  const Clock& clock;
+  bool purnimant;
+  SearchOrder order;
+  Sky sky;
 };
+
+// The sunrise of the civil day before (-1) or after (+1) the one holding jd.
+SunriseHit neighbour_day(double jd, Resolution& r, double day_shift) {
+  const CivilDate date = local_date(jd, r.clock, day_shift);
+  return sunrise_hit(date, r.sky.sunrise_after(local_midnight_jd(date, r.clock)), r.clock);
+}
+
+// Among the 40 days around the anchor, the sunrise nearest it that matches;
+// on equal distance the earlier day.
+template <class Match>
+std::optional<double> nearest_sunrise(Match&& match, double anchor_jd, Resolution& r) {
+  const CivilDate first = local_date(anchor_jd - SCAN_BEFORE_DAYS, r.clock);
+  const double d0 = local_midnight_jd(first, r.clock);
+  std::optional<double> best;
+  for (int i = 0; i < SCAN_DAYS; ++i) {
+    const double s = r.sky.sunrise_after(midnight_after(d0, r.clock, i));
+    if (!std::isfinite(s) || !match(s)) continue;
+    if (!best || std::fabs(s - anchor_jd) < std::fabs(*best - anchor_jd)) best = s;
+  }
+  return best;
+}
+
+// --- the rules ---
+
+std::optional<Observed> sankranti_rule(const FestivalDef& def, Resolution& r) {
+  const std::vector<Sankranti>& sankrantis = r.calendar.sankrantis;
+  if (!def.sankranti_index || *def.sankranti_index >= sankrantis.size()) return std::nullopt;
+  const Sankranti& s = sankrantis[*def.sankranti_index];
+  const CivilDate date = local_date(s.jd, r.clock);
+  const double sunrise = r.sky.sunrise_after(local_midnight_jd(date, r.clock));
+  std::string why = "Sun enters ";
+  why += s.rashi_name;
+  why += " (sidereal ";
+  why += one_decimal(s.target_longitude);
+  why += "\u00B0) on ";
+  why += date_text(date);
+  why += " at ";
+  why += clock_text(s.jd, r.clock);
+  why += '.';
+  return Observed{date, sunrise, r.sky.tithi_at(sunrise), "", false, std::move(why),
+                  RULE_SANKRANTI, "", std::nullopt};
+}
+
+std::optional<Observed> nakshatra_rule(const FestivalDef& def, Resolution& r) {
+  const std::vector<Sankranti>& sankrantis = r.calendar.sankrantis;
+  if (!def.nakshatra || !def.sankranti_index || *def.sankranti_index >= sankrantis.size())
+    return std::nullopt;
+  const std::uint32_t n = *def.nakshatra;
+  const Sankranti& s = sankrantis[*def.sankranti_index];
+  const std::optional<double> sunrise =
+      nearest_sunrise([&](double jd) { return r.sky.nakshatra_at(jd) == n; }, s.jd, r);
+  if (!sunrise) return std::nullopt;
+  const CivilDate date = local_date(*sunrise, r.clock);
+  std::string why = "Nakshatra ";
+  why += nakshatra_name(n);
+  why += " (#";
+  why += std::to_string(n);
+  why += ") prevails at sunrise (";
+  why += clock_text(*sunrise, r.clock);
+  why += ") on ";
+  why += date_text(date);
+  why += ". Anchored to ";
+  why += s.name;
+  why += " (";
+  why += s.rashi_name;
+  why += ") on ";
+  why += date_text(local_date(s.jd, r.clock));
+  why += '.';
+  return Observed{date, *sunrise, r.sky.tithi_at(*sunrise), "", false, std::move(why),
+                  RULE_NAKSHATRA, "", std::nullopt};
+}
+
+// The month of number m to search in, as the adhika-maasa choice says.
+const LunarMonth* chosen_month(const std::vector<LunarMonth>& months, std::uint32_t m,
+                               double anchor, AdhikaMaasa choice) {
+  const LunarMonth* nija = nullptr;
+  const LunarMonth* first_nija = nullptr;
+  const LunarMonth* adhika = nullptr;
+  const LunarMonth* first_adhika = nullptr;
+  for (const LunarMonth& month : months) {
+    if (month.number != m) continue;
+    if (!month.is_adhik) {
+      if (!first_nija) first_nija = &month;
+      if (!nija && month.start_jd <= anchor && anchor < month.end_jd) nija = &month;
+    } else {
+      if (!first_adhika) first_adhika = &month;
+      if (month.start_jd <= anchor && (!adhika || month.start_jd >= adhika->start_jd))
+        adhika = &month;
+    }
+  }
+  if (!nija) nija = first_nija;
+  if (!adhika) adhika = first_adhika;
+  switch (choice.value) {
+    case AdhikaMaasa::adhika_only:
+      return adhika;
+    case AdhikaMaasa::adhika_if_exists:
+      return adhika ? adhika : nija;
+    case AdhikaMaasa::nija:
+    case AdhikaMaasa::adhika_and_nija:
+      break;
+  }
+  return nija;
+}
+
+// The lunar-day rule's udaya day: the first sunrise of the chosen month
+// that carries the tithi; failing that, the one nearest the ingress that
+// anchors the month.
+std::optional<Udaya> udaya_day(const FestivalDef& def, Resolution& r) {
+  const std::uint32_t m = def.lunar_month;
+  const std::uint32_t t = def.tithi;
+  if (m < 1 || m > 12 || t < 1 || t > 30) return std::nullopt;
+  // Purnimant months end at the full moon, so a Krishna-paksha day falls
+  // in the month named after the amant one.
+  const std::uint32_t name_number = r.purnimant && t >= 16 ? purnimant_month(m) : m;
+  const std::string_view month_name = lunar_month_name(name_number);
+  const std::uint32_t p = MONTH_ANCHOR[m - 1];
+  if (p >= r.calendar.sankrantis.size()) return std::nullopt;
+  const Sankranti& anchor_sankranti = r.calendar.sankrantis[p];
+  const double anchor = anchor_sankranti.jd;
+  const LunarMonth* month = chosen_month(r.calendar.months, m, anchor, def.adhika_maasa);
+  if (month == nullptr) return std::nullopt;
+
+  Udaya u{t, NaN, {}, {}, month_name, false};
+  const auto tithi_i32 = static_cast<std::int32_t>(t);
+  const auto prevails = [&] {
+    return tithi_phrase(month_name, t) + " prevails at sunrise (" +
+           clock_text(u.sunrise_jd, r.clock) + ") on " + date_text(u.date) + ". Lunar month " +
+           std::string(month_name);
+  };
+  if (const auto hit =
+          find_tithi_in_range(tithi_i32, month->start_jd, month->end_jd, r.clock, r.sky)) {
+    u.sunrise_jd = hit->sunrise_jd;
+    u.date = hit->local.date;
+    u.is_adhik = month->is_adhik;
+    u.reasoning = prevails() + " (Nija) boundaries used.";
+    return u;
+  }
+  const std::optional<double> sunrise =
+      nearest_sunrise([&](double jd) { return r.sky.tithi_at(jd) == t; }, anchor, r);
+  if (!sunrise) return std::nullopt;
+  u.sunrise_jd = *sunrise;
+  u.date = local_date(*sunrise, r.clock);
+  u.reasoning = prevails() + " determined by " + std::string(anchor_sankranti.name) + " (" +
+                std::string(anchor_sankranti.rashi_name) + ") on " +
+                date_text(local_date(anchor, r.clock)) + " (fallback).";
+  return u;
+}
+
+// --- the priority step ---
+
+// The udaya day itself.
+Observed paraviddha(Udaya u) {
+  return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik,
+                  std::move(u.reasoning), PARAVIDDHA, "", std::nullopt};
+}
+
+// The day on which the tithi begins: always the day before the udaya day.
+Observed puurvaviddha(Udaya u, Resolution& r) {
+  const SunriseHit prev = neighbour_day(u.sunrise_jd, r, -1.0);
+  const std::uint32_t t = r.sky.tithi_at(prev.sunrise_jd);
+  std::string why = tithi_phrase(u.month_name, u.tithi) + " begins during " +
+                    date_text(prev.local.date) + " (tithi at its sunrise: " +
+                    tithi_display_name(t) +
+                    "). Puurvaviddha rule: observe on the day the tithi begins, not the day it "
+                    "prevails at sunrise. Paraviddha alternate would be " +
+                    date_text(u.date) + ".";
+  return Observed{prev.local.date, prev.sunrise_jd, t, u.month_name, u.is_adhik, std::move(why),
+                  PUURVAVIDDHA, "",
+                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning))};
+}
+
+// Whether the tithi occupies the kaala window of the day before the udaya
+// day (`earlier`) and that of the udaya day.
+struct KaalaPresence {
+  SunriseHit earlier_day;
+  bool earlier;
+  bool udaya;
+};
+
+KaalaPresence kaala_presence(Kaala kaala, const Udaya& u, Resolution& r) {
+  const SunriseHit prev = neighbour_day(u.sunrise_jd, r, -1.0);
+  const SunriseHit next = neighbour_day(u.sunrise_jd, r, 1.0);
+  const double sunset1 = r.sky.sunset_after(local_noon_jd(prev.local.date, r.clock));
+  const double sunset2 = r.sky.sunset_after(local_noon_jd(u.date, r.clock));
+  const DayWindow w1 = kaala_window(kaala, prev.sunrise_jd, sunset1, u.sunrise_jd);
+  const DayWindow w2 = kaala_window(kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
+  const bool p1 = tithi_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order);
+  const bool p2 = tithi_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order);
+  return {prev, p1, p2};
+}
+
+// The day whose kaala window the tithi occupies.
+Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
+  const KaalaPresence k = kaala_presence(def.kaala, u, r);
+  const SunriseHit& prev = k.earlier_day;
+  const std::string kaala(def.kaala.label());
+  const std::string earlier_date = date_text(prev.local.date);
+  const std::string udaya_date = date_text(u.date);
+  const std::string phrase = tithi_phrase(u.month_name, u.tithi);
+
+  if (k.earlier && (!k.udaya || def.vyapti_tie_purva)) {
+    std::string why = phrase + " is present during the " + kaala + " kaala on ";
+    if (!k.udaya) {
+      why += earlier_date + " but NOT during that kaala on " + udaya_date +
+             ". Vyapti rule: observe on the earlier day.";
+    } else {
+      why += "both " + earlier_date + " and " + udaya_date +
+             ". Vyapti tie-break: earlier day observed (purva-vyapti convention for this "
+             "festival).";
+    }
+    why += " Paraviddha alternate (udayatithi rule): " + udaya_date + ".";
+    return Observed{prev.local.date, prev.sunrise_jd, r.sky.tithi_at(prev.sunrise_jd),
+                    u.month_name, u.is_adhik, std::move(why), VYAPTI, def.kaala.label(),
+                    alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning))};
+  }
+  std::string why = phrase + " is present during the " + kaala + " kaala on " + udaya_date +
+                    ". Vyapti rule: later day (paraviddha) observed per paraviddha fallback.";
+  std::optional<AlternateObservance> alternate;
+  if (k.earlier) {
+    alternate = alternate_on(prev.local.date, prev.sunrise_jd, PUURVAVIDDHA,
+                             "Earlier day also has " + kaala +
+                                 " vyapti; some traditions prefer the earlier day "
+                                 "(puurvaviddha) when both qualify.");
+  }
+  return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik, std::move(why),
+                  VYAPTI, def.kaala.label(), std::move(alternate)};
+}
+
+Observed by_priority(const FestivalDef& def, Udaya u, Resolution& r) {
+  switch (def.priority.value) {
+    case Priority::puurvaviddha:
+      return puurvaviddha(std::move(u), r);
+    case Priority::vyapti:
+      return vyapti(def, std::move(u), r);
+    case Priority::paraviddha:
+      break;
+  }
+  return paraviddha(std::move(u));
+}
+
+// --- the day shift ---
+
+// Moves the day by k civil days. A day without sunrise keeps the civil
+// date asked for.
+std::optional<Observed> shifted(Observed o, Resolution& r, std::int32_t k) {
+  const WideDate asked = add_days(o.date, k);
+  // A sunrise is never before the midnight it is searched from, and comes
+  // within a day of it if at all: a day asked for outside the year, but for
+  // its eve, ends outside it. Its sunrise is not asked for, so no shift,
+  // however large, reaches for a time the ephemeris does not cover.
+  const std::int64_t year = r.calendar.year;
+  const bool eve = asked.year == year - 1 && asked.month == 12 && asked.day == 31;
+  if (asked.year != year && !eve) return std::nullopt;
+  const double new_midnight = midnight_after(local_midnight_jd(o.date, r.clock), r.clock, k);
+  const double sunrise = r.sky.sunrise_after(new_midnight);
+  const CivilDate anchor = o.date;
+  if (std::isfinite(sunrise)) {
+    o.date = local_date(sunrise, r.clock);
+  } else {
+    o.date = CivilDate{static_cast<std::int32_t>(asked.year), asked.month, asked.day};
+  }
+  o.sunrise_jd = sunrise;
+  o.tithi_at_sunrise = r.sky.tithi_at(sunrise);
+  while (!o.reasoning.empty() && o.reasoning.back() == '.') o.reasoning.pop_back();
+  o.reasoning += " (anchor: " + date_text(anchor) + ", shifted " + std::to_string(k) + " day" +
+                 (k == 1 || k == -1 ? "" : "s") + ").";
+  return o;
+}
+
+// A definition's day in the year: its rule's, shifted, if it falls in the year.
+std::optional<Observed> resolve(const FestivalDef& def, Resolution& r) {
+  std::optional<Observed> o;
+  if (def.rule == RULE_SANKRANTI) {
+    o = sankranti_rule(def, r);
+  } else if (def.rule == RULE_TITHI) {
+    if (std::optional<Udaya> u = udaya_day(def, r)) o = by_priority(def, std::move(*u), r);
+  } else if (def.rule == RULE_NAKSHATRA) {
+    o = nakshatra_rule(def, r);
+  }
+  if (o && def.day_offset != 0) o = shifted(std::move(*o), r, def.day_offset);
+  if (o && o->date.year != r.calendar.year) return std::nullopt;
+  return o;
+}
 
 }  // namespace
 
@@ -423,28 +424,28 @@ std::vector<std::vector<std::size_t>> definition_units(const std::vector<Festiva
   return units;
 }
 
-}  // namespace
-
-Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<FestivalDef>& defs,
-                                                          const FestivalYear& calendar,
-                                                          const Clock& clock,
-                                                          const Place& place, bool purnimant,
-                                                          Reuse reuse, unsigned threads) {
-  const SettingsPin pin(Settings::current());
+// Each definition's day, resolved in units of work that share a sky. The
+// call's failure is that of the first definition, in order, that fails:
+// each unit meets its own first failing definition as the call would.
+Result<std::vector<std::optional<Observed>>> observe(const std::vector<FestivalDef>& defs,
+                                                     const FestivalYear& calendar,
+                                                     const Clock& clock, const Place& place,
+                                                     bool purnimant, Reuse reuse,
+                                                     unsigned threads) {
   std::vector<std::optional<Observed>> observed(defs.size());
   const std::vector<std::vector<std::size_t>> units = definition_units(defs, threads);
   // The definition at which each unit's first failure came.
   std::vector<std::size_t> failed_at(units.size(), defs.size());
+  const SearchOrder order = reuse == Reuse::memo ? SearchOrder::quickest : SearchOrder::as_stated;
   const std::vector<std::optional<Error>> errors =
       run_every_unit(units.size(), threads, 1, [&](std::size_t u) {
-        Resolver resolver(calendar.sankrantis, calendar.months, calendar.year, clock, place,
-                          purnimant, reuse);
+        Resolution r{calendar, clock, purnimant, order, Sky(place, reuse)};
         std::size_t step = 0;
         for (const std::size_t i : units[u]) {
           // Definitions answered from the memo make no request that would
           // notice a cancellation.
           if (++step % CANCELLATION_POLL_STEPS == 0) cancellation_pending();
-          observed[i] = resolver.resolve(defs[i]);
+          observed[i] = resolve(defs[i], r);
           if (library_failure_pending()) {
             failed_at[u] = i;
             break;
@@ -452,13 +453,17 @@ Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<Fest
         }
         return std::optional<Error>();
       });
-  // The call's failure is that of the first definition, in order, that fails:
-  // each unit meets its own first failing definition as the call would.
   std::optional<std::size_t> first;
   for (std::size_t u = 0; u < units.size(); ++u)
     if (errors[u] && (!first || failed_at[u] < failed_at[*first])) first = u;
   if (first) return *errors[*first];
+  return observed;
+}
 
+// The occurrences of the observed definitions, stably in sunrise order;
+// days without sunrise have no place in that order: last.
+std::vector<FestivalOccurrence> in_sunrise_order(const std::vector<FestivalDef>& defs,
+                                                 std::vector<std::optional<Observed>>& observed) {
   std::vector<FestivalOccurrence> out;
   for (std::size_t i = 0; i < defs.size(); ++i) {
     std::optional<Observed>& o = observed[i];
@@ -466,9 +471,7 @@ Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<Fest
     const FestivalDef& def = defs[i];
     out.push_back(FestivalOccurrence{def.id,
                                      def.name,
-                                     o->date.year,
-                                     o->date.month,
-                                     o->date.day,
+                                     o->date,
                                      o->sunrise_jd,
                                      o->tithi_at_sunrise,
                                      o->lunar_month_name,
@@ -478,13 +481,27 @@ Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<Fest
                                      o->kaala_applied,
                                      std::move(o->alternate)});
   }
-  // Days without sunrise have no place in the order of sunrises: last.
   std::stable_sort(out.begin(), out.end(),
                    [](const FestivalOccurrence& a, const FestivalOccurrence& b) {
                      if (std::isnan(a.sunrise_jd)) return false;
                      return std::isnan(b.sunrise_jd) || a.sunrise_jd < b.sunrise_jd;
                    });
   return out;
+}
+
+}  // namespace
+
+Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<FestivalDef>& defs,
+                                                          const FestivalYear& calendar,
+                                                          const Clock& clock,
+                                                          const Place& place, bool purnimant,
+                                                          Reuse reuse, unsigned threads) {
+  const SettingsPin pin(Settings::current());
+  Result<std::vector<std::optional<Observed>>> observed =
+      observe(defs, calendar, clock, place, purnimant, reuse, threads);
+  if (!observed.ok()) return observed.failure();
+  std::vector<std::optional<Observed>> days = std::move(observed).value();
+  return in_sunrise_order(defs, days);
 }
 
 Result<std::vector<FestivalOccurrence>> compute_festivals(const std::vector<FestivalDef>& defs,

@@ -45,9 +45,7 @@ struct FestivalDef {
 
 // The day another convention would choose.
 struct AlternateObservance {
-  std::int32_t year;
-  std::uint32_t month;
-  std::uint32_t day;
+  CivilDate date;
   double sunrise_jd;
   std::string_view priority;  // "paraviddha" or "puurvaviddha"
   std::string reasoning;
@@ -56,9 +54,7 @@ struct AlternateObservance {
 struct FestivalOccurrence {
   std::string festival_id;
   std::string festival_name;
-  std::int32_t year;
-  std::uint32_t month;
-  std::uint32_t day;
+  CivilDate date;
   double sunrise_jd;  // NaN when the Sun does not rise that day
   std::uint32_t tithi_at_sunrise;
   std::string_view lunar_month_name;  // empty but for lunar-day rules

@@ -63,7 +63,7 @@ std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double
     const std::int32_t sankranti_year = shift_year(year, step);
     for (std::uint32_t i = 0; i < SANKRANTI_COUNT; ++i) {
       bool may_end_after_lo = false, may_start_before_first_after = false;
-      for (const SearchWindow& w : sankranti_windows(sankranti_year, i)) {
+      for (const SearchWindow& w : sankranti_windows(i, sankranti_year)) {
         may_end_after_lo |= w.start_jd + w.span_days > lo_jd;
         may_start_before_first_after |= !first_after || w.start_jd < *first_after;
       }
@@ -73,7 +73,7 @@ std::vector<Sankranti> naming_sankrantis(std::int32_t year, double lo_jd, double
         for (const Sankranti& k : *known)
           if (k.index == i) s = k;
       }
-      if (!s) s = find_sankranti(sankranti_year, i);
+      if (!s) s = find_sankranti(i, sankranti_year);
       if (!s) continue;
       out.push_back(*s);
       if (s->jd > hi_jd && (!first_after || s->jd < *first_after)) first_after = s->jd;
@@ -115,10 +115,10 @@ Result<std::vector<LunarMonth>> lunar_months(std::int32_t year, bool purnimant,
   return checked([&]() -> std::vector<LunarMonth> {
     const std::int32_t prev_year = shift_year(year, -1);
     const std::int32_t next_year = shift_year(year, 1);
-    const double scan_from = julday(prev_year, 12, 1, 0.0);
-    const double scan_to = julday(next_year, 1, 31, 0.0);
-    const double year_start = julday(year, 1, 1, 0.0);
-    const double year_end = julday(year, 12, 31, 0.0) + 1.0;
+    const double scan_from = julday({prev_year, 12, 1}, 0.0);
+    const double scan_to = julday({next_year, 1, 31}, 0.0);
+    const double year_start = julday({year, 1, 1}, 0.0);
+    const double year_end = julday({year, 12, 31}, 0.0) + 1.0;
 
     const std::vector<double> b =
         month_boundaries(scan_from, scan_to, year_end, purnimant ? 180.0 : 0.0);

@@ -177,7 +177,7 @@ SunriseHit sunrise_hit(const CivilDate& date, double sunrise_jd, const Clock& cl
 
 namespace {
 
-SunriseHit neighbour_day_sunrise(const Clock& clock, double jd_ut, const Place& place,
+SunriseHit neighbour_day_sunrise(double jd_ut, const Clock& clock, const Place& place,
                                  double day_shift) {
   const CivilDate date = local_date(jd_ut, clock, day_shift);
   const double midnight = local_midnight_jd(date, clock);
@@ -186,12 +186,12 @@ SunriseHit neighbour_day_sunrise(const Clock& clock, double jd_ut, const Place& 
 
 }  // namespace
 
-SunriseHit next_day_sunrise(const Clock& clock, double jd_ut, const Place& place) {
-  return neighbour_day_sunrise(clock, jd_ut, place, 1.0);
+SunriseHit next_day_sunrise(double jd_ut, const Clock& clock, const Place& place) {
+  return neighbour_day_sunrise(jd_ut, clock, place, 1.0);
 }
 
-SunriseHit previous_day_sunrise(const Clock& clock, double jd_ut, const Place& place) {
-  return neighbour_day_sunrise(clock, jd_ut, place, -1.0);
+SunriseHit previous_day_sunrise(double jd_ut, const Clock& clock, const Place& place) {
+  return neighbour_day_sunrise(jd_ut, clock, place, -1.0);
 }
 
 }  // namespace tithiloom

@@ -97,8 +97,8 @@ struct SunriseHit {
 };
 
 // Sunrise of the civil day after (before) the local civil day holding jd_ut.
-SunriseHit next_day_sunrise(const Clock& clock, double jd_ut, const Place& place);
-SunriseHit previous_day_sunrise(const Clock& clock, double jd_ut, const Place& place);
+SunriseHit next_day_sunrise(double jd_ut, const Clock& clock, const Place& place);
+SunriseHit previous_day_sunrise(double jd_ut, const Clock& clock, const Place& place);
 
 // The hit of a civil day whose sunrise (possibly NaN) is known.
 SunriseHit sunrise_hit(const CivilDate& date, double sunrise_jd, const Clock& clock);

@@ -204,7 +204,7 @@ DayGuide::DayGuide(double sunrise_jd, const Positions& at_sunrise) {
                                    [](double t) { return ayanamsa(t); });
 }
 
-Panchang compute(std::uint32_t weekday, double sunrise_jd) {
+Panchang panchang_at_sunrise(std::uint32_t weekday, double sunrise_jd) {
   ensure_initialized();
   const double r = sunrise_jd;
   // About 40 KB: kept off the stack of the caller's thread.
@@ -241,38 +241,39 @@ Positions positions_at(double jd_ut) {
           ayanamsa(jd_ut)};
 }
 
-Panchang compute_limbs(std::uint32_t weekday, double sunrise_jd) {
+Panchang limbs_at_sunrise(std::uint32_t weekday, double sunrise_jd) {
   return limbs_from(weekday, sunrise_jd, positions_at(sunrise_jd)).panchang;
 }
 
-Result<Panchang> compute_day(const CivilDate& date, const Clock& clock, const Place& place,
-                             std::uint32_t weekday, Transitions transitions) {
+Result<Panchang> panchang_of_day(const CivilDate& date, std::uint32_t weekday, const Clock& clock,
+                                 const Place& place, Transitions transitions) {
   return checked([&]() -> Result<Panchang> {
     const Result<SunData> sun = sun_data_of_day(date, clock, place);
     if (!sun.ok()) return sun.failure();
     const double r = sun.value().sunrise_jd;
-    Panchang p = transitions == Transitions::search ? compute(weekday, r) : compute_limbs(weekday, r);
+    Panchang p = transitions == Transitions::search ? panchang_at_sunrise(weekday, r)
+                                                    : limbs_at_sunrise(weekday, r);
     p.sun = sun.value();
     return p;
   });
 }
 
-Result<std::vector<PanchangaAtJd>> compute_at_jds(const std::vector<double>& jds_ut,
-                                                  unsigned threads) {
+Result<std::vector<PanchangaAtJd>> panchanga_at_jds(const std::vector<double>& jds_ut,
+                                                    unsigned threads) {
   // One set of library settings for the whole list, whatever other threads do.
   const SettingsPin pin(Settings::current());
   std::vector<PanchangaAtJd> out(jds_ut.size());
   // An instant costs about a hundred microseconds.
   constexpr std::size_t INSTANTS_PER_THREAD = 32;
   const auto error = run_units(jds_ut.size(), threads, INSTANTS_PER_THREAD, [&](std::size_t i) {
-    out[i] = compute_at_jd(jds_ut[i]);
+    out[i] = panchanga_at_jd(jds_ut[i]);
     return std::optional<Error>();
   });
   if (error) return *error;
   return out;
 }
 
-PanchangaAtJd compute_at_jd(double jd_ut) {
+PanchangaAtJd panchanga_at_jd(double jd_ut) {
   ensure_initialized();
   // One request per body and one ayanamsa, shared by all four limbs.
   const double moon_tropical = tropical_longitude(jd_ut, BODY_MOON);

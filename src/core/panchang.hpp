@@ -156,20 +156,20 @@ struct Panchang {
 // The limbs prevailing at `sunrise_jd`, with when each began and will end.
 // The weekday is the caller's (0 = Sunday) and is not checked against the date.
 // Never fails: a transition not found within two days reads as sunrise -/+ 1 day.
-Panchang compute(std::uint32_t weekday, double sunrise_jd);
+Panchang panchang_at_sunrise(std::uint32_t weekday, double sunrise_jd);
 
 // The same limbs without their transition times (every start_jd and end_jd
 // is NaN): each limb is a function of the angles at sunrise alone, so this
 // costs one request per body and one ayanamsa instead of eight searches.
-Panchang compute_limbs(std::uint32_t weekday, double sunrise_jd);
+Panchang limbs_at_sunrise(std::uint32_t weekday, double sunrise_jd);
 
 enum class Transitions { search, skip };
 
 // The panchang of a civil date at a place: its sun data and the limbs at its
 // sunrise, with their transition times unless skipped. Fails on a day
 // without sunrise or sunset (kind no_sun_event) and on a library failure.
-Result<Panchang> compute_day(const CivilDate& date, const Clock& clock, const Place& place,
-                             std::uint32_t weekday, Transitions transitions = Transitions::search);
+Result<Panchang> panchang_of_day(const CivilDate& date, std::uint32_t weekday, const Clock& clock,
+                                 const Place& place, Transitions transitions = Transitions::search);
 
 // --- instant sampling ---
 
@@ -187,11 +187,11 @@ struct PanchangaAtJd {
 };
 
 // The limbs at one instant, without any search; NaN angles if the library fails.
-PanchangaAtJd compute_at_jd(double jd_ut);
+PanchangaAtJd panchanga_at_jd(double jd_ut);
 // The limbs at each instant, in order, or the library's failure (that of the
 // first failing instant). The instants are spread over up to `threads`
 // threads; the result does not depend on their number.
-Result<std::vector<PanchangaAtJd>> compute_at_jds(const std::vector<double>& jds_ut,
-                                                  unsigned threads = 1);
+Result<std::vector<PanchangaAtJd>> panchanga_at_jds(const std::vector<double>& jds_ut,
+                                                    unsigned threads = 1);
 
 }  // namespace tithiloom

@@ -48,25 +48,25 @@ constexpr double PREDICTED_HALF_WIDTH_DAYS = 20.0;
 
 }  // namespace
 
-std::array<SearchWindow, 2> sankranti_windows(std::int32_t year, std::uint32_t index) {
+std::array<SearchWindow, 2> sankranti_windows(std::uint32_t index, std::int32_t year) {
   if (index >= SANKRANTI_COUNT) {
     constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
     return {{{NaN, SANKRANTI_SPAN_DAYS}, {NaN, 2 * PREDICTED_HALF_WIDTH_DAYS}}};
   }
   const SankrantiRow& row = SANKRANTI_TABLE[index];
-  const double table_start = julday(year, row.start_month, row.start_day, 0.0);
+  const double table_start = julday({year, row.start_month, row.start_day}, 0.0);
   const double drift = (year - TABLE_EPOCH_YEAR) * DRIFT_DAYS_PER_YEAR;
   const double predicted = table_start + TABLE_LEAD_DAYS + drift;
   return {{{table_start, SANKRANTI_SPAN_DAYS},
            {predicted - PREDICTED_HALF_WIDTH_DAYS, 2 * PREDICTED_HALF_WIDTH_DAYS}}};
 }
 
-std::optional<Sankranti> find_sankranti(std::int32_t year, std::uint32_t index) {
+std::optional<Sankranti> find_sankranti(std::uint32_t index, std::int32_t year) {
   if (index >= SANKRANTI_COUNT) return std::nullopt;
   ensure_initialized();
   const std::uint32_t rashi = sankranti_rashi(index);
   const double target = rashi * 30.0;
-  for (const SearchWindow& w : sankranti_windows(year, index)) {
+  for (const SearchWindow& w : sankranti_windows(index, year)) {
     const auto jd = find_crossing_forward_step(sun_sidereal_longitude, w.start_jd, target,
                                                w.span_days, SANKRANTI_STEP_DAYS);
     if (jd) return Sankranti{SANKRANTI_TABLE[index].name, rashi_name(rashi), target, *jd, index};
@@ -79,7 +79,7 @@ Result<std::vector<Sankranti>> compute_sankrantis(std::int32_t year) {
     std::vector<Sankranti> out;
     out.reserve(SANKRANTI_COUNT);
     for (std::uint32_t i = 0; i < SANKRANTI_COUNT; ++i) {
-      if (auto s = find_sankranti(year, i)) out.push_back(*s);
+      if (auto s = find_sankranti(i, year)) out.push_back(*s);
     }
     return out;
   });

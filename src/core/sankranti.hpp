@@ -38,11 +38,11 @@ struct SearchWindow {
 // present era), then around the date that the Sun's mean sidereal motion
 // predicts, for eras in which the ingress has drifted out of the first
 // window. Both hold NaN starts for an index outside the table.
-std::array<SearchWindow, 2> sankranti_windows(std::int32_t year, std::uint32_t index);
+std::array<SearchWindow, 2> sankranti_windows(std::uint32_t index, std::int32_t year);
 
 // The ingress of table entry `index` in `year`; none if neither window holds
 // it (only when the library fails).
-std::optional<Sankranti> find_sankranti(std::int32_t year, std::uint32_t index);
+std::optional<Sankranti> find_sankranti(std::uint32_t index, std::int32_t year);
 
 // The year's twelve ingresses in table order, or the library's failure.
 Result<std::vector<Sankranti>> compute_sankrantis(std::int32_t year);

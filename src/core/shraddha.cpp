@@ -83,18 +83,17 @@ class MonthsByYear {
   MonthLists lists_;
 };
 
-std::uint32_t month_holding(MonthsByYear& months, std::int32_t year, std::uint32_t month,
-                            std::uint32_t day, const Clock& clock) {
-  const double noon = local_noon_jd({year, month, day}, clock);
+std::uint32_t month_holding(const CivilDate& date, const Clock& clock, MonthsByYear& months) {
+  const double noon = local_noon_jd(date, clock);
   const auto number_in = [&](std::int32_t y) -> std::optional<std::uint32_t> {
     for (const LunarMonth& m : months.of(y))
       if (m.start_jd <= noon && noon < m.end_jd) return m.number;
     return std::nullopt;
   };
-  if (auto n = number_in(year)) return *n;
+  if (auto n = number_in(date.year)) return *n;
   // The year's list covers its own dates; only a date outside it (an
   // invalid one) reaches the neighbour on its side.
-  if (auto n = number_in(shift_year(year, month < 7 ? -1 : 1))) return *n;
+  if (auto n = number_in(shift_year(date.year, date.month < 7 ? -1 : 1))) return *n;
   return MONTH_WHEN_NONE_HOLDS;
 }
 
@@ -112,25 +111,23 @@ std::uint32_t nakshatra_at(double jd_ut) {
 // A day described at its sunrise. When the Sun does not rise that day
 // (sunrise NaN) the civil date stands for it: no nakshatra is measured, and
 // the weekday and month are those of the date.
-TithiOccurrence describe_day(MonthsByYear& months, const Clock& clock, std::uint32_t tithi,
-                             double sunrise_jd, const CivilDate& date) {
+TithiOccurrence describe_day(std::uint32_t tithi, double sunrise_jd, const CivilDate& date,
+                             const Clock& clock, MonthsByYear& months) {
   const bool rises = std::isfinite(sunrise_jd);
   return {tithi_display_name(tithi),
           paksha_name(tithi),
           rises ? nakshatra_name(nakshatra_at(sunrise_jd)) : UNKNOWN,
-          lunar_month_name(month_holding(months, date.year, date.month, date.day, clock)),
-          vara_english(rises ? weekday_at(sunrise_jd) : weekday_of(date.year, date.month, date.day)),
+          lunar_month_name(month_holding(date, clock, months)),
+          vara_english(rises ? weekday_at(sunrise_jd) : weekday_of(date)),
           sunrise_jd,
-          date.year,
-          date.month,
-          date.day,
+          date,
           tithi};
 }
 
-TithiOccurrence describe_sunrise(MonthsByYear& months, const Clock& clock,
-                                 std::uint32_t tithi, double sunrise_jd) {
-  return describe_day(months, clock, tithi, sunrise_jd,
-                      jd_to_local_datetime(sunrise_jd, clock).date);
+TithiOccurrence describe_sunrise(std::uint32_t tithi, double sunrise_jd, const Clock& clock,
+                                 MonthsByYear& months) {
+  return describe_day(tithi, sunrise_jd, jd_to_local_datetime(sunrise_jd, clock).date, clock,
+                      months);
 }
 
 // death_year + k for any count, held at the end of the year range.
@@ -168,84 +165,81 @@ struct Death {
   std::uint32_t lunar_month;
 };
 
-Death fix_death(MonthsByYear& months, std::int32_t year, std::uint32_t month, std::uint32_t day,
-                const Clock& clock, const Place& place) {
-  const double sunrise = compute_sun_data(year, month, day, clock, place).sunrise_jd;
-  return {sunrise, tithi_at_jd(sunrise), month_holding(months, year, month, day, clock)};
+Death fix_death(const CivilDate& date, const Clock& clock, const Place& place,
+                MonthsByYear& months) {
+  const double sunrise = compute_sun_data(date, clock, place).sunrise_jd;
+  return {sunrise, tithi_at_jd(sunrise), month_holding(date, clock, months)};
 }
 
-// The death date as passed in, however odd its components.
-std::string death_date_text(std::int32_t year, std::uint32_t month, std::uint32_t day) {
-  return date_text(CivilDate{year, month, day});
-}
-
-// The first probe instant whose following sunrise carries the tithi.
-std::optional<double> first_sunrise_with_tithi(double from_jd, double first_offset_days,
-                                               int probes, std::uint32_t tithi,
-                                               const Place& place) {
+// The first sunrise after the probe instants (a day apart) that carries the
+// tithi. Probes whose sunrise cannot carry it are passed over where the sky
+// allows.
+std::optional<double> first_sunrise_with_tithi(std::uint32_t tithi, double from_jd,
+                                               double first_offset_days, int probes, Sky& sky) {
+  const double first = from_jd + first_offset_days;
+  SunriseRun sunrises(tithi, tithi, sky, sky.may_pass_over_days(first, first + probes));
   for (int i = 0; i < probes; ++i) {
-    const double sunrise = sunrise_after(from_jd + (first_offset_days + i), place);
-    if (std::isfinite(sunrise) && tithi_at_jd(sunrise) == tithi) return sunrise;
+    const double sunrise = sunrises.sunrise_after(from_jd + (first_offset_days + i));
+    if (std::isfinite(sunrise) && sky.tithi_at(sunrise) == tithi) return sunrise;
   }
   return std::nullopt;
 }
 
-std::vector<TithiOccurrence> monthly_shraddhas(MonthsByYear& months, double death_midnight_jd,
-                                               const Death& death, std::size_t count,
-                                               const Clock& clock, const Place& place) {
+std::vector<TithiOccurrence> monthly_shraddhas(const Death& death, double death_midnight_jd,
+                                               const Clock& clock, const Place& place,
+                                               std::size_t count, MonthsByYear& months) {
   std::vector<TithiOccurrence> out;
   if (count == 0) return out;
+  Sky sky(place, Reuse::memo);
   std::optional<double> next = first_sunrise_with_tithi(
-      death_midnight_jd, FIRST_MONTHLY_FROM_DAYS, FIRST_MONTHLY_PROBES, death.tithi, place);
+      death.tithi, death_midnight_jd, FIRST_MONTHLY_FROM_DAYS, FIRST_MONTHLY_PROBES, sky);
   while (next && out.size() < count) {
-    out.push_back(describe_sunrise(months, clock, death.tithi, *next));
+    out.push_back(describe_sunrise(death.tithi, *next, clock, months));
     if (out.size() == count) break;
-    next = first_sunrise_with_tithi(*next, NEXT_MONTHLY_FROM_DAYS, NEXT_MONTHLY_PROBES,
-                                    death.tithi, place);
+    next = first_sunrise_with_tithi(death.tithi, *next, NEXT_MONTHLY_FROM_DAYS,
+                                    NEXT_MONTHLY_PROBES, sky);
   }
   return out;
 }
 
-// The annual shraddha of year k after the death (k >= 1), if the festival
-// engine finds its day. The year's months, which the engine computes,
-// describe the day too.
-Result<std::optional<TithiOccurrence>> annual_shraddha(MonthsByYear& months,
-                                                       std::int32_t death_year, const Death& death,
-                                                       std::size_t k, const Clock& clock,
-                                                       const Place& place) {
-  Result<FestivalYear> calendar = compute_festival_year(years_after(death_year, k));
+// The annual shraddha in `year`, if the festival engine finds its day. The
+// year's months, which the engine computes, describe the day too.
+Result<std::optional<TithiOccurrence>> annual_shraddha(const Death& death, std::int32_t year,
+                                                       const Clock& clock, const Place& place,
+                                                       MonthsByYear& months) {
+  Result<FestivalYear> calendar = compute_festival_year(year);
   if (!calendar.ok()) return calendar.failure();
   Result<std::optional<FestivalOccurrence>> found = first_occurrence(
       shraddha_definition(death.lunar_month, death.tithi), calendar.value(), clock, place);
   if (!found.ok()) return found.failure();
   months.keep(calendar.value().year, std::move(calendar).value().months);
   if (!found.value()) return std::optional<TithiOccurrence>{};
-  const CivilDate date{found.value()->year, found.value()->month, found.value()->day};
-  const double sunrise =
-      sunrise_after(local_midnight_jd(date, clock), place);
+  const CivilDate date = found.value()->date;
+  const double sunrise = sunrise_after(local_midnight_jd(date, clock), place);
   return std::optional<TithiOccurrence>{
-      std::isfinite(sunrise) ? describe_sunrise(months, clock, death.tithi, sunrise)
-                             : describe_day(months, clock, death.tithi, sunrise, date)};
+      std::isfinite(sunrise) ? describe_sunrise(death.tithi, sunrise, clock, months)
+                             : describe_day(death.tithi, sunrise, date, clock, months)};
 }
 
-// The pitru paksha shraddha of year k from the death (k >= 0), if a day of
-// the window carries the tithi in Bhadrapada.
-std::optional<TithiOccurrence> pitru_paksha_date(MonthsByYear& months, std::int32_t death_year,
-                                                 const Death& death, std::size_t k,
-                                                 const Clock& clock, const Place& place) {
+// The pitru paksha shraddha in `year`, if a day of the window carries the
+// tithi in Bhadrapada.
+std::optional<TithiOccurrence> pitru_paksha_date(const Death& death, std::int32_t year,
+                                                 const Clock& clock, const Place& place,
+                                                 MonthsByYear& months) {
   // The dark-half tithi of the same number; Amavasya stays itself.
   const std::uint32_t tithi =
       death.tithi <= LAST_SHUKLA_TITHI ? death.tithi + LAST_SHUKLA_TITHI : death.tithi;
-  const std::int32_t year = years_after(death_year, k);
+  const double first = local_midnight_jd({year, PITRU_WINDOW_FIRST.month, PITRU_WINDOW_FIRST.day}, clock);
   const double last = local_midnight_jd({year, PITRU_WINDOW_LAST.month, PITRU_WINDOW_LAST.day}, clock);
-  for (double x = local_midnight_jd({year, PITRU_WINDOW_FIRST.month, PITRU_WINDOW_FIRST.day}, clock);
-       x <= last; x = midnight_after(clock, x)) {
-    const double sunrise = sunrise_after(x, place);
-    if (!std::isfinite(sunrise) || tithi_at_jd(sunrise) != tithi) continue;
+  // Days whose sunrise cannot carry the tithi are passed over where the sky allows.
+  Sky sky(place, Reuse::memo);
+  SunriseRun sunrises(tithi, tithi, sky, sky.may_pass_over_days(first, last));
+  for (double x = first; x <= last; x = midnight_after(x, clock)) {
+    const double sunrise = sunrises.sunrise_after(x);
+    if (!std::isfinite(sunrise) || sky.tithi_at(sunrise) != tithi) continue;
     const CivilDate date = jd_to_local_datetime(sunrise, clock).date;
-    if (month_holding(months, date.year, date.month, date.day, clock) != BHADRAPADA)
-      continue;
-    return describe_sunrise(months, clock, tithi, sunrise);
+    if (month_holding(date, clock, months) != BHADRAPADA) continue;
+    return describe_sunrise(tithi, sunrise, clock, months);
   }
   return std::nullopt;
 }
@@ -267,24 +261,21 @@ std::optional<Error> in_batches(std::size_t count, unsigned threads, Batch&& bat
 
 }  // namespace
 
-std::uint32_t lunar_month_for_date(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                                   const Clock& clock) {
+std::uint32_t lunar_month_for_date(const CivilDate& date, const Clock& clock) {
   MonthsByYear months;
-  return month_holding(months, year, month, day, clock);
+  return month_holding(date, clock, months);
 }
 
-TithiOccurrence occurrence_at_sunrise(const Clock& clock, std::uint32_t tithi,
-                                      double sunrise_jd) {
+TithiOccurrence occurrence_at_sunrise(std::uint32_t tithi, double sunrise_jd,
+                                      const Clock& clock) {
   MonthsByYear months;
-  return describe_sunrise(months, clock, tithi, sunrise_jd);
+  return describe_sunrise(tithi, sunrise_jd, clock, months);
 }
 
-Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
-                                                     std::uint32_t death_month,
-                                                     std::uint32_t death_day,
+Result<std::optional<ShraddhaDate>> compute_shraddha(const CivilDate& death_date,
                                                      std::int32_t target_year,
-                                                     const Clock& clock,
-                                                     const Place& place, unsigned threads) {
+                                                     const Clock& clock, const Place& place,
+                                                     unsigned threads) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
   // The day of death and the target year's calendar do not depend on each
@@ -294,7 +285,7 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
   if (auto error = run_units(2, threads, 1, [&](std::size_t i) -> std::optional<Error> {
         if (i == 0) {
           MonthsByYear months;
-          death = fix_death(months, death_year, death_month, death_day, clock, place);
+          death = fix_death(death_date, clock, place, months);
           return std::nullopt;
         }
         Result<FestivalYear> year = compute_festival_year(target_year);
@@ -313,64 +304,41 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
   const std::string_view month_name = lunar_month_name(death.lunar_month);
   const bool shukla = death.tithi <= LAST_SHUKLA_TITHI;
   const std::uint32_t in_paksha = shukla ? death.tithi : death.tithi - LAST_SHUKLA_TITHI;
-  std::string reasoning = "Shraddha for death on " +
-                          death_date_text(death_year, death_month, death_day) + " (Tithi " +
+  std::string reasoning = "Shraddha for death on " + date_text(death_date) + " (Tithi " +
                           std::to_string(in_paksha) + ' ' + std::string(paksha_name(death.tithi)) +
                           " Paksha, " + std::string(month_name) + " month). In " +
                           std::to_string(target_year) + ", this Tithi prevails at sunrise on " +
-                          date_text(CivilDate{o.year, o.month, o.day}) + ".";
+                          date_text(o.date) + ".";
   return std::optional<ShraddhaDate>{ShraddhaDate{std::move(reasoning), month_name, o.sunrise_jd,
-                                                  death.tithi, death.lunar_month, o.year, o.month,
-                                                  o.day}};
+                                                  death.tithi, death.lunar_month, o.date}};
 }
 
-Result<ShraddhaTimeline> compute_shraddha_timeline(
-    std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day_of_month,
-    const Clock& clock, std::size_t monthly_count, std::size_t annual_years,
-    std::size_t pitru_paksha_years, const Place& place, unsigned threads) {
-  // One set of library settings for the whole call, whatever other threads do.
-  const SettingsPin pin(Settings::current());
-  ShraddhaTimeline t;
-  Death death{};
-  // Lists of lunar months computed so far; units read them, and those of
-  // successful units join them between the steps.
+namespace {
+
+// What the rites of a timeline are computed from, and the lists of lunar
+// months computed so far: units read them, and those of successful units
+// join them between the steps.
+struct TimelineWork {
+  std::int32_t death_year;
+  Death death;
+  const Clock& clock;
+  const Place& place;
+  unsigned threads;
   MonthLists known;
-  const auto fixed = checked([&] {
-    MonthsByYear months;
-    death = fix_death(months, death_year, death_month, death_day_of_month, clock, place);
-    t.death_nakshatra = std::isfinite(death.sunrise_jd)
-                            ? nakshatra_name(nakshatra_at(death.sunrise_jd))
-                            : UNKNOWN;
-    std::move(months).hand_over(known);
-    return true;
-  });
-  if (!fixed.ok()) return fixed.failure();
+};
 
-  const double m0 = local_midnight_jd({death_year, death_month, death_day_of_month}, clock);
-  const auto day_text = [&](std::int64_t days) {
-    return date_text(jd_to_local_datetime(midnight_after(clock, m0, days), clock).date);
-  };
-  t.death_date = death_date_text(death_year, death_month, death_day_of_month);
-  t.death_tithi = tithi_display_name(death.tithi);
-  t.death_tithi_number = death.tithi;
-  t.death_paksha = paksha_name(death.tithi);
-  t.death_masa = lunar_month_name(death.lunar_month);
-  t.teesra = day_text(TEESRA_DAYS);
-  t.dashamam = day_text(DASHAMAM_DAYS);
-  t.terahvin = day_text(TERAHVIN_DAYS);
-
-  // The rites come in this order: monthly, annual, pitru paksha; the first
-  // failure in that order is the call's. The years of the annual and pitru
-  // paksha rites are independent units; the monthly chain is sequential.
-  // The annual years run first, as their months serve all the rest.
-  const auto annual_failure = in_batches(annual_years, threads, [&](std::size_t first,
-                                                                     std::size_t n) {
+// The annual shraddhas of the first `years` years after the death, in
+// order, appended to `out`; their months join the known ones.
+std::optional<Error> annual_rites(TimelineWork& w, std::size_t years,
+                                  std::vector<TithiOccurrence>& out) {
+  return in_batches(years, w.threads, [&](std::size_t first, std::size_t n) {
     std::vector<std::optional<TithiOccurrence>> found(n);
     std::vector<MonthLists> computed(n);
-    auto error = run_units(n, threads, 1, [&](std::size_t i) -> std::optional<Error> {
-      MonthsByYear months(known);
+    auto error = run_units(n, w.threads, 1, [&](std::size_t i) -> std::optional<Error> {
+      MonthsByYear months(w.known);
       Result<std::optional<TithiOccurrence>> entry =
-          annual_shraddha(months, death_year, death, first + i + 1, clock, place);
+          annual_shraddha(w.death, years_after(w.death_year, first + i + 1), w.clock, w.place,
+                          months);
       if (!entry.ok()) return entry.failure();
       found[i] = std::move(entry).value();
       std::move(months).hand_over(computed[i]);
@@ -378,34 +346,87 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(
     });
     if (error) return error;
     for (std::optional<TithiOccurrence>& entry : found)
-      if (entry) t.annual_shraddhas.push_back(std::move(*entry));
-    for (MonthLists& lists : computed) known.merge(lists);
+      if (entry) out.push_back(std::move(*entry));
+    for (MonthLists& lists : computed) w.known.merge(lists);
     return std::optional<Error>();
   });
+}
 
-  const auto monthly = checked([&] {
-    MonthsByYear months(known);
-    t.monthly_shraddhas =
-        monthly_shraddhas(months, m0, death, monthly_count, clock, place);
-    return true;
-  });
-  if (!monthly.ok()) return monthly.failure();
-  if (annual_failure) return *annual_failure;
-
-  const auto pitru_failure = in_batches(pitru_paksha_years, threads, [&](std::size_t first,
-                                                                         std::size_t n) {
+// The pitru paksha shraddhas of the death's year and the `years` - 1 after
+// it, in order, appended to `out`.
+std::optional<Error> pitru_rites(TimelineWork& w, std::size_t years,
+                                 std::vector<TithiOccurrence>& out) {
+  return in_batches(years, w.threads, [&](std::size_t first, std::size_t n) {
     std::vector<std::optional<TithiOccurrence>> found(n);
-    auto error = run_units(n, threads, 1, [&](std::size_t i) {
-      MonthsByYear months(known);
-      found[i] = pitru_paksha_date(months, death_year, death, first + i, clock, place);
+    auto error = run_units(n, w.threads, 1, [&](std::size_t i) {
+      MonthsByYear months(w.known);
+      found[i] =
+          pitru_paksha_date(w.death, years_after(w.death_year, first + i), w.clock, w.place, months);
       return std::optional<Error>();
     });
     if (error) return error;
     for (std::optional<TithiOccurrence>& entry : found)
-      if (entry) t.pitru_paksha_dates.push_back(std::move(*entry));
+      if (entry) out.push_back(std::move(*entry));
     return std::optional<Error>();
   });
-  if (pitru_failure) return *pitru_failure;
+}
+
+// The day of death as the timeline reports it, and the 3rd, 10th and 13th
+// days counted from it.
+void describe_death(ShraddhaTimeline& t, const CivilDate& death_date, const Death& death,
+                    double death_midnight_jd, const Clock& clock) {
+  const auto day = [&](std::int64_t days) {
+    return jd_to_local_datetime(midnight_after(death_midnight_jd, clock, days), clock).date;
+  };
+  t.death_date = death_date;
+  t.death_tithi = tithi_display_name(death.tithi);
+  t.death_tithi_number = death.tithi;
+  t.death_paksha = paksha_name(death.tithi);
+  t.death_masa = lunar_month_name(death.lunar_month);
+  t.teesra = day(TEESRA_DAYS);
+  t.dashamam = day(DASHAMAM_DAYS);
+  t.terahvin = day(TERAHVIN_DAYS);
+}
+
+}  // namespace
+
+Result<ShraddhaTimeline> compute_shraddha_timeline(const CivilDate& death_date, const Clock& clock,
+                                                   const Place& place, std::size_t monthly_count,
+                                                   std::size_t annual_years,
+                                                   std::size_t pitru_paksha_years,
+                                                   unsigned threads) {
+  // One set of library settings for the whole call, whatever other threads do.
+  const SettingsPin pin(Settings::current());
+  ShraddhaTimeline t;
+  TimelineWork w{death_date.year, Death{}, clock, place, threads, {}};
+  const auto fixed = checked([&] {
+    MonthsByYear months;
+    w.death = fix_death(death_date, clock, place, months);
+    t.death_nakshatra = std::isfinite(w.death.sunrise_jd)
+                            ? nakshatra_name(nakshatra_at(w.death.sunrise_jd))
+                            : UNKNOWN;
+    std::move(months).hand_over(w.known);
+    return true;
+  });
+  if (!fixed.ok()) return fixed.failure();
+
+  const double m0 = local_midnight_jd(death_date, clock);
+  describe_death(t, death_date, w.death, m0, clock);
+
+  // The rites come in this order: monthly, annual, pitru paksha; the first
+  // failure in that order is the call's. The years of the annual and pitru
+  // paksha rites are independent units; the monthly chain is sequential.
+  // The annual years run first, as their months serve all the rest.
+  const auto annual_failure = annual_rites(w, annual_years, t.annual_shraddhas);
+  const auto monthly = checked([&] {
+    MonthsByYear months(w.known);
+    t.monthly_shraddhas = monthly_shraddhas(w.death, m0, clock, place, monthly_count, months);
+    return true;
+  });
+  if (!monthly.ok()) return monthly.failure();
+  if (annual_failure) return *annual_failure;
+  if (auto pitru_failure = pitru_rites(w, pitru_paksha_years, t.pitru_paksha_dates))
+    return *pitru_failure;
   return t;
 }
 

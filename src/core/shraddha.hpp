@@ -24,9 +24,7 @@ struct ShraddhaDate {
   double sunrise_jd;
   std::uint32_t tithi;        // death tithi, 1-30
   std::uint32_t lunar_month;  // death month, 1-12; 0 when unnamed
-  std::int32_t year;
-  std::uint32_t month;
-  std::uint32_t day;
+  CivilDate date;
 };
 
 // A sunrise described for display. The tithi is the one the caller names;
@@ -38,22 +36,20 @@ struct TithiOccurrence {
   std::string_view masa;  // amant month of the local date, or "Unknown"
   std::string_view vara;  // English weekday
   double sunrise_jd;
-  std::int32_t year;
-  std::uint32_t month;
-  std::uint32_t day;
+  CivilDate date;  // the sunrise's local date, or the day's when the Sun does not rise
   std::uint32_t tithi_number;
 };
 
 struct ShraddhaTimeline {
-  std::string death_date;
+  CivilDate death_date;  // as passed in, however odd its components
   std::string death_tithi;
   std::uint32_t death_tithi_number;
   std::string_view death_paksha;
   std::string_view death_nakshatra;
   std::string_view death_masa;
-  std::string teesra;    // 3rd day, the day of death counting as the 1st
-  std::string dashamam;  // 10th day
-  std::string terahvin;  // 13th day
+  CivilDate teesra;    // 3rd day, the day of death counting as the 1st
+  CivilDate dashamam;  // 10th day
+  CivilDate terahvin;  // 13th day
   std::vector<TithiOccurrence> monthly_shraddhas;
   std::vector<TithiOccurrence> annual_shraddhas;
   std::vector<TithiOccurrence> pitru_paksha_dates;
@@ -61,30 +57,28 @@ struct ShraddhaTimeline {
 
 // The amant lunar month (1-12, 0 for an unnamed month) holding the local
 // noon of a civil date; 10 when no month of the neighbouring years holds it.
-std::uint32_t lunar_month_for_date(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                                   const Clock& clock);
+std::uint32_t lunar_month_for_date(const CivilDate& date, const Clock& clock);
 
-TithiOccurrence occurrence_at_sunrise(const Clock& clock, std::uint32_t tithi,
-                                      double sunrise_jd);
+TithiOccurrence occurrence_at_sunrise(std::uint32_t tithi, double sunrise_jd,
+                                      const Clock& clock);
 
 // The shraddha day of a death in `target_year`; none when the festival
 // engine finds no day. Fails only on a library failure. Up to `threads`
 // threads share the work (results do not depend on their number).
-Result<std::optional<ShraddhaDate>> compute_shraddha(std::int32_t death_year,
-                                                     std::uint32_t death_month,
-                                                     std::uint32_t death_day,
+Result<std::optional<ShraddhaDate>> compute_shraddha(const CivilDate& death_date,
                                                      std::int32_t target_year,
-                                                     const Clock& clock,
-                                                     const Place& place, unsigned threads = 1);
+                                                     const Clock& clock, const Place& place,
+                                                     unsigned threads = 1);
 
 // Lists hold at most the counts asked for (fewer where no day is found).
 // Fails only on a library failure, which a count reaching past the span the
 // ephemeris covers brings about. The annual and pitru paksha years are
 // spread over up to `threads` threads; the result does not depend on their
 // number.
-Result<ShraddhaTimeline> compute_shraddha_timeline(
-    std::int32_t death_year, std::uint32_t death_month, std::uint32_t death_day,
-    const Clock& clock, std::size_t monthly_count, std::size_t annual_years,
-    std::size_t pitru_paksha_years, const Place& place, unsigned threads = 1);
+Result<ShraddhaTimeline> compute_shraddha_timeline(const CivilDate& death_date, const Clock& clock,
+                                                   const Place& place, std::size_t monthly_count,
+                                                   std::size_t annual_years,
+                                                   std::size_t pitru_paksha_years,
+                                                   unsigned threads = 1);
 
 }  // namespace tithiloom

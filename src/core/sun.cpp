@@ -10,11 +10,10 @@
 
 namespace tithiloom {
 
-SunData compute_sun_data(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                         const Clock& clock, const Place& place) {
+SunData compute_sun_data(const CivilDate& date, const Clock& clock, const Place& place) {
   ensure_initialized();
-  const double midnight = local_midnight_jd({year, month, day}, clock);
-  const double noon = local_noon_jd({year, month, day}, clock);
+  const double midnight = local_midnight_jd(date, clock);
+  const double noon = local_noon_jd(date, clock);
   const double sunrise = sunrise_after(midnight, place);
   const double sunset = sunset_after(noon, place);
   const double hours = round_half_away((sunset - sunrise) * 24 * 10000) / 10000;
@@ -65,7 +64,7 @@ std::string polar_day_message(double lat_deg, const CivilDate& date) {
 Result<SunData> sun_data_of_day(const CivilDate& date, const Clock& clock,
                                 const Place& place) {
   return checked([&]() -> Result<SunData> {
-    const SunData sun = compute_sun_data(date.year, date.month, date.day, clock, place);
+    const SunData sun = compute_sun_data(date, clock, place);
     if (!std::isfinite(sun.sunrise_jd) || !std::isfinite(sun.sunset_jd))
       return Error{polar_day_message(place.lat_deg, date), Error::Kind::no_sun_event};
     return sun;

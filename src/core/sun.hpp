@@ -25,8 +25,7 @@ inline double sunset_after(double jd_ut, const Place& place) {
 }
 
 // Never fails: a missing sunrise or sunset is NaN in its field.
-SunData compute_sun_data(std::int32_t year, std::uint32_t month, std::uint32_t day,
-                         const Clock& clock, const Place& place);
+SunData compute_sun_data(const CivilDate& date, const Clock& clock, const Place& place);
 
 // The sun data of a civil day on which both events exist; otherwise the
 // polar-day error (kind no_sun_event), or the library's failure.

@@ -27,7 +27,7 @@ constexpr double MAX_RANGE_DAYS = SEARCH_MAX_STEPS;
 constexpr std::uint32_t TITHI_OF_NAN = 1;
 
 // Between the polar circles (with room for the obliquity of any era) the Sun
-// rises every day, so the first sunrise after a midnight comes within a day
+// rises every day, so the first sunrise after any instant comes within a day
 // and a few minutes of it: within a day and this much, with room to spare.
 constexpr double DAILY_SUNRISE_MAX_LAT_DEG = 60.0;
 constexpr double SUNRISE_SLACK_DAYS = 0.05;
@@ -81,14 +81,12 @@ bool Sky::may_pass_over_days(double start_jd, double end_jd) const {
          requests_cannot_fail(start_jd - 2.0, end_jd + 2.0, place_);
 }
 
-double Sky::latest_sunrise(double midnight_jd) {
-  return midnight_jd + (1.0 + SUNRISE_SLACK_DAYS);
-}
+double Sky::latest_sunrise(double start_jd) { return start_jd + (1.0 + SUNRISE_SLACK_DAYS); }
 
 // The elongation grows by at most MAX_ELONGATION_DEG_PER_DAY a day, and day
-// j's first sunrise comes at most 1 + j days and the slack after the midnight.
-std::int64_t Sky::days_carrying_neither(double midnight_jd, std::int64_t a, std::int64_t b) {
-  const double at = tithi_angle(midnight_jd);
+// j's first sunrise comes at most 1 + j days and the slack after the start.
+std::int64_t Sky::days_carrying_neither(double start_jd, std::int64_t a, std::int64_t b) {
+  const double at = tithi_angle(start_jd);
   if (!std::isfinite(at)) return 0;
   std::int64_t days = std::numeric_limits<std::int64_t>::max();
   for (const std::int64_t t : {a, b}) {
@@ -107,12 +105,12 @@ std::int64_t Sky::days_carrying_neither(double midnight_jd, std::int64_t a, std:
   return days;
 }
 
-// The elongation at the sunrise lies between its values at the midnight and
-// at the next one, plus what the slack adds. The next midnight's angle
-// serves the next day.
-bool Sky::sunrise_may_carry(double midnight_jd, std::int64_t a, std::int64_t b) {
-  const double lo = tithi_angle(midnight_jd);
-  const double hi = tithi_angle(midnight_jd + 1.0);
+// The elongation at the sunrise lies between its values at the start and a
+// day later, plus what the slack adds. On a fixed clock the next midnight's
+// angle serves the next day.
+bool Sky::sunrise_may_carry(double start_jd, std::int64_t a, std::int64_t b) {
+  const double lo = tithi_angle(start_jd);
+  const double hi = tithi_angle(start_jd + 1.0);
   if (!std::isfinite(lo) || !std::isfinite(hi)) return true;
   const double from = lo - ELONGATION_NOISE_DEG;
   const double width = norm360(hi - lo) + MAX_ELONGATION_DEG_PER_DAY * SUNRISE_SLACK_DAYS +
@@ -149,6 +147,18 @@ const Sky::Entry& Sky::at(double jd, std::uint8_t need) {
   }
   fill(it->second, jd, need);
   return it->second;
+}
+
+// --- runs of sunrises ---
+
+double SunriseRun::sunrise_after(double start_jd, double pass_until_jd) {
+  bool passed_over = false;
+  if (pass_over_ && Sky::latest_sunrise(start_jd) <= pass_until_jd) {
+    if (neither_ == 0) neither_ = sky_.days_carrying_neither(start_jd, a_, b_);
+    passed_over = neither_ > 0 || !sky_.sunrise_may_carry(start_jd, a_, b_);
+  }
+  if (neither_ > 0) --neither_;
+  return passed_over ? NaN : sky_.sunrise_after(start_jd);
 }
 
 // --- the tithi within a window ---
@@ -199,7 +209,7 @@ bool tithi_in_window_of(Angle&& angle, std::uint32_t tithi, double start_jd, dou
 
 }  // namespace
 
-bool tithi_in_window(Sky& sky, std::uint32_t tithi, double start_jd, double end_jd,
+bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
                      SearchOrder order) {
   const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
   return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
@@ -207,9 +217,8 @@ bool tithi_in_window(Sky& sky, std::uint32_t tithi, double start_jd, double end_
 
 // --- the first sunrise of a range carrying a tithi ---
 
-std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
-                                              const Clock& clock, double start_jd,
-                                              double end_jd) {
+std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_jd,
+                                              double end_jd, const Clock& clock, Sky& sky) {
   if (!std::isfinite(start_jd) || !std::isfinite(end_jd)) return std::nullopt;
   const std::int64_t wanted = tithi;
   const std::int64_t preceding = wanted == 1 ? 30 : wanted - 1;
@@ -218,25 +227,17 @@ std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
   if (!(d <= end_jd) || !(end_jd - d <= MAX_RANGE_DAYS)) return std::nullopt;
   std::optional<SunriseHit> fallback;
   // A day whose sunrise can carry neither tithi changes nothing, and needs
-  // no sunrise unless that could end the scan. A few angles rule out most
-  // days; the rest are asked about one by one.
-  const bool pass_over = sky.may_pass_over_days(start_jd, end_jd);
-  std::int64_t neither = 0;  // days from this one on whose sunrise carries neither tithi
+  // no sunrise unless that could end the scan.
+  SunriseRun sunrises(wanted, preceding, sky, sky.may_pass_over_days(start_jd, end_jd));
   for (;;) {
-    bool passed_over = false;
-    if (pass_over && Sky::latest_sunrise(d) <= end_jd) {
-      if (neither == 0) neither = sky.days_carrying_neither(d, wanted, preceding);
-      passed_over = neither > 0 || !sky.sunrise_may_carry(d, wanted, preceding);
-    }
-    if (neither > 0) --neither;
-    const double s = passed_over ? NaN : sky.sunrise_after(d);
+    const double s = sunrises.sunrise_after(d, end_jd);
     if (std::isfinite(s)) {
       if (s > end_jd) break;
       const std::int64_t t = sky.tithi_at(s);
       if (s >= start_jd && t == wanted) return sunrise_hit(first, s, clock);
       if (t == preceding && !fallback) fallback = sunrise_hit(first, s, clock);
     }
-    const double next = midnight_after(clock, d);
+    const double next = midnight_after(d, clock);
     if (!(next <= end_jd) || next == d) break;
     d = next;
   }
@@ -256,13 +257,12 @@ bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd
   return tithi_in_window_of(tithi_angle, tithi, start_jd, end_jd, SearchOrder::as_stated);
 }
 
-std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
-                                                         const Clock& clock,
-                                                         double start_jd, double end_jd,
+std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi, double start_jd,
+                                                         double end_jd, const Clock& clock,
                                                          const Place& place, Reuse reuse) {
   ensure_initialized();
   Sky sky(place, reuse);
-  return find_tithi_in_range(sky, tithi, clock, start_jd, end_jd);
+  return find_tithi_in_range(tithi, start_jd, end_jd, clock, sky);
 }
 
 }  // namespace tithiloom

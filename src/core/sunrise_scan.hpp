@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <unordered_map>
 
@@ -46,20 +47,18 @@ class Sky {
   // would be the whole computation's.
   bool may_pass_over_days(double start_jd, double end_jd) const;
 
-  // The latest the first sunrise after a midnight can come, where days may
-  // be passed over.
-  static double latest_sunrise(double midnight_jd);
-
-  // How many days from the midnight on (its own included) certainly have a
-  // first sunrise carrying neither tithi a nor b (1-30), where days may be
-  // passed over.
-  std::int64_t days_carrying_neither(double midnight_jd, std::int64_t a, std::int64_t b);
-
-  // Whether the first sunrise after the midnight may carry tithi a or b
-  // (1-30), where days may be passed over.
-  bool sunrise_may_carry(double midnight_jd, std::int64_t a, std::int64_t b);
-
  private:
+  friend class SunriseRun;
+
+  // Where days may be passed over: the latest the first sunrise after a day
+  // start (a midnight, or any instant) can come; how many days from the
+  // start on (its own included) certainly have a first sunrise carrying
+  // neither tithi a nor b (1-30); and whether the first sunrise after the
+  // start may carry a or b.
+  static double latest_sunrise(double start_jd);
+  std::int64_t days_carrying_neither(double start_jd, std::int64_t a, std::int64_t b);
+  bool sunrise_may_carry(double start_jd, std::int64_t a, std::int64_t b);
+
   static constexpr std::uint8_t MOON = 1, SUN = 2, AYANAMSA = 4, SUNRISE = 8, SUNSET = 16;
 
   struct Entry {
@@ -80,6 +79,30 @@ class Sky {
   Entry scratch_;
 };
 
+// The first sunrises after a run of day starts, each about a day after the
+// one before (the midnights of consecutive civil days, or probes a day
+// apart), for a scan that looks for sunrises carrying tithi a or b (1-30).
+// With `pass_over` (see Sky::may_pass_over_days), a day whose sunrise
+// certainly carries neither is given NaN without its sunrise being asked
+// for; a few angles rule out most days.
+class SunriseRun {
+ public:
+  SunriseRun(std::int64_t a, std::int64_t b, Sky& sky, bool pass_over)
+      : a_(a), b_(b), sky_(sky), pass_over_(pass_over) {}
+
+  // The first sunrise after `start_jd`, the run's next day start; NaN when
+  // the Sun does not rise or the day is passed over. A day whose sunrise
+  // may come after `pass_until_jd` is never passed over.
+  double sunrise_after(double start_jd,
+                       double pass_until_jd = std::numeric_limits<double>::infinity());
+
+ private:
+  std::int64_t a_, b_;
+  Sky& sky_;
+  bool pass_over_;
+  std::int64_t neither_ = 0;  // days from the next one on whose sunrise carries neither tithi
+};
+
 // How a window's tithi test searches the beginning and the end. The answer
 // is a conjunction of pure tests on the two, so it is the same in any order;
 // `quickest` starts with the one that the tithi at the window's middle says
@@ -89,13 +112,12 @@ enum class SearchOrder : bool { as_stated, quickest };
 
 // Whether any part of the tithi's span falls inside [start_jd, end_jd], on
 // the sky's angles.
-bool tithi_in_window(Sky& sky, std::uint32_t tithi, double start_jd, double end_jd,
+bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
                      SearchOrder order);
 
 // find_tithi_at_sunrise_in_range on a sky.
-std::optional<SunriseHit> find_tithi_in_range(Sky& sky, std::int32_t tithi,
-                                              const Clock& clock, double start_jd,
-                                              double end_jd);
+std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_jd,
+                                              double end_jd, const Clock& clock, Sky& sky);
 
 // --- probes ---
 
@@ -112,9 +134,8 @@ bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd
 // preceding one. Days without sunrise are passed over. Non-finite bounds,
 // or a range of more than a million days, give none. `memo` also leaves out
 // the sunrises of days that the elongation shows cannot matter.
-std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi,
-                                                         const Clock& clock,
-                                                         double start_jd, double end_jd,
+std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi, double start_jd,
+                                                         double end_jd, const Clock& clock,
                                                          const Place& place,
                                                          Reuse reuse = Reuse::literal);
 

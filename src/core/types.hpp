@@ -1,11 +1,32 @@
-// Records shared across modules, and the value-or-error result type.
+// Records shared across modules, the value-or-error result type, and the
+// conventions every core signature and record follows.
+//
+// Argument order: what is sought (definitions, a tithi, a lunar month, a
+// house system), then the time asked about (instants, dates, years, with
+// what the caller tells of them, such as a weekday), then the clock that
+// reads it, then the place (or what stands for it: a Sky, a unit's state),
+// and last the choices of how (conventions, counts, memos, Reuse, threads).
+// The ephemeris gateway and the crossing search keep the library's order:
+// the instant first, then the place, the body, the event or the target.
+//
+// Dates: a civil date is a CivilDate wherever the core holds or takes one;
+// the bindings write it as text (date_text) or as year, month and day.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <variant>
 
 namespace tithiloom {
+
+// A date of the proleptic Gregorian calendar; its components as given,
+// which only the functions that say so check.
+struct CivilDate {
+  std::int32_t year;
+  std::uint32_t month;
+  std::uint32_t day;
+};
 
 // An expected failure of a computation. Its message reaches Python as
 // ValueError, or as MemoryError for a request too large to ever hold.

@@ -49,7 +49,7 @@ Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const 
         Sky sky(place, reuse);
         for (const VratRow& row : VRAT_TABLE) {
           const std::optional<SunriseHit> hit = find_tithi_in_range(
-              sky, static_cast<std::int32_t>(row.tithi), clock, m.start_jd, m.end_jd);
+              static_cast<std::int32_t>(row.tithi), m.start_jd, m.end_jd, clock, sky);
           if (!hit || hit->local.date.year != year) continue;
           found[i].push_back({row.name, std::string(row.name) + " (" + label + ")", m.name,
                               row.paksha, hit->sunrise_jd, hit->local.date});

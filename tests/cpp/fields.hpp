@@ -44,11 +44,11 @@ inline std::string text(double x) { return (Text{} << x).s; }
 
 inline std::string text(const FestivalOccurrence& o) {
   Text t;
-  t << o.festival_id << o.festival_name << o.year << o.month << o.day << o.sunrise_jd
+  t << o.festival_id << o.festival_name << o.date << o.sunrise_jd
     << o.tithi_at_sunrise << o.lunar_month_name << o.is_adhik_month << o.reasoning
     << o.priority_applied << o.kaala_applied << o.alternate.has_value();
   if (const auto& a = o.alternate)
-    t << a->year << a->month << a->day << a->sunrise_jd << a->priority << a->reasoning;
+    t << a->date << a->sunrise_jd << a->priority << a->reasoning;
   return t.s;
 }
 
@@ -65,13 +65,13 @@ inline std::string text(const VratOccurrence& v) {
 
 inline std::string text(const TithiOccurrence& o) {
   return (Text{} << o.tithi_name << o.paksha << o.nakshatra_name << o.masa << o.vara
-                 << o.sunrise_jd << o.year << o.month << o.day << o.tithi_number).s;
+                 << o.sunrise_jd << o.date << o.tithi_number).s;
 }
 
 inline std::string text(const std::optional<ShraddhaDate>& d) {
   if (!d) return "none";
   return (Text{} << d->reasoning << d->lunar_month_name << d->sunrise_jd << d->tithi
-                 << d->lunar_month << d->year << d->month << d->day).s;
+                 << d->lunar_month << d->date).s;
 }
 
 inline std::string text(const ShraddhaTimeline& tl) {
@@ -96,7 +96,7 @@ inline std::string text(const Panchang& p) {
 }
 
 inline std::string text(const BatchDayResult& d) {
-  return (Text{} << d.year << d.month << d.day << text(d.panchang)).s;
+  return (Text{} << d.date << text(d.panchang)).s;
 }
 
 inline std::string text(const PanchangaAtJd& a) {

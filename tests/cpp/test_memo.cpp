@@ -89,7 +89,7 @@ TEST(SunriseScan, PassingOverDaysFindsTheSameDay) {
     const double start = uniform(MIN_JD_UT, MAX_JD_UT);
     const double end = start + (k % 5 == 0 ? uniform(0.0, 3.0) : uniform(3.0, 45.0));
     const auto find = [&](Reuse reuse) {
-      return text(find_tithi_at_sunrise_in_range(tithi, fixed_clock(offset), start, end, place, reuse));
+      return text(find_tithi_at_sunrise_in_range(tithi, start, end, fixed_clock(offset), place, reuse));
     };
     EXPECT_EQ(find(Reuse::literal), find(Reuse::memo)) << k;
   }
@@ -115,11 +115,10 @@ class BatchDays : public ::testing::TestWithParam<std::tuple<std::int32_t, Site>
 
 TEST_P(BatchDays, EqualTheFullDailyPanchangWithoutTransitions) {
   const auto [year, s] = GetParam();
-  const auto days = compute_range(year, 3, 15, year, 4, 7, s.clock(), s.place);
+  const auto days = compute_range({year, 3, 15}, {year, 4, 7}, s.clock(), s.place);
   ASSERT_TRUE(days.ok()) << days.error();
   for (const BatchDayResult& d : days.value()) {
-    auto full = compute_day({d.year, d.month, d.day}, s.clock(), s.place,
-                            weekday_of(d.year, d.month, d.day));
+    auto full = panchang_of_day(d.date, weekday_of(d.date), s.clock(), s.place);
     ASSERT_TRUE(full.ok()) << full.error();
     Panchang p = std::move(full).value();
     for (auto* limb : {&p.tithi.start_jd, &p.tithi.end_jd, &p.nakshatra.start_jd,

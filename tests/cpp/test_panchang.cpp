@@ -70,8 +70,8 @@ TEST_P(DailyPanchang, EqualsLiteralEvaluation) {
   for (int day = 0; day < 6; ++day) {
     const double r = sunrise_after(midnight + day, place);
     ASSERT_TRUE(std::isfinite(r));
-    const Panchang p = compute(3, r);
-    const PanchangaAtJd at = compute_at_jd(r);
+    const Panchang p = panchang_at_sunrise(3, r);
+    const PanchangaAtJd at = panchanga_at_jd(r);
 
     const std::uint32_t ti = element_index(tithi_angle(r), TITHI_SPAN_DEG);
     EXPECT_EQ(p.tithi.number, ti + 1);
