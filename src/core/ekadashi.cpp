@@ -85,21 +85,6 @@ bool same_ekadashi(const EkadashiOccurrence& a, const EkadashiOccurrence& b) {
          a.lunar_month == b.lunar_month && a.is_adhik == b.is_adhik;
 }
 
-}  // namespace
-
-std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
-                                                   std::string_view lunar_month_name,
-                                                   bool is_adhik, bool is_shukla,
-                                                   std::string_view name, double start_jd,
-                                                   double end_jd, const Clock& clock,
-                                                   const Place& place) {
-  ensure_initialized();
-  Sky sky(place, Reuse::literal);
-  return resolve_ekadashi_on(lunar_month, lunar_month_name, is_adhik, is_shukla, name, start_jd,
-                             end_jd, clock, sky);
-}
-
-namespace {
 
 // Where the Ekadashis of a month can fall. The day search starts at the
 // midnight of the local date holding the month's start and keeps sunrises

@@ -40,15 +40,6 @@ struct EkadashiOccurrence {
   std::string reasoning;
 };
 
-// The Ekadashi of one paksha of the lunar month [start_jd, end_jd]; none
-// when no sunrise of the month carries it or the Dashami before it.
-std::optional<EkadashiOccurrence> resolve_ekadashi(std::uint32_t lunar_month,
-                                                   std::string_view lunar_month_name,
-                                                   bool is_adhik, bool is_shukla,
-                                                   std::string_view name, double start_jd,
-                                                   double end_jd, const Clock& clock,
-                                                   const Place& place);
-
 // Every Ekadashi of the definitions whose Smartha day lies in `year`, in
 // date order, once each; adhika months name theirs "Padmini" and "Parama".
 // `memo` also passes over the months whose Ekadashis cannot fall in the

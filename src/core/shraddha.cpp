@@ -261,17 +261,6 @@ std::optional<Error> in_batches(std::size_t count, unsigned threads, Batch&& bat
 
 }  // namespace
 
-std::uint32_t lunar_month_for_date(const CivilDate& date, const Clock& clock) {
-  MonthsByYear months;
-  return month_holding(date, clock, months);
-}
-
-TithiOccurrence occurrence_at_sunrise(std::uint32_t tithi, double sunrise_jd,
-                                      const Clock& clock) {
-  MonthsByYear months;
-  return describe_sunrise(tithi, sunrise_jd, clock, months);
-}
-
 Result<std::optional<ShraddhaDate>> compute_shraddha(const CivilDate& death_date,
                                                      std::int32_t target_year,
                                                      const Clock& clock, const Place& place,

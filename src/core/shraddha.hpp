@@ -55,13 +55,6 @@ struct ShraddhaTimeline {
   std::vector<TithiOccurrence> pitru_paksha_dates;
 };
 
-// The amant lunar month (1-12, 0 for an unnamed month) holding the local
-// noon of a civil date; 10 when no month of the neighbouring years holds it.
-std::uint32_t lunar_month_for_date(const CivilDate& date, const Clock& clock);
-
-TithiOccurrence occurrence_at_sunrise(std::uint32_t tithi, double sunrise_jd,
-                                      const Clock& clock);
-
 // The shraddha day of a death in `target_year`; none when the festival
 // engine finds no day. Fails only on a library failure. Up to `threads`
 // threads share the work (results do not depend on their number).
