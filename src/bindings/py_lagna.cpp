@@ -42,7 +42,7 @@ PyObject* py_compute_lagna(PyObject*, PyObject* const* args, Py_ssize_t nargs, P
     if (!house_system)
       return PyErr_Format(PyExc_ValueError, "Unsupported house system '%U'. Use one of: P, W, E, O",
                           system.str);
-    const LagnaResult r = without_gil([&] { return compute_lagna(jd, lat, lng, *house_system); });
+    const LagnaResult r = without_gil([&] { return compute(*house_system, jd, lat, lng); });
     PyRef cusps(list_of(r.bhava_cusps, [](double cusp) { return to_py(cusp); }));
     if (!cusps) return nullptr;
     const char letter[2] = {house_system_letter(r.house_system), '\0'};
@@ -68,7 +68,7 @@ PyObject* py_compute_lagna_windows(PyObject*, PyObject* const* args, Py_ssize_t 
     if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd_start) || !a.read_latitude(1, lat) ||
         !a.read_finite(2, lng))
       return nullptr;
-    return list_of(without_gil([&] { return compute_lagna_windows(jd_start, lat, lng); }),
+    return list_of(without_gil([&] { return compute_windows(jd_start, lat, lng); }),
                    lagna_window_to_dict);
   });
 }

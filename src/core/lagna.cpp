@@ -16,7 +16,7 @@ std::uint8_t rashi_of(double sidereal_deg) {
 }
 
 // The scan needs the rising sign only, so it skips the ayanamsa request of
-// compute_lagna(); the ascendant comes from the same whole-sign house call.
+// compute(); the ascendant comes from the same whole-sign house call.
 std::uint8_t rising_rashi(double jd, double lat_deg, double lng_deg) {
   return rashi_of(norm360(sidereal_houses(jd, lat_deg, lng_deg, 'W').angles[0]));
 }
@@ -35,7 +35,7 @@ std::optional<HouseSystem> house_system_from_char(char32_t first) {
   return std::nullopt;
 }
 
-LagnaResult compute_lagna(double jd, double lat_deg, double lng_deg, HouseSystem house_system) {
+LagnaResult compute(HouseSystem house_system, double jd, double lat_deg, double lng_deg) {
   const SiderealHouses h =
       sidereal_houses(jd, lat_deg, lng_deg, house_system_letter(house_system));
   LagnaResult r{};
@@ -88,7 +88,7 @@ std::vector<LagnaWindow> scan_windows(double jd_start,
   return out;
 }
 
-std::vector<LagnaWindow> compute_lagna_windows(double jd_start, double lat_deg, double lng_deg) {
+std::vector<LagnaWindow> compute_windows(double jd_start, double lat_deg, double lng_deg) {
   return scan_windows(jd_start, [=](double t) { return rising_rashi(t, lat_deg, lng_deg); });
 }
 

@@ -44,7 +44,7 @@ struct LagnaResult {
 
 // Never fails: where the library yields NaN (non-finite inputs), the angles
 // are NaN and the rashi is 0.
-LagnaResult compute_lagna(double jd, double lat_deg, double lng_deg, HouseSystem house_system);
+LagnaResult compute(HouseSystem house_system, double jd, double lat_deg, double lng_deg);
 
 struct LagnaWindow {
   std::string_view rashi_name;
@@ -60,9 +60,9 @@ inline constexpr double LAGNA_SCAN_DAYS = 1.0;
 // Contiguous windows from jd_start to jd_start + 1 day, in time order. Always
 // terminates: it stops stepping when a step no longer moves the time (huge or
 // infinite jd_start) and never steps at all for NaN.
-std::vector<LagnaWindow> compute_lagna_windows(double jd_start, double lat_deg, double lng_deg);
+std::vector<LagnaWindow> compute_windows(double jd_start, double lat_deg, double lng_deg);
 
-// The scan behind compute_lagna_windows, with the rising-rashi probe supplied by the
+// The scan behind compute_windows, with the rising-rashi probe supplied by the
 // caller (any value is taken modulo 12). It terminates for any probe, even
 // one that answers at random.
 std::vector<LagnaWindow> scan_windows(double jd_start,
