@@ -54,6 +54,16 @@ def test_reckoning_spellings_and_the_year_a_lunar_day_belongs_to():
 
 # --- order, the ends of the ephemeris, days without sunrise ---
 
+@pytest.mark.parametrize("month, tithi, year, place, offset, expected", [
+    (7, 10, 2034, DELHI, IST, dt.date(2034, 10, 22)),  # Navami holds the sunrises of 21 and 22
+    (2, 25, 2026, (40.7128, -74.0060, 10.0), -18000, dt.date(2026, 5, 11)),
+])
+def test_a_skipped_lunar_day_falls_on_the_day_it_begins_and_ends(month, tithi, year, place,
+                                                                  offset, expected):
+    [o] = festivals([tithi_def(month, tithi)], year, place, offset)
+    assert date_of(o) == expected
+
+
 def test_order_is_by_sunrise_and_stable_with_days_without_sunrise_last():
     defs = [tithi_def(7, 30, id="a"), sankranti_def(3), tithi_def(7, 30, id="b"),
             tithi_def(1, 1, id="c")]

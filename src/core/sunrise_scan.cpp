@@ -152,13 +152,13 @@ const Sky::Entry& Sky::at(double jd, std::uint8_t need) {
 // --- runs of sunrises ---
 
 double SunriseRun::sunrise_after(double start_jd, double pass_until_jd) {
-  bool passed_over = false;
+  passed_over_ = false;
   if (pass_over_ && Sky::latest_sunrise(start_jd) <= pass_until_jd) {
     if (neither_ == 0) neither_ = sky_.days_carrying_neither(start_jd, a_, b_);
-    passed_over = neither_ > 0 || !sky_.sunrise_may_carry(start_jd, a_, b_);
+    passed_over_ = neither_ > 0 || !sky_.sunrise_may_carry(start_jd, a_, b_);
   }
   if (neither_ > 0) --neither_;
-  return passed_over ? NaN : sky_.sunrise_after(start_jd);
+  return passed_over_ ? NaN : sky_.sunrise_after(start_jd);
 }
 
 // --- the tithi within a window ---
@@ -225,7 +225,11 @@ std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_j
   const CivilDate first = local_date(start_jd, clock);
   double d = local_midnight_jd(first, clock);
   if (!(d <= end_jd) || !(end_jd - d <= MAX_RANGE_DAYS)) return std::nullopt;
+  // A skipped tithi begins and ends during the last day of the first run of
+  // sunrises carrying the one before it: when that one holds two sunrises,
+  // the second.
   std::optional<SunriseHit> fallback;
+  bool run_open = false;
   // A day whose sunrise can carry neither tithi changes nothing, and needs
   // no sunrise unless that could end the scan.
   SunriseRun sunrises(wanted, preceding, sky, sky.may_pass_over_days(start_jd, end_jd));
@@ -235,7 +239,10 @@ std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_j
       if (s > end_jd) break;
       const std::int64_t t = sky.tithi_at(s);
       if (s >= start_jd && t == wanted) return sunrise_hit(first, s, clock);
-      if (t == preceding && !fallback) fallback = sunrise_hit(first, s, clock);
+      run_open = t == preceding && (run_open || !fallback);
+      if (run_open) fallback = sunrise_hit(first, s, clock);
+    } else if (sunrises.passed_over()) {
+      run_open = false;
     }
     const double next = midnight_after(d, clock);
     if (!(next <= end_jd) || next == d) break;

@@ -95,11 +95,15 @@ class SunriseRun {
   // may come after `pass_until_jd` is never passed over.
   double sunrise_after(double start_jd,
                        double pass_until_jd = std::numeric_limits<double>::infinity());
+  // Whether the last day asked for was passed over: its sunrise carries
+  // neither tithi (a NaN otherwise means the Sun did not rise).
+  bool passed_over() const { return passed_over_; }
 
  private:
   std::int64_t a_, b_;
   Sky& sky_;
   bool pass_over_;
+  bool passed_over_ = false;
   std::int64_t neither_ = 0;  // days from the next one on whose sunrise carries neither tithi
 };
 
@@ -130,8 +134,9 @@ std::uint32_t tithi_at_jd(double jd_ut);
 bool tithi_present_in_window(std::uint32_t tithi, double start_jd, double end_jd);
 
 // The first civil day in the range whose sunrise carries the tithi; when no
-// sunrise does (a skipped tithi), the first day whose sunrise carries the
-// preceding one. Days without sunrise are passed over. Non-finite bounds,
+// sunrise does (a skipped tithi), the day during which it begins and ends:
+// the last of the first run of days whose sunrise carries the preceding one
+// (a day without sunrise neither extends nor ends the run). Days without sunrise are passed over. Non-finite bounds,
 // or a range of more than a million days, give none. `memo` also leaves out
 // the sunrises of days that the elongation shows cannot matter.
 std::optional<SunriseHit> find_tithi_at_sunrise_in_range(std::int32_t tithi, double start_jd,
