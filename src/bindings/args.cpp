@@ -376,6 +376,22 @@ bool read_shift(PyObject* item, ClockShift& out) {
 
 }  // namespace
 
+bool Args::read_convention(ClockArg kind, Convention& out) const {
+  out = Convention::core;
+  if (kind == ClockArg::offset) return true;
+  const std::size_t i = sig_.count - 1;
+  std::string label;
+  if (!read(i, label)) return false;
+  if (label.empty() || label == "core") return true;
+  if (label == "almanac") {
+    out = Convention::almanac;
+    return true;
+  }
+  PyErr_Format(PyExc_ValueError, "argument '%s': must be 'core' or 'almanac', got '%s'",
+               sig_.params[i], label.c_str());
+  return false;
+}
+
 bool Args::read_clock(std::size_t i, ClockArg kind, Clock& out) const {
   if (kind == ClockArg::offset) {
     std::int32_t offset = 0;

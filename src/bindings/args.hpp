@@ -16,7 +16,7 @@
 
 namespace tithiloom::py {
 
-inline constexpr std::size_t MAX_PARAMS = 10;
+inline constexpr std::size_t MAX_PARAMS = 11;
 
 class Signature {
  public:
@@ -51,14 +51,31 @@ class Signature {
 enum class ClockArg : bool { offset, table };
 
 // The signature under which a function takes its clock: its own for an
-// offset; for a table, the private twin's name, with "clock" for the offset.
+// offset; for a table, the private twin's name, with "clock" for the offset
+// and a last, optional "convention".
 constexpr Signature clock_signature(ClockArg kind, Signature sig, const char* twin,
                                     std::size_t clock_param) {
   if (kind == ClockArg::offset) return sig;
   sig.func = twin;
   sig.params[clock_param] = "clock";
   sig.lengths[clock_param] = 5;
+  sig.params[sig.count] = "convention";
+  sig.lengths[sig.count] = 10;
+  ++sig.count;
+  ++sig.defaulted;
   return sig;
+}
+
+// The conventions a private twin computes under: the module's own, or the
+// almanac's (the Sun's upper limb on the refracted horizon, and the rule
+// keys the module does not read). The public functions always use the
+// module's.
+enum class Convention : bool { core, almanac };
+
+// The place as the convention sees the Sun rise there.
+inline Place risen_as(Convention convention, Place place) {
+  if (convention == Convention::almanac) place.rising_flags = ALMANAC_RISING;
+  return place;
 }
 
 // A `str` argument, borrowed as it is: for code that reads its characters
@@ -100,6 +117,8 @@ class Args {
   bool read_instant(std::size_t i, double& out) const;   // inside the ephemeris range
   bool read_instants(std::size_t i, std::vector<double>& out) const;
   bool read_clock(std::size_t i, ClockArg kind, Clock& out) const;
+  // The last parameter of a private twin: "core" (the default) or "almanac".
+  bool read_convention(ClockArg kind, Convention& out) const;
   // lat, lng and alt from parameters first, first + 1 and first + 2.
   bool read_place(std::size_t first, Place& out) const {
     return read_latitude(first, out.lat_deg) && read_finite(first + 1, out.lng_deg) &&

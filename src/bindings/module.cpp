@@ -141,25 +141,27 @@ PyMethodDef FUNCTIONS[] = {
 // and the core's rule tables, which the package reads instead of copying.
 PyMethodDef PRIVATE_FUNCTIONS[] = {
     entry<clocked_sun_data>("_sun_data",
-                            "_sun_data(year, month, day, lat, lng, alt, clock)\n--\n\n"),
+                            "_sun_data(year, month, day, lat, lng, alt, clock, convention='core')\n--\n\n"),
     entry<clocked_panchang>("_panchang",
-                            "_panchang(year, month, day, lat, lng, alt, clock, weekday)\n--\n\n"),
+                            "_panchang(year, month, day, lat, lng, alt, clock, weekday, "
+                            "convention='core')\n--\n\n"),
     entry<clocked_festivals>(
         "_festivals", "_festivals(festival_defs, year, lat, lng, alt, clock, "
-                      "calendar_system=None)\n--\n\n"),
+                      "calendar_system=None, convention='core')\n--\n\n"),
     entry<clocked_ekadashis>("_ekadashis",
-                             "_ekadashis(ekadashi_defs, year, lat, lng, alt, clock)\n--\n\n"),
-    entry<clocked_vrat_dates>("_vrat_dates", "_vrat_dates(year, lat, lng, alt, clock)\n--\n\n"),
+                             "_ekadashis(ekadashi_defs, year, lat, lng, alt, clock, "
+                             "convention='core')\n--\n\n"),
+    entry<clocked_vrat_dates>("_vrat_dates", "_vrat_dates(year, lat, lng, alt, clock, convention='core')\n--\n\n"),
     entry<clocked_batch_range>("_batch_range",
                                "_batch_range(start_year, start_month, start_day, end_year, "
-                               "end_month, end_day, lat, lng, alt, clock)\n--\n\n"),
+                               "end_month, end_day, lat, lng, alt, clock, convention='core')\n--\n\n"),
     entry<clocked_shraddha>("_shraddha",
                             "_shraddha(death_year, death_month, death_day, target_year, lat, lng, "
-                            "alt, clock)\n--\n\n"),
+                            "alt, clock, convention='core')\n--\n\n"),
     entry<clocked_shraddha_timeline>(
         "_shraddha_timeline",
         "_shraddha_timeline(death_year, death_month, death_day, lat, lng, alt, clock, "
-        "monthly_count, annual_years, pitru_paksha_years)\n--\n\n"),
+        "monthly_count, annual_years, pitru_paksha_years, convention='core')\n--\n\n"),
     entry<vocabulary>("_vocabulary", "_vocabulary()\n--\n\n"),
 };
 

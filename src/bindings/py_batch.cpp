@@ -71,10 +71,13 @@ PyObject* py_compute_batch_range_with(PyObject* const* args, Py_ssize_t nargs,
     DateRange r{};
     Clock clock;
     Place place{};
+    Convention convention{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, r.start.year) || !a.read(1, r.start.month) ||
         !a.read(2, r.start.day) || !a.read(3, r.end.year) || !a.read(4, r.end.month) ||
-        !a.read(5, r.end.day) || !a.read_place(6, place) || !a.read_clock(9, K, clock))
+        !a.read(5, r.end.day) || !a.read_place(6, place) || !a.read_clock(9, K, clock) ||
+        !a.read_convention(K, convention))
       return nullptr;
+    place = risen_as(convention, place);
     return batch(r, clock, place);
   });
 }

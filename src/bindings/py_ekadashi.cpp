@@ -77,9 +77,12 @@ PyObject* py_compute_ekadashis_with(PyObject* const* args, Py_ssize_t nargs, PyO
     std::int32_t year = 0;
     Clock clock;
     Place place{};
+    Convention convention{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, defs_arg) || !a.read(1, year) ||
-        !a.read_place(2, place) || !a.read_clock(5, K, clock))
+        !a.read_place(2, place) || !a.read_clock(5, K, clock) ||
+        !a.read_convention(K, convention))
       return nullptr;
+    place = risen_as(convention, place);
     std::vector<EkadashiDef> defs;
     if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
     const unsigned threads = pool_size();
@@ -115,9 +118,11 @@ PyObject* py_compute_vrat_dates_with(PyObject* const* args, Py_ssize_t nargs,
     std::int32_t year = 0;
     Clock clock;
     Place place{};
+    Convention convention{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
-        !a.read_clock(4, K, clock))
+        !a.read_clock(4, K, clock) || !a.read_convention(K, convention))
       return nullptr;
+    place = risen_as(convention, place);
     const unsigned threads = pool_size();
     const auto vrats = interruptible(
         [&] { return compute_vrat_dates(year, clock, place, Reuse::memo, threads); });

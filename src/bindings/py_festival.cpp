@@ -19,8 +19,9 @@
 namespace tithiloom::py {
 namespace {
 
-// Keys are read in a fixed order; the first failure ends the call.
-bool read_definition(PyObject* item, FestivalDef& def) {
+// Keys are read in a fixed order; the first failure ends the call. The
+// almanac's definitions have more labels and keys.
+bool read_definition(PyObject* item, FestivalDef& def, Convention convention) {
   std::optional<std::string> priority, kaala, tie, adhika;
   if (!extract_str(item, "id", def.id) || !extract_str(item, "name", def.name) ||
       !extract_str(item, "rule", def.rule) ||
@@ -34,9 +35,19 @@ bool read_definition(PyObject* item, FestivalDef& def) {
       !extract_opt_label(item, "adhika_maasa", adhika))
     return false;
   if (priority) def.priority = Priority::from_label(*priority);
-  if (kaala) def.kaala = Kaala::from_label(*kaala);
-  def.vyapti_tie_purva = tie && is_purva_tie(*tie);
   if (adhika) def.adhika_maasa = AdhikaMaasa::from_label(*adhika);
+  if (convention == Convention::core) {
+    if (kaala) def.kaala = Kaala::from_label(*kaala);
+    if (tie) def.vyapti_tie = VyaptiTie::from_label(*tie);
+    return true;
+  }
+  if (kaala) def.kaala = Kaala::from_almanac_label(*kaala);
+  if (tie) def.vyapti_tie = VyaptiTie::from_almanac_label(*tie);
+  std::optional<std::string> ingress;
+  if (!extract_opt_label(item, "ingress", ingress) ||
+      !extract_opt_u32(item, "with_nakshatra", def.with_nakshatra))
+    return false;
+  if (ingress) def.ingress = Ingress::from_label(*ingress);
   return true;
 }
 
@@ -87,14 +98,20 @@ PyObject* festivals(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) 
     std::int32_t year = 0;
     Clock clock;
     Place place{};
+    Convention convention{};
     std::optional<Text> calendar_system;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, defs_arg) || !a.read(1, year) ||
-        !a.read_place(2, place) || !a.read_clock(5, K, clock) || !a.read(6, calendar_system))
+        !a.read_place(2, place) || !a.read_clock(5, K, clock) || !a.read(6, calendar_system) ||
+        !a.read_convention(K, convention))
       return nullptr;
+    place = risen_as(convention, place);
     ensure_initialized();
     const bool purnimant = festivals_purnimant(calendar_system ? calendar_system->str : nullptr);
     std::vector<FestivalDef> defs;
-    if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
+    const auto read = [convention](PyObject* item, FestivalDef& def) {
+      return read_definition(item, def, convention);
+    };
+    if (!read_definitions(defs_arg.list, defs, read)) return nullptr;
     const unsigned threads = pool_size();
     auto occurrences = interruptible([&] {
       return compute_festivals(defs, year, clock, place, purnimant, Reuse::memo, threads);

@@ -58,10 +58,12 @@ PyObject* py_compute_panchang_with(PyObject* const* args, Py_ssize_t nargs, PyOb
     Clock clock;
     std::uint32_t month = 0, day = 0, weekday = 0;
     Place place{};
+    Convention convention{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, month) ||
         !a.read(2, day) || !a.read_place(3, place) || !a.read_clock(6, K, clock) ||
-        !a.read(7, weekday))
+        !a.read(7, weekday) || !a.read_convention(K, convention))
       return nullptr;
+    place = risen_as(convention, place);
     const Result<Panchang> p =
         without_gil([&] { return panchang_of_day({year, month, day}, weekday, clock, place); });
     if (!p.ok()) return raise_error(p);

@@ -70,10 +70,13 @@ PyObject* py_compute_shraddha_with(PyObject* const* args, Py_ssize_t nargs, PyOb
     std::int32_t target_year = 0;
     Clock clock;
     Place place{};
+    Convention convention{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, death.year) || !a.read(1, death.month) ||
         !a.read(2, death.day) || !a.read(3, target_year) || !a.read_place(4, place) ||
-        !a.read_clock(7, K, clock))
+        !a.read_clock(7, K, clock) ||
+        !a.read_convention(K, convention))
       return nullptr;
+    place = risen_as(convention, place);
     const unsigned threads = pool_size();
     const auto found = interruptible([&] {
       return compute_shraddha(death, target_year, clock, place, threads);
@@ -110,10 +113,13 @@ PyObject* py_compute_shraddha_timeline_with(PyObject* const* args, Py_ssize_t na
     Clock clock;
     std::size_t monthly = 0, annual = 0, pitru = 0;
     Place place{};
+    Convention convention{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, death.year) || !a.read(1, death.month) ||
         !a.read(2, death.day) || !a.read_place(3, place) || !a.read_clock(6, K, clock) ||
-        !a.read(7, monthly) || !a.read(8, annual) || !a.read(9, pitru))
+        !a.read(7, monthly) || !a.read(8, annual) || !a.read(9, pitru) ||
+        !a.read_convention(K, convention))
       return nullptr;
+    place = risen_as(convention, place);
     const unsigned threads = pool_size();
     auto timeline = interruptible([&] {
       return compute_shraddha_timeline(death, clock, place, monthly, annual, pitru, threads);

@@ -52,9 +52,12 @@ PyObject* py_compute_sun_data_with(PyObject* const* args, Py_ssize_t nargs, PyOb
     Clock clock;
     std::uint32_t month = 0, day = 0;
     Place place{};
+    Convention convention{};
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read(1, month) ||
-        !a.read(2, day) || !a.read_place(3, place) || !a.read_clock(6, K, clock))
+        !a.read(2, day) || !a.read_place(3, place) || !a.read_clock(6, K, clock) ||
+        !a.read_convention(K, convention))
       return nullptr;
+    place = risen_as(convention, place);
     const Result<SunData> sun =
         without_gil([&] { return sun_data_of_day({year, month, day}, clock, place); });
     if (!sun.ok()) return raise_error(sun);

@@ -72,7 +72,23 @@ PyObject* labels() {
       {"priority", [] { return tuple_of(Priority::labels()); }},
       {"kaala", [] { return tuple_of(Kaala::labels()); }},
       {"adhika_maasa", [] { return tuple_of(AdhikaMaasa::labels()); }},
-      {"vyapti_tie", [] { return tuple_of(VYAPTI_TIE_LABELS); }},
+      {"vyapti_tie", [] { return tuple_of(VyaptiTie::labels()); }},
+  });
+}
+
+// What the almanac's definitions may use beyond the module's: its rules,
+// its labels (all of them, the module's included) and its keys.
+PyObject* almanac() {
+  return dict_of({
+      {"rules", [] { return tuple_of(ALMANAC_RULE_NAMES); }},
+      {"labels",
+       [] {
+         return dict_of({
+             {"kaala", [] { return tuple_of(Kaala::almanac_labels()); }},
+             {"vyapti_tie", [] { return tuple_of(VyaptiTie::almanac_labels()); }},
+             {"ingress", [] { return tuple_of(Ingress::labels()); }},
+         });
+       }},
   });
 }
 
@@ -112,6 +128,7 @@ PyObject* vocabulary(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObjec
     return dict_of({
         {"rules", [] { return tuple_of(RULE_NAMES); }},
         {"labels", labels},
+        {"almanac", almanac},
         // The priority labels under which kaala and vyapti_tie are read.
         {"vyapti_priorities", [] { return tuple_of(Priority::labels(Priority::vyapti)); }},
         {"ranges", ranges},

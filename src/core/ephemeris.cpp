@@ -18,6 +18,10 @@ namespace {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
+// The atmosphere of a refracted rising.
+constexpr double STANDARD_PRESSURE_HPA = 1013.25;
+constexpr double STANDARD_TEMPERATURE_C = 15.0;
+
 // --- process-wide settings, applied to each thread on its next request ---
 
 // The path handed to the library without one from init(). Our copy of the
@@ -235,11 +239,33 @@ double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
   std::array<double, 10> tret{};
   std::array<char, AS_MAXCH> err{};
   const std::int32_t rsmi = static_cast<std::int32_t>(event) | place.rising_flags;
+  const bool refracted = (place.rising_flags & SE_BIT_NO_REFRACTION) == 0;
+  const double pressure_hpa = refracted ? STANDARD_PRESSURE_HPA : 0.0;
+  const double temperature_c = refracted ? STANDARD_TEMPERATURE_C : 0.0;
   count_request();
-  const std::int32_t rc = swe_rise_trans(jd_ut, SE_SUN, nullptr, SEFLG_MOSEPH, rsmi, geopos.data(),
-                                         0.0, 0.0, tret.data(), err.data());
+  const std::int32_t rc =
+      swe_rise_trans(jd_ut, SE_SUN, nullptr, SEFLG_MOSEPH, rsmi, geopos.data(), pressure_hpa,
+                     temperature_c, tret.data(), err.data());
   // -2: the Sun does not rise or set there (circumpolar); any other negative
   // status is the library refusing the request.
+  if (rc == -2) return NaN;
+  if (rc < 0) {
+    record_failure(err.data());
+    return NaN;
+  }
+  return tret[0];
+}
+
+double moonrise_after(double jd_ut, const Place& place) {
+  ensure_initialized();
+  if (!library_can_take(jd_ut)) return NaN;
+  std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
+  std::array<double, 10> tret{};
+  std::array<char, AS_MAXCH> err{};
+  count_request();
+  const std::int32_t rc =
+      swe_rise_trans(jd_ut, SE_MOON, nullptr, SEFLG_MOSEPH, SE_CALC_RISE, geopos.data(),
+                     STANDARD_PRESSURE_HPA, STANDARD_TEMPERATURE_C, tret.data(), err.data());
   if (rc == -2) return NaN;
   if (rc < 0) {
     record_failure(err.data());

@@ -123,6 +123,9 @@ double tropical_longitude_estimate(double jd_ut, std::int32_t body);
 // Rising definition: centre of the disc, no refraction, geocentric position
 // without ecliptic latitude.
 inline constexpr std::int32_t HINDU_RISING = 896;
+// As printed almanacs time it: the upper limb on the horizon, with the
+// refraction of a standard atmosphere (1013.25 hPa, 15 °C).
+inline constexpr std::int32_t ALMANAC_RISING = 128;
 
 struct Place {
   double lat_deg;
@@ -136,6 +139,11 @@ enum class SunEvent : std::int32_t { rise = 1, set = 2 };
 // First rising or setting of the Sun after jd_ut; NaN when there is none
 // or the library fails.
 double sun_event_after(double jd_ut, const Place& place, SunEvent event);
+
+// First rising of the Moon's upper limb after jd_ut, refracted by a
+// standard atmosphere, with the Moon's latitude; NaN when the Moon does not
+// rise there or the library fails.
+double moonrise_after(double jd_ut, const Place& place);
 
 // Whether the library answers every request about instants in [from_jd,
 // to_jd] at the place: the instants lie inside its span and the place's

@@ -12,6 +12,7 @@
 
 #include "lunar_month.hpp"
 #include "names.hpp"
+#include "numeric.hpp"
 #include "panchang.hpp"
 #include "parallel.hpp"
 #include "reckoning.hpp"
@@ -36,6 +37,11 @@ std::string one_decimal(double x) {
   char buf[400];  // wide enough for any finite double in fixed notation
   const auto end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 1).ptr;
   return std::string(buf, end);
+}
+
+// "95 min".
+std::string minutes_text(double minutes) {
+  return std::to_string(truncate_saturating<std::int64_t>(minutes)) + " min";
 }
 
 // "Shukla Panchami (Tithi 5)" preceded by the month.
@@ -112,23 +118,94 @@ std::optional<double> nearest_sunrise(Match&& match, double anchor_jd, Resolutio
 
 // --- the rules ---
 
+// The civil day after `date`.
+CivilDate day_after(const CivilDate& date, Resolution& r) {
+  return local_date(midnight_after(local_midnight_jd(date, r.clock), r.clock, 1), r.clock);
+}
+
+// The day an ingress is kept on, and the reason when it is not the civil
+// date of the ingress itself.
+struct KeptDay {
+  CivilDate date;
+  std::string why;
+};
+
+KeptDay kept_day(const Sankranti& s, Ingress ingress, Resolution& r) {
+  const CivilDate date = local_date(s.jd, r.clock);
+  const auto sunset = [&] { return r.sky.sunset_after(local_noon_jd(date, r.clock)); };
+  switch (ingress.value) {
+    case Ingress::sunset: {
+      const double ss = sunset();
+      if (!(s.jd > ss)) return {date, ""};
+      return {day_after(date, r), "an ingress after sunset (" + clock_text(ss, r.clock) +
+                                      ") is kept the next day"};
+    }
+    case Ingress::kerala: {
+      const double sr = r.sky.sunrise_after(local_midnight_jd(date, r.clock));
+      const double cut = sr + (sunset() - sr) * 3.0 / 5.0;
+      if (!(s.jd > cut)) return {date, ""};
+      return {day_after(date, r), "an ingress after three-fifths of the daytime (" +
+                                      clock_text(cut, r.clock) + ") is kept the next day"};
+    }
+    case Ingress::moment:
+      break;
+  }
+  return {date, ""};
+}
+
 std::optional<Observed> sankranti_rule(const FestivalDef& def, Resolution& r) {
   const std::vector<Sankranti>& sankrantis = r.calendar.sankrantis;
   if (!def.sankranti_index || *def.sankranti_index >= sankrantis.size()) return std::nullopt;
   const Sankranti& s = sankrantis[*def.sankranti_index];
-  const CivilDate date = local_date(s.jd, r.clock);
-  const double sunrise = r.sky.sunrise_after(local_midnight_jd(date, r.clock));
+  const KeptDay kept = kept_day(s, def.ingress, r);
+  const double sunrise = r.sky.sunrise_after(local_midnight_jd(kept.date, r.clock));
   std::string why = "Sun enters ";
   why += s.rashi_name;
   why += " (sidereal ";
   why += one_decimal(s.target_longitude);
   why += "\u00B0) on ";
-  why += date_text(date);
+  why += date_text(local_date(s.jd, r.clock));
   why += " at ";
   why += clock_text(s.jd, r.clock);
   why += '.';
-  return Observed{date, sunrise, r.sky.tithi_at(sunrise), "", false, std::move(why),
+  if (!kept.why.empty()) why += " Kept on " + date_text(kept.date) + ": " + kept.why + '.';
+  return Observed{kept.date, sunrise, r.sky.tithi_at(sunrise), "", false, std::move(why),
                   RULE_SANKRANTI, "", std::nullopt};
+}
+
+// Six nazhikas (2 h 24 min) after sunrise: the star that holds then is the
+// day's star in Kerala's reckoning.
+constexpr double SIX_NAZHIKAS_DAYS = 0.1;
+
+// The first day of the solar month that begins with ingress `index` (each
+// month beginning on the day its ingress is kept) whose star is the
+// definition's nakshatra.
+std::optional<Observed> solar_month_star_rule(const FestivalDef& def, Resolution& r) {
+  const std::vector<Sankranti>& sankrantis = r.calendar.sankrantis;
+  if (!def.nakshatra || !def.sankranti_index || *def.sankranti_index + 1 >= sankrantis.size())
+    return std::nullopt;
+  const std::uint32_t n = *def.nakshatra;
+  const Sankranti& s = sankrantis[*def.sankranti_index];
+  const CivilDate first = kept_day(s, def.ingress, r).date;
+  const CivilDate end = kept_day(sankrantis[*def.sankranti_index + 1], def.ingress, r).date;
+  double midnight = local_midnight_jd(first, r.clock);
+  const double end_midnight = local_midnight_jd(end, r.clock);
+  for (int day = 0; day < SCAN_DAYS && midnight < end_midnight; ++day) {
+    const double sunrise = r.sky.sunrise_after(midnight);
+    midnight = midnight_after(midnight, r.clock, 1);
+    if (!std::isfinite(sunrise) || r.sky.nakshatra_at(sunrise + SIX_NAZHIKAS_DAYS) != n)
+      continue;
+    const CivilDate date = local_date(sunrise, r.clock);
+    std::string why = "Nakshatra ";
+    why += nakshatra_name(n);
+    why += " (#" + std::to_string(n) + ") holds six nazhikas after sunrise (" +
+           clock_text(sunrise, r.clock) + ") on " + date_text(date) +
+           ", the day's star, in the solar month of " + std::string(s.rashi_name) + " (" +
+           date_text(first) + " to the day before " + date_text(end) + ").";
+    return Observed{date, sunrise, r.sky.tithi_at(sunrise), "", false, std::move(why),
+                    RULE_SOLAR_MONTH_STAR, "", std::nullopt};
+  }
+  return std::nullopt;
 }
 
 std::optional<Observed> nakshatra_rule(const FestivalDef& def, Resolution& r) {
@@ -192,6 +269,19 @@ const LunarMonth* chosen_month(const std::vector<LunarMonth>& months, std::uint3
   return nija;
 }
 
+// When the udaya day's tithi also holds the next sunrise, and only that one
+// carries the star, moves the day there; whether it moved.
+bool to_day_with_star(Udaya& u, std::uint32_t star, Resolution& r) {
+  const double midnight = local_midnight_jd(u.date, r.clock);
+  const double next = r.sky.sunrise_after(midnight_after(midnight, r.clock, 1));
+  if (!std::isfinite(next) || r.sky.tithi_at(next) != u.tithi ||
+      r.sky.nakshatra_at(u.sunrise_jd) == star || r.sky.nakshatra_at(next) != star)
+    return false;
+  u.sunrise_jd = next;
+  u.date = local_date(next, r.clock);
+  return true;
+}
+
 // The lunar-day rule's udaya day: the first sunrise of the chosen month
 // that carries the tithi; failing that, the one nearest the ingress that
 // anchors the month.
@@ -222,7 +312,11 @@ std::optional<Udaya> udaya_day(const FestivalDef& def, Resolution& r) {
     u.sunrise_jd = hit->sunrise_jd;
     u.date = hit->local.date;
     u.is_adhik = month->is_adhik;
+    const bool moved = def.with_nakshatra && to_day_with_star(u, *def.with_nakshatra, r);
     u.reasoning = prevails() + " (Nija) boundaries used.";
+    if (moved)
+      u.reasoning += " Of the two sunrises the tithi holds, the one with Nakshatra " +
+                     std::string(nakshatra_name(*def.with_nakshatra)) + ".";
     return u;
   }
   const std::optional<double> sunrise =
@@ -234,6 +328,36 @@ std::optional<Udaya> udaya_day(const FestivalDef& def, Resolution& r) {
                 std::string(anchor_sankranti.rashi_name) + ") on " +
                 date_text(local_date(anchor, r.clock)) + " (fallback).";
   return u;
+}
+
+// The evening whose moonrise the tithi holds: the first day of the chosen
+// month whose moonrise (the first after local noon, on the same civil date)
+// the tithi holds; failing that, the udaya day.
+std::optional<Observed> moonrise_rule(const FestivalDef& def, Resolution& r) {
+  std::optional<Udaya> u = udaya_day(def, r);
+  if (!u) return std::nullopt;
+  const LunarMonth* month = chosen_month(r.calendar.months, def.lunar_month,
+                                         r.calendar.sankrantis[MONTH_ANCHOR[def.lunar_month - 1]].jd,
+                                         def.adhika_maasa);
+  double midnight = local_midnight_jd(local_date(month->start_jd, r.clock), r.clock);
+  for (int day = 0; day < SCAN_DAYS && midnight < month->end_jd; ++day) {
+    const CivilDate date = local_date(midnight, r.clock);
+    midnight = midnight_after(midnight, r.clock, 1);
+    const double moonrise = moonrise_after(local_noon_jd(date, r.clock), r.sky.place());
+    if (!std::isfinite(moonrise) || local_date(moonrise, r.clock) != date ||
+        r.sky.tithi_at(moonrise) != u->tithi)
+      continue;
+    const double sunrise = r.sky.sunrise_after(local_midnight_jd(date, r.clock));
+    std::string why = tithi_phrase(u->month_name, u->tithi) + " holds the moonrise (" +
+                      clock_text(moonrise, r.clock) + ") on " + date_text(date) +
+                      ". Lunar month " + std::string(u->month_name) + ".";
+    return Observed{date,           sunrise,          r.sky.tithi_at(sunrise), u->month_name,
+                    month->is_adhik, std::move(why), RULE_MOONRISE,           "",
+                    std::nullopt};
+  }
+  u->reasoning += " No moonrise of the month holds it: the udaya day is kept.";
+  return Observed{u->date, u->sunrise_jd, u->tithi, u->month_name, u->is_adhik,
+                  std::move(u->reasoning), RULE_MOONRISE, "", std::nullopt};
 }
 
 // --- the priority step ---
@@ -265,9 +389,13 @@ struct KaalaPresence {
   SunriseHit earlier_day;
   bool earlier;
   bool udaya;
+  // How long the tithi pervades each window, when the tie-break asks.
+  double earlier_minutes = 0.0;
+  double udaya_minutes = 0.0;
 };
 
-KaalaPresence kaala_presence(Kaala kaala, const Udaya& u, Resolution& r) {
+KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution& r) {
+  const Kaala kaala = def.kaala;
   const SunriseHit prev = neighbour_day(u.sunrise_jd, r, -1.0);
   const SunriseHit next = neighbour_day(u.sunrise_jd, r, 1.0);
   const double sunset1 = r.sky.sunset_after(local_noon_jd(prev.local.date, r.clock));
@@ -276,23 +404,38 @@ KaalaPresence kaala_presence(Kaala kaala, const Udaya& u, Resolution& r) {
   const DayWindow w2 = kaala_window(kaala, u.sunrise_jd, sunset2, next.sunrise_jd);
   const bool p1 = tithi_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order);
   const bool p2 = tithi_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order);
-  return {prev, p1, p2};
+  KaalaPresence k{prev, p1, p2};
+  if (p1 && p2 && def.vyapti_tie == VyaptiTie::longer) {
+    // Whole minutes, so that what the reasoning says decides.
+    k.earlier_minutes =
+        std::round(tithi_overlap_days(u.tithi, w1.start_jd, w1.end_jd, r.sky) * 1440.0);
+    k.udaya_minutes =
+        std::round(tithi_overlap_days(u.tithi, w2.start_jd, w2.end_jd, r.sky) * 1440.0);
+  }
+  return k;
 }
 
 // The day whose kaala window the tithi occupies.
 Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
-  const KaalaPresence k = kaala_presence(def.kaala, u, r);
+  const KaalaPresence k = kaala_presence(def, u, r);
   const SunriseHit& prev = k.earlier_day;
   const std::string kaala(def.kaala.label());
   const std::string earlier_date = date_text(prev.local.date);
   const std::string udaya_date = date_text(u.date);
   const std::string phrase = tithi_phrase(u.month_name, u.tithi);
 
-  if (k.earlier && (!k.udaya || def.vyapti_tie_purva)) {
+  const bool both = k.earlier && k.udaya;
+  const bool longer_earlier =
+      both && def.vyapti_tie == VyaptiTie::longer && k.earlier_minutes > k.udaya_minutes;
+  if (k.earlier && (!k.udaya || def.vyapti_tie == VyaptiTie::earlier || longer_earlier)) {
     std::string why = phrase + " is present during the " + kaala + " kaala on ";
     if (!k.udaya) {
       why += earlier_date + " but NOT during that kaala on " + udaya_date +
              ". Vyapti rule: observe on the earlier day.";
+    } else if (longer_earlier) {
+      why += "both " + earlier_date + " (" + minutes_text(k.earlier_minutes) + ") and " +
+             udaya_date + " (" + minutes_text(k.udaya_minutes) +
+             "). Vyapti tie-break: the day of longer pervasion, the earlier, observed.";
     } else {
       why += "both " + earlier_date + " and " + udaya_date +
              ". Vyapti tie-break: earlier day observed (purva-vyapti convention for this "
@@ -305,6 +448,10 @@ Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
   }
   std::string why = phrase + " is present during the " + kaala + " kaala on " + udaya_date +
                     ". Vyapti rule: later day (paraviddha) observed per paraviddha fallback.";
+  if (both && def.vyapti_tie == VyaptiTie::longer)
+    why += " It pervades that kaala " + minutes_text(k.udaya_minutes) + " on " + udaya_date +
+           " and " + minutes_text(k.earlier_minutes) + " on " + earlier_date +
+           ": the day of longer pervasion, or the later on equal pervasion.";
   std::optional<AlternateObservance> alternate;
   if (k.earlier) {
     alternate = alternate_on(prev.local.date, prev.sunrise_jd, PUURVAVIDDHA,
@@ -366,6 +513,10 @@ std::optional<Observed> resolve(const FestivalDef& def, Resolution& r) {
     if (std::optional<Udaya> u = udaya_day(def, r)) o = by_priority(def, std::move(*u), r);
   } else if (def.rule == RULE_NAKSHATRA) {
     o = nakshatra_rule(def, r);
+  } else if (def.rule == RULE_MOONRISE) {
+    o = moonrise_rule(def, r);
+  } else if (def.rule == RULE_SOLAR_MONTH_STAR) {
+    o = solar_month_star_rule(def, r);
   }
   if (o && def.day_offset != 0) o = shifted(std::move(*o), r, def.day_offset);
   if (o && o->date.year != r.calendar.year) return std::nullopt;
@@ -391,7 +542,8 @@ namespace {
 // The lunar month (1-12) whose days a definition's resolution scans: its own
 // month, or the month its anchor sankranti falls in; 0 when it scans none.
 std::uint32_t scanned_month(const FestivalDef& def) {
-  if (def.rule == RULE_TITHI) return def.lunar_month <= 12 ? def.lunar_month : 0;
+  if (def.rule == RULE_TITHI || def.rule == RULE_MOONRISE)
+    return def.lunar_month <= 12 ? def.lunar_month : 0;
   if (!def.sankranti_index || *def.sankranti_index >= SANKRANTI_COUNT) return 0;
   for (std::uint32_t m = 1; m <= 12; ++m)
     if (MONTH_ANCHOR[m - 1] == *def.sankranti_index) return m;

@@ -5,7 +5,9 @@
 //
 // Three rules: a lunar day of a lunar month ("tithi_at_sunrise"), a solar
 // ingress ("sankranti"), a lunar mansion near an ingress
-// ("nakshatra_at_sunrise"). A definition that cannot be resolved is skipped
+// ("nakshatra_at_sunrise"); and two that the almanac's definitions name: the
+// evening whose moonrise a lunar day holds ("tithi_at_moonrise"), a lunar
+// mansion in a solar month ("nakshatra_in_solar_month"). A definition that cannot be resolved is skipped
 // silently; only a failing library request makes the whole call fail, with
 // the library's message.
 #pragma once
@@ -38,9 +40,15 @@ struct FestivalDef {
   std::optional<std::uint32_t> nakshatra;        // 1 = Ashwini
   Priority priority;
   Kaala kaala;
-  bool vyapti_tie_purva = false;
+  VyaptiTie vyapti_tie;
   std::int32_t day_offset = 0;
   AdhikaMaasa adhika_maasa;
+  // The day a sankranti rule keeps the ingress on; for a solar-month star,
+  // the day each month begins.
+  Ingress ingress;
+  // A tithi rule whose tithi holds two sunrises: the one with this
+  // nakshatra at sunrise, if only one has it.
+  std::optional<std::uint32_t> with_nakshatra;
 };
 
 // The day another convention would choose.

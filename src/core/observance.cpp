@@ -74,6 +74,27 @@ constexpr std::array<LabelRow<Kaala::Value>, 27> KAALA_LABELS = {{
     {"sangava_full", Kaala::full_day},
 }};
 
+constexpr std::array<LabelRow<Kaala::Value>, 1> ALMANAC_KAALA_LABELS = {{
+    {"arunodaya", Kaala::arunodaya},
+}};
+
+constexpr std::array<LabelRow<VyaptiTie::Value>, 2> TIE_LABELS = {{
+    {"purva", VyaptiTie::earlier},
+    {"para", VyaptiTie::later},
+}};
+
+constexpr std::array<LabelRow<VyaptiTie::Value>, 3> ALMANAC_TIE_LABELS = {{
+    {"later", VyaptiTie::later},
+    {"earlier", VyaptiTie::earlier},
+    {"longer", VyaptiTie::longer},
+}};
+
+constexpr std::array<LabelRow<Ingress::Value>, 3> INGRESS_LABELS = {{
+    {"moment", Ingress::moment},
+    {"sunset", Ingress::sunset},
+    {"kerala", Ingress::kerala},
+}};
+
 constexpr std::array<LabelRow<Priority::Value>, 7> PRIORITY_LABELS = {{
     {"paraviddha", Priority::paraviddha},
     {"puurvaviddha", Priority::puurvaviddha},
@@ -93,14 +114,15 @@ constexpr std::array<LabelRow<AdhikaMaasa::Value>, 6> ADHIKA_LABELS = {{
     {"adhika_if_exists", AdhikaMaasa::adhika_if_exists},
 }};
 
-constexpr std::array<std::string_view, 10> KAALA_REPORTED = {
-    "sunrise",   "praatah",   "sangava",  "madhyahna", "aparahna",
-    "saayaahna", "poorvahna", "pradosha", "nishita",   "full_day"};
+constexpr std::array<std::string_view, 11> KAALA_REPORTED = {
+    "sunrise",   "praatah",  "sangava", "madhyahna", "aparahna", "saayaahna",
+    "poorvahna", "pradosha", "nishita", "full_day",  "arunodaya"};
 
 constexpr std::array<std::string_view, 3> PRIORITY_REPORTED = {"paraviddha", "puurvaviddha",
                                                                 "vyapti"};
 
 constexpr double ONE_MINUTE_DAYS = 1.0 / 1440.0;
+constexpr double ARUNODAYA_DAYS = 96.0 / 1440.0;
 constexpr double PRADOSHA_DAYS = 0.1;
 constexpr double NISHITA_HALF_DAYS = 1.0 / 60.0;
 
@@ -115,6 +137,42 @@ std::string_view Kaala::label() const {
 }
 
 std::vector<std::string_view> Kaala::labels() { return labels_of(KAALA_LABELS); }
+
+Kaala Kaala::from_almanac_label(std::string_view label) {
+  return parse(label, ALMANAC_KAALA_LABELS, from_label(label).value);
+}
+
+std::vector<std::string_view> Kaala::almanac_labels() {
+  std::vector<std::string_view> out = labels();
+  for (const std::string_view label : labels_of(ALMANAC_KAALA_LABELS)) out.push_back(label);
+  return out;
+}
+
+VyaptiTie VyaptiTie::from_label(std::string_view label) {
+  return parse(label, TIE_LABELS, VyaptiTie::later);
+}
+
+VyaptiTie VyaptiTie::from_almanac_label(std::string_view label) {
+  return parse(label, ALMANAC_TIE_LABELS, from_label(label).value);
+}
+
+std::vector<std::string_view> VyaptiTie::labels() { return labels_of(TIE_LABELS); }
+
+std::vector<std::string_view> VyaptiTie::almanac_labels() {
+  std::vector<std::string_view> out = labels();
+  for (const std::string_view label : labels_of(ALMANAC_TIE_LABELS)) out.push_back(label);
+  return out;
+}
+
+Ingress Ingress::from_label(std::string_view label) {
+  return parse(label, INGRESS_LABELS, Ingress::moment);
+}
+
+std::string_view Ingress::label() const {
+  return INGRESS_LABELS[value < INGRESS_LABELS.size() ? value : 0].label;
+}
+
+std::vector<std::string_view> Ingress::labels() { return labels_of(INGRESS_LABELS); }
 
 Priority Priority::from_label(std::string_view label) {
   return parse(label, PRIORITY_LABELS, Priority::paraviddha);
@@ -135,8 +193,6 @@ AdhikaMaasa AdhikaMaasa::from_label(std::string_view label) {
 }
 
 std::vector<std::string_view> AdhikaMaasa::labels() { return labels_of(ADHIKA_LABELS); }
-
-bool is_purva_tie(std::string_view label) { return ascii_lower(label) == VYAPTI_TIE_LABELS[0]; }
 
 DayWindow kaala_window(Kaala kaala, double sunrise_jd, double sunset_jd, double next_sunrise_jd) {
   const double sr = sunrise_jd;
@@ -163,6 +219,8 @@ DayWindow kaala_window(Kaala kaala, double sunrise_jd, double sunset_jd, double 
     }
     case Kaala::full_day:
       return {sr, ss};
+    case Kaala::arunodaya:
+      return {sr - ARUNODAYA_DAYS, sr};
     case Kaala::sunrise:
       break;
   }

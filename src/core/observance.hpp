@@ -23,6 +23,11 @@ inline constexpr std::string_view RULE_SANKRANTI = "sankranti";
 inline constexpr std::string_view RULE_NAKSHATRA = "nakshatra_at_sunrise";
 inline constexpr std::array<std::string_view, 3> RULE_NAMES = {RULE_TITHI, RULE_SANKRANTI,
                                                                 RULE_NAKSHATRA};
+// Rules that only the almanac's definitions name.
+inline constexpr std::string_view RULE_MOONRISE = "tithi_at_moonrise";
+inline constexpr std::string_view RULE_SOLAR_MONTH_STAR = "nakshatra_in_solar_month";
+inline constexpr std::array<std::string_view, 2> ALMANAC_RULE_NAMES = {RULE_MOONRISE,
+                                                                       RULE_SOLAR_MONTH_STAR};
 
 // Time-of-day window. One byte; the default is sunrise.
 struct Kaala {
@@ -37,10 +42,14 @@ struct Kaala {
     pradosha,
     nishita,
     full_day,
+    arunodaya,  // the 96 minutes before sunrise
   };
   constexpr Kaala(Value v = sunrise) : value(v) {}
   // ASCII capitals are lower-cased, then the bytes must match exactly.
   static Kaala from_label(std::string_view label);
+  // Also the kaalas that only the almanac's definitions name.
+  static Kaala from_almanac_label(std::string_view label);
+  static std::vector<std::string_view> almanac_labels();
   // The label reported back; it parses to the same value.
   std::string_view label() const;
   // Every label that parses to a value of its own, the default's included.
@@ -74,10 +83,37 @@ struct AdhikaMaasa {
   Value value;
 };
 
-// The vyapti tie-break: "purva" (in any ASCII letter case) takes the earlier
-// day; "para", or any other text, the later.
-inline constexpr std::array<std::string_view, 2> VYAPTI_TIE_LABELS = {"purva", "para"};
-bool is_purva_tie(std::string_view label);
+// The vyapti tie-break, when the tithi touches the kaala on both days: the
+// later day (the default), the earlier, or the day of longer pervasion.
+struct VyaptiTie {
+  enum Value : std::uint8_t { later, earlier, longer };
+  constexpr VyaptiTie(Value v = later) : value(v) {}
+  // "purva" (in any ASCII letter case) is the earlier day; "para", or any
+  // other text, the later.
+  static VyaptiTie from_label(std::string_view label);
+  // Also "earlier", "later" and "longer".
+  static VyaptiTie from_almanac_label(std::string_view label);
+  static std::vector<std::string_view> labels();
+  static std::vector<std::string_view> almanac_labels();
+  friend constexpr bool operator==(VyaptiTie, VyaptiTie) = default;
+  Value value;
+};
+
+// The day on which a solar ingress is kept. One byte; the default is the
+// civil date of the ingress.
+struct Ingress {
+  enum Value : std::uint8_t {
+    moment,
+    sunset,  // after the day's sunset: the next day
+    kerala,  // after three-fifths of the daytime: the next day
+  };
+  constexpr Ingress(Value v = moment) : value(v) {}
+  static Ingress from_label(std::string_view label);
+  std::string_view label() const;
+  static std::vector<std::string_view> labels();
+  friend constexpr bool operator==(Ingress, Ingress) = default;
+  Value value;
+};
 
 struct DayWindow {
   double start_jd;

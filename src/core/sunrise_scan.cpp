@@ -215,6 +215,18 @@ bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& s
   return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
 }
 
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky) {
+  const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
+  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
+  const std::optional<double> begin = tithi_begin(angle, lo, start_jd);
+  if (!begin) return 0.0;
+  const std::optional<double> end =
+      find_crossing_forward_step(angle, *begin, hi, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
+  if (!end) return 0.0;
+  return std::max(0.0, std::min(*end, end_jd) - std::max(*begin, start_jd));
+}
+
 // --- the first sunrise of a range carrying a tithi ---
 
 std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_jd,

@@ -39,6 +39,7 @@ class Sky {
   double moon_sidereal(double jd);
   std::uint32_t tithi_at(double jd);
   std::uint32_t nakshatra_at(double jd);
+  const Place& place() const { return place_; }
 
   // Whether a day-by-day sunrise scan over [start_jd, end_jd] may pass over
   // days whose sunrise cannot carry the tithis it looks for. Only when
@@ -118,6 +119,10 @@ enum class SearchOrder : bool { as_stated, quickest };
 // the sky's angles.
 bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
                      SearchOrder order);
+
+// How long, in days, the tithi's span overlaps [start_jd, end_jd]; 0 when
+// it does not or its bounds are not found within two days.
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky);
 
 // find_tithi_at_sunrise_in_range on a sky.
 std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_jd,

@@ -26,6 +26,7 @@ struct CivilDate {
   std::int32_t year;
   std::uint32_t month;
   std::uint32_t day;
+  friend constexpr bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 
 // An expected failure of a computation. Its message reaches Python as

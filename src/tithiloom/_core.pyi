@@ -353,38 +353,47 @@ def py_compute_batch_range(
 Clock = Sequence[tuple[float, int]]
 
 def _sun_data(
-    year: int, month: int, day: int, lat: float, lng: float, alt: float, clock: Clock
+    year: int, month: int, day: int, lat: float, lng: float, alt: float, clock: Clock,
+    convention: str = "core",
 ) -> SunData: ...
 def _panchang(
     year: int, month: int, day: int, lat: float, lng: float, alt: float, clock: Clock,
-    weekday: int,
+    weekday: int, convention: str = "core",
 ) -> PanchangDict: ...
 def _festivals(
     festival_defs: list[dict[str, Any]], year: int, lat: float, lng: float, alt: float,
-    clock: Clock, calendar_system: str | None = None,
+    clock: Clock, calendar_system: str | None = None, convention: str = "core",
 ) -> list[FestivalOccurrenceDict]: ...
 def _ekadashis(
     ekadashi_defs: list[dict[str, Any]], year: int, lat: float, lng: float, alt: float,
-    clock: Clock,
+    clock: Clock, convention: str = "core",
 ) -> list[EkadashiDict]: ...
-def _vrat_dates(year: int, lat: float, lng: float, alt: float, clock: Clock) -> list[VratDict]: ...
+def _vrat_dates(
+    year: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
+) -> list[VratDict]: ...
 def _batch_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
-    end_day: int, lat: float, lng: float, alt: float, clock: Clock,
+    end_day: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
 ) -> list[BatchDayDict]: ...
 def _shraddha(
     death_year: int, death_month: int, death_day: int, target_year: int, lat: float, lng: float,
-    alt: float, clock: Clock,
+    alt: float, clock: Clock, convention: str = "core",
 ) -> ShraddhaDict | None: ...
 def _shraddha_timeline(
     death_year: int, death_month: int, death_day: int, lat: float, lng: float, alt: float,
     clock: Clock, monthly_count: int, annual_years: int, pitru_paksha_years: int,
+    convention: str = "core",
 ) -> ShraddhaTimelineDict: ...
 
 # The core's rule tables, which the package reads instead of holding copies.
+class AlmanacVocabularyDict(TypedDict):
+    rules: tuple[str, ...]  # the rules only the almanac convention reads
+    labels: dict[str, tuple[str, ...]]  # by rule key: every label it reads
+
 class VocabularyDict(TypedDict):
     rules: tuple[str, ...]
     labels: dict[str, tuple[str, ...]]  # by rule key: every label the engine reads
+    almanac: AlmanacVocabularyDict
     vyapti_priorities: tuple[str, ...]
     ranges: dict[str, tuple[int, int]]  # by integer key: lowest and highest value
     month_anchors: tuple[int, ...]  # by lunar month - 1: the anchoring sankranti's index

@@ -58,6 +58,14 @@ def _date(value: dt.date, place: Place, what: str = "date") -> dt.date:
     return value
 
 
+def _convention(convention: str) -> str:
+    if convention not in rulefiles.CONVENTIONS:
+        raise TithiloomError(f"unknown convention {convention!r}; use 'almanac' (sunrise, "
+                             f"sunset and rules as printed almanacs keep them) or 'core' (the "
+                             f"engine's own, as tithiloom._core computes)")
+    return convention
+
+
 def _calendar(calendar: str) -> str:
     found = CALENDARS.get(str(calendar).lower())
     if found is None:
@@ -127,35 +135,38 @@ def _day(day: dt.date, raw: Mapping[str, Any], place: Place, timed: bool) -> Day
                muhurat=_muhurat(day, sun["sunrise_jd"], sun["day_duration_hours"], place))
 
 
-def day(date: dt.date, place: Place) -> Day:
+def day(date: dt.date, place: Place, convention: str = "almanac") -> Day:
     """The five limbs of ``date`` at ``place`` with their start and end, the sun and muhurat.
 
+    ``convention`` is "almanac" (the Sun's upper limb on the refracted horizon,
+    as printed almanacs time sunrise) or "core" (the disc's centre, unrefracted).
     Raises :class:`TithiloomError` where the sun does not rise or set that day.
     """
     d = _date(date, place)
     raw = _call(_core._panchang, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)),
-                weekday(d))
+                weekday(d), _convention(convention))
     return _day(d, raw, place, timed=True)
 
 
-def days(start: dt.date, end: dt.date, place: Place) -> list[Day]:
+def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac") -> list[Day]:
     """Every day from ``start`` to ``end`` inclusive (limbs without start and end times).
 
     Days on which the sun does not rise or set are left out.
     """
     first, last = _date(start, place, "start"), _date(end, place, "end")
     raw = _call(_core._batch_range, first.year, first.month, first.day, last.year, last.month,
-                last.day, *_where(place), _clock(place, (first, last)))
+                last.day, *_where(place), _clock(place, (first, last)), _convention(convention))
     return [_day(_ymd(r), r, place, timed=False) for r in raw]
 
 
-def iter_days(start: dt.date, end: dt.date, place: Place) -> Iterator[Day]:
+def iter_days(start: dt.date, end: dt.date, place: Place,
+              convention: str = "almanac") -> Iterator[Day]:
     """The days of :func:`days`, computed a year at a time: a range of
     centuries is never held in memory at once."""
     first, last = _date(start, place, "start"), _date(end, place, "end")
     while first <= last:
         upto = min(last, first + dt.timedelta(days=365))
-        yield from days(first, upto, place)
+        yield from days(first, upto, place, convention)
         first = upto + dt.timedelta(days=1)
 
 
@@ -195,21 +206,22 @@ def lunar_months(year: int, calendar: str = "amant",
             for r in raw]
 
 
-def _sun(d: dt.date, place: Place) -> _core.SunData:
-    return _call(_core._sun_data, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)))
+def _sun(d: dt.date, place: Place, convention: str) -> _core.SunData:
+    return _call(_core._sun_data, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)),
+                 _convention(convention))
 
 
-def muhurat(date: dt.date, place: Place) -> Muhurat:
+def muhurat(date: dt.date, place: Place, convention: str = "almanac") -> Muhurat:
     """Rahu Kalam, Yama Gandam, Gulika Kalam and Abhijit of ``date`` at ``place``."""
     d = _date(date, place)
-    sun = _sun(d, place)
+    sun = _sun(d, place, convention)
     return _muhurat(d, sun["sunrise_jd"], sun["day_duration_hours"], place)
 
 
-def choghadiya(date: dt.date, place: Place) -> Choghadiya:
+def choghadiya(date: dt.date, place: Place, convention: str = "almanac") -> Choghadiya:
     """The sixteen Choghadiya periods of ``date``: eight of the day, eight of the night."""
     d = _date(date, place)
-    sun = _sun(d, place)
+    sun = _sun(d, place, convention)
     periods = [_window(w, place) for w in _core.py_compute_choghadiya(
         weekday(d), sun["sunrise_jd"], sun["sunset_jd"], sun["day_duration_hours"])]
     return Choghadiya(tuple(periods[:8]), tuple(periods[8:]))
@@ -272,23 +284,25 @@ def _in(d: dt.date, between: Between) -> bool:
 
 
 def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
-              calendar: str = "purnimant", between: Between = None) -> list[Festival]:
+              calendar: str = "purnimant", between: Between = None,
+              convention: str = "almanac") -> list[Festival]:
     """The festivals of ``year`` at ``place``, each with the reason for its day.
 
     ``rules`` is a YAML file, a list of rule dicts, or None for the shipped rules;
     ``calendar`` names months amant or purnimant (the days do not change);
     ``between`` (first, last) keeps the festivals between two dates and skips
-    the rules that cannot fall there.
+    the rules that cannot fall there; ``convention`` "almanac" reads each rule
+    as printed almanacs keep it, "core" as the engine's own rule.
     """
-    y, cal = _year(year), _calendar(calendar)
-    defs = rulefiles.festival_rules(rules)
+    y, cal, conv = _year(year), _calendar(calendar), _convention(convention)
+    defs = rulefiles.under(conv, rulefiles.festival_rules(rules))
     if between is not None:
         anchors = _anchors(y)
         defs = [d for d in defs if _may_fall(
             anchors[d["sankranti_index"] if "sankranti_index" in d
                     else _month_anchor(d["lunar_month"])], d.get("day_offset", 0), between)]
     info = {d["id"]: d for d in defs}
-    raw = _call(_core._festivals, defs, y, *_where(place), _year_clock(place, y), cal)
+    raw = _call(_core._festivals, defs, y, *_where(place), _year_clock(place, y), cal, conv)
     out = []
     for r in raw:
         alt = r["alternate"]
@@ -305,7 +319,7 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
 
 
 def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
-              between: Between = None) -> list[Ekadashi]:
+              between: Between = None, convention: str = "almanac") -> list[Ekadashi]:
     """The Ekadashis of ``year`` with their Smartha and Vaishnava days.
 
     ``between`` (first, last) keeps those whose Smartha day lies between two
@@ -321,7 +335,8 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
             for shift in (-365, 0, 365))]
         if not defs:
             return []
-    raw = _call(_core._ekadashis, defs, y, *_where(place), _year_clock(place, y))
+    raw = _call(_core._ekadashis, defs, y, *_where(place), _year_clock(place, y),
+                _convention(convention))
     return [Ekadashi(r["name"], r["lunar_month"], r["lunar_month_name"], r["is_adhik"],
                      r["paksha"], _ymd(r, "smartha_"),
                      _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),
@@ -329,16 +344,19 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
             for r in raw if _in(_ymd(r, "smartha_"), between)]
 
 
-def vrats(year: int, place: Place, between: Between = None) -> list[Vrat]:
+def vrats(year: int, place: Place, between: Between = None,
+          convention: str = "almanac") -> list[Vrat]:
     """The recurring fasts of ``year``: Pradosh, Sankashti Chaturthi, Amavasya, Purnima
     (only those between two dates when ``between`` is given)."""
     y = _year(year)
-    raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y))
+    raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y),
+                _convention(convention))
     return [Vrat(r["vrat_type"], r["name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
                  r["lunar_month_name"], r["paksha"]) for r in raw if _in(_ymd(r), between)]
 
 
-def shraddha(death_date: dt.date, year: int, place: Place) -> Shraddha | None:
+def shraddha(death_date: dt.date, year: int, place: Place,
+             convention: str = "almanac") -> Shraddha | None:
     """The shraddha (death anniversary) day in ``year`` for a death on ``death_date``.
 
     None when the death tithi does not return in that year's month.
@@ -346,7 +364,7 @@ def shraddha(death_date: dt.date, year: int, place: Place) -> Shraddha | None:
     d, y = _date(death_date, place, "death date"), _year(year)
     year_span = (dt.date(max(y - 1, FIRST_YEAR), 1, 1), dt.date(y + 1, 12, 31))
     r = _call(_core._shraddha, d.year, d.month, d.day, y, *_where(place),
-              _clock(place, (d, d), year_span))
+              _clock(place, (d, d), year_span), _convention(convention))
     if r is None:
         return None
     return Shraddha(_ymd(r), _maybe_time(r["sunrise_jd"], place), r["tithi"], r["lunar_month"],
@@ -359,7 +377,8 @@ def _tithi_days(rows: Iterable[Mapping[str, Any]]) -> tuple[TithiDay, ...]:
 
 
 def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
-                      annual_years: int = 3, pitru_paksha_years: int = 3) -> ShraddhaTimeline:
+                      annual_years: int = 3, pitru_paksha_years: int = 3,
+                      convention: str = "almanac") -> ShraddhaTimeline:
     """The rites after a death: 3rd, 10th and 13th day, monthly, annual and
     pitru-paksha shraddhas (``monthly`` entries, ``annual_years`` years, ...)."""
     d = _date(death_date, place, "death date")
@@ -370,7 +389,8 @@ def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
     last = dt.date(min(d.year + max(annual_years, pitru_paksha_years, monthly // 12 + 1) + 1,
                        LAST_YEAR), 12, 31)
     head = _call(_core._shraddha_timeline, d.year, d.month, d.day, *_where(place),
-                 _clock(place, (d, last)), monthly, annual_years, pitru_paksha_years)
+                 _clock(place, (d, last)), monthly, annual_years, pitru_paksha_years,
+                 _convention(convention))
     return ShraddhaTimeline(
         dt.date.fromisoformat(head["death_date"]), head["death_tithi"],
         head["death_tithi_number"], head["death_paksha"], head["death_nakshatra"],

@@ -18,19 +18,29 @@ from tithiloom.errors import RuleError
 
 # The engine's own tables: the rules and labels it reads (labels compared after
 # ASCII lower-casing, as it does) and the number range of each integer key.
+# The almanac convention reads more rules, labels and keys than the engine's
+# own; an entry's `almanac` mapping holds what that convention reads instead.
 _VOCABULARY = _core._vocabulary()
-RULES = _VOCABULARY["rules"]
-_LABELS = _VOCABULARY["labels"]
+RULES = _VOCABULARY["rules"] + _VOCABULARY["almanac"]["rules"]
+_LABELS = {**_VOCABULARY["labels"], **_VOCABULARY["almanac"]["labels"]}
 _VYAPTI = _VOCABULARY["vyapti_priorities"]  # under which kaala and vyapti_tie are read
-_INT_RANGES = {**_VOCABULARY["ranges"], "day_offset": (-30, 30)}
+_INT_RANGES = {**_VOCABULARY["ranges"], "day_offset": (-30, 30),
+               "with_nakshatra": _VOCABULARY["ranges"]["nakshatra"]}
 
 _NEEDS = {"tithi_at_sunrise": ("lunar_month", "tithi"),
+          "tithi_at_moonrise": ("lunar_month", "tithi"),
           "sankranti": ("sankranti_index",),
-          "nakshatra_at_sunrise": ("nakshatra", "sankranti_index")}
-_ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa"},
-           "sankranti": set(), "nakshatra_at_sunrise": set()}
+          "nakshatra_at_sunrise": ("nakshatra", "sankranti_index"),
+          "nakshatra_in_solar_month": ("nakshatra", "sankranti_index")}
+_ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa",
+                                "with_nakshatra"},
+           "tithi_at_moonrise": {"adhika_maasa"},
+           "sankranti": {"ingress"}, "nakshatra_at_sunrise": set(),
+           "nakshatra_in_solar_month": {"ingress"}}
 _COMMON = {"id", "name", "rule", "day_offset", "description", "region", "tradition", "basis",
            "annual"}
+ALMANAC = "almanac"
+CONVENTIONS = (ALMANAC, "core")
 
 RuleSource = str | os.PathLike[str] | Iterable[Mapping[str, Any]] | None
 
@@ -149,8 +159,38 @@ class _Entry:
         return value
 
 
+def _check_festival(e: _Entry) -> None:
+    rule = e.string("rule")
+    if rule not in RULES:
+        raise e.fail("rule", f"unknown rule {rule!r}; accepted: {', '.join(RULES)}")
+    allowed = _COMMON | set(_NEEDS[rule]) | _ALLOWS[rule]
+    for key in e.raw:
+        if key not in allowed:
+            raise e.fail(str(key), f"not a key of rule '{rule}' (keys: "
+                                   f"{', '.join(sorted(allowed))})")
+    for key in _NEEDS[rule]:
+        e.integer(key)
+    e.integer("day_offset", required=False)
+    e.integer("with_nakshatra", required=False)
+    for key in ("priority", "kaala", "adhika_maasa", "vyapti_tie", "ingress"):
+        if key in allowed:
+            e.label(key)
+    priority = _lower(e.raw.get("priority", ""))
+    for key in ("kaala", "vyapti_tie"):
+        if key in e.raw and priority not in _VYAPTI:
+            raise e.fail(key, "only matters with priority 'vyapti'")
+    for key in ("description", "region", "tradition", "basis"):
+        e.string(key, required=False)
+    if "annual" in e.raw and not isinstance(e.raw["annual"], bool):
+        raise e.fail("annual", f"expected true or false, got {e.raw['annual']!r}")
+
+
 def check_festivals(entries: Iterable[Any], source: str = "<rules>") -> list[dict[str, Any]]:
-    """Check festival entries; return them as plain dicts (with all their keys)."""
+    """Check festival entries; return them as plain dicts (with all their keys).
+
+    An entry's ``almanac`` mapping replaces its keys under the almanac
+    convention; the entry with it applied is checked as well.
+    """
     checked: list[dict[str, Any]] = []
     seen: set[str] = set()
     for i, raw in enumerate(entries, 1):
@@ -161,30 +201,29 @@ def check_festivals(entries: Iterable[Any], source: str = "<rules>") -> list[dic
             raise e.fail("id", f"{ident!r} is used by an earlier entry")
         seen.add(ident)
         e.string("name")
-        rule = e.string("rule")
-        if rule not in RULES:
-            raise e.fail("rule", f"unknown rule {rule!r}; accepted: {', '.join(RULES)}")
-        allowed = _COMMON | set(_NEEDS[rule]) | _ALLOWS[rule]
-        for key in e.raw:
-            if key not in allowed:
-                raise e.fail(str(key), f"not a key of rule '{rule}' (keys: "
-                                       f"{', '.join(sorted(allowed))})")
-        for key in _NEEDS[rule]:
-            e.integer(key)
-        e.integer("day_offset", required=False)
-        for key in ("priority", "kaala", "adhika_maasa", "vyapti_tie"):
-            if key in allowed:
-                e.label(key)
-        priority = _lower(e.raw.get("priority", ""))
-        for key in ("kaala", "vyapti_tie"):
-            if key in e.raw and priority not in _VYAPTI:
-                raise e.fail(key, "only matters with priority 'vyapti'")
-        for key in ("description", "region", "tradition", "basis"):
-            e.string(key, required=False)
-        if "annual" in e.raw and not isinstance(e.raw["annual"], bool):
-            raise e.fail("annual", f"expected true or false, got {e.raw['annual']!r}")
+        own = {k: v for k, v in e.raw.items() if k != ALMANAC}
+        _check_festival(_Entry(source, i, own))
+        if ALMANAC in e.raw:
+            if not isinstance(e.raw[ALMANAC], Mapping) or {"id", ALMANAC} & set(e.raw[ALMANAC]):
+                raise e.fail(ALMANAC, "expected a mapping of the keys the almanac convention "
+                                      "reads instead (not 'id')")
+            almanac = _Entry(source, i, {**own, **e.raw[ALMANAC]})
+            almanac.where += " under the almanac convention"
+            _check_festival(almanac)
         checked.append(dict(e.raw))
     return checked
+
+
+def under(convention: str, entries: Iterable[Mapping[str, Any]]) -> list[dict[str, Any]]:
+    """The festival entries as the convention reads them: each ``almanac``
+    mapping applied (almanac) or dropped (core)."""
+    out = []
+    for entry in entries:
+        own = {k: v for k, v in entry.items() if k != ALMANAC}
+        if convention == ALMANAC:
+            own.update(entry.get(ALMANAC, {}))
+        out.append(own)
+    return out
 
 
 def check_ekadashis(entries: Iterable[Any], source: str = "<rules>") -> list[dict[str, Any]]:

@@ -169,7 +169,7 @@ inline std::vector<FestivalDef> mixed_definitions() {
       const std::uint32_t k = m * 7 + t;
       d.priority = Priority(static_cast<Priority::Value>(k % 3));
       d.kaala = Kaala(static_cast<Kaala::Value>(k % 10));
-      d.vyapti_tie_purva = k % 4 == 0;
+      d.vyapti_tie = k % 4 == 0 ? VyaptiTie::earlier : VyaptiTie::later;
       d.adhika_maasa = AdhikaMaasa(static_cast<AdhikaMaasa::Value>(k % 4));
       d.day_offset = k % 5 == 0 ? 1 : 0;
     }

@@ -41,8 +41,9 @@ TEST(Labels, AnyAsciiCaseAndTheSanskritWords) {
   EXPECT_EQ(Priority::from_label("purva"), Priority(Priority::paraviddha));
   EXPECT_EQ(AdhikaMaasa::from_label("BOTH"), AdhikaMaasa(AdhikaMaasa::adhika_and_nija));
   EXPECT_EQ(AdhikaMaasa::from_label("adhika_if_exist"), AdhikaMaasa(AdhikaMaasa::nija));
-  EXPECT_TRUE(is_purva_tie("PURVA"));
-  EXPECT_FALSE(is_purva_tie("purva "));
+  EXPECT_EQ(VyaptiTie::from_label("PURVA"), VyaptiTie::earlier);
+  EXPECT_EQ(VyaptiTie::from_label("purva "), VyaptiTie::later);
+  EXPECT_EQ(VyaptiTie::from_label("longer"), VyaptiTie::later);
   static_assert(sizeof(Kaala) == 1 && sizeof(Priority) == 1 && sizeof(AdhikaMaasa) == 1);
   // Every reported label parses back to its value.
   for (int v = 0; v <= Kaala::full_day; ++v) {

@@ -1,0 +1,89 @@
+"""The almanac convention (the package's default) against the engine's own."""
+
+import datetime as dt
+
+import pytest
+
+import tithiloom
+import tithiloom._core as core
+from tithiloom.errors import RuleError, TithiloomError
+
+DELHI = tithiloom.Place.named("New Delhi")
+WHERE = (DELHI.latitude, DELHI.longitude, DELHI.altitude_m)
+IST = ((float("-inf"), 19800),)
+
+
+@pytest.mark.parametrize("twin, public, args", [
+    (core._sun_data, core.py_compute_sun_data, (2026, 3, 20, *WHERE)),
+    (core._batch_range, core.py_compute_batch_range, (2026, 1, 1, 2026, 12, 31, *WHERE)),
+    (core._vrat_dates, core.py_compute_vrat_dates, (2026, *WHERE)),
+    (core._shraddha_timeline, core.py_compute_shraddha_timeline,
+     (2025, 3, 30, *WHERE, None, 12, 3, 3)),
+])
+def test_the_core_convention_is_the_module_to_the_bit(twin, public, args):
+    offset = args.index(None) if None in args else len(args)
+    with_clock = args[:offset] + (IST,) + args[offset + 1:]
+    with_offset = args[:offset] + (19800,) + args[offset + 1:]
+    assert repr(twin(*with_clock, convention="core")) == repr(public(*with_offset))
+
+
+def test_the_api_under_the_core_convention_is_the_module():
+    rules = tithiloom.rules.under("core", tithiloom.rules.festival_rules())
+    ours = tithiloom.festivals(2026, DELHI, calendar="amant", convention="core")
+    theirs = core.py_compute_festivals(rules, 2026, *WHERE, 19800, "amant")
+    assert [(f.id, f.date, f.reasoning) for f in ours] == [
+        (r["festival_id"], dt.date(r["year"], r["month"], r["day"]), r["reasoning"])
+        for r in theirs]
+
+
+def test_almanac_sunrise_is_the_upper_limb_on_the_refracted_horizon():
+    almanac = tithiloom.day(dt.date(2026, 3, 20), DELHI)
+    core_day = tithiloom.day(dt.date(2026, 3, 20), DELHI, convention="core")
+    assert 3 < (core_day.sunrise - almanac.sunrise).total_seconds() / 60 < 5
+    assert 3 < (almanac.sunset - core_day.sunset).total_seconds() / 60 < 5
+
+
+# Published dates that the engine's own rules miss, each kept by its
+# tradition's rule under the almanac convention.
+@pytest.mark.parametrize("fid, year, almanac, core_day", [
+    ("makar_sankranti", 2027, dt.date(2027, 1, 15), dt.date(2027, 1, 14)),  # ingress 21:06
+    ("puthandu", 2024, dt.date(2024, 4, 14), dt.date(2024, 4, 13)),
+    ("vishu", 2015, dt.date(2015, 4, 15), dt.date(2015, 4, 14)),  # 13:46, past 3/5 of the day
+    ("onam", 2001, dt.date(2001, 8, 31), dt.date(2001, 8, 4)),  # Thiruvonam of Chingam
+    ("karwa_chauth", 2001, dt.date(2001, 11, 4), dt.date(2001, 11, 5)),  # Chaturthi at moonrise
+    ("maha_navami", 2026, dt.date(2026, 10, 19), dt.date(2026, 10, 20)),
+    ("vasant_panchami", 2013, dt.date(2013, 2, 14), dt.date(2013, 2, 15)),
+])
+def test_traditions_keep_their_published_days(fid, year, almanac, core_day):
+    days = {c: {f.id: f.date for f in tithiloom.festivals(year, DELHI, convention=c)}[fid]
+            for c in ("almanac", "core")}
+    assert days == {"almanac": almanac, "core": core_day}
+
+
+def test_a_tie_by_pervasion_states_the_minutes_of_both_days():
+    rule = {"id": "n", "name": "N", "rule": "tithi_at_sunrise", "lunar_month": 7, "tithi": 9,
+            "priority": "vyapti", "kaala": "full_day", "vyapti_tie": "longer"}
+    [navami] = tithiloom.festivals(2025, DELHI, rules=[rule])
+    assert navami.date == dt.date(2025, 10, 1) and navami.reasoning.count(" min ") == 2
+
+
+def test_where_the_moon_does_not_rise_a_moonrise_rule_still_ends():
+    arctic = tithiloom.Place("Arctic", 80.0, 15.0, 0.0, "Europe/Oslo")
+    rule = {"id": "k", "name": "K", "rule": "tithi_at_moonrise", "lunar_month": 7, "tithi": 19}
+    assert len(tithiloom.festivals(2026, arctic, rules=[rule])) <= 1
+
+
+@pytest.mark.parametrize("entry, text", [
+    ({"rule": "sankranti", "sankranti_index": 0, "ingress": "noon"}, "key 'ingress': unknown"),
+    ({"rule": "sankranti", "sankranti_index": 0, "almanac": {"rule": "x"}},
+     "under the almanac convention: key 'rule': unknown rule 'x'"),
+    ({"rule": "sankranti", "sankranti_index": 0, "almanac": ["sunset"]}, "key 'almanac'"),
+])
+def test_almanac_keys_are_checked(entry, text):
+    with pytest.raises(RuleError, match=text):
+        tithiloom.festivals(2026, DELHI, rules=[{"id": "x", "name": "X", **entry}])
+
+
+def test_an_unknown_convention_is_refused():
+    with pytest.raises(TithiloomError, match="unknown convention 'printed'"):
+        tithiloom.vrats(2026, DELHI, convention="printed")
