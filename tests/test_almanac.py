@@ -87,3 +87,9 @@ def test_almanac_keys_are_checked(entry, text):
 def test_an_unknown_convention_is_refused():
     with pytest.raises(TithiloomError, match="unknown convention 'printed'"):
         tithiloom.vrats(2026, DELHI, convention="printed")
+
+
+def test_raksha_bandhan_avoids_bhadra():
+    # 2026: Purnima fills the afternoon of 27 August only within Bhadra.
+    [raksha] = [f for f in tithiloom.festivals(2026, DELHI) if f.id == "raksha_bandhan"]
+    assert raksha.date == dt.date(2026, 8, 28) and "three muhurtas" in raksha.reasoning

@@ -57,6 +57,19 @@ bool extract_u32_or(PyObject* dict, const char* key, std::uint32_t& out) {
   return true;
 }
 
+bool extract_bool_or(PyObject* dict, const char* key, bool& out) {
+  PyObject* value = nullptr;
+  if (!lookup(dict, key, value)) return false;
+  out = false;
+  if (absent(value)) return true;
+  if (!PyBool_Check(value)) {
+    raise_cannot_convert(value, "bool");
+    return false;
+  }
+  out = value == Py_True;
+  return true;
+}
+
 bool extract_opt_str(PyObject* dict, const char* key, std::optional<std::string>& out) {
   PyObject* value = nullptr;
   if (!lookup(dict, key, value)) return false;

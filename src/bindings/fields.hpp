@@ -31,6 +31,8 @@ bool extract_opt_label(PyObject* dict, const char* key, std::optional<std::strin
 // reads as 0, the conversion error discarded; never fails unless the dict's
 // own lookup raises.
 bool extract_i32_or(PyObject* dict, const char* key, std::int32_t& out);
+// Missing or None is false; anything but True or False a TypeError.
+bool extract_bool_or(PyObject* dict, const char* key, bool& out);
 // Missing key: KeyError(key). Anything but an integer in 0..2**32-1: the
 // conversion's own error.
 bool extract_u32(PyObject* dict, const char* key, std::uint32_t& out);

@@ -45,7 +45,8 @@ bool read_definition(PyObject* item, FestivalDef& def, Convention convention) {
   if (tie) def.vyapti_tie = VyaptiTie::from_almanac_label(*tie);
   std::optional<std::string> ingress;
   if (!extract_opt_label(item, "ingress", ingress) ||
-      !extract_opt_u32(item, "with_nakshatra", def.with_nakshatra))
+      !extract_opt_u32(item, "with_nakshatra", def.with_nakshatra) ||
+      !extract_bool_or(item, "avoid_bhadra", def.avoid_bhadra))
     return false;
   if (ingress) def.ingress = Ingress::from_label(*ingress);
   return true;

@@ -392,6 +392,8 @@ struct KaalaPresence {
   // How long the tithi pervades each window, when the tie-break asks.
   double earlier_minutes = 0.0;
   double udaya_minutes = 0.0;
+  // Where Bhadra is avoided: the tithi touches a window, but only in Bhadra.
+  bool only_in_bhadra = false;
 };
 
 KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution& r) {
@@ -405,7 +407,12 @@ KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution&
   const bool p1 = tithi_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order);
   const bool p2 = tithi_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order);
   KaalaPresence k{prev, p1, p2};
-  if (p1 && p2 && def.vyapti_tie == VyaptiTie::longer) {
+  if (def.avoid_bhadra) {
+    k.earlier = p1 && tithi_free_of_bhadra_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky);
+    k.udaya = p2 && tithi_free_of_bhadra_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky);
+    k.only_in_bhadra = (p1 || p2) && !k.earlier && !k.udaya;
+  }
+  if (k.earlier && k.udaya && def.vyapti_tie == VyaptiTie::longer) {
     // Whole minutes, so that what the reasoning says decides.
     k.earlier_minutes =
         std::round(tithi_overlap_days(u.tithi, w1.start_jd, w1.end_jd, r.sky) * 1440.0);
@@ -415,11 +422,36 @@ KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution&
   return k;
 }
 
+// Three muhurtas: how long a tithi whose kaala is all Bhadra must last
+// after the udaya day's sunrise for that day to be kept.
+constexpr double THREE_MUHURTAS_DAYS = 0.1;
+
+// Where the tithi touches the kaala only within Bhadra on both days.
+Observed bhadra_everywhere(const FestivalDef& def, Udaya u, const SunriseHit& prev,
+                           Resolution& r) {
+  const double minutes = (tithi_end_after(u.sunrise_jd, r.sky) - u.sunrise_jd) * 1440.0;
+  const bool udaya = minutes >= THREE_MUHURTAS_DAYS * 1440.0;
+  std::string why = tithi_phrase(u.month_name, u.tithi) + " touches the " +
+                    std::string(def.kaala.label()) + " kaala only within Bhadra (Vishti " +
+                    "karana). It lasts " + minutes_text(std::floor(minutes)) +
+                    " after sunrise on " + date_text(u.date) +
+                    (udaya ? ": three muhurtas or more, so that day is observed."
+                           : ": less than three muhurtas, so the earlier day is observed.");
+  if (udaya)
+    return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik, std::move(why),
+                    VYAPTI, def.kaala.label(), std::nullopt};
+  return Observed{prev.local.date, prev.sunrise_jd, r.sky.tithi_at(prev.sunrise_jd),
+                  u.month_name, u.is_adhik, std::move(why), VYAPTI, def.kaala.label(),
+                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning))};
+}
+
 // The day whose kaala window the tithi occupies.
 Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
   const KaalaPresence k = kaala_presence(def, u, r);
   const SunriseHit& prev = k.earlier_day;
-  const std::string kaala(def.kaala.label());
+  if (k.only_in_bhadra) return bhadra_everywhere(def, std::move(u), prev, r);
+  const std::string kaala =
+      (def.avoid_bhadra ? "Bhadra-free " : "") + std::string(def.kaala.label());
   const std::string earlier_date = date_text(prev.local.date);
   const std::string udaya_date = date_text(u.date);
   const std::string phrase = tithi_phrase(u.month_name, u.tithi);

@@ -49,6 +49,10 @@ struct FestivalDef {
   // A tithi rule whose tithi holds two sunrises: the one with this
   // nakshatra at sunrise, if only one has it.
   std::optional<std::uint32_t> with_nakshatra;
+  // Vyapti counts only the kaala's part outside Bhadra (Vishti karana); when
+  // neither day has such a part, the udaya day if the tithi lasts three
+  // muhurtas after its sunrise, else the earlier day.
+  bool avoid_bhadra = false;
 };
 
 // The day another convention would choose.

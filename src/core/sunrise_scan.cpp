@@ -227,6 +227,34 @@ double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, S
   return std::max(0.0, std::min(*end, end_jd) - std::max(*begin, start_jd));
 }
 
+bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
+                                    Sky& sky) {
+  constexpr std::uint32_t VISHTI = 7;  // karana number
+  const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
+  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+  const std::optional<double> begin = tithi_begin(angle, lo, start_jd);
+  if (!begin) return false;
+  double from = *begin;
+  for (std::uint32_t half = 0; half < 2; ++half) {
+    const double bound = lo + KARANA_SPAN_DEG * (half + 1.0);
+    const std::optional<double> to = find_crossing_forward_step(
+        angle, from, bound, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
+    if (!to) return false;
+    const bool bhadra = karana_number(2 * (tithi - 1) + half) == VISHTI;
+    if (!bhadra && std::min(*to, end_jd) > std::max(from, start_jd)) return true;
+    from = *to;
+  }
+  return false;
+}
+
+double tithi_end_after(double jd, Sky& sky) {
+  const auto angle = [&sky](double t) { return sky.tithi_angle(t); };
+  const double hi = element_index(angle(jd), TITHI_SPAN_DEG) * TITHI_SPAN_DEG + TITHI_SPAN_DEG;
+  const std::optional<double> end =
+      find_crossing_forward_step(angle, jd, hi, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
+  return end ? *end : std::numeric_limits<double>::quiet_NaN();
+}
+
 // --- the first sunrise of a range carrying a tithi ---
 
 std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_jd,

@@ -124,6 +124,14 @@ bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& s
 // it does not or its bounds are not found within two days.
 double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky);
 
+// Whether a part of the tithi's span outside Bhadra (Vishti karana) falls
+// inside [start_jd, end_jd].
+bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
+                                    Sky& sky);
+
+// The end of the tithi that holds at jd; NaN when not found within two days.
+double tithi_end_after(double jd, Sky& sky);
+
 // find_tithi_at_sunrise_in_range on a sky.
 std::optional<SunriseHit> find_tithi_in_range(std::int32_t tithi, double start_jd,
                                               double end_jd, const Clock& clock, Sky& sky);

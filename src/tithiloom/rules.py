@@ -33,7 +33,7 @@ _NEEDS = {"tithi_at_sunrise": ("lunar_month", "tithi"),
           "nakshatra_at_sunrise": ("nakshatra", "sankranti_index"),
           "nakshatra_in_solar_month": ("nakshatra", "sankranti_index")}
 _ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa",
-                                "with_nakshatra"},
+                                "with_nakshatra", "avoid_bhadra"},
            "tithi_at_moonrise": {"adhika_maasa"},
            "sankranti": {"ingress"}, "nakshatra_at_sunrise": set(),
            "nakshatra_in_solar_month": {"ingress"}}
@@ -176,13 +176,14 @@ def _check_festival(e: _Entry) -> None:
         if key in allowed:
             e.label(key)
     priority = _lower(e.raw.get("priority", ""))
-    for key in ("kaala", "vyapti_tie"):
+    for key in ("kaala", "vyapti_tie", "avoid_bhadra"):
         if key in e.raw and priority not in _VYAPTI:
             raise e.fail(key, "only matters with priority 'vyapti'")
     for key in ("description", "region", "tradition", "basis"):
         e.string(key, required=False)
-    if "annual" in e.raw and not isinstance(e.raw["annual"], bool):
-        raise e.fail("annual", f"expected true or false, got {e.raw['annual']!r}")
+    for key in ("annual", "avoid_bhadra"):
+        if key in e.raw and not isinstance(e.raw[key], bool):
+            raise e.fail(key, f"expected true or false, got {e.raw[key]!r}")
 
 
 def check_festivals(entries: Iterable[Any], source: str = "<rules>") -> list[dict[str, Any]]:
