@@ -53,6 +53,8 @@ def test_almanac_sunrise_is_the_upper_limb_on_the_refracted_horizon():
     ("karwa_chauth", 2001, dt.date(2001, 11, 4), dt.date(2001, 11, 5)),  # Chaturthi at moonrise
     ("maha_navami", 2026, dt.date(2026, 10, 19), dt.date(2026, 10, 20)),
     ("vasant_panchami", 2013, dt.date(2013, 2, 14), dt.date(2013, 2, 15)),
+    ("diwali", 2025, dt.date(2025, 10, 20), dt.date(2025, 10, 21)),  # the longer pradosha
+    ("naraka_chaturdashi", 2011, dt.date(2011, 10, 26), dt.date(2011, 10, 25)),  # arunodaya
 ])
 def test_traditions_keep_their_published_days(fid, year, almanac, core_day):
     days = {c: {f.id: f.date for f in tithiloom.festivals(year, DELHI, convention=c)}[fid]

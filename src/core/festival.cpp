@@ -445,8 +445,35 @@ Observed bhadra_everywhere(const FestivalDef& def, Udaya u, const SunriseHit& pr
                   alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning))};
 }
 
+// Arunodaya ends at a sunrise, so the tithi that the udaya day's sunrise
+// carries always touches that day's and never the day before's: the two days
+// are the udaya day and the next, whose arunodaya it touches if it ends
+// within the 96 minutes before the next sunrise. The later wins unless the
+// tie goes to the earlier.
+Observed arunodaya_vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
+  const SunriseHit next = neighbour_day(u.sunrise_jd, r, 1.0);
+  const DayWindow w = kaala_window(def.kaala, next.sunrise_jd, NaN, NaN);
+  const std::string phrase = tithi_phrase(u.month_name, u.tithi);
+  if (def.vyapti_tie == VyaptiTie::earlier ||
+      !tithi_in_window(u.tithi, w.start_jd, w.end_jd, r.sky, r.order)) {
+    std::string why = phrase + " is present during the arunodaya kaala on " +
+                      date_text(u.date) + ", at its sunrise (" +
+                      clock_text(u.sunrise_jd, r.clock) + ").";
+    return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik, std::move(why),
+                    VYAPTI, def.kaala.label(), std::nullopt};
+  }
+  std::string why = phrase + " is present during the arunodaya kaala on both " +
+                    date_text(u.date) + " and " + date_text(next.local.date) +
+                    ", before its sunrise (" + clock_text(next.sunrise_jd, r.clock) +
+                    "). Vyapti tie-break: later day observed.";
+  return Observed{next.local.date, next.sunrise_jd, r.sky.tithi_at(next.sunrise_jd),
+                  u.month_name, u.is_adhik, std::move(why), VYAPTI, def.kaala.label(),
+                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning))};
+}
+
 // The day whose kaala window the tithi occupies.
 Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
+  if (def.kaala == Kaala::arunodaya) return arunodaya_vyapti(def, std::move(u), r);
   const KaalaPresence k = kaala_presence(def, u, r);
   const SunriseHit& prev = k.earlier_day;
   if (k.only_in_bhadra) return bhadra_everywhere(def, std::move(u), prev, r);
