@@ -6,6 +6,7 @@ import pytest
 
 import tithiloom
 import tithiloom._core as core
+from tithiloom import rules as rulefiles
 from tithiloom.errors import RuleError, TithiloomError
 
 DELHI = tithiloom.Place.named("New Delhi")
@@ -28,7 +29,7 @@ def test_the_core_convention_is_the_module_to_the_bit(twin, public, args):
 
 
 def test_the_api_under_the_core_convention_is_the_module():
-    rules = tithiloom.rules.under("core", tithiloom.rules.festival_rules())
+    rules = rulefiles.under("core", rulefiles.festival_rules())
     ours = tithiloom.festivals(2026, DELHI, calendar="amant", convention="core")
     theirs = core.py_compute_festivals(rules, 2026, *WHERE, 19800, "amant")
     assert [(f.id, f.date, f.reasoning) for f in ours] == [
