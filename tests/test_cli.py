@@ -126,3 +126,10 @@ def test_the_next_30_days_carry_the_reasoning_of_festivals_and_ekadashis():
     assert out == run("day", "2026-04-14").stdout
     assert "Tue 14 Apr  Vaisakhi\n" in out
     assert "Sun enters Mesha (sidereal 0.0\u00b0) on 2026-04-14 at " in out
+
+
+def test_the_convention_is_chosen_on_the_command_line():
+    def sunrise(*extra):
+        return json.loads(run("day", "2026-03-20", "--json", *extra).stdout)["day"]["sunrise"]
+    assert sunrise() < sunrise("--convention", "core") == sunrise("--convention=core")
+    assert run("day", "--convention", "printed").returncode == 2

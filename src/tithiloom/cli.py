@@ -119,6 +119,9 @@ def _common() -> argparse.ArgumentParser:
     g.add_argument("--calendar", choices=("amant", "purnimant"), default=s,
                    help="month naming (default purnimant)")
     g.add_argument("--rules", default=s, metavar="FILE", help="festival rules YAML file")
+    g.add_argument("--convention", choices=("almanac", "core"), default=s,
+                   help="sunrise and rules as printed almanacs keep them (default), or the "
+                        "engine's own")
     g.add_argument("--json", action="store_true", default=s, help="print JSON")
     return p
 
@@ -154,6 +157,7 @@ class Options:
     tz: str | None = None
     calendar: str = "purnimant"
     rules: str | None = None
+    convention: str = "almanac"
     json: bool = False
     top_date: dt.date | None = None  # --date, before any subcommand
     date: dt.date | None = None  # day, muhurat, choghadiya
@@ -361,16 +365,18 @@ class Kind(Generic[R]):
 
 FESTIVALS: Kind[Festival] = Kind(
     "festivals", "Festivals",
-    fetch=lambda o, year, place, span: api.festivals(year, place, o.rules, o.calendar, span),
+    fetch=lambda o, year, place, span: api.festivals(year, place, o.rules, o.calendar, span,
+                                                      o.convention),
     date=lambda f: f.date, text=lambda f, _: f.name, reasoning=lambda f: f.reasoning,
     events=_festival_events, mark=lambda f: ("fest", f.name))
 EKADASHIS: Kind[Ekadashi] = Kind(
     "Ekadashis", "Ekadashis",
-    fetch=lambda o, year, place, span: api.ekadashis(year, place, between=span),
+    fetch=lambda o, year, place, span: api.ekadashis(year, place, between=span,
+                                                      convention=o.convention),
     date=lambda e: e.smartha_date, text=_ekadashi_text, reasoning=lambda e: e.reasoning,
     events=_ekadashi_events, mark=lambda e: ("eka", f"{e.name} Ekadashi"))
 VRATS: Kind[Vrat] = Kind(
-    "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span),
+    "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span, o.convention),
     date=lambda v: v.date, text=_vrat_text, reasoning=lambda v: "", events=_vrat_events,
     mark=None)
 KINDS: tuple[Kind[Any], ...] = (FESTIVALS, EKADASHIS, VRATS)
@@ -426,7 +432,7 @@ def _day(o: Options, place: Place) -> Listing[Upcoming]:
     """The day's almanac and the festivals, Ekadashis and vrats of the next days (with
     the reasoning of each festival and Ekadashi)."""
     today = o.date or o.top_date or _today_at(place)
-    d = api.day(today, place)
+    d = api.day(today, place, o.convention)
     progress = Progress()
     span = (today, today + dt.timedelta(days=UPCOMING_DAYS - 1))
     years = range(span[0].year, span[1].year + 1)
@@ -463,7 +469,7 @@ def _month(o: Options, place: Place) -> Listing[Dated]:
     span = (dt.date(year, month, 1), dt.date(year, month, cal.monthrange(year, month)[1]))
     progress = Progress()
     progress.step("days")
-    days = api.days(*span, place)
+    days = api.days(*span, place, o.convention)
     progress.step("festivals and Ekadashis")
     marks: dict[dt.date, list[tuple[str, str]]] = {}
     for kind in KINDS:
@@ -555,7 +561,7 @@ def _sankranti_line(s: Sankranti, _: Listing[Sankranti]) -> str:
 
 def _muhurat(o: Options, place: Place) -> Listing[Window]:
     d = o.date or _today_at(place)
-    m = api.muhurat(d, place)
+    m = api.muhurat(d, place, o.convention)
     return Listing([f"Muhurat {dmy(d)} — {place.label()}"], m.windows(), m, on=d)
 
 
@@ -568,7 +574,7 @@ Periods = tuple[str, Sequence[Window]]  # "Day" or "Night", and its Choghadiya
 
 def _choghadiya(o: Options, place: Place) -> Listing[Periods]:
     d = o.date or _today_at(place)
-    c = api.choghadiya(d, place)
+    c = api.choghadiya(d, place, o.convention)
     return Listing([f"Choghadiya {dmy(d)} — {place.label()}"],
                    [("Day", c.day), ("Night", c.night)], c, on=d)
 
@@ -601,11 +607,11 @@ def _lagna_lines(r: Lagna | LagnaWindow, listing: Listing[Lagna | LagnaWindow]) 
 def _shraddha(o: Options, place: Place) -> Listing[Shraddha | ShraddhaTimeline]:
     assert o.death_date is not None  # a required argument
     if o.timeline:
-        t = api.shraddha_timeline(o.death_date, place)
+        t = api.shraddha_timeline(o.death_date, place, convention=o.convention)
         return Listing([f"Shraddha timeline for a death on {t.death_date} — {place.label()}"],
                        [t], t)
     year = _year_of(o, place)
-    s = api.shraddha(o.death_date, year, place)
+    s = api.shraddha(o.death_date, year, place, o.convention)
     if s is None:
         return Listing([], [], [], [f"No shraddha day found in {year}."])
     return Listing([f"Shraddha {year}: {dmy(s.date)}"], [s], s)
