@@ -49,6 +49,7 @@ bool read_definition(PyObject* item, FestivalDef& def, Convention convention) {
       !extract_bool_or(item, "avoid_bhadra", def.avoid_bhadra))
     return false;
   if (ingress) def.ingress = Ingress::from_label(*ingress);
+  def.report_margin = true;
   return true;
 }
 
@@ -63,8 +64,8 @@ PyObject* alternate_dict(const AlternateObservance& a) {
       .release();
 }
 
-PyObject* occurrence_dict(const FestivalOccurrence& o) {
-  DictBuilder d;
+// Fills `d` with the module's keys of an occurrence.
+DictBuilder& occurrence_fields(DictBuilder& d, const FestivalOccurrence& o) {
   d.add("festival_id", o.festival_id)
       .add("festival_name", o.festival_name)
       .add("year", o.date.year)
@@ -77,12 +78,22 @@ PyObject* occurrence_dict(const FestivalOccurrence& o) {
       .add("reasoning", o.reasoning)
       .add("priority_applied", o.priority_applied)
       .add("kaala_applied", o.kaala_applied);
-  if (o.alternate) {
-    d.add_owned("alternate", PyRef(alternate_dict(*o.alternate)));
-  } else {
-    d.add_owned("alternate", PyRef(Py_NewRef(Py_None)));
-  }
-  return d.release();
+  if (o.alternate) return d.add_owned("alternate", PyRef(alternate_dict(*o.alternate)));
+  return d.add_owned("alternate", PyRef(Py_NewRef(Py_None)));
+}
+
+PyObject* occurrence_dict(const FestivalOccurrence& o) {
+  DictBuilder d;
+  return occurrence_fields(d, o).release();
+}
+
+// The almanac's occurrences also tell how close the call was and the moonrise.
+PyObject* almanac_occurrence_dict(const FestivalOccurrence& o) {
+  DictBuilder d;
+  return occurrence_fields(d, o)
+      .add("margin_minutes", o.margin_minutes)
+      .add("moonrise_jd", o.moonrise_jd)
+      .release();
 }
 
 template <ClockArg K>
@@ -119,7 +130,9 @@ PyObject* festivals(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) 
     });
     if (!occurrences) return nullptr;  // interrupted
     if (!occurrences->ok()) return raise_error(*occurrences);
-    return list_from(std::move(*occurrences).value(), occurrence_dict);
+    return list_from(std::move(*occurrences).value(), convention == Convention::almanac
+                                                          ? almanac_occurrence_dict
+                                                          : occurrence_dict);
   });
 }
 

@@ -14,6 +14,7 @@
 #include "convert.hpp"
 #include "functions.hpp"
 #include "lagna.hpp"
+#include "festival.hpp"
 #include "names.hpp"
 #include "observance.hpp"
 #include "reckoning.hpp"
@@ -137,6 +138,7 @@ PyObject* vocabulary(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObjec
         {"days_after_anchor", [] { return to_py(DAYS_AFTER_ANCHOR); }},
         {"purnimant_month_names", purnimant_month_names},
         {"house_systems", house_systems},
+        {"close_call_minutes", [] { return to_py(CLOSE_CALL_MINUTES); }},
     });
   });
 }

@@ -68,6 +68,8 @@ struct Observed {
   std::string_view priority_applied;
   std::string_view kaala_applied;
   std::optional<AlternateObservance> alternate;
+  double margin_days = NaN;
+  double moonrise_jd = NaN;
 };
 
 // The lunar-day rule's udaya day, handed to the priority step.
@@ -78,7 +80,11 @@ struct Udaya {
   std::string reasoning;
   std::string_view month_name;
   bool is_adhik;
+  double margin_days = NaN;  // from the tithi's start to the sunrise, when measured
 };
+
+// The smaller of two margins, either possibly NaN.
+double closer(double a, double b) { return std::isnan(a) ? b : std::isnan(b) ? a : std::min(a, b); }
 
 AlternateObservance alternate_on(const CivilDate& date, double sunrise_jd,
                                  std::string_view priority, std::string reasoning) {
@@ -128,6 +134,7 @@ CivilDate day_after(const CivilDate& date, Resolution& r) {
 struct KeptDay {
   CivilDate date;
   std::string why;
+  double margin_days;  // from the ingress to the instant that decided the day
 };
 
 KeptDay kept_day(const Sankranti& s, Ingress ingress, Resolution& r) {
@@ -136,21 +143,25 @@ KeptDay kept_day(const Sankranti& s, Ingress ingress, Resolution& r) {
   switch (ingress.value) {
     case Ingress::sunset: {
       const double ss = sunset();
-      if (!(s.jd > ss)) return {date, ""};
-      return {day_after(date, r), "an ingress after sunset (" + clock_text(ss, r.clock) +
-                                      ") is kept the next day"};
+      if (!(s.jd > ss)) return {date, "", ss - s.jd};
+      return {day_after(date, r),
+              "an ingress after sunset (" + clock_text(ss, r.clock) + ") is kept the next day",
+              s.jd - ss};
     }
     case Ingress::kerala: {
       const double sr = r.sky.sunrise_after(local_midnight_jd(date, r.clock));
       const double cut = sr + (sunset() - sr) * 3.0 / 5.0;
-      if (!(s.jd > cut)) return {date, ""};
-      return {day_after(date, r), "an ingress after three-fifths of the daytime (" +
-                                      clock_text(cut, r.clock) + ") is kept the next day"};
+      if (!(s.jd > cut)) return {date, "", cut - s.jd};
+      return {day_after(date, r),
+              "an ingress after three-fifths of the daytime (" + clock_text(cut, r.clock) +
+                  ") is kept the next day",
+              s.jd - cut};
     }
     case Ingress::moment:
       break;
   }
-  return {date, ""};
+  const double midnight = local_midnight_jd(date, r.clock);
+  return {date, "", std::min(s.jd - midnight, midnight_after(midnight, r.clock, 1) - s.jd)};
 }
 
 std::optional<Observed> sankranti_rule(const FestivalDef& def, Resolution& r) {
@@ -169,8 +180,9 @@ std::optional<Observed> sankranti_rule(const FestivalDef& def, Resolution& r) {
   why += clock_text(s.jd, r.clock);
   why += '.';
   if (!kept.why.empty()) why += " Kept on " + date_text(kept.date) + ": " + kept.why + '.';
-  return Observed{kept.date, sunrise, r.sky.tithi_at(sunrise), "", false, std::move(why),
-                  RULE_SANKRANTI, "", std::nullopt};
+  return Observed{kept.date,    sunrise,        r.sky.tithi_at(sunrise), "", false,
+                  std::move(why), RULE_SANKRANTI, "",                      std::nullopt,
+                  kept.margin_days};
 }
 
 // Six nazhikas (2 h 24 min) after sunrise: the star that holds then is the
@@ -313,6 +325,9 @@ std::optional<Udaya> udaya_day(const FestivalDef& def, Resolution& r) {
     u.date = hit->local.date;
     u.is_adhik = month->is_adhik;
     const bool moved = def.with_nakshatra && to_day_with_star(u, *def.with_nakshatra, r);
+    // A skipped tithi's day is decided by its start too, after the sunrise.
+    if (def.report_margin)
+      u.margin_days = std::fabs(u.sunrise_jd - tithi_span(t, u.sunrise_jd, r.sky).start_jd);
     u.reasoning = prevails() + " (Nija) boundaries used.";
     if (moved)
       u.reasoning += " Of the two sunrises the tithi holds, the one with Nakshatra " +
@@ -351,21 +366,26 @@ std::optional<Observed> moonrise_rule(const FestivalDef& def, Resolution& r) {
     std::string why = tithi_phrase(u->month_name, u->tithi) + " holds the moonrise (" +
                       clock_text(moonrise, r.clock) + ") on " + date_text(date) +
                       ". Lunar month " + std::string(u->month_name) + ".";
-    return Observed{date,           sunrise,          r.sky.tithi_at(sunrise), u->month_name,
-                    month->is_adhik, std::move(why), RULE_MOONRISE,           "",
-                    std::nullopt};
+    double margin = NaN;
+    if (def.report_margin) {
+      const TithiSpan span = tithi_span(u->tithi, moonrise, r.sky);
+      margin = closer(moonrise - span.start_jd, span.end_jd - moonrise);
+    }
+    return Observed{date,           sunrise,       r.sky.tithi_at(sunrise), u->month_name,
+                    month->is_adhik, std::move(why), RULE_MOONRISE,          "",
+                    std::nullopt,    margin,        moonrise};
   }
   u->reasoning += " No moonrise of the month holds it: the udaya day is kept.";
-  return Observed{u->date, u->sunrise_jd, u->tithi, u->month_name, u->is_adhik,
-                  std::move(u->reasoning), RULE_MOONRISE, "", std::nullopt};
+  return Observed{u->date,    u->sunrise_jd, u->tithi, u->month_name, u->is_adhik,
+                  std::move(u->reasoning), RULE_MOONRISE, "", std::nullopt, u->margin_days};
 }
 
 // --- the priority step ---
 
 // The udaya day itself.
 Observed paraviddha(Udaya u) {
-  return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik,
-                  std::move(u.reasoning), PARAVIDDHA, "", std::nullopt};
+  return Observed{u.date,         u.sunrise_jd, u.tithi, u.month_name, u.is_adhik,
+                  std::move(u.reasoning), PARAVIDDHA, "",   std::nullopt, u.margin_days};
 }
 
 // The day on which the tithi begins: always the day before the udaya day.
@@ -394,7 +414,15 @@ struct KaalaPresence {
   double udaya_minutes = 0.0;
   // Where Bhadra is avoided: the tithi touches a window, but only in Bhadra.
   bool only_in_bhadra = false;
+  // From the tithi's start or end to the nearest edge of either window.
+  double margin_days = NaN;
 };
+
+// How near the tithi's span comes to deciding the window otherwise: its
+// start against the window's end, its end against the window's start.
+double window_margin(const TithiSpan& span, const DayWindow& w) {
+  return closer(std::fabs(w.end_jd - span.start_jd), std::fabs(span.end_jd - w.start_jd));
+}
 
 KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution& r) {
   const Kaala kaala = def.kaala;
@@ -407,6 +435,10 @@ KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution&
   const bool p1 = tithi_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order);
   const bool p2 = tithi_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order);
   KaalaPresence k{prev, p1, p2};
+  if (def.report_margin) {
+    const TithiSpan span = tithi_span(u.tithi, u.sunrise_jd, r.sky);
+    k.margin_days = closer(window_margin(span, w1), window_margin(span, w2));
+  }
   if (def.avoid_bhadra) {
     k.earlier = p1 && tithi_free_of_bhadra_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky);
     k.udaya = p2 && tithi_free_of_bhadra_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky);
@@ -503,7 +535,8 @@ Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
     why += " Paraviddha alternate (udayatithi rule): " + udaya_date + ".";
     return Observed{prev.local.date, prev.sunrise_jd, r.sky.tithi_at(prev.sunrise_jd),
                     u.month_name, u.is_adhik, std::move(why), VYAPTI, def.kaala.label(),
-                    alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning))};
+                    alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning)),
+                    k.margin_days};
   }
   std::string why = phrase + " is present during the " + kaala + " kaala on " + udaya_date +
                     ". Vyapti rule: later day (paraviddha) observed per paraviddha fallback.";
@@ -519,7 +552,7 @@ Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
                                  "(puurvaviddha) when both qualify.");
   }
   return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik, std::move(why),
-                  VYAPTI, def.kaala.label(), std::move(alternate)};
+                  VYAPTI, def.kaala.label(), std::move(alternate), k.margin_days};
 }
 
 Observed by_priority(const FestivalDef& def, Udaya u, Resolution& r) {
@@ -579,6 +612,10 @@ std::optional<Observed> resolve(const FestivalDef& def, Resolution& r) {
   }
   if (o && def.day_offset != 0) o = shifted(std::move(*o), r, def.day_offset);
   if (o && o->date.year != r.calendar.year) return std::nullopt;
+  if (o && o->margin_days * 1440.0 <= CLOSE_CALL_MINUTES)
+    o->reasoning += " A close call: the deciding boundary lies " +
+                    minutes_text(std::max(1.0, std::round(o->margin_days * 1440.0))) +
+                    " from the instant it was weighed against, so almanacs may differ.";
   return o;
 }
 
@@ -690,7 +727,9 @@ std::vector<FestivalOccurrence> in_sunrise_order(const std::vector<FestivalDef>&
                                      std::move(o->reasoning),
                                      o->priority_applied,
                                      o->kaala_applied,
-                                     std::move(o->alternate)});
+                                     std::move(o->alternate),
+                                     o->margin_days * 1440.0,
+                                     o->moonrise_jd});
   }
   std::stable_sort(out.begin(), out.end(),
                    [](const FestivalOccurrence& a, const FestivalOccurrence& b) {

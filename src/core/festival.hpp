@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,8 @@ struct FestivalDef {
   // neither day has such a part, the udaya day if the tithi lasts three
   // muhurtas after its sunrise, else the earlier day.
   bool avoid_bhadra = false;
+  // Measure how close the deciding boundary came (the occurrence's margin).
+  bool report_margin = false;
 };
 
 // The day another convention would choose.
@@ -75,7 +78,17 @@ struct FestivalOccurrence {
   std::string_view priority_applied;  // the priority's label, or the rule name
   std::string_view kaala_applied;     // the kaala's label when vyapti decided
   std::optional<AlternateObservance> alternate;
+  // With report_margin: minutes between the boundary that decided the day (a
+  // tithi's start or end, an ingress) and the instant it was weighed against
+  // (a sunrise, a moonrise, a kaala's edge, sunset, midnight); NaN otherwise
+  // or where the rule has none.
+  double margin_minutes = std::numeric_limits<double>::quiet_NaN();
+  // The moonrise that the evening's tithi holds (tithi_at_moonrise); NaN else.
+  double moonrise_jd = std::numeric_limits<double>::quiet_NaN();
 };
+
+// A day decided by so small a margin that almanacs may well differ on it.
+inline constexpr double CLOSE_CALL_MINUTES = 15.0;
 
 // The occurrences in `year` of the definitions, at most one each, sorted
 // stably by sunrise; occurrences without a sunrise come last, in definition

@@ -215,16 +215,21 @@ bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& s
   return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
 }
 
-double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky) {
+TithiSpan tithi_span(std::uint32_t tithi, double near_jd, Sky& sky) {
   const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
   const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
   const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
-  const std::optional<double> begin = tithi_begin(angle, lo, start_jd);
-  if (!begin) return 0.0;
+  const std::optional<double> begin = tithi_begin(angle, lo, near_jd);
+  if (!begin) return {NaN, NaN};
   const std::optional<double> end =
       find_crossing_forward_step(angle, *begin, hi, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
-  if (!end) return 0.0;
-  return std::max(0.0, std::min(*end, end_jd) - std::max(*begin, start_jd));
+  return {*begin, end ? *end : NaN};
+}
+
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky) {
+  const TithiSpan span = tithi_span(tithi, start_jd, sky);
+  if (!std::isfinite(span.start_jd) || !std::isfinite(span.end_jd)) return 0.0;
+  return std::max(0.0, std::min(span.end_jd, end_jd) - std::max(span.start_jd, start_jd));
 }
 
 bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,

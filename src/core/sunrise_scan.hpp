@@ -120,6 +120,15 @@ enum class SearchOrder : bool { as_stated, quickest };
 bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
                      SearchOrder order);
 
+// The span of the tithi that holds at, or comes or came within two days of,
+// near_jd: the last start before it, else the first after; NaN bounds where
+// none is found within two days.
+struct TithiSpan {
+  double start_jd;
+  double end_jd;
+};
+TithiSpan tithi_span(std::uint32_t tithi, double near_jd, Sky& sky);
+
 // How long, in days, the tithi's span overlaps [start_jd, end_jd]; 0 when
 // it does not or its bounds are not found within two days.
 double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky);

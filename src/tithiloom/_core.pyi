@@ -14,7 +14,7 @@ change its results.
 """
 
 from collections.abc import Sequence
-from typing import Any, Final, TypedDict
+from typing import Any, Final, NotRequired, TypedDict
 
 __all__: list[str]
 
@@ -129,6 +129,8 @@ class FestivalOccurrenceDict(TypedDict):
     priority_applied: str
     kaala_applied: str
     alternate: AlternateObservanceDict | None
+    margin_minutes: NotRequired[float]  # _festivals under the almanac convention; NaN: none
+    moonrise_jd: NotRequired[float]  # likewise; NaN but for a moonrise rule
 
 def py_compute_festivals(
     festival_defs: list[dict[str, Any]],
@@ -401,5 +403,6 @@ class VocabularyDict(TypedDict):
     days_after_anchor: int
     purnimant_month_names: dict[str, str]  # amant month -> the purnimant one of its dark half
     house_systems: dict[str, str]  # name -> letter
+    close_call_minutes: float  # a day decided by this margin or less is a close call
 
 def _vocabulary() -> VocabularyDict: ...

@@ -97,6 +97,10 @@ def _time(jd: float, place: Place) -> dt.datetime:
     return zones.from_jd(jd, place.zone)
 
 
+def _maybe_number(x: float) -> float | None:
+    return None if math.isnan(x) else x
+
+
 def _maybe_time(jd: float, place: Place) -> dt.datetime | None:
     return None if math.isnan(jd) else zones.from_jd(jd, place.zone)
 
@@ -314,7 +318,8 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
             None if alt is None else Alternate(_ymd(alt), _maybe_time(alt["sunrise_jd"], place),
                                                alt["priority"], alt["reasoning"]),
             d.get("description") or d.get("basis", ""), d.get("region", ""),
-            d.get("tradition", "")))
+            d.get("tradition", ""), _maybe_number(r.get("margin_minutes", math.nan)),
+            _maybe_time(r.get("moonrise_jd", math.nan), place)))
     return [f for f in out if _in(f.date, between)]
 
 

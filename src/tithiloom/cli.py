@@ -537,7 +537,8 @@ def _observances(kind: Kind[R]) -> Callable[[Options, Place], Listing[R]]:
 def _festival_line(f: Festival, _: Listing[Festival]) -> str:
     alternate = ("" if f.alternate is None else
                  f"\n      Alternate ({f.alternate.priority}): {dmy(f.alternate.date)}")
-    return f"{dated(f.date, f.name)}\n      {f.reasoning}{alternate}"
+    close = f"  \u2248 {f.margin_minutes:.0f} min" if f.close_call else ""
+    return f"{dated(f.date, f.name)}{close}\n      {f.reasoning}{alternate}"
 
 
 def _ekadashi_line(e: Ekadashi, listing: Listing[Ekadashi]) -> str:

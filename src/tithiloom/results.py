@@ -10,6 +10,11 @@ import datetime as dt
 from dataclasses import dataclass, fields
 from typing import Any
 
+from tithiloom import _core
+
+# A day decided by this many minutes or fewer is one almanacs may differ on.
+CLOSE_CALL_MINUTES: float = _core._vocabulary()["close_call_minutes"]
+
 
 def _plain(value: Any) -> Any:
     if isinstance(value, (dt.date, dt.datetime)):
@@ -220,6 +225,16 @@ class Festival(Record):
     description: str = ""
     region: str = ""
     tradition: str = ""
+    # Under the almanac convention: minutes between the boundary that decided
+    # the day and the instant it was weighed against, and the moonrise of a
+    # moonrise rule.
+    margin_minutes: float | None = None
+    moonrise: dt.datetime | None = None
+
+    @property
+    def close_call(self) -> bool:
+        """Whether the day turns on 15 minutes or less, where almanacs may differ."""
+        return self.margin_minutes is not None and self.margin_minutes <= CLOSE_CALL_MINUTES
 
 
 @dataclass(frozen=True, slots=True)
