@@ -327,7 +327,7 @@ std::optional<Udaya> udaya_day(const FestivalDef& def, Resolution& r) {
     const bool moved = def.with_nakshatra && to_day_with_star(u, *def.with_nakshatra, r);
     // A skipped tithi's day is decided by its start too, after the sunrise.
     if (def.report_margin)
-      u.margin_days = std::fabs(u.sunrise_jd - tithi_span(t, u.sunrise_jd, r.sky).start_jd);
+      u.margin_days = std::fabs(u.sunrise_jd - estimated_tithi_span(t, u.sunrise_jd, r.sky).start_jd);
     u.reasoning = prevails() + " (Nija) boundaries used.";
     if (moved)
       u.reasoning += " Of the two sunrises the tithi holds, the one with Nakshatra " +
@@ -368,7 +368,7 @@ std::optional<Observed> moonrise_rule(const FestivalDef& def, Resolution& r) {
                       ". Lunar month " + std::string(u->month_name) + ".";
     double margin = NaN;
     if (def.report_margin) {
-      const TithiSpan span = tithi_span(u->tithi, moonrise, r.sky);
+      const TithiSpan span = estimated_tithi_span(u->tithi, moonrise, r.sky);
       margin = closer(moonrise - span.start_jd, span.end_jd - moonrise);
     }
     return Observed{date,           sunrise,       r.sky.tithi_at(sunrise), u->month_name,
@@ -436,7 +436,7 @@ KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution&
   const bool p2 = tithi_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order);
   KaalaPresence k{prev, p1, p2};
   if (def.report_margin) {
-    const TithiSpan span = tithi_span(u.tithi, u.sunrise_jd, r.sky);
+    const TithiSpan span = estimated_tithi_span(u.tithi, u.sunrise_jd, r.sky);
     k.margin_days = closer(window_margin(span, w1), window_margin(span, w2));
   }
   if (def.avoid_bhadra) {

@@ -215,21 +215,47 @@ bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& s
   return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
 }
 
-TithiSpan tithi_span(std::uint32_t tithi, double near_jd, Sky& sky) {
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky) {
   const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
   const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
   const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
-  const std::optional<double> begin = tithi_begin(angle, lo, near_jd);
-  if (!begin) return {NaN, NaN};
+  const std::optional<double> begin = tithi_begin(angle, lo, start_jd);
+  if (!begin) return 0.0;
   const std::optional<double> end =
       find_crossing_forward_step(angle, *begin, hi, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
-  return {*begin, end ? *end : NaN};
+  if (!end) return 0.0;
+  return std::max(0.0, std::min(*end, end_jd) - std::max(*begin, start_jd));
 }
 
-double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky) {
-  const TithiSpan span = tithi_span(tithi, start_jd, sky);
-  if (!std::isfinite(span.start_jd) || !std::isfinite(span.end_jd)) return 0.0;
-  return std::max(0.0, std::min(span.end_jd, end_jd) - std::max(span.start_jd, start_jd));
+namespace {
+
+// Where the tithi angle reaches target_deg nearest jd (within half a tithi
+// of the angle there), by secant steps.
+double estimated_crossing(double target_deg, double jd, Sky& sky) {
+  constexpr double MEAN_ELONGATION_DEG_PER_DAY = 12.19;
+  constexpr double SETTLED_DEG = 1e-6;  // about a tenth of a second of the Moon's motion
+  const auto short_of = [&](double t) {
+    return std::remainder(target_deg - sky.tithi_angle(t), 360.0);
+  };
+  double t0 = jd, d0 = short_of(t0);
+  double t1 = t0 + d0 / MEAN_ELONGATION_DEG_PER_DAY;
+  for (int step = 0; step < 8; ++step) {
+    const double d1 = short_of(t1);
+    if (std::fabs(d1) < SETTLED_DEG) return t1;
+    const double rate = (d0 - d1) / (t1 - t0);
+    if (!(rate > 0.0)) break;
+    t0 = t1;
+    d0 = d1;
+    t1 += d1 / rate;
+  }
+  return NaN;
+}
+
+}  // namespace
+
+TithiSpan estimated_tithi_span(std::uint32_t tithi, double jd, Sky& sky) {
+  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+  return {estimated_crossing(lo, jd, sky), estimated_crossing(lo + TITHI_SPAN_DEG, jd, sky)};
 }
 
 bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,

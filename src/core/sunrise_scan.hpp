@@ -120,18 +120,19 @@ enum class SearchOrder : bool { as_stated, quickest };
 bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
                      SearchOrder order);
 
-// The span of the tithi that holds at, or comes or came within two days of,
-// near_jd: the last start before it, else the first after; NaN bounds where
-// none is found within two days.
+// How long, in days, the tithi's span overlaps [start_jd, end_jd]; 0 when
+// it does not or its bounds are not found within two days.
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky);
+
+// The start and end of the tithi that holds at jd, or begins within half a
+// day of it, by a few secant steps on the angle: to well within a second
+// where the Moon moves as usual, and never used to decide a day, only to
+// tell how close a decision came. NaN where the steps do not settle.
 struct TithiSpan {
   double start_jd;
   double end_jd;
 };
-TithiSpan tithi_span(std::uint32_t tithi, double near_jd, Sky& sky);
-
-// How long, in days, the tithi's span overlaps [start_jd, end_jd]; 0 when
-// it does not or its bounds are not found within two days.
-double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky);
+TithiSpan estimated_tithi_span(std::uint32_t tithi, double jd, Sky& sky);
 
 // Whether a part of the tithi's span outside Bhadra (Vishti karana) falls
 // inside [start_jd, end_jd].
