@@ -111,3 +111,15 @@ def test_close_calls_and_moonrise_are_told_under_the_almanac_only():
     assert karwa.moonrise.date() == karwa.date and not karwa.close_call
     core_day = by_id(2025, "core")["diwali"]
     assert (core_day.margin_minutes, core_day.moonrise, core_day.close_call) == (None, None, False)
+
+
+def test_almanac_vrats_follow_their_rules():
+    vrats = tithiloom.vrats(2026, DELHI)
+    assert {v.name for v in vrats} >= {"Pradosh Vrat (Ashwin)", "Sankashti Chaturthi (Pausha)"}
+    for v in vrats:
+        said = {"Pradosh Vrat": "pradosha kaala", "Sankashti Chaturthi": "holds the moonrise",
+                "Amavasya": "aparahna kaala", "Purnima Vrat": "pradosha kaala"}[v.type]
+        assert said in v.reasoning and v.date.year == 2026
+    with pytest.raises(RuleError, match="'lunar_month': not a key"):
+        rulefiles.check_vrats([{"id": "p", "name": "P", "rule": "tithi_at_sunrise", "tithi": 13,
+                                "lunar_month": 1}])

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "convert.hpp"
 #include "pyref.hpp"
@@ -379,7 +380,8 @@ bool read_shift(PyObject* item, ClockShift& out) {
 bool Args::read_convention(ClockArg kind, Convention& out) const {
   out = Convention::core;
   if (kind == ClockArg::offset) return true;
-  const std::size_t i = sig_.count - 1;
+  std::size_t i = 0;
+  while (i + 1 < sig_.count && std::string_view(sig_.params[i]) != "convention") ++i;
   std::string label;
   if (!read(i, label)) return false;
   if (label.empty() || label == "core") return true;
@@ -419,6 +421,18 @@ bool Args::read_clock(std::size_t i, ClockArg kind, Clock& out) const {
     return false;
   }
   out = std::move(clock);
+  return true;
+}
+
+bool Args::read(std::size_t i, std::optional<DictList>& out) const {
+  PyObject* o = slot(i);
+  if (o == nullptr || o == Py_None) {
+    out.reset();
+    return true;
+  }
+  DictList list;
+  if (!read(i, list)) return false;
+  out = list;
   return true;
 }
 

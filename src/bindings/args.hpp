@@ -50,6 +50,15 @@ class Signature {
 // in increasing order of instant (the package's private entry points).
 enum class ClockArg : bool { offset, table };
 
+// The signature with one more parameter, which may be omitted.
+constexpr Signature with_optional(Signature sig, const char* name) {
+  sig.params[sig.count] = name;
+  sig.lengths[sig.count] = std::char_traits<char>::length(name);
+  ++sig.count;
+  ++sig.defaulted;
+  return sig;
+}
+
 // The signature under which a function takes its clock: its own for an
 // offset; for a table, the private twin's name, with "clock" for the offset
 // and a last, optional "convention".
@@ -59,11 +68,7 @@ constexpr Signature clock_signature(ClockArg kind, Signature sig, const char* tw
   sig.func = twin;
   sig.params[clock_param] = "clock";
   sig.lengths[clock_param] = 5;
-  sig.params[sig.count] = "convention";
-  sig.lengths[sig.count] = 10;
-  ++sig.count;
-  ++sig.defaulted;
-  return sig;
+  return with_optional(sig, "convention");
 }
 
 // The conventions a private twin computes under: the module's own, or the
@@ -109,6 +114,7 @@ class Args {
   bool read(std::size_t i, std::optional<Text>& out) const;  // None is absent
   bool read(std::size_t i, std::vector<double>& out) const;
   bool read(std::size_t i, DictList& out) const;
+  bool read(std::size_t i, std::optional<DictList>& out) const;  // None is absent
 
   // Reads that also refuse values no computation can use, with a ValueError
   // naming the argument and the accepted range.
@@ -117,7 +123,7 @@ class Args {
   bool read_instant(std::size_t i, double& out) const;   // inside the ephemeris range
   bool read_instants(std::size_t i, std::vector<double>& out) const;
   bool read_clock(std::size_t i, ClockArg kind, Clock& out) const;
-  // The last parameter of a private twin: "core" (the default) or "almanac".
+  // The "convention" parameter of a private twin: "core" (the default) or "almanac".
   bool read_convention(ClockArg kind, Convention& out) const;
   // lat, lng and alt from parameters first, first + 1 and first + 2.
   bool read_place(std::size_t first, Place& out) const {

@@ -12,6 +12,7 @@
 #include "functions.hpp"
 #include "gil.hpp"
 #include "parallel.hpp"
+#include "rule_dicts.hpp"
 #include "vrat.hpp"
 
 namespace tithiloom::py {
@@ -49,17 +50,26 @@ PyObject* ekadashi_dict(const EkadashiOccurrence& o) {
       .release();
 }
 
-PyObject* vrat_dict(const VratOccurrence& v) {
-  return DictBuilder()
-      .add("vrat_type", v.vrat_type)
+DictBuilder& vrat_fields(DictBuilder& d, const VratOccurrence& v) {
+  return d.add("vrat_type", v.vrat_type)
       .add("name", v.name)
       .add("year", v.date.year)
       .add("month", v.date.month)
       .add("day", v.date.day)
       .add("sunrise_jd", v.sunrise_jd)
       .add("lunar_month_name", v.lunar_month_name)
-      .add("paksha", v.paksha)
-      .release();
+      .add("paksha", v.paksha);
+}
+
+PyObject* vrat_dict(const VratOccurrence& v) {
+  DictBuilder d;
+  return vrat_fields(d, v).release();
+}
+
+// The almanac's vrats also say why their day was chosen.
+PyObject* almanac_vrat_dict(const VratOccurrence& v) {
+  DictBuilder d;
+  return vrat_fields(d, v).add("reasoning", v.reasoning).release();
 }
 
 }  // namespace
@@ -105,30 +115,43 @@ PyObject* clocked_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
   return py_compute_ekadashis_with<ClockArg::table>(args, nargs, kwnames);
 }
 
+// The private twin also takes the almanac's vrat rules, after its convention.
+constexpr Signature vrat_signature(ClockArg kind) {
+  const Signature sig = clock_signature(
+      kind, {"py_compute_vrat_dates", {"year", "lat", "lng", "alt", "utc_offset"}},
+      "_vrat_dates", 4);
+  return kind == ClockArg::table ? with_optional(sig, "vrat_defs") : sig;
+}
+
 template <ClockArg K>
 PyObject* py_compute_vrat_dates_with(PyObject* const* args, Py_ssize_t nargs,
                                      PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig = clock_signature(
-        K,
-        {"py_compute_vrat_dates",
-         {"year", "lat", "lng", "alt", "utc_offset"}},
-        "_vrat_dates", 4);
+    static constexpr Signature sig = vrat_signature(K);
     Args a(sig);
     std::int32_t year = 0;
     Clock clock;
     Place place{};
     Convention convention{};
+    std::optional<DictList> rules_arg;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
-        !a.read_clock(4, K, clock) || !a.read_convention(K, convention))
+        !a.read_clock(4, K, clock) || !a.read_convention(K, convention) ||
+        (K == ClockArg::table && !a.read(6, rules_arg)))
       return nullptr;
     place = risen_as(convention, place);
+    std::vector<FestivalDef> rules;
+    const auto read = [convention](PyObject* item, FestivalDef& def) {
+      return read_festival_definition(item, def, convention);
+    };
+    if (rules_arg && !read_definitions(rules_arg->list, rules, read)) return nullptr;
+    const std::vector<FestivalDef>& used = rules_arg ? rules : sunrise_vrats();
     const unsigned threads = pool_size();
     const auto vrats = interruptible(
-        [&] { return compute_vrat_dates(year, clock, place, Reuse::memo, threads); });
+        [&] { return compute_vrat_dates(year, clock, place, Reuse::memo, threads, used); });
     if (!vrats) return nullptr;  // interrupted
     if (!vrats->ok()) return raise_error(*vrats);
-    return list_of(vrats->value(), vrat_dict);
+    return list_of(vrats->value(),
+                   convention == Convention::almanac ? almanac_vrat_dict : vrat_dict);
   });
 }
 

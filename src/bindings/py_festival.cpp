@@ -15,43 +15,10 @@
 #include "functions.hpp"
 #include "gil.hpp"
 #include "parallel.hpp"
+#include "rule_dicts.hpp"
 
 namespace tithiloom::py {
 namespace {
-
-// Keys are read in a fixed order; the first failure ends the call. The
-// almanac's definitions have more labels and keys.
-bool read_definition(PyObject* item, FestivalDef& def, Convention convention) {
-  std::optional<std::string> priority, kaala, tie, adhika;
-  if (!extract_str(item, "id", def.id) || !extract_str(item, "name", def.name) ||
-      !extract_str(item, "rule", def.rule) ||
-      !extract_u32_or(item, "lunar_month", def.lunar_month) ||
-      !extract_u32_or(item, "tithi", def.tithi) ||
-      !extract_opt_u32(item, "sankranti_index", def.sankranti_index) ||
-      !extract_opt_u32(item, "nakshatra", def.nakshatra) ||
-      !extract_opt_label(item, "priority", priority) ||
-      !extract_opt_label(item, "kaala", kaala) || !extract_opt_label(item, "vyapti_tie", tie) ||
-      !extract_i32_or(item, "day_offset", def.day_offset) ||
-      !extract_opt_label(item, "adhika_maasa", adhika))
-    return false;
-  if (priority) def.priority = Priority::from_label(*priority);
-  if (adhika) def.adhika_maasa = AdhikaMaasa::from_label(*adhika);
-  if (convention == Convention::core) {
-    if (kaala) def.kaala = Kaala::from_label(*kaala);
-    if (tie) def.vyapti_tie = VyaptiTie::from_label(*tie);
-    return true;
-  }
-  if (kaala) def.kaala = Kaala::from_almanac_label(*kaala);
-  if (tie) def.vyapti_tie = VyaptiTie::from_almanac_label(*tie);
-  std::optional<std::string> ingress;
-  if (!extract_opt_label(item, "ingress", ingress) ||
-      !extract_opt_u32(item, "with_nakshatra", def.with_nakshatra) ||
-      !extract_bool_or(item, "avoid_bhadra", def.avoid_bhadra))
-    return false;
-  if (ingress) def.ingress = Ingress::from_label(*ingress);
-  def.report_margin = true;
-  return true;
-}
 
 PyObject* alternate_dict(const AlternateObservance& a) {
   return DictBuilder()
@@ -121,7 +88,7 @@ PyObject* festivals(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) 
     const bool purnimant = festivals_purnimant(calendar_system ? calendar_system->str : nullptr);
     std::vector<FestivalDef> defs;
     const auto read = [convention](PyObject* item, FestivalDef& def) {
-      return read_definition(item, def, convention);
+      return read_festival_definition(item, def, convention);
     };
     if (!read_definitions(defs_arg.list, defs, read)) return nullptr;
     const unsigned threads = pool_size();

@@ -98,8 +98,12 @@ struct Resolution {
   const Clock& clock;
   bool purnimant;
   SearchOrder order;
-  Sky sky;
+  Sky& sky;
 };
+
+SearchOrder search_order(Reuse reuse) {
+  return reuse == Reuse::memo ? SearchOrder::quickest : SearchOrder::as_stated;
+}
 
 // The sunrise of the civil day before (-1) or after (+1) the one holding jd.
 SunriseHit neighbour_day(double jd, Resolution& r, double day_shift) {
@@ -294,6 +298,33 @@ bool to_day_with_star(Udaya& u, std::uint32_t star, Resolution& r) {
   return true;
 }
 
+std::string prevails_text(const Udaya& u, Resolution& r) {
+  return tithi_phrase(u.month_name, u.tithi) + " prevails at sunrise (" +
+         clock_text(u.sunrise_jd, r.clock) + ") on " + date_text(u.date) + ". Lunar month " +
+         std::string(u.month_name);
+}
+
+// The first sunrise of the month that carries the tithi (1-30), with the
+// nakshatra the definition asks for when the tithi holds two.
+std::optional<Udaya> udaya_in(const FestivalDef& def, const LunarMonth& month,
+                              std::string_view month_name, Resolution& r) {
+  const std::uint32_t t = def.tithi;
+  const std::optional<SunriseHit> hit = find_tithi_in_range(
+      static_cast<std::int32_t>(t), month.start_jd, month.end_jd, r.clock, r.sky);
+  if (!hit) return std::nullopt;
+  Udaya u{t, hit->sunrise_jd, hit->local.date, {}, month_name, month.is_adhik};
+  const bool moved = def.with_nakshatra && to_day_with_star(u, *def.with_nakshatra, r);
+  // A skipped tithi's day is decided by its start too, after the sunrise.
+  if (def.report_margin)
+    u.margin_days =
+        std::fabs(u.sunrise_jd - estimated_tithi_span(t, u.sunrise_jd, r.sky).start_jd);
+  u.reasoning = prevails_text(u, r) + " (Nija) boundaries used.";
+  if (moved)
+    u.reasoning += " Of the two sunrises the tithi holds, the one with Nakshatra " +
+                   std::string(nakshatra_name(*def.with_nakshatra)) + ".";
+  return u;
+}
+
 // The lunar-day rule's udaya day: the first sunrise of the chosen month
 // that carries the tithi; failing that, the one nearest the ingress that
 // anchors the month.
@@ -311,73 +342,48 @@ std::optional<Udaya> udaya_day(const FestivalDef& def, Resolution& r) {
   const double anchor = anchor_sankranti.jd;
   const LunarMonth* month = chosen_month(r.calendar.months, m, anchor, def.adhika_maasa);
   if (month == nullptr) return std::nullopt;
+  if (std::optional<Udaya> u = udaya_in(def, *month, month_name, r)) return u;
 
-  Udaya u{t, NaN, {}, {}, month_name, false};
-  const auto tithi_i32 = static_cast<std::int32_t>(t);
-  const auto prevails = [&] {
-    return tithi_phrase(month_name, t) + " prevails at sunrise (" +
-           clock_text(u.sunrise_jd, r.clock) + ") on " + date_text(u.date) + ". Lunar month " +
-           std::string(month_name);
-  };
-  if (const auto hit =
-          find_tithi_in_range(tithi_i32, month->start_jd, month->end_jd, r.clock, r.sky)) {
-    u.sunrise_jd = hit->sunrise_jd;
-    u.date = hit->local.date;
-    u.is_adhik = month->is_adhik;
-    const bool moved = def.with_nakshatra && to_day_with_star(u, *def.with_nakshatra, r);
-    // A skipped tithi's day is decided by its start too, after the sunrise.
-    if (def.report_margin)
-      u.margin_days = std::fabs(u.sunrise_jd - estimated_tithi_span(t, u.sunrise_jd, r.sky).start_jd);
-    u.reasoning = prevails() + " (Nija) boundaries used.";
-    if (moved)
-      u.reasoning += " Of the two sunrises the tithi holds, the one with Nakshatra " +
-                     std::string(nakshatra_name(*def.with_nakshatra)) + ".";
-    return u;
-  }
   const std::optional<double> sunrise =
       nearest_sunrise([&](double jd) { return r.sky.tithi_at(jd) == t; }, anchor, r);
   if (!sunrise) return std::nullopt;
-  u.sunrise_jd = *sunrise;
-  u.date = local_date(*sunrise, r.clock);
-  u.reasoning = prevails() + " determined by " + std::string(anchor_sankranti.name) + " (" +
-                std::string(anchor_sankranti.rashi_name) + ") on " +
+  Udaya u{t, *sunrise, local_date(*sunrise, r.clock), {}, month_name, false};
+  u.reasoning = prevails_text(u, r) + " determined by " + std::string(anchor_sankranti.name) +
+                " (" + std::string(anchor_sankranti.rashi_name) + ") on " +
                 date_text(local_date(anchor, r.clock)) + " (fallback).";
   return u;
 }
 
-// The evening whose moonrise the tithi holds: the first day of the chosen
-// month whose moonrise (the first after local noon, on the same civil date)
-// the tithi holds; failing that, the udaya day.
-std::optional<Observed> moonrise_rule(const FestivalDef& def, Resolution& r) {
-  std::optional<Udaya> u = udaya_day(def, r);
-  if (!u) return std::nullopt;
-  const LunarMonth* month = chosen_month(r.calendar.months, def.lunar_month,
-                                         r.calendar.sankrantis[MONTH_ANCHOR[def.lunar_month - 1]].jd,
-                                         def.adhika_maasa);
-  double midnight = local_midnight_jd(local_date(month->start_jd, r.clock), r.clock);
-  for (int day = 0; day < SCAN_DAYS && midnight < month->end_jd; ++day) {
-    const CivilDate date = local_date(midnight, r.clock);
-    midnight = midnight_after(midnight, r.clock, 1);
+// The evening whose moonrise the tithi holds: the first day whose moonrise
+// (the first after local noon, on the same civil date) the tithi holds;
+// failing that, the udaya day. The tithi's span, at most 27 hours, holds the
+// udaya day's sunrise, so only the day before, that day and the next can
+// have such a moonrise.
+Observed by_moonrise(const FestivalDef& def, Udaya u, Resolution& r) {
+  const double udaya_midnight = local_midnight_jd(u.date, r.clock);
+  for (const int shift : {-1, 0, 1}) {
+    const CivilDate date =
+        local_date(midnight_after(udaya_midnight, r.clock, shift), r.clock);
     const double moonrise = moonrise_after(local_noon_jd(date, r.clock), r.sky.place());
     if (!std::isfinite(moonrise) || local_date(moonrise, r.clock) != date ||
-        r.sky.tithi_at(moonrise) != u->tithi)
+        r.sky.tithi_at(moonrise) != u.tithi)
       continue;
     const double sunrise = r.sky.sunrise_after(local_midnight_jd(date, r.clock));
-    std::string why = tithi_phrase(u->month_name, u->tithi) + " holds the moonrise (" +
+    std::string why = tithi_phrase(u.month_name, u.tithi) + " holds the moonrise (" +
                       clock_text(moonrise, r.clock) + ") on " + date_text(date) +
-                      ". Lunar month " + std::string(u->month_name) + ".";
+                      ". Lunar month " + std::string(u.month_name) + ".";
     double margin = NaN;
     if (def.report_margin) {
-      const TithiSpan span = estimated_tithi_span(u->tithi, moonrise, r.sky);
+      const TithiSpan span = estimated_tithi_span(u.tithi, moonrise, r.sky);
       margin = closer(moonrise - span.start_jd, span.end_jd - moonrise);
     }
-    return Observed{date,           sunrise,       r.sky.tithi_at(sunrise), u->month_name,
-                    month->is_adhik, std::move(why), RULE_MOONRISE,          "",
-                    std::nullopt,    margin,        moonrise};
+    return Observed{date,         sunrise,       r.sky.tithi_at(sunrise), u.month_name,
+                    u.is_adhik,   std::move(why), RULE_MOONRISE,          "",
+                    std::nullopt, margin,        moonrise};
   }
-  u->reasoning += " No moonrise of the month holds it: the udaya day is kept.";
-  return Observed{u->date,    u->sunrise_jd, u->tithi, u->month_name, u->is_adhik,
-                  std::move(u->reasoning), RULE_MOONRISE, "", std::nullopt, u->margin_days};
+  u.reasoning += " No moonrise of the month holds it: the udaya day is kept.";
+  return Observed{u.date,     u.sunrise_jd, u.tithi, u.month_name, u.is_adhik,
+                  std::move(u.reasoning), RULE_MOONRISE, "", std::nullopt, u.margin_days};
 }
 
 // --- the priority step ---
@@ -596,26 +602,36 @@ std::optional<Observed> shifted(Observed o, Resolution& r, std::int32_t k) {
   return o;
 }
 
+void tell_close_call(Observed& o) {
+  if (!(o.margin_days * 1440.0 <= CLOSE_CALL_MINUTES)) return;
+  o.reasoning += " A close call: the deciding boundary lies " +
+                 minutes_text(std::max(1.0, std::round(o.margin_days * 1440.0))) +
+                 " from the instant it was weighed against, so almanacs may differ.";
+}
+
+// A tithi rule's day from its udaya day: by moonrise, or by priority.
+std::optional<Observed> observe_tithi(const FestivalDef& def, std::optional<Udaya> u,
+                                      Resolution& r) {
+  if (!u) return std::nullopt;
+  if (def.rule == RULE_MOONRISE) return by_moonrise(def, std::move(*u), r);
+  return by_priority(def, std::move(*u), r);
+}
+
 // A definition's day in the year: its rule's, shifted, if it falls in the year.
 std::optional<Observed> resolve(const FestivalDef& def, Resolution& r) {
   std::optional<Observed> o;
   if (def.rule == RULE_SANKRANTI) {
     o = sankranti_rule(def, r);
-  } else if (def.rule == RULE_TITHI) {
-    if (std::optional<Udaya> u = udaya_day(def, r)) o = by_priority(def, std::move(*u), r);
+  } else if (def.rule == RULE_TITHI || def.rule == RULE_MOONRISE) {
+    o = observe_tithi(def, udaya_day(def, r), r);
   } else if (def.rule == RULE_NAKSHATRA) {
     o = nakshatra_rule(def, r);
-  } else if (def.rule == RULE_MOONRISE) {
-    o = moonrise_rule(def, r);
   } else if (def.rule == RULE_SOLAR_MONTH_STAR) {
     o = solar_month_star_rule(def, r);
   }
   if (o && def.day_offset != 0) o = shifted(std::move(*o), r, def.day_offset);
   if (o && o->date.year != r.calendar.year) return std::nullopt;
-  if (o && o->margin_days * 1440.0 <= CLOSE_CALL_MINUTES)
-    o->reasoning += " A close call: the deciding boundary lies " +
-                    minutes_text(std::max(1.0, std::round(o->margin_days * 1440.0))) +
-                    " from the instant it was weighed against, so almanacs may differ.";
+  if (o) tell_close_call(*o);
   return o;
 }
 
@@ -684,10 +700,10 @@ Result<std::vector<std::optional<Observed>>> observe(const std::vector<FestivalD
   const std::vector<std::vector<std::size_t>> units = definition_units(defs, threads);
   // The definition at which each unit's first failure came.
   std::vector<std::size_t> failed_at(units.size(), defs.size());
-  const SearchOrder order = reuse == Reuse::memo ? SearchOrder::quickest : SearchOrder::as_stated;
   const std::vector<std::optional<Error>> errors =
       run_every_unit(units.size(), threads, 1, [&](std::size_t u) {
-        Resolution r{calendar, clock, purnimant, order, Sky(place, reuse)};
+        Sky sky(place, reuse);
+        Resolution r{calendar, clock, purnimant, search_order(reuse), sky};
         std::size_t step = 0;
         for (const std::size_t i : units[u]) {
           // Definitions answered from the memo make no request that would
@@ -708,6 +724,22 @@ Result<std::vector<std::optional<Observed>>> observe(const std::vector<FestivalD
   return observed;
 }
 
+FestivalOccurrence occurrence_of(const FestivalDef& def, Observed o) {
+  return FestivalOccurrence{def.id,
+                            def.name,
+                            o.date,
+                            o.sunrise_jd,
+                            o.tithi_at_sunrise,
+                            o.lunar_month_name,
+                            o.is_adhik_month,
+                            std::move(o.reasoning),
+                            o.priority_applied,
+                            o.kaala_applied,
+                            std::move(o.alternate),
+                            o.margin_days * 1440.0,
+                            o.moonrise_jd};
+}
+
 // The occurrences of the observed definitions, stably in sunrise order;
 // days without sunrise have no place in that order: last.
 std::vector<FestivalOccurrence> in_sunrise_order(const std::vector<FestivalDef>& defs,
@@ -716,20 +748,7 @@ std::vector<FestivalOccurrence> in_sunrise_order(const std::vector<FestivalDef>&
   for (std::size_t i = 0; i < defs.size(); ++i) {
     std::optional<Observed>& o = observed[i];
     if (!o) continue;
-    const FestivalDef& def = defs[i];
-    out.push_back(FestivalOccurrence{def.id,
-                                     def.name,
-                                     o->date,
-                                     o->sunrise_jd,
-                                     o->tithi_at_sunrise,
-                                     o->lunar_month_name,
-                                     o->is_adhik_month,
-                                     std::move(o->reasoning),
-                                     o->priority_applied,
-                                     o->kaala_applied,
-                                     std::move(o->alternate),
-                                     o->margin_days * 1440.0,
-                                     o->moonrise_jd});
+    out.push_back(occurrence_of(defs[i], std::move(*o)));
   }
   std::stable_sort(out.begin(), out.end(),
                    [](const FestivalOccurrence& a, const FestivalOccurrence& b) {
@@ -740,6 +759,18 @@ std::vector<FestivalOccurrence> in_sunrise_order(const std::vector<FestivalDef>&
 }
 
 }  // namespace
+
+std::optional<FestivalOccurrence> resolve_in_month(const FestivalDef& def,
+                                                   const LunarMonth& month, const Clock& clock,
+                                                   Sky& sky, Reuse reuse) {
+  if (def.tithi < 1 || def.tithi > 30) return std::nullopt;
+  const FestivalYear no_year{0, {}, {}};
+  Resolution r{no_year, clock, false, search_order(reuse), sky};
+  std::optional<Observed> o = observe_tithi(def, udaya_in(def, month, month.name, r), r);
+  if (!o) return std::nullopt;
+  tell_close_call(*o);
+  return occurrence_of(def, std::move(*o));
+}
 
 Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<FestivalDef>& defs,
                                                           const FestivalYear& calendar,

@@ -111,6 +111,14 @@ struct FestivalYear {
 };
 Result<FestivalYear> compute_festival_year(std::int32_t year, Reuse reuse = Reuse::memo);
 
+// Observances kept every lunar month: a tithi rule (at sunrise with its
+// priority, or at moonrise) resolved within `month` rather than in the
+// year's month of its number; none when no sunrise of the month carries the
+// tithi. The month's name is the amant one.
+std::optional<FestivalOccurrence> resolve_in_month(const FestivalDef& def,
+                                                   const LunarMonth& month, const Clock& clock,
+                                                   Sky& sky, Reuse reuse = Reuse::memo);
+
 // compute_festivals on a year computed beforehand.
 Result<std::vector<FestivalOccurrence>> resolve_festivals(const std::vector<FestivalDef>& defs,
                                                           const FestivalYear& calendar,

@@ -1,5 +1,4 @@
-// Vrat days: the five tithis of the vrat table scanned in each amant month
-// of the year.
+// Vrat days: each vrat rule resolved in each amant month of the year.
 #include "vrat.hpp"
 
 #include <algorithm>
@@ -7,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "festival.hpp"
 #include "lunar_month.hpp"
 #include "parallel.hpp"
 
@@ -16,16 +16,15 @@ namespace {
 struct VratRow {
   std::string_view name;
   std::uint32_t tithi;
-  std::string_view paksha;
 };
 
 // The order decides the order of vrats on the same day.
 constexpr std::array<VratRow, 5> VRAT_TABLE = {{
-    {"Pradosh Vrat", 13, "Shukla"},
-    {"Pradosh Vrat", 28, "Krishna"},
-    {"Sankashti Chaturthi", 19, "Krishna"},
-    {"Amavasya", 30, "Krishna"},
-    {"Purnima Vrat", 15, "Shukla"},
+    {"Pradosh Vrat", 13},
+    {"Pradosh Vrat", 28},
+    {"Sankashti Chaturthi", 19},
+    {"Amavasya", 30},
+    {"Purnima Vrat", 15},
 }};
 
 // Months cost milliseconds each: two are worth a thread.
@@ -33,9 +32,25 @@ constexpr std::size_t VRAT_MONTHS_PER_THREAD = 2;
 
 }  // namespace
 
+const std::vector<FestivalDef>& sunrise_vrats() {
+  static const std::vector<FestivalDef> rules = [] {
+    std::vector<FestivalDef> out;
+    for (const VratRow& row : VRAT_TABLE) {
+      FestivalDef def;
+      def.id = def.name = row.name;
+      def.rule = RULE_TITHI;
+      def.tithi = row.tithi;
+      out.push_back(std::move(def));
+    }
+    return out;
+  }();
+  return rules;
+}
+
 Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const Clock& clock,
                                                        const Place& place, Reuse reuse,
-                                                       unsigned threads) {
+                                                       unsigned threads,
+                                                       const std::vector<FestivalDef>& rules) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
   const Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
@@ -45,14 +60,14 @@ Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const 
   if (auto error = run_units(found.size(), threads, VRAT_MONTHS_PER_THREAD, [&](std::size_t i) {
         const LunarMonth& m = months.value()[i];
         const std::string label = month_label(m.name, m.is_adhik);
-        // The five vrats of a month scan the same days.
+        // The vrats of a month scan the same days.
         Sky sky(place, reuse);
-        for (const VratRow& row : VRAT_TABLE) {
-          const std::optional<SunriseHit> hit = find_tithi_in_range(
-              static_cast<std::int32_t>(row.tithi), m.start_jd, m.end_jd, clock, sky);
-          if (!hit || hit->local.date.year != year) continue;
-          found[i].push_back({row.name, std::string(row.name) + " (" + label + ")", m.name,
-                              row.paksha, hit->sunrise_jd, hit->local.date});
+        for (const FestivalDef& rule : rules) {
+          const std::optional<FestivalOccurrence> o = resolve_in_month(rule, m, clock, sky, reuse);
+          if (!o || o->date.year != year) continue;
+          found[i].push_back({rule.name, rule.name + " (" + label + ")", m.name,
+                              rule.tithi <= 15 ? "Shukla" : "Krishna", o->sunrise_jd, o->date,
+                              o->reasoning});
         }
         return std::optional<Error>();
       }))

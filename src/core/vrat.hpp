@@ -1,7 +1,8 @@
 // The recurring fasts of a year: Pradosh (both pakshas), Sankashti
-// Chaturthi, Amavasya and Purnima of every amant month, each on the day
-// whose sunrise carries its tithi, as the sunrise scanner finds it
-// (sunrise_scan.hpp).
+// Chaturthi, Amavasya and Purnima of every amant month. The module's own
+// keep each on the day whose sunrise carries its tithi, as the sunrise
+// scanner finds it (sunrise_scan.hpp); the almanac's are tithi rules with a
+// kaala or a moonrise, resolved as festivals are (festival.hpp).
 #pragma once
 
 #include <cstdint>
@@ -11,27 +12,33 @@
 
 #include "calendar.hpp"
 #include "ephemeris.hpp"
+#include "festival.hpp"
 #include "sunrise_scan.hpp"
 #include "types.hpp"
 
 namespace tithiloom {
 
-// A recurring fast on the day whose sunrise carries its tithi.
+// A recurring fast and the day its rule gives.
 struct VratOccurrence {
-  std::string_view vrat_type;
+  std::string_view vrat_type;  // the rule's name
   std::string name;  // "Pradosh Vrat (Kartik)", "Purnima Vrat (Adhika Shravana)"
   std::string_view lunar_month_name;
   std::string_view paksha;
   double sunrise_jd;
   CivilDate date;
+  std::string reasoning;
 };
 
-// The five vrats of every amant month, those dated in `year`, in date order.
-// `literal` remembers nothing and asks about every day. The months are
+// The module's five vrats, as tithi rules: Pradosh (13 and 28), Sankashti
+// Chaturthi (19), Amavasya (30) and Purnima (15), each at sunrise.
+const std::vector<FestivalDef>& sunrise_vrats();
+
+// Each rule (a tithi rule, by name and tithi) in every amant month, those
+// dated in `year`, in date order; the rules outlive the result, which names
+// them. `literal` remembers nothing and asks about every day. The months are
 // spread over up to `threads` threads; the result depends on neither choice.
-Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const Clock& clock,
-                                                       const Place& place,
-                                                       Reuse reuse = Reuse::memo,
-                                                       unsigned threads = 1);
+Result<std::vector<VratOccurrence>> compute_vrat_dates(
+    std::int32_t year, const Clock& clock, const Place& place, Reuse reuse = Reuse::memo,
+    unsigned threads = 1, const std::vector<FestivalDef>& rules = sunrise_vrats());
 
 }  // namespace tithiloom

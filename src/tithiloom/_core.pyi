@@ -176,6 +176,7 @@ class VratDict(TypedDict):
     sunrise_jd: float
     lunar_month_name: str
     paksha: str
+    reasoning: NotRequired[str]  # _vrat_dates under the almanac convention
 
 def py_compute_vrat_dates(
     year: int, lat: float, lng: float, alt: float, utc_offset: int
@@ -372,6 +373,7 @@ def _ekadashis(
 ) -> list[EkadashiDict]: ...
 def _vrat_dates(
     year: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
+    vrat_defs: list[dict[str, Any]] | None = None,
 ) -> list[VratDict]: ...
 def _batch_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,

@@ -353,11 +353,12 @@ def vrats(year: int, place: Place, between: Between = None,
           convention: str = "almanac") -> list[Vrat]:
     """The recurring fasts of ``year``: Pradosh, Sankashti Chaturthi, Amavasya, Purnima
     (only those between two dates when ``between`` is given)."""
-    y = _year(year)
-    raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y),
-                _convention(convention))
+    y, conv = _year(year), _convention(convention)
+    rules = rulefiles.vrat_rules() if conv == rulefiles.ALMANAC else None
+    raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y), conv, rules)
     return [Vrat(r["vrat_type"], r["name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
-                 r["lunar_month_name"], r["paksha"]) for r in raw if _in(_ymd(r), between)]
+                 r["lunar_month_name"], r["paksha"], r.get("reasoning", ""))
+            for r in raw if _in(_ymd(r), between)]
 
 
 def shraddha(death_date: dt.date, year: int, place: Place,

@@ -263,6 +263,7 @@ class Vrat(Record):
     sunrise: dt.datetime | None
     lunar_month_name: str
     paksha: str
+    reasoning: str = ""  # why this day, under the almanac convention
 
 
 @dataclass(frozen=True, slots=True)

@@ -159,16 +159,23 @@ class _Entry:
         return value
 
 
-def _check_festival(e: _Entry) -> None:
+_MONTHLY_RULES = ("tithi_at_sunrise", "tithi_at_moonrise")
+_NOT_MONTHLY = {"lunar_month", "adhika_maasa", "day_offset", "annual"}
+
+
+def _check_festival(e: _Entry, monthly: bool = False) -> None:
+    """Checks a festival entry, or (monthly) a tithi rule kept every month."""
     rule = e.string("rule")
-    if rule not in RULES:
-        raise e.fail("rule", f"unknown rule {rule!r}; accepted: {', '.join(RULES)}")
-    allowed = _COMMON | set(_NEEDS[rule]) | _ALLOWS[rule]
+    accepted = _MONTHLY_RULES if monthly else RULES
+    if rule not in accepted:
+        raise e.fail("rule", f"unknown rule {rule!r}; accepted: {', '.join(accepted)}")
+    needs = tuple(k for k in _NEEDS[rule] if not (monthly and k in _NOT_MONTHLY))
+    allowed = (_COMMON | set(needs) | _ALLOWS[rule]) - (_NOT_MONTHLY if monthly else set())
     for key in e.raw:
         if key not in allowed:
             raise e.fail(str(key), f"not a key of rule '{rule}' (keys: "
                                    f"{', '.join(sorted(allowed))})")
-    for key in _NEEDS[rule]:
+    for key in needs:
         e.integer(key)
     e.integer("day_offset", required=False)
     e.integer("with_nakshatra", required=False)
@@ -211,6 +218,18 @@ def check_festivals(entries: Iterable[Any], source: str = "<rules>") -> list[dic
             almanac = _Entry(source, i, {**own, **e.raw[ALMANAC]})
             almanac.where += " under the almanac convention"
             _check_festival(almanac)
+        checked.append(dict(e.raw))
+    return checked
+
+
+def check_vrats(entries: Iterable[Any], source: str = "<rules>") -> list[dict[str, Any]]:
+    """Check vrat entries (tithi rules kept every month); return plain dicts."""
+    checked: list[dict[str, Any]] = []
+    for i, raw in enumerate(entries, 1):
+        e = _Entry(source, i, raw)
+        e.string("id")
+        e.string("name")
+        _check_festival(e, monthly=True)
         checked.append(dict(e.raw))
     return checked
 
@@ -284,6 +303,11 @@ def _shipped(name: str, top: str, check: Any) -> tuple[dict[str, Any], ...]:
 def festival_rules(source: RuleSource = None) -> list[dict[str, Any]]:
     """Festival rules from a YAML file, a list of dicts, or (None) the shipped file."""
     return _load(source, "festivals.yaml", "festivals", check_festivals)
+
+
+def vrat_rules() -> list[dict[str, Any]]:
+    """The shipped vrat rules of the almanac convention."""
+    return _load(None, "vrats.yaml", "vrats", check_vrats)
 
 
 def ekadashi_rules(source: RuleSource = None) -> list[dict[str, Any]]:
