@@ -123,3 +123,15 @@ def test_almanac_vrats_follow_their_rules():
     with pytest.raises(RuleError, match="'lunar_month': not a key"):
         rulefiles.check_vrats([{"id": "p", "name": "P", "rule": "tithi_at_sunrise", "tithi": 13,
                                 "lunar_month": 1}])
+
+
+def test_each_ekadashi_fast_is_broken_the_next_day_outside_hari_vasara():
+    ekadashis = {e.name: e for e in tithiloom.ekadashis(2026, DELHI)}
+    for e in ekadashis.values():
+        for fast, parana in ((e.smartha_date, e.smartha_parana),
+                             (e.vaishnava_date, e.vaishnava_parana)):
+            assert parana.start.date() == fast + dt.timedelta(days=1) and parana.start < parana.end
+    # Hari Vasara outlasts the morning: the fast is broken after midday.
+    assert ekadashis["Prabodhini"].smartha_parana.start.hour >= 12
+    assert "Mahadvadashi: Unmilani" in ekadashis["Padmini"].reasoning
+    assert tithiloom.ekadashis(2026, DELHI, convention="core")[0].smartha_parana is None

@@ -31,9 +31,8 @@ bool read_definition(PyObject* item, EkadashiDef& def) {
          extract_str(item, "krishna_name", def.krishna_name);
 }
 
-PyObject* ekadashi_dict(const EkadashiOccurrence& o) {
-  return DictBuilder()
-      .add("name", o.name)
+DictBuilder& ekadashi_fields(DictBuilder& d, const EkadashiOccurrence& o) {
+  return d.add("name", o.name)
       .add("lunar_month", o.lunar_month)
       .add("lunar_month_name", o.lunar_month_name)
       .add("is_adhik", o.is_adhik)
@@ -46,7 +45,22 @@ PyObject* ekadashi_dict(const EkadashiOccurrence& o) {
       .add("vaishnava_month", o.vaishnava_date.month)
       .add("vaishnava_day", o.vaishnava_date.day)
       .add("vaishnava_sunrise_jd", o.vaishnava_sunrise_jd)
-      .add("reasoning", o.reasoning)
+      .add("reasoning", o.reasoning);
+}
+
+PyObject* ekadashi_dict(const EkadashiOccurrence& o) {
+  DictBuilder d;
+  return ekadashi_fields(d, o).release();
+}
+
+// The almanac's Ekadashis also tell when each fast is broken.
+PyObject* almanac_ekadashi_dict(const EkadashiOccurrence& o) {
+  DictBuilder d;
+  return ekadashi_fields(d, o)
+      .add("smartha_parana_start_jd", o.smartha_parana.start_jd)
+      .add("smartha_parana_end_jd", o.smartha_parana.end_jd)
+      .add("vaishnava_parana_start_jd", o.vaishnava_parana.start_jd)
+      .add("vaishnava_parana_end_jd", o.vaishnava_parana.end_jd)
       .release();
 }
 
@@ -94,14 +108,20 @@ PyObject* py_compute_ekadashis_with(PyObject* const* args, Py_ssize_t nargs, PyO
       return nullptr;
     place = risen_as(convention, place);
     std::vector<EkadashiDef> defs;
-    if (!read_definitions(defs_arg.list, defs, read_definition)) return nullptr;
+    const auto read = [convention](PyObject* item, EkadashiDef& def) {
+      def.report_parana = convention == Convention::almanac;
+      return read_definition(item, def);
+    };
+    if (!read_definitions(defs_arg.list, defs, read)) return nullptr;
     const unsigned threads = pool_size();
     auto occurrences = interruptible([&] {
       return compute_ekadashis(defs, year, clock, place, Reuse::memo, threads);
     });
     if (!occurrences) return nullptr;  // interrupted
     if (!occurrences->ok()) return raise_error(*occurrences);
-    return list_from(std::move(*occurrences).value(), ekadashi_dict);
+    return list_from(std::move(*occurrences).value(), convention == Convention::almanac
+                                                          ? almanac_ekadashi_dict
+                                                          : ekadashi_dict);
   });
 }
 

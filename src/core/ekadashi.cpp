@@ -12,6 +12,7 @@
 #include "names.hpp"
 #include "panchang.hpp"
 #include "parallel.hpp"
+#include "sunrise_scan.hpp"
 
 namespace tithiloom {
 namespace {
@@ -78,6 +79,58 @@ std::optional<EkadashiOccurrence> resolve_ekadashi_on(std::uint32_t lunar_month,
   return o;
 }
 
+// When the fast kept on `fast_date` is broken: after the next sunrise, within
+// Dvadashi (unless it ended before that sunrise), not in Hari Vasara (its
+// first quarter); in the morning (the first fifth of the daytime) if
+// possible, else after midday (three-fifths of the daytime) until Dvadashi
+// ends or the Sun sets.
+DayWindow parana_window(const CivilDate& fast_date, std::uint32_t dvadashi, const Clock& clock,
+                        Sky& sky) {
+  const double sunrise =
+      sky.sunrise_after(midnight_after(local_midnight_jd(fast_date, clock), clock));
+  const double sunset = sky.sunset_after(local_noon_jd(local_date(sunrise, clock), clock));
+  if (!std::isfinite(sunrise) || !std::isfinite(sunset)) return {NO_TIME, NO_TIME};
+  const double morning_end = sunrise + (sunset - sunrise) / 5.0;
+  const double midday_end = sunrise + (sunset - sunrise) * 3.0 / 5.0;
+  const TithiSpan span = estimated_tithi_span(dvadashi, sunrise, sky);
+  if (!(span.end_jd > sunrise)) return {sunrise, morning_end};
+  const double start = std::max(sunrise, span.start_jd + (span.end_jd - span.start_jd) / 4.0);
+  if (start < std::min(morning_end, span.end_jd)) return {start, std::min(morning_end, span.end_jd)};
+  const double later = std::max(start, midday_end);
+  if (later < std::min(span.end_jd, sunset)) return {later, std::min(span.end_jd, sunset)};
+  return {NO_TIME, NO_TIME};
+}
+
+// The Mahadvadashi that the sunrises from the Ekadashi's first (the day
+// before the Smartha day when Ekadashi holds both) make, if any: named from
+// the tithis they carry.
+std::string_view mahadvadashi(const CivilDate& smartha_date, std::uint32_t ekadashi,
+                              const Clock& clock, Sky& sky) {
+  std::array<std::uint32_t, 7> at{};  // the tithi at the sunrise before and the next six
+  double midnight = midnight_after(local_midnight_jd(smartha_date, clock), clock, -1);
+  for (std::uint32_t& t : at) {
+    t = sky.tithi_at(sky.sunrise_after(midnight));
+    midnight = midnight_after(midnight, clock);
+  }
+  const std::uint32_t dvadashi = ekadashi + 1, last = ekadashi + 4;  // Purnima or Amavasya
+  if (at[0] == ekadashi) return "Unmilani (Ekadashi holds two sunrises)";
+  if (at[2] == dvadashi && at[3] == dvadashi) return "Vyanjuli (Dvadashi holds two sunrises)";
+  if (at[2] == dvadashi + 1) return "Trisprsa (Ekadashi, Dvadashi and Trayodashi in one day)";
+  for (std::size_t i = 4; i + 1 < at.size(); ++i)
+    if (at[i] == last && at[i + 1] == last)
+      return ekadashi == SHUKLA_EKADASHI ? "Paksavardhini (Purnima holds two sunrises)"
+                                         : "Paksavardhini (Amavasya holds two sunrises)";
+  return {};
+}
+
+// Each fast's parana window, and the Mahadvadashi in the reasoning.
+void add_parana(EkadashiOccurrence& o, std::uint32_t ekadashi, const Clock& clock, Sky& sky) {
+  o.smartha_parana = parana_window(o.smartha_date, ekadashi + 1, clock, sky);
+  o.vaishnava_parana = parana_window(o.vaishnava_date, ekadashi + 1, clock, sky);
+  const std::string_view maha = mahadvadashi(o.smartha_date, ekadashi, clock, sky);
+  if (!maha.empty()) o.reasoning += " A Mahadvadashi: " + std::string(maha) + ".";
+}
+
 bool same_ekadashi(const EkadashiOccurrence& a, const EkadashiOccurrence& b) {
   return a.smartha_date.year == b.smartha_date.year &&
          a.smartha_date.month == b.smartha_date.month &&
@@ -127,7 +180,10 @@ std::vector<EkadashiOccurrence> ekadashis_of(const EkadashiDef& def,
                      : std::string_view(shukla ? def.shukla_name : def.krishna_name);
       auto o = resolve_ekadashi_on(def.month, month_name, m.is_adhik, shukla, name, m.start_jd,
                                    m.end_jd, clock, sky);
-      if (o && o->smartha_date.year == year) out.push_back(std::move(*o));
+      if (!o || o->smartha_date.year != year) continue;
+      if (def.report_parana)
+        add_parana(*o, shukla ? SHUKLA_EKADASHI : KRISHNA_EKADASHI, clock, sky);
+      out.push_back(std::move(*o));
     }
   }
   return out;

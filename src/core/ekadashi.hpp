@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 
 #include "calendar.hpp"
 #include "ephemeris.hpp"
+#include "observance.hpp"
 #include "sunrise_scan.hpp"
 #include "types.hpp"
 
@@ -23,7 +25,11 @@ struct EkadashiDef {
   std::string shukla_name;
   std::string krishna_name;
   std::uint32_t month;  // 1 = Chaitra; a month outside 1-12 yields nothing
+  // Also find each fast's parana window and name the Mahadvadashis.
+  bool report_parana = false;
 };
+
+inline constexpr double NO_TIME = std::numeric_limits<double>::quiet_NaN();
 
 // One Ekadashi with its Smartha day (the tithi at sunrise) and its Vaishnava
 // day (one later when Dashami still runs at Arunodaya).
@@ -38,6 +44,10 @@ struct EkadashiOccurrence {
   CivilDate vaishnava_date;
   double vaishnava_sunrise_jd;  // NaN when the Sun does not rise that day
   std::string reasoning;
+  // With report_parana: when each fast is broken on the next day (NaN bounds
+  // otherwise, or where there is no such window).
+  DayWindow smartha_parana{NO_TIME, NO_TIME};
+  DayWindow vaishnava_parana{NO_TIME, NO_TIME};
 };
 
 // Every Ekadashi of the definitions whose Smartha day lies in `year`, in

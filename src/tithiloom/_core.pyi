@@ -157,6 +157,11 @@ class EkadashiDict(TypedDict):
     vaishnava_day: int
     vaishnava_sunrise_jd: float
     reasoning: str
+    # _ekadashis under the almanac convention: when each fast is broken (NaN: no window)
+    smartha_parana_start_jd: NotRequired[float]
+    smartha_parana_end_jd: NotRequired[float]
+    vaishnava_parana_start_jd: NotRequired[float]
+    vaishnava_parana_end_jd: NotRequired[float]
 
 def py_compute_ekadashis(
     ekadashi_defs: list[dict[str, Any]],

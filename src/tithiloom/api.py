@@ -345,8 +345,17 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
     return [Ekadashi(r["name"], r["lunar_month"], r["lunar_month_name"], r["is_adhik"],
                      r["paksha"], _ymd(r, "smartha_"),
                      _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),
-                     _maybe_time(r["vaishnava_sunrise_jd"], place), r["reasoning"])
+                     _maybe_time(r["vaishnava_sunrise_jd"], place), r["reasoning"],
+                     _parana(r, "smartha_", place), _parana(r, "vaishnava_", place))
             for r in raw if _in(_ymd(r, "smartha_"), between)]
+
+
+def _parana(r: Mapping[str, Any], fast: str, place: Place) -> Window | None:
+    start = r.get(f"{fast}parana_start_jd", math.nan)
+    end = r.get(f"{fast}parana_end_jd", math.nan)
+    if math.isnan(start) or math.isnan(end):
+        return None
+    return Window("Parana", _time(start, place), _time(end, place), True)
 
 
 def vrats(year: int, place: Place, between: Between = None,

@@ -330,7 +330,9 @@ def _ekadashi_events(es: Sequence[Ekadashi], year: int, calendar: str) -> list[e
                          f"{e.paksha.lower()}-{year}", e.smartha_date,
                          f"{e.name} Ekadashi", e.reasoning
                          + (f"\nVaishnava fast: {e.vaishnava_date.isoformat()}."
-                            if e.vaishnava_date != e.smartha_date else ""), "Ekadashi")
+                            if e.vaishnava_date != e.smartha_date else "")
+                         + (f"\nParana: {_parana_text(e.smartha_parana)}."
+                            if e.smartha_parana else ""), "Ekadashi")
             for e in es]
 
 
@@ -541,8 +543,18 @@ def _festival_line(f: Festival, _: Listing[Festival]) -> str:
     return f"{dated(f.date, f.name)}{close}\n      {f.reasoning}{alternate}"
 
 
+def _parana_text(w: Window | None) -> str:
+    return "--" if w is None else f"{dmy(w.start.date())} {hm(w.start)}-{hm(w.end)}"
+
+
 def _ekadashi_line(e: Ekadashi, listing: Listing[Ekadashi]) -> str:
-    return f"{dated(e.smartha_date, _ekadashi_text(e, listing.calendar))}\n      {e.reasoning}"
+    line = f"{dated(e.smartha_date, _ekadashi_text(e, listing.calendar))}\n      {e.reasoning}"
+    if e.smartha_parana is None and e.vaishnava_parana is None:
+        return line
+    parana = f"Parana: {_parana_text(e.smartha_parana)}"
+    if e.vaishnava_parana != e.smartha_parana:
+        parana += f"; Vaishnava: {_parana_text(e.vaishnava_parana)}"
+    return f"{line}\n      {parana}"
 
 
 def _vrat_line(v: Vrat, listing: Listing[Vrat]) -> str:

@@ -251,6 +251,9 @@ class Ekadashi(Record):
     vaishnava_date: dt.date
     vaishnava_sunrise: dt.datetime | None
     reasoning: str
+    # Under the almanac convention: when each fast is broken the next day.
+    smartha_parana: Window | None = None
+    vaishnava_parana: Window | None = None
 
 
 @dataclass(frozen=True, slots=True)
