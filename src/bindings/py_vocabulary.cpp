@@ -88,6 +88,7 @@ PyObject* almanac() {
              {"kaala", [] { return tuple_of(Kaala::almanac_labels()); }},
              {"vyapti_tie", [] { return tuple_of(VyaptiTie::almanac_labels()); }},
              {"ingress", [] { return tuple_of(Ingress::labels()); }},
+             {"bhadra_fallback", [] { return tuple_of(BhadraFallback::labels()); }},
          });
        }},
   });

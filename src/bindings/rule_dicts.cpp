@@ -29,12 +29,14 @@ bool read_festival_definition(PyObject* item, FestivalDef& def, Convention conve
   }
   if (kaala) def.kaala = Kaala::from_almanac_label(*kaala);
   if (tie) def.vyapti_tie = VyaptiTie::from_almanac_label(*tie);
-  std::optional<std::string> ingress;
+  std::optional<std::string> ingress, fallback;
   if (!extract_opt_label(item, "ingress", ingress) ||
+      !extract_opt_label(item, "bhadra_fallback", fallback) ||
       !extract_opt_u32(item, "with_nakshatra", def.with_nakshatra) ||
       !extract_bool_or(item, "avoid_bhadra", def.avoid_bhadra))
     return false;
   if (ingress) def.ingress = Ingress::from_label(*ingress);
+  if (fallback) def.bhadra_fallback = BhadraFallback::from_label(*fallback);
   def.report_margin = true;
   return true;
 }

@@ -460,21 +460,25 @@ KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution&
   return k;
 }
 
-// Three muhurtas: how long a tithi whose kaala is all Bhadra must last
-// after the udaya day's sunrise for that day to be kept.
+// Three muhurtas, 144 minutes.
 constexpr double THREE_MUHURTAS_DAYS = 0.1;
 
 // Where the tithi touches the kaala only within Bhadra on both days.
 Observed bhadra_everywhere(const FestivalDef& def, Udaya u, const SunriseHit& prev,
                            Resolution& r) {
+  const bool praharas = def.bhadra_fallback == BhadraFallback::three_and_half_praharas;
+  const double needed_days =
+      praharas ? (r.sky.sunset_after(local_noon_jd(u.date, r.clock)) - u.sunrise_jd) * 7.0 / 8.0
+               : THREE_MUHURTAS_DAYS;
+  const std::string needed = praharas ? "three and a half praharas" : "three muhurtas";
   const double minutes = (tithi_end_after(u.sunrise_jd, r.sky) - u.sunrise_jd) * 1440.0;
-  const bool udaya = minutes >= THREE_MUHURTAS_DAYS * 1440.0;
+  const bool udaya = minutes >= needed_days * 1440.0;
   std::string why = tithi_phrase(u.month_name, u.tithi) + " touches the " +
                     std::string(def.kaala.label()) + " kaala only within Bhadra (Vishti " +
                     "karana). It lasts " + minutes_text(std::floor(minutes)) +
                     " after sunrise on " + date_text(u.date) +
-                    (udaya ? ": three muhurtas or more, so that day is observed."
-                           : ": less than three muhurtas, so the earlier day is observed.");
+                    (udaya ? ": " + needed + " or more, so that day is observed."
+                           : ": less than " + needed + ", so the earlier day is observed.");
   if (udaya)
     return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik, std::move(why),
                     VYAPTI, def.kaala.label(), std::nullopt};

@@ -54,6 +54,7 @@ struct FestivalDef {
   // neither day has such a part, the udaya day if the tithi lasts three
   // muhurtas after its sunrise, else the earlier day.
   bool avoid_bhadra = false;
+  BhadraFallback bhadra_fallback;
   // Measure how close the deciding boundary came (the occurrence's margin).
   bool report_margin = false;
 };

@@ -95,6 +95,11 @@ constexpr std::array<LabelRow<Ingress::Value>, 3> INGRESS_LABELS = {{
     {"kerala", Ingress::kerala},
 }};
 
+constexpr std::array<LabelRow<BhadraFallback::Value>, 2> BHADRA_FALLBACK_LABELS = {{
+    {"three_muhurtas", BhadraFallback::three_muhurtas},
+    {"three_and_half_praharas", BhadraFallback::three_and_half_praharas},
+}};
+
 constexpr std::array<LabelRow<Priority::Value>, 7> PRIORITY_LABELS = {{
     {"paraviddha", Priority::paraviddha},
     {"puurvaviddha", Priority::puurvaviddha},
@@ -162,6 +167,18 @@ std::vector<std::string_view> VyaptiTie::almanac_labels() {
   std::vector<std::string_view> out = labels();
   for (const std::string_view label : labels_of(ALMANAC_TIE_LABELS)) out.push_back(label);
   return out;
+}
+
+BhadraFallback BhadraFallback::from_label(std::string_view label) {
+  return parse(label, BHADRA_FALLBACK_LABELS, BhadraFallback::three_muhurtas);
+}
+
+std::string_view BhadraFallback::label() const {
+  return BHADRA_FALLBACK_LABELS[value < BHADRA_FALLBACK_LABELS.size() ? value : 0].label;
+}
+
+std::vector<std::string_view> BhadraFallback::labels() {
+  return labels_of(BHADRA_FALLBACK_LABELS);
 }
 
 Ingress Ingress::from_label(std::string_view label) {

@@ -99,6 +99,20 @@ struct VyaptiTie {
   Value value;
 };
 
+// Where Bhadra covers the kaala on both days, how long the tithi must last
+// after the udaya day's sunrise for that day to be kept (else the earlier):
+// three muhurtas (144 minutes; the default), or three and a half praharas
+// (seven-eighths of the daytime).
+struct BhadraFallback {
+  enum Value : std::uint8_t { three_muhurtas, three_and_half_praharas };
+  constexpr BhadraFallback(Value v = three_muhurtas) : value(v) {}
+  static BhadraFallback from_label(std::string_view label);
+  std::string_view label() const;
+  static std::vector<std::string_view> labels();
+  friend constexpr bool operator==(BhadraFallback, BhadraFallback) = default;
+  Value value;
+};
+
 // The day on which a solar ingress is kept. One byte; the default is the
 // civil date of the ingress.
 struct Ingress {

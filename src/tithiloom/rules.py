@@ -33,7 +33,7 @@ _NEEDS = {"tithi_at_sunrise": ("lunar_month", "tithi"),
           "nakshatra_at_sunrise": ("nakshatra", "sankranti_index"),
           "nakshatra_in_solar_month": ("nakshatra", "sankranti_index")}
 _ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa",
-                                "with_nakshatra", "avoid_bhadra"},
+                                "with_nakshatra", "avoid_bhadra", "bhadra_fallback"},
            "tithi_at_moonrise": {"adhika_maasa"},
            "sankranti": {"ingress"}, "nakshatra_at_sunrise": set(),
            "nakshatra_in_solar_month": {"ingress"}}
@@ -179,11 +179,11 @@ def _check_festival(e: _Entry, monthly: bool = False) -> None:
         e.integer(key)
     e.integer("day_offset", required=False)
     e.integer("with_nakshatra", required=False)
-    for key in ("priority", "kaala", "adhika_maasa", "vyapti_tie", "ingress"):
+    for key in ("priority", "kaala", "adhika_maasa", "vyapti_tie", "ingress", "bhadra_fallback"):
         if key in allowed:
             e.label(key)
     priority = _lower(e.raw.get("priority", ""))
-    for key in ("kaala", "vyapti_tie", "avoid_bhadra"):
+    for key in ("kaala", "vyapti_tie", "avoid_bhadra", "bhadra_fallback"):
         if key in e.raw and priority not in _VYAPTI:
             raise e.fail(key, "only matters with priority 'vyapti'")
     for key in ("description", "region", "tradition", "basis"):
