@@ -108,10 +108,14 @@ def test_close_calls_and_moonrise_are_told_under_the_almanac_only():
     diwali = by_id(2025, "almanac")["diwali"]  # Amavasya leaves the second pradosha in 10 min
     assert diwali.close_call and 9 < diwali.margin_minutes < 11
     assert "A close call: the deciding boundary lies 10 min" in diwali.reasoning
+    # Lakshmi Puja's muhurta: the pradosha that the Amavasya fills.
+    m = diwali.muhurta
+    assert m.name == "pradosha" and m.start.date() == diwali.date and m.start < m.end
     karwa = by_id(2030, "almanac")["karwa_chauth"]
     assert karwa.moonrise.date() == karwa.date and not karwa.close_call
     core_day = by_id(2025, "core")["diwali"]
-    assert (core_day.margin_minutes, core_day.moonrise, core_day.close_call) == (None, None, False)
+    assert (core_day.margin_minutes, core_day.moonrise, core_day.muhurta, core_day.close_call) == (
+        None, None, None, False)
 
 
 def test_almanac_vrats_follow_their_rules():

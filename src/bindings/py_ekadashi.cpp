@@ -83,7 +83,11 @@ PyObject* vrat_dict(const VratOccurrence& v) {
 // The almanac's vrats also say why their day was chosen.
 PyObject* almanac_vrat_dict(const VratOccurrence& v) {
   DictBuilder d;
-  return vrat_fields(d, v).add("reasoning", v.reasoning).release();
+  return vrat_fields(d, v)
+      .add("reasoning", v.reasoning)
+      .add("muhurta_start_jd", v.muhurta.start_jd)
+      .add("muhurta_end_jd", v.muhurta.end_jd)
+      .release();
 }
 
 }  // namespace

@@ -60,6 +60,8 @@ PyObject* almanac_occurrence_dict(const FestivalOccurrence& o) {
   return occurrence_fields(d, o)
       .add("margin_minutes", o.margin_minutes)
       .add("moonrise_jd", o.moonrise_jd)
+      .add("muhurta_start_jd", o.muhurta.start_jd)
+      .add("muhurta_end_jd", o.muhurta.end_jd)
       .release();
 }
 

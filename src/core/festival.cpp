@@ -70,6 +70,7 @@ struct Observed {
   std::optional<AlternateObservance> alternate;
   double margin_days = NaN;
   double moonrise_jd = NaN;
+  DayWindow muhurta{NaN, NaN};
 };
 
 // The lunar-day rule's udaya day, handed to the priority step.
@@ -606,6 +607,24 @@ std::optional<Observed> shifted(Observed o, Resolution& r, std::int32_t k) {
   return o;
 }
 
+// The part of the observed day's kaala that the tithi holds, outside Bhadra
+// where the definition avoids it.
+DayWindow muhurta_of(const FestivalDef& def, std::uint32_t tithi, const Observed& o,
+                     Resolution& r) {
+  const double sunset = r.sky.sunset_after(local_noon_jd(o.date, r.clock));
+  const double next_sunrise =
+      r.sky.sunrise_after(midnight_after(local_midnight_jd(o.date, r.clock), r.clock));
+  const DayWindow w = kaala_window(def.kaala, o.sunrise_jd, sunset, next_sunrise);
+  const double middle = (w.start_jd + w.end_jd) / 2.0;
+  if (!std::isfinite(middle)) return {NaN, NaN};
+  const TithiSpan span = def.avoid_bhadra ? estimated_span_free_of_bhadra(tithi, middle, r.sky)
+                                          : estimated_tithi_span(tithi, middle, r.sky);
+  const double start = std::max(w.start_jd, span.start_jd);
+  const double end = std::min(w.end_jd, span.end_jd);
+  if (!(start < end)) return {NaN, NaN};
+  return {start, end};
+}
+
 void tell_close_call(Observed& o) {
   if (!(o.margin_days * 1440.0 <= CLOSE_CALL_MINUTES)) return;
   o.reasoning += " A close call: the deciding boundary lies " +
@@ -618,7 +637,10 @@ std::optional<Observed> observe_tithi(const FestivalDef& def, std::optional<Uday
                                       Resolution& r) {
   if (!u) return std::nullopt;
   if (def.rule == RULE_MOONRISE) return by_moonrise(def, std::move(*u), r);
-  return by_priority(def, std::move(*u), r);
+  const std::uint32_t tithi = u->tithi;
+  Observed o = by_priority(def, std::move(*u), r);
+  if (def.report_margin && def.priority == Priority::vyapti) o.muhurta = muhurta_of(def, tithi, o, r);
+  return o;
 }
 
 // A definition's day in the year: its rule's, shifted, if it falls in the year.
@@ -633,7 +655,10 @@ std::optional<Observed> resolve(const FestivalDef& def, Resolution& r) {
   } else if (def.rule == RULE_SOLAR_MONTH_STAR) {
     o = solar_month_star_rule(def, r);
   }
-  if (o && def.day_offset != 0) o = shifted(std::move(*o), r, def.day_offset);
+  if (o && def.day_offset != 0) {
+    o->muhurta = {NaN, NaN};  // it was the anchor day's
+    o = shifted(std::move(*o), r, def.day_offset);
+  }
   if (o && o->date.year != r.calendar.year) return std::nullopt;
   if (o) tell_close_call(*o);
   return o;
@@ -741,7 +766,8 @@ FestivalOccurrence occurrence_of(const FestivalDef& def, Observed o) {
                             o.kaala_applied,
                             std::move(o.alternate),
                             o.margin_days * 1440.0,
-                            o.moonrise_jd};
+                            o.moonrise_jd,
+                            o.muhurta};
 }
 
 // The occurrences of the observed definitions, stably in sunrise order;

@@ -86,6 +86,11 @@ struct FestivalOccurrence {
   double margin_minutes = std::numeric_limits<double>::quiet_NaN();
   // The moonrise that the evening's tithi holds (tithi_at_moonrise); NaN else.
   double moonrise_jd = std::numeric_limits<double>::quiet_NaN();
+  // With report_margin, for vyapti: the part of the day's kaala the tithi
+  // holds (outside Bhadra where it is avoided), the time of the rite; NaN
+  // bounds where there is none or the day was shifted.
+  DayWindow muhurta{std::numeric_limits<double>::quiet_NaN(),
+                    std::numeric_limits<double>::quiet_NaN()};
 };
 
 // A day decided by so small a margin that almanacs may well differ on it.

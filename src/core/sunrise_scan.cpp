@@ -258,6 +258,15 @@ TithiSpan estimated_tithi_span(std::uint32_t tithi, double jd, Sky& sky) {
   return {estimated_crossing(lo, jd, sky), estimated_crossing(lo + TITHI_SPAN_DEG, jd, sky)};
 }
 
+TithiSpan estimated_span_free_of_bhadra(std::uint32_t tithi, double jd, Sky& sky) {
+  constexpr std::uint32_t VISHTI = 7;  // karana number
+  TithiSpan span = estimated_tithi_span(tithi, jd, sky);
+  const double middle = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG + KARANA_SPAN_DEG;
+  if (karana_number(2 * (tithi - 1)) == VISHTI) span.start_jd = estimated_crossing(middle, jd, sky);
+  if (karana_number(2 * (tithi - 1) + 1) == VISHTI) span.end_jd = estimated_crossing(middle, jd, sky);
+  return span;
+}
+
 bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
                                     Sky& sky) {
   constexpr std::uint32_t VISHTI = 7;  // karana number

@@ -133,6 +133,9 @@ struct TithiSpan {
   double end_jd;
 };
 TithiSpan estimated_tithi_span(std::uint32_t tithi, double jd, Sky& sky);
+// The part of that span outside Bhadra (Vishti karana): the whole span, or
+// the half of it that is not Vishti.
+TithiSpan estimated_span_free_of_bhadra(std::uint32_t tithi, double jd, Sky& sky);
 
 // Whether a part of the tithi's span outside Bhadra (Vishti karana) falls
 // inside [start_jd, end_jd].

@@ -67,7 +67,7 @@ Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const 
           if (!o || o->date.year != year) continue;
           found[i].push_back({rule.name, rule.name + " (" + label + ")", m.name,
                               rule.tithi <= 15 ? "Shukla" : "Krishna", o->sunrise_jd, o->date,
-                              o->reasoning});
+                              o->reasoning, o->muhurta});
         }
         return std::optional<Error>();
       }))

@@ -27,6 +27,7 @@ struct VratOccurrence {
   double sunrise_jd;
   CivilDate date;
   std::string reasoning;
+  DayWindow muhurta;  // as the festival occurrence's
 };
 
 // The module's five vrats, as tithi rules: Pradosh (13 and 28), Sankashti

@@ -131,6 +131,8 @@ class FestivalOccurrenceDict(TypedDict):
     alternate: AlternateObservanceDict | None
     margin_minutes: NotRequired[float]  # _festivals under the almanac convention; NaN: none
     moonrise_jd: NotRequired[float]  # likewise; NaN but for a moonrise rule
+    muhurta_start_jd: NotRequired[float]  # likewise, for vyapti: the rite's time; NaN: none
+    muhurta_end_jd: NotRequired[float]
 
 def py_compute_festivals(
     festival_defs: list[dict[str, Any]],
@@ -182,6 +184,8 @@ class VratDict(TypedDict):
     lunar_month_name: str
     paksha: str
     reasoning: NotRequired[str]  # _vrat_dates under the almanac convention
+    muhurta_start_jd: NotRequired[float]  # likewise, for vyapti: the rite's time; NaN: none
+    muhurta_end_jd: NotRequired[float]
 
 def py_compute_vrat_dates(
     year: int, lat: float, lng: float, alt: float, utc_offset: int

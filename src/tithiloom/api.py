@@ -319,7 +319,8 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
                                                alt["priority"], alt["reasoning"]),
             d.get("description") or d.get("basis", ""), d.get("region", ""),
             d.get("tradition", ""), _maybe_number(r.get("margin_minutes", math.nan)),
-            _maybe_time(r.get("moonrise_jd", math.nan), place)))
+            _maybe_time(r.get("moonrise_jd", math.nan), place),
+            _span(r, "muhurta_", r["kaala_applied"], place)))
     return [f for f in out if _in(f.date, between)]
 
 
@@ -346,16 +347,18 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
                      r["paksha"], _ymd(r, "smartha_"),
                      _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),
                      _maybe_time(r["vaishnava_sunrise_jd"], place), r["reasoning"],
-                     _parana(r, "smartha_", place), _parana(r, "vaishnava_", place))
+                     _span(r, "smartha_parana_", "Parana", place),
+                     _span(r, "vaishnava_parana_", "Parana", place))
             for r in raw if _in(_ymd(r, "smartha_"), between)]
 
 
-def _parana(r: Mapping[str, Any], fast: str, place: Place) -> Window | None:
-    start = r.get(f"{fast}parana_start_jd", math.nan)
-    end = r.get(f"{fast}parana_end_jd", math.nan)
+def _span(r: Mapping[str, Any], prefix: str, name: str, place: Place) -> Window | None:
+    """The window of a record's <prefix>start_jd and <prefix>end_jd, if it has one."""
+    start = r.get(f"{prefix}start_jd", math.nan)
+    end = r.get(f"{prefix}end_jd", math.nan)
     if math.isnan(start) or math.isnan(end):
         return None
-    return Window("Parana", _time(start, place), _time(end, place), True)
+    return Window(name, _time(start, place), _time(end, place), True)
 
 
 def vrats(year: int, place: Place, between: Between = None,
@@ -365,8 +368,10 @@ def vrats(year: int, place: Place, between: Between = None,
     y, conv = _year(year), _convention(convention)
     rules = rulefiles.vrat_rules() if conv == rulefiles.ALMANAC else None
     raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y), conv, rules)
+    kaala = {v["name"]: str(v.get("kaala", "")) for v in rules or ()}
     return [Vrat(r["vrat_type"], r["name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
-                 r["lunar_month_name"], r["paksha"], r.get("reasoning", ""))
+                 r["lunar_month_name"], r["paksha"], r.get("reasoning", ""),
+                 _span(r, "muhurta_", kaala.get(r["vrat_type"], ""), place))
             for r in raw if _in(_ymd(r), between)]
 
 

@@ -321,7 +321,8 @@ def dump(data: Any, out: TextIO) -> None:
 
 def _festival_events(fs: Sequence[Festival], year: int, calendar: str) -> list[export.Event]:
     return [export.Event(f"festival-{export.slug(f.id)}-{year}", f.date, f.name,
-                         f.reasoning + (f"\n\n{f.description}" if f.description else ""),
+                         f.reasoning + _muhurta_text(f).replace("\n      ", "\n")
+                         + (f"\n\n{f.description}" if f.description else ""),
                          "Festival") for f in fs]
 
 
@@ -540,7 +541,12 @@ def _festival_line(f: Festival, _: Listing[Festival]) -> str:
     alternate = ("" if f.alternate is None else
                  f"\n      Alternate ({f.alternate.priority}): {dmy(f.alternate.date)}")
     close = f"  \u2248 {f.margin_minutes:.0f} min" if f.close_call else ""
-    return f"{dated(f.date, f.name)}{close}\n      {f.reasoning}{alternate}"
+    return f"{dated(f.date, f.name)}{close}\n      {f.reasoning}{alternate}{_muhurta_text(f)}"
+
+
+def _muhurta_text(f: Festival) -> str:
+    w = f.muhurta
+    return "" if w is None else f"\n      Muhurta ({w.name}): {hm(w.start)}-{hm(w.end, w.start.date())}"
 
 
 def _parana_text(w: Window | None) -> str:

@@ -230,6 +230,9 @@ class Festival(Record):
     # moonrise rule.
     margin_minutes: float | None = None
     moonrise: dt.datetime | None = None
+    # The part of the day's kaala that the tithi holds (outside Bhadra where
+    # the rule avoids it): the time of the rite, named by its kaala.
+    muhurta: Window | None = None
 
     @property
     def close_call(self) -> bool:
@@ -267,6 +270,7 @@ class Vrat(Record):
     lunar_month_name: str
     paksha: str
     reasoning: str = ""  # why this day, under the almanac convention
+    muhurta: Window | None = None  # likewise: the time of the rite, by its kaala
 
 
 @dataclass(frozen=True, slots=True)
