@@ -95,7 +95,8 @@ DayWindow parana_window(const CivilDate& fast_date, std::uint32_t dvadashi, cons
   const TithiSpan span = estimated_tithi_span(dvadashi, sunrise, sky);
   if (!(span.end_jd > sunrise)) return {sunrise, morning_end};
   const double start = std::max(sunrise, span.start_jd + (span.end_jd - span.start_jd) / 4.0);
-  if (start < std::min(morning_end, span.end_jd)) return {start, std::min(morning_end, span.end_jd)};
+  const double morning_close = std::min(morning_end, span.end_jd);
+  if (start < morning_close) return {start, morning_close};
   const double later = std::max(start, midday_end);
   if (later < std::min(span.end_jd, sunset)) return {later, std::min(span.end_jd, sunset)};
   return {NO_TIME, NO_TIME};

@@ -262,8 +262,9 @@ TithiSpan estimated_span_free_of_bhadra(std::uint32_t tithi, double jd, Sky& sky
   constexpr std::uint32_t VISHTI = 7;  // karana number
   TithiSpan span = estimated_tithi_span(tithi, jd, sky);
   const double middle = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG + KARANA_SPAN_DEG;
-  if (karana_number(2 * (tithi - 1)) == VISHTI) span.start_jd = estimated_crossing(middle, jd, sky);
-  if (karana_number(2 * (tithi - 1) + 1) == VISHTI) span.end_jd = estimated_crossing(middle, jd, sky);
+  const std::uint32_t first_half = 2 * (tithi - 1);
+  if (karana_number(first_half) == VISHTI) span.start_jd = estimated_crossing(middle, jd, sky);
+  if (karana_number(first_half + 1) == VISHTI) span.end_jd = estimated_crossing(middle, jd, sky);
   return span;
 }
 
