@@ -141,7 +141,8 @@ PyMethodDef FUNCTIONS[] = {
 // and the core's rule tables, which the package reads instead of copying.
 PyMethodDef PRIVATE_FUNCTIONS[] = {
     entry<clocked_sun_data>("_sun_data",
-                            "_sun_data(year, month, day, lat, lng, alt, clock, convention='core')\n--\n\n"),
+                            "_sun_data(year, month, day, lat, lng, alt, clock, "
+                            "convention='core')\n--\n\n"),
     entry<clocked_panchang>("_panchang",
                             "_panchang(year, month, day, lat, lng, alt, clock, weekday, "
                             "convention='core')\n--\n\n"),
@@ -156,7 +157,8 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
         "_vrat_dates(year, lat, lng, alt, clock, convention='core', vrat_defs=None)\n--\n\n"),
     entry<clocked_batch_range>("_batch_range",
                                "_batch_range(start_year, start_month, start_day, end_year, "
-                               "end_month, end_day, lat, lng, alt, clock, convention='core')\n--\n\n"),
+                               "end_month, end_day, lat, lng, alt, clock, "
+                               "convention='core')\n--\n\n"),
     entry<clocked_shraddha>("_shraddha",
                             "_shraddha(death_year, death_month, death_day, target_year, lat, lng, "
                             "alt, clock, convention='core')\n--\n\n"),
