@@ -18,17 +18,16 @@ def day_range(*args, place=DELHI, utc_offset=19800):
     return core.py_compute_batch_range(*args, *place, utc_offset)
 
 
-def without_times(d):
-    return {k: v for k, v in d.items() if k not in TIMED}
-
-
-def test_batch_days_are_the_daily_panchang_without_transitions():
-    # Values are compared to the bit in the C++ tests; here the dicts.
-    ny = (40.7128, -74.0060, 10.0)
-    for b in day_range(2025, 12, 28, 2026, 1, 3, place=ny, utc_offset=-18000):
+@pytest.mark.parametrize("place, offset, span", [
+    ((40.7128, -74.0060, 10.0), -18000, (2025, 12, 28, 2026, 1, 3)),
+    ((-33.87, 151.21, 58.0), 36000, (-1200, 3, 15, -1200, 3, 25)),
+    ((69.6492, 18.9553, 0.0), 3600, (2998, 3, 15, 2998, 3, 25))])
+def test_batch_days_are_the_daily_panchang_without_transitions(place, offset, span):
+    # Floats compare by value: equal dicts hold equal bits.
+    for b in day_range(*span, place=place, utc_offset=offset):
         assert list(b) == ["year", "month", "day", "sun", "vara", "tithi", "nakshatra", "yoga",
                            "karana"]
-        p = core.py_compute_panchang(b["year"], b["month"], b["day"], *ny, -18000,
+        p = core.py_compute_panchang(b["year"], b["month"], b["day"], *place, offset,
                                      b["vara"]["number"])
         assert list(b["nakshatra"]) == ["number", "name", "pada", "lord"]
         assert {k: b[k] for k in ("sun", "vara")} == {k: p[k] for k in ("sun", "vara")}

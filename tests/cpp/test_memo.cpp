@@ -1,7 +1,7 @@
 // Shortcuts that must change no value: the within-call memo of festival
 // resolution, Ekadashis and vrats found passing over months and days, lunar
-// months from sankrantis already known, and the batch's days without the
-// transition searches; each equals the literal evaluation to the bit.
+// months from sankrantis already known; each equals the literal evaluation
+// to the bit.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -108,32 +108,6 @@ TEST_P(KnownSankrantis, GiveTheMonthsSearchedAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Years, KnownSankrantis, ::testing::Values(-2000, 1000, 2023, 2026, 2900));
-
-// (year, site): 24 days from mid-March, long enough for every limb to run
-// through many values.
-class BatchDays : public ::testing::TestWithParam<std::tuple<std::int32_t, Site>> {};
-
-TEST_P(BatchDays, EqualTheFullDailyPanchangWithoutTransitions) {
-  const auto [year, s] = GetParam();
-  const auto days = compute_range({year, 3, 15}, {year, 4, 7}, s.clock(), s.place);
-  ASSERT_TRUE(days.ok()) << days.error();
-  for (const BatchDayResult& d : days.value()) {
-    auto full = panchang_of_day(d.date, weekday_of(d.date), s.clock(), s.place);
-    ASSERT_TRUE(full.ok()) << full.error();
-    Panchang p = std::move(full).value();
-    for (auto* limb : {&p.tithi.start_jd, &p.tithi.end_jd, &p.nakshatra.start_jd,
-                       &p.nakshatra.end_jd, &p.yoga.start_jd, &p.yoga.end_jd, &p.karana.start_jd,
-                       &p.karana.end_jd})
-      *limb = d.panchang.tithi.start_jd;  // the batch's NaN
-    EXPECT_EQ(text(d.panchang), text(p));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    YearsAndPlaces, BatchDays,
-    ::testing::Combine(::testing::Values(-2998, -1200, 1, 1582, 1900, 2026, 2400, 2998),
-                       ::testing::Values(DELHI, SYDNEY, Site{{40.7128, -74.0060, 10.0}, -18000},
-                                         TROMSO)));
 
 }  // namespace
 }  // namespace tithiloom

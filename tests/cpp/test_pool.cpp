@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -180,20 +179,6 @@ TEST(PooledFestivals, TheFirstFailingDefinitionDecides) {
   EXPECT_EQ(one, resolve(defs, POOL));
   EXPECT_EQ(one, resolve({defs[2]}, 1));
   EXPECT_NE(one, resolve({defs[3]}, 1));
-}
-
-TEST(PooledTimeline, CountsPastTheSpanFailAsOnOneThread) {
-  constexpr std::size_t ANY = std::numeric_limits<std::size_t>::max();
-  for (const auto& [annual, pitru] : {std::tuple{std::size_t{30}, std::size_t{0}},
-                                     std::tuple{std::size_t{0}, ANY}, std::tuple{ANY, ANY}}) {
-    const auto timeline = [&](unsigned n) {
-      return text(
-          compute_shraddha_timeline({2990, 1, 1}, DELHI.clock(), DELHI.place, 2, annual, pitru, n));
-    };
-    const std::string one = timeline(1);
-    EXPECT_TRUE(one.starts_with("error"));
-    EXPECT_EQ(one, timeline(POOL));
-  }
 }
 
 // A data path holding a delta-T table that would change every 2026 result,
