@@ -100,12 +100,18 @@ def test_sankranti_text_uses_the_place_clock():
 
 
 def test_the_year_calendar_holds_each_listed_observance_under_its_own_uid(tmp_path):
-    ics = tmp_path / "y.ics"
-    out = run("year", "2026", "--ics", str(ics)).stdout
-    uids = {str(e["UID"]) for e in icalendar.Calendar.from_ical(ics.read_bytes()).walk("VEVENT")}
-    assert len(uids) == sum(line.startswith("  ") for line in out.splitlines())
-    assert {"festival-diwali-2026-new-delhi@tithiloom",
-            "vrat-pradosh-vrat-pausha-shukla-1-2026-new-delhi@tithiloom"} <= uids
+    # The same events whether the listing is printed as text or as JSON.
+    out = run("year", "2026", "--ics", str(tmp_path / "y.ics")).stdout
+    assert run("year", "2026", "--ics", str(tmp_path / "j.ics"), "--json").returncode == 0
+    a, b = ({str(e["UID"]): e for e in icalendar.Calendar.from_ical(
+        (tmp_path / name).read_bytes()).walk("VEVENT")} for name in ("y.ics", "j.ics"))
+    assert a.keys() == b.keys()
+    assert len(a) == sum(line.startswith("  ") for line in out.splitlines())
+    assert "vrat-pradosh-vrat-pausha-shukla-1-2026-new-delhi@tithiloom" in a
+    diwali = a["festival-diwali-2026-new-delhi@tithiloom"]
+    assert "pradosha" in str(diwali["description"])
+    assert type(diwali["dtstart"].dt) is dt.date  # an all-day event
+    assert diwali["dtend"].dt - diwali["dtstart"].dt == dt.timedelta(days=1)
 
 
 def test_a_malformed_rule_file_writes_no_calendar(tmp_path):

@@ -1,10 +1,8 @@
 """Festivals, Ekadashis, vrats and shraddha through the Python layer: the shipped
-rules in every year, windows of a year, month names, and calendar files."""
+rules in every year, windows of a year, month names."""
 
 import datetime as dt
 import json
-import subprocess
-import sys
 
 import pytest
 
@@ -50,28 +48,6 @@ def test_a_window_gives_exactly_the_year_results_that_fall_in_it(first, last, de
     ("Jyeshtha", "Krishna", True, "purnimant", "Adhika Ashadha")])
 def test_month_names_follow_the_chosen_reckoning(amanta, paksha, adhik, calendar, shown):
     assert cli.month_label(amanta, paksha, adhik, calendar) == shown
-
-
-def events(path):
-    import icalendar
-
-    cal = icalendar.Calendar.from_ical(path.read_bytes())
-    return {str(e["uid"]): e for e in cal.walk("VEVENT")}
-
-
-def test_year_ics_has_stable_uids_and_reasoning(tmp_path):
-    first, second = tmp_path / "a.ics", tmp_path / "b.ics"
-    for path, extra in ((first, []), (second, ["--json"])):
-        done = subprocess.run([sys.executable, "-m", "tithiloom", "year", "2026", "--ics",
-                               str(path), *extra], capture_output=True, timeout=300)
-        assert done.returncode == 0
-    a, b = events(first), events(second)
-    expected = len(tithiloom.festivals(2026, tithiloom.Place.named("New Delhi"))) + 24 + 60
-    assert a.keys() == b.keys() and len(a) >= expected
-    diwali = next(e for e in a.values() if str(e["summary"]).startswith("Diwali"))
-    assert "pradosha" in str(diwali["description"])
-    assert type(diwali["dtstart"].dt) is dt.date  # an all-day event
-    assert diwali["dtend"].dt - diwali["dtstart"].dt == dt.timedelta(days=1)
 
 
 @pytest.mark.parametrize("name", ["New Delhi", "Toronto"])
