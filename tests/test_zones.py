@@ -45,22 +45,13 @@ def test_windows_and_lagna_on_the_changeover_day(name, change, before, after):
     assert windows[-1].end.astimezone(UTC) - windows[0].start == dt.timedelta(days=1)
 
 
-@pytest.mark.parametrize("zone, wall, problem", [
-    ("America/New_York", dt.datetime(2026, 3, 8, 2, 30), "does not exist"),
-    ("Europe/London", dt.datetime(2026, 3, 29, 1, 15), "does not exist"),
-    ("America/New_York", dt.datetime(2026, 11, 1, 1, 30), "happens twice"),
-    ("Europe/London", dt.datetime(2026, 10, 25, 1, 45), "happens twice"),
-])
-def test_skipped_and_doubled_wall_clock_times_are_refused(zone, wall, problem):
-    with pytest.raises(tithiloom.TithiloomError, match=problem):
-        zones.localize(wall, ZoneInfo(zone))
-    tz = ZoneInfo(zone)
-    if problem == "does not exist":  # an aware datetime in the gap is refused as well
-        with pytest.raises(tithiloom.TithiloomError, match="does not exist"):
-            tithiloom.lagna(wall.replace(tzinfo=tz), tithiloom.Place("x", 40.0, -74.0, 0, zone))
-    else:  # the fold attribute chooses, as in PEP 495
-        first, second = (wall.replace(tzinfo=tz, fold=f) for f in (0, 1))
-        assert zones.to_jd(second) - zones.to_jd(first) == pytest.approx(1 / 24)
+def test_an_aware_time_in_a_gap_is_refused_and_fold_chooses_a_doubled_one():
+    # (Naive wall-clock times in a gap or doubled: test_cli.py.)
+    ny = ZoneInfo("America/New_York")
+    with pytest.raises(tithiloom.TithiloomError, match="does not exist"):
+        tithiloom.lagna(dt.datetime(2026, 3, 8, 2, 30, tzinfo=ny), tithiloom.Place.named("New York"))
+    first, second = (dt.datetime(2026, 11, 1, 1, 30, tzinfo=ny, fold=f) for f in (0, 1))
+    assert zones.to_jd(second) - zones.to_jd(first) == pytest.approx(1 / 24)
 
 
 # Zones whose clocks stress the core: daylight saving at 02:00 and at
