@@ -117,11 +117,7 @@ TEST_P(Pooled, EqualsOneThread) {
   both([&](unsigned n) {
     return compute_festivals(mixed_definitions(), year, s.clock(), s.place, true, Reuse::memo, n);
   });
-  both([&](unsigned n) {
-    return compute_ekadashis(ekadashi_definitions({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), year,
-                             s.clock(), s.place, Reuse::memo, n);
-  });
-  both([&](unsigned n) { return compute_vrat_dates(year, s.clock(), s.place, Reuse::memo, n); });
+  // (Ekadashis and vrats: test_memo.cpp, pooled against one thread.)
   both([&](unsigned n) {
     return compute_shraddha({year - 1, 3, 30}, year + 1, s.clock(), s.place, n);
   });
