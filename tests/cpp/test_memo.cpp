@@ -4,6 +4,7 @@
 // to the bit.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <tuple>
@@ -12,6 +13,7 @@
 #include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "fields.hpp"
+#include "sun.hpp"
 
 namespace tithiloom {
 namespace {
@@ -75,8 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple{2026, TOO_HIGH, ALL}));
 
 // Windows of any length anywhere in the span, any tithi (a few impossible
-// ones too), latitudes mostly where days are passed over, any UTC offset.
-TEST(SunriseScan, PassingOverDaysFindsTheSameDay) {
+// ones too), latitudes mostly where days are passed over, any UTC offset:
+// the same day found, and every day passed over has a sunrise that carries
+// neither the tithi nor the one before it.
+TEST(SunriseScan, PassingOverDaysFindsTheSameDayAndLeavesOutOnlyDaysThatCannotMatter) {
   std::mt19937_64 random(20260414);
   const auto uniform = [&](double lo, double hi) {
     return lo + (hi - lo) * static_cast<double>(random() >> 11) * 0x1p-53;
@@ -92,6 +96,18 @@ TEST(SunriseScan, PassingOverDaysFindsTheSameDay) {
       return text(find_tithi_at_sunrise_in_range(tithi, start, end, fixed_clock(offset), place, reuse));
     };
     EXPECT_EQ(find(Reuse::literal), find(Reuse::memo)) << k;
+    if (tithi < 1 || tithi > 30) continue;
+    const std::int32_t before = tithi == 1 ? 30 : tithi - 1;
+    const Clock clock = fixed_clock(offset);
+    Sky sky(place, Reuse::memo);
+    SunriseRun run(tithi, before, sky, sky.may_pass_over_days(start, end));
+    for (double d = local_midnight_jd(local_date(start, clock), clock); d <= end;
+         d = midnight_after(d, clock)) {
+      const double sunrise = sunrise_after(d, place);
+      if (!std::isnan(run.sunrise_after(d, end)) || std::isnan(sunrise)) continue;
+      const std::int32_t t = static_cast<std::int32_t>(tithi_at_jd(sunrise));
+      EXPECT_TRUE(t != tithi && t != before) << k << ": day " << d << " passed over";
+    }
   }
 }
 
