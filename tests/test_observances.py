@@ -24,9 +24,6 @@ def test_results_are_json_ready_and_carry_the_rule_text(delhi):
     diwali = next(d for d in data if d["id"] == "diwali")
     assert diwali["priority"] == "vyapti" and diwali["kaala"] == "pradosha"
     assert diwali["description"] and diwali["region"] and diwali["reasoning"]
-    eka = tithiloom.ekadashis(2026, delhi)
-    assert 24 <= len(eka) <= 26 and all(e.vaishnava_date >= e.smartha_date for e in eka)
-    assert all(v.date.year == 2026 for v in tithiloom.vrats(2026, delhi))
 
 
 @pytest.mark.parametrize("first, last", [
@@ -57,7 +54,6 @@ def test_shraddha_returns_the_death_tithi(name):
     tithi = tithiloom.day(death, place).tithi.number
     s = tithiloom.shraddha(death, 2026, place)
     assert s.date.year == 2026 and s.tithi == tithi and s.sunrise.date() == s.date
-    assert tithiloom.day(s.date, place).tithi.number == tithi
     t = tithiloom.shraddha_timeline(death, place, monthly=3, annual_years=2,
                                     pitru_paksha_years=2)
     assert (t.teesra, t.terahvin) == (death + dt.timedelta(2), death + dt.timedelta(12))
