@@ -39,8 +39,6 @@ struct Text {
   }
 };
 
-inline std::string text(double x) { return (Text{} << x).s; }
-
 inline std::string text(const FestivalOccurrence& o) {
   Text t;
   t << o.festival_id << o.festival_name << o.date << o.sunrise_jd

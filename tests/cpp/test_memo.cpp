@@ -117,10 +117,8 @@ TEST_P(KnownSankrantis, GiveTheMonthsSearchedAgain) {
   const std::int32_t year = GetParam();
   const auto sankrantis = compute_sankrantis(year);
   ASSERT_TRUE(sankrantis.ok());
-  for (const bool purnimant : {false, true}) {
-    EXPECT_EQ(text(compute_lunar_months(year, purnimant)),
-              text(compute_lunar_months(year, purnimant, sankrantis.value())));
-  }
+  EXPECT_EQ(text(compute_lunar_months(year, false)),
+            text(compute_lunar_months(year, false, sankrantis.value())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Years, KnownSankrantis, ::testing::Values(-2000, 1000, 2023, 2026, 2900));

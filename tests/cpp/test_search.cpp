@@ -60,13 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple{300.0, 4.5, 720.0, 5.0},
                       std::tuple{300.0, 3.5, -12.0, 4.0}));         // -12 is 348
 
-TEST(ForwardSearch, SamplesEachTimeOnceAndOnlyTheStartInAWindowShorterThanAStep) {
+TEST(ForwardSearch, SamplesOnlyTheStartInAWindowShorterThanAStep) {
   std::vector<double> samples;
-  ASSERT_TRUE(find_crossing_forward_step(Linear{12.0, 0.0, &samples}, 0.0, 7.25, 2.0, HOUR));
-  // 7.25/12 day lies in the 15th hour: the start, 15 coarse samples and
-  // 12 halvings of one hour.
-  EXPECT_EQ(samples.size(), 1u + 15u + 12u);
-  samples.clear();
   EXPECT_FALSE(find_crossing_forward_step(Linear{12.0, 0.0, &samples}, 5.0, 60.1, 0.5 * HOUR,
                                           HOUR));
   EXPECT_EQ(samples, std::vector<double>{5.0});
