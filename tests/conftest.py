@@ -12,16 +12,6 @@ def delhi() -> tithiloom.Place:
     return tithiloom.Place.named("New Delhi")
 
 
-@pytest.fixture(scope="session")
-def new_york() -> tithiloom.Place:
-    return tithiloom.Place.named("New York")
-
-
-@pytest.fixture(scope="session")
-def london() -> tithiloom.Place:
-    return tithiloom.Place.named("London")
-
-
 def utc_hours(when: dt.datetime) -> float:
     off = when.utcoffset()
     assert off is not None

@@ -18,17 +18,16 @@ def day_range(*args, place=DELHI, utc_offset=19800):
     return core.py_compute_batch_range(*args, *place, utc_offset)
 
 
-def without_times(d):
-    return {k: v for k, v in d.items() if k not in TIMED}
-
-
-def test_batch_days_are_the_daily_panchang_without_transitions():
-    # Values are compared to the bit in the C++ tests; here the dicts.
-    ny = (40.7128, -74.0060, 10.0)
-    for b in day_range(2025, 12, 28, 2026, 1, 3, place=ny, utc_offset=-18000):
+@pytest.mark.parametrize("place, offset, span", [
+    ((40.7128, -74.0060, 10.0), -18000, (2025, 12, 28, 2026, 1, 3)),
+    ((-33.87, 151.21, 58.0), 36000, (-1200, 3, 15, -1200, 3, 25)),
+    ((69.6492, 18.9553, 0.0), 3600, (2998, 3, 15, 2998, 3, 25))])
+def test_batch_days_are_the_daily_panchang_without_transitions(place, offset, span):
+    # Floats compare by value: equal dicts hold equal bits.
+    for b in day_range(*span, place=place, utc_offset=offset):
         assert list(b) == ["year", "month", "day", "sun", "vara", "tithi", "nakshatra", "yoga",
                            "karana"]
-        p = core.py_compute_panchang(b["year"], b["month"], b["day"], *ny, -18000,
+        p = core.py_compute_panchang(b["year"], b["month"], b["day"], *place, offset,
                                      b["vara"]["number"])
         assert list(b["nakshatra"]) == ["number", "name", "pada", "lord"]
         assert {k: b[k] for k in ("sun", "vara")} == {k: p[k] for k in ("sun", "vara")}
@@ -41,9 +40,16 @@ def test_year_has_every_civil_day_in_order():
     expected = [dt.date(2026, 1, 1) + dt.timedelta(k) for k in range(365)]
     assert [(d["year"], d["month"], d["day"]) for d in days] == [
         (e.year, e.month, e.day) for e in expected]
-    assert [d["vara"]["number"] for d in days] == [(e.weekday() + 1) % 7 for e in expected]
     rises = [d["sun"]["sunrise_jd"] for d in days]
     assert all(0.9 < b - a < 1.1 for a, b in zip(rises, rises[1:]))
+
+
+def weekday_from_jd(y, m, d):
+    # JD of 0h UT ends in .5; that day's weekday with 0 = Sunday.
+    return math.floor(core.py_datetime_to_jd(y, m, d, 0, 0, 0.0) + 1.5) % 7
+
+
+WEEK = ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"]
 
 
 @pytest.mark.parametrize("start, end, dates", [
@@ -55,33 +61,23 @@ def test_year_has_every_civil_day_in_order():
     ((2026, 5, 5), (2026, 5, 5), [(2026, 5, 5)]),
     ((2026, 5, 5), (2026, 5, 4), []),
     ((2027, 1, 1), (2026, 1, 1), []),
+    # Proleptic Gregorian before year one: the year 0 (1 BCE) is leap, -100 and
+    # -2500 are not, and 1582 has no gap.
+    ((-1, 12, 31), (0, 1, 1), [(-1, 12, 31), (0, 1, 1)]),
+    ((0, 2, 28), (0, 3, 1), [(0, 2, 28), (0, 2, 29), (0, 3, 1)]),
+    ((-100, 2, 28), (-100, 3, 1), [(-100, 2, 28), (-100, 3, 1)]),
+    ((-400, 2, 28), (-400, 3, 1), [(-400, 2, 28), (-400, 2, 29), (-400, 3, 1)]),
+    ((-2500, 2, 28), (-2500, 3, 1), [(-2500, 2, 28), (-2500, 3, 1)]),
+    ((1582, 10, 4), (1582, 10, 5), [(1582, 10, 4), (1582, 10, 5)]),
 ])
-def test_calendar_walk(start, end, dates):
-    # The dates walked are reported whatever the offset.
+def test_calendar_walk_and_weekdays(start, end, dates):
+    # The dates walked are reported whatever the offset, each with its weekday.
     for utc_offset in (-43200, 0, 19800, 50400):
         days = day_range(*start, *end, utc_offset=utc_offset)
         assert [(d["year"], d["month"], d["day"]) for d in days] == dates
-
-
-def weekday_from_jd(y, m, d):
-    # JD of 0h UT ends in .5; that day's weekday with 0 = Sunday.
-    return math.floor(core.py_datetime_to_jd(y, m, d, 0, 0, 0.0) + 1.5) % 7
-
-
-@pytest.mark.parametrize("start, end", [
-    ((-1, 12, 27), (1, 1, 5)),          # across the year 0 (1 BCE), a leap year
-    ((-101, 2, 25), (-101, 3, 3)),
-    ((-400, 2, 27), (-400, 3, 1)),
-    ((-2500, 2, 26), (-2500, 3, 2)),     # a century year that is not leap
-    ((1582, 10, 1), (1582, 10, 20)),
-])
-def test_weekdays_before_year_one(start, end):
-    days = day_range(*start, *end)
-    assert days
-    for d in days:
-        assert d["vara"]["number"] == weekday_from_jd(d["year"], d["month"], d["day"])
-        assert d["vara"]["english"] == ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                        "Friday", "Saturday"][d["vara"]["number"]]
+        for d in days:
+            number = weekday_from_jd(d["year"], d["month"], d["day"])
+            assert (d["vara"]["number"], d["vara"]["english"]) == (number, WEEK[number])
 
 
 @pytest.mark.parametrize("start, end, named", [

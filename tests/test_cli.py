@@ -21,12 +21,11 @@ def run(*args, env=None, cwd=None):
 def test_no_arguments_prints_today_at_new_delhi():
     done = run()
     assert done.returncode == 0, done.stderr
-    out = done.stdout
-    assert "New Delhi" in out and "Asia/Kolkata" in out
-    for label in ("Vara", "Tithi", "Nakshatra", "Yoga", "Karana", "Sunrise", "Sunset",
-                  "Rahu Kalam", "Yama Gandam", "Gulika Kalam", "Abhijit Muhurat", "Next 30 days"):
-        assert label in out
-    assert dt.datetime.now(dt.timezone(dt.timedelta(hours=5.5))).strftime("%b") in out
+    today = dt.datetime.now(dt.timezone(dt.timedelta(hours=5.5))).strftime("%b")
+    assert [label for label in ("New Delhi", "Asia/Kolkata", "Vara", "Tithi", "Nakshatra", "Yoga",
+                                "Karana", "Sunrise", "Sunset", "Rahu Kalam", "Yama Gandam",
+                                "Gulika Kalam", "Abhijit Muhurat", "Next 30 days", today)
+            if label not in done.stdout] == []
 
 
 def test_the_place_comes_from_the_environment_unless_given():
@@ -48,12 +47,9 @@ def test_day_with_coordinates_and_json():
     (("month", "2026-13"), "not a month"),
     (("sankranti", "99999"), "year must lie"),
     (("--lat", "28.6"), "--lat and --lng go together"),
-    (("--lat", "95", "--lng", "0"), "latitude"),
-    (("--place", "London", "--tz", "Europe/Londres"), "unknown time zone"),
     (("lagna", "2026-03-08T02:30", "--place", "New York"), "does not exist in America/New_York"),
     (("lagna", "2026-11-01T01:30", "--place", "New York"), "happens twice"),
     (("lagna", "2026-04-14T06:00", "--system", "K"), "unknown house system"),
-    (("day", "2026-12-21", "--place", "Tromso"), "polar"),
     (("places", "Atlantis"), "no place matches"),
 ])
 def test_bad_input_exits_2_with_one_message(args, message):
@@ -100,12 +96,18 @@ def test_sankranti_text_uses_the_place_clock():
 
 
 def test_the_year_calendar_holds_each_listed_observance_under_its_own_uid(tmp_path):
-    ics = tmp_path / "y.ics"
-    out = run("year", "2026", "--ics", str(ics)).stdout
-    uids = {str(e["UID"]) for e in icalendar.Calendar.from_ical(ics.read_bytes()).walk("VEVENT")}
-    assert len(uids) == sum(line.startswith("  ") for line in out.splitlines())
-    assert {"festival-diwali-2026-new-delhi@tithiloom",
-            "vrat-pradosh-vrat-pausha-shukla-1-2026-new-delhi@tithiloom"} <= uids
+    # The same events whether the listing is printed as text or as JSON.
+    out = run("year", "2026", "--ics", str(tmp_path / "y.ics")).stdout
+    assert run("year", "2026", "--ics", str(tmp_path / "j.ics"), "--json").returncode == 0
+    a, b = ({str(e["UID"]): e for e in icalendar.Calendar.from_ical(
+        (tmp_path / name).read_bytes()).walk("VEVENT")} for name in ("y.ics", "j.ics"))
+    assert a.keys() == b.keys()
+    assert len(a) == sum(line.startswith("  ") for line in out.splitlines())
+    assert "vrat-pradosh-vrat-pausha-shukla-1-2026-new-delhi@tithiloom" in a
+    diwali = a["festival-diwali-2026-new-delhi@tithiloom"]
+    assert "pradosha" in str(diwali["description"])
+    assert type(diwali["dtstart"].dt) is dt.date  # an all-day event
+    assert diwali["dtend"].dt - diwali["dtstart"].dt == dt.timedelta(days=1)
 
 
 def test_a_malformed_rule_file_writes_no_calendar(tmp_path):

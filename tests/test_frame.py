@@ -75,6 +75,8 @@ def test_binding_and_conversion_errors(call, exc, text):
     with pytest.raises(exc) as info:
         call()
     assert type(info.value) is exc and str(info.value) == text
+    if text.startswith("argument "):  # a conversion's own error, kept as the cause
+        assert type(info.value.__cause__) is exc and text.endswith(str(info.value.__cause__))
 
 
 def test_keywords_ints_for_floats_and_unencodable_text():

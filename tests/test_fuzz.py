@@ -28,12 +28,30 @@ objects = st.one_of(
     st.lists(st.dictionaries(st.sampled_from(["name", "tithi", "month", "paksha", "kaala"]),
                              st.integers(0, 40) | st.text(max_size=6) | st.none()), max_size=3))
 anything = numbers | objects
+# Definitions of any shape, with the keys, rules and labels the reader knows.
+KEYS = ["id", "name", "rule", "lunar_month", "tithi", "sankranti_index", "nakshatra", "priority",
+        "kaala", "vyapti_tie", "day_offset", "adhika_maasa", "month", "shukla_name",
+        "krishna_name", "other"]
+VALUES = st.one_of(
+    st.none(), st.booleans(), st.integers(-3, 40), st.integers(), st.floats(), st.text(max_size=6),
+    st.sampled_from(["tithi_at_sunrise", "sankranti", "nakshatra_at_sunrise", "vyapti", "earlier",
+                     "puurvaviddha", "aparahna", "nishita", "purva", "both", "adhika_only",
+                     "\ud800"]), st.lists(st.integers(), max_size=2), st.builds(object))
+DEFINITIONS = st.lists(st.dictionaries(st.sampled_from(KEYS) | st.text(max_size=3), VALUES,
+                                       max_size=12) | st.builds(object), max_size=4)
 
 # Arguments whose value sets the amount of work are kept small; whole-year
 # batches cost about a second each: few and cheap calls only.
 SIZES = st.integers(min_value=-2, max_value=3) | objects
+OBSERVANCES = ("py_compute_festivals", "py_compute_ekadashis")
 STRATEGIES = {
     "jds": st.lists(numbers, max_size=40) | objects, "monthly_count": SIZES,
+    # Definitions at places with few sunrises (quick), in years in and past the span.
+    "festival_defs": DEFINITIONS, "ekadashi_defs": DEFINITIONS,
+    **{(f, "year"): st.sampled_from([2026, -2999, 4000]) for f in OBSERVANCES},
+    **{(f, "lat"): st.sampled_from([66.5, 89.5]) | numbers for f in OBSERVANCES},
+    **{(f, n): st.just(0) for f in OBSERVANCES for n in ("lng", "alt", "utc_offset")},
+    ("py_compute_festivals", "calendar_system"): st.sampled_from(["amant", "purnimant"]) | objects,
     "annual_years": SIZES, "pitru_paksha_years": SIZES,
     ("py_compute_batch_year", "year"): st.sampled_from([2026, -(2**31)]) | objects,
     ("py_compute_batch_range", "start_year"): st.just(2026),

@@ -10,6 +10,7 @@ import tithiloom._core as core
 S = 2461144.75  # an arbitrary sunrise
 HOUR = 1.0 / 24.0
 KEYS = ["rahu_kalam", "yama_gandam", "gulika_kalam", "abhijit_muhurat"]
+NAMES = ["Rahu Kalam", "Yama Gandam", "Gulika Kalam", "Abhijit Muhurat"]
 CYCLE = ["Udveg", "Char", "Labh", "Amrit", "Kaal", "Shubh", "Rog"]
 
 
@@ -19,11 +20,16 @@ CYCLE = ["Udveg", "Char", "Labh", "Amrit", "Kaal", "Shubh", "Rog"]
     (6, (2, 0, 0), "Kaal", "Labh")])
 def test_weekday_tables(weekday, parts, day_first, night_first):
     m = core.py_compute_muhurat(weekday, S, 12.0)
-    assert list(m) == KEYS
+    assert [(k, m[k]["name"]) for k in m] == list(zip(KEYS, NAMES))
     for key, part in zip(KEYS, parts):
         assert (m[key]["start_jd"] - S) / HOUR == pytest.approx(1.5 * part, abs=1e-6)
         assert (m[key]["end_jd"] - S) / HOUR == pytest.approx(1.5 * (part + 1), abs=1e-6)
         assert m[key]["is_auspicious"] is False
+        assert part < 7 or m[key]["end_jd"] == S + 0.5  # the last part ends at sunset exactly
+    # Abhijit: the middle fifteenth of the day.
+    a = m["abhijit_muhurat"]
+    assert a["is_auspicious"] is True and (a["start_jd"] - S) / HOUR == pytest.approx(5.6, abs=1e-6)
+    assert (a["end_jd"] - a["start_jd"]) / HOUR == pytest.approx(0.8, abs=1e-6)
     periods = core.py_compute_choghadiya(weekday, S, S + 0.5, 12.0)
     names = [p["name"] for p in periods]
     for half, first in ((names[:8], day_first), (names[8:], night_first)):
@@ -31,17 +37,6 @@ def test_weekday_tables(weekday, parts, day_first, night_first):
         assert half == [CYCLE[(start + i) % 7] for i in range(8)]
     assert [p["is_auspicious"] for p in periods] == [
         n in ("Amrit", "Shubh", "Labh", "Char") for n in names]
-
-
-def test_sunday_windows_end_at_sunset_and_abhijit_is_the_middle_fifteenth():
-    m = core.py_compute_muhurat(0, S, 12.0)
-    assert [m[k]["name"] for k in KEYS] == ["Rahu Kalam", "Yama Gandam", "Gulika Kalam",
-                                            "Abhijit Muhurat"]
-    assert m["rahu_kalam"]["end_jd"] == S + 0.5
-    a = m["abhijit_muhurat"]
-    assert a["is_auspicious"] is True
-    assert (a["start_jd"] - S) / HOUR == pytest.approx(5.6, abs=1e-6)
-    assert (a["end_jd"] - a["start_jd"]) / HOUR == pytest.approx(0.8, abs=1e-6)
 
 
 @pytest.mark.parametrize("func, extra", [

@@ -6,6 +6,7 @@ import hashlib
 import math
 import os
 import random
+import re
 import subprocess
 import sys
 
@@ -32,15 +33,11 @@ PLACE_CALLS = {  # each with (lat, lng, alt)
 }
 
 
-def re_float(x):
-    return repr(x).replace(".", r"\.").replace("+", r"\+")
-
-
 @pytest.mark.parametrize("name", PLACE_CALLS)
 def test_impossible_places_are_refused(name):
     for lat in (math.nan, 91.0, -90.000001, math.inf):
         with pytest.raises(ValueError, match=r"^argument 'lat': must be a finite number between "
-                                             r"-90 and 90 degrees, got " + re_float(lat)):
+                                             r"-90 and 90 degrees, got " + re.escape(repr(lat))):
             PLACE_CALLS[name]((lat, 77.2, 216.0))
     for arg, value in (("lng", math.nan), ("lng", -math.inf), ("alt", math.nan), ("alt", math.inf)):
         if arg == "alt" and "lagna" in name:
@@ -70,14 +67,10 @@ def test_instant_outside_the_span_is_refused(arg, jd):
     if not math.isfinite(jd):
         with pytest.raises(ValueError, match="^argument 'jd': must be a finite number, got"):
             core.py_jd_to_datetime(jd)
-
-
-def test_one_bad_instant_refuses_the_whole_list_and_the_span_ends_are_accepted():
     with pytest.raises(ValueError, match=f"^argument 'jds': item 2 must be {SPAN}"):
-        core.py_compute_panchanga_at_jds([JD, JD + 1, math.nan, 1e15])
-    for jd in (625000.5, 2818000.5):
-        assert 0.0 <= core.py_tropical_longitude(jd, 1) < 360.0
-        assert core.py_ayanamsa(jd) == core.py_ayanamsa(jd)
+        core.py_compute_panchanga_at_jds([JD, JD, jd, math.nan])
+    for end in (625000.5, 2818000.5):  # the span's ends are inside
+        assert 0.0 <= core.py_tropical_longitude(end, 1) < 360.0
 
 
 # --- library failures ---
@@ -88,6 +81,8 @@ PAST_THE_SPAN = [
     lambda: core.py_compute_batch_range(-3500, 3, 1, -3500, 3, 3, *DELHI, 19800),
     lambda: core.py_compute_sankrantis(3100),
     lambda: core.py_compute_lunar_months(-3100, "purnimant"),
+    lambda: core.py_compute_sankrantis(2**31 - 1, -2**31),
+    lambda: core.py_compute_lunar_months(-2**31, "amant"),
     lambda: core.py_compute_festivals([], 4000, *DELHI, 19800),
     lambda: core.py_compute_festivals([{"id": "m", "name": "M", "rule": "sankranti",
                                         "sankranti_index": 0}], -3100, *DELHI, 19800),

@@ -5,10 +5,8 @@ import calendar
 import os
 import re
 import shutil
-import struct
 import subprocess
 import sys
-import zlib
 
 import pytest
 
@@ -25,19 +23,6 @@ def browser(*args):
                           capture_output=True, text=True, timeout=180, env=env)
 
 
-def png_pixels(path):
-    """The decompressed scanlines of a PNG (enough to tell a blank page)."""
-    data = path.read_bytes()
-    assert data[:8] == b"\x89PNG\r\n\x1a\n"
-    pos, idat = 8, b""
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        if kind == b"IDAT":
-            idat += data[pos + 8:pos + 8 + length]
-        pos += 12 + length
-    return zlib.decompress(idat)
-
-
 @pytest.mark.parametrize("month", ["2026-02", "2026-08"])
 def test_the_month_page_renders_its_grid(tmp_path, month):
     page = tmp_path / "month.html"
@@ -50,7 +35,7 @@ def test_the_month_page_renders_its_grid(tmp_path, month):
     assert len(cells) == calendar.monthrange(year, mon)[1] and len(set(cells)) == len(cells)
     shot = tmp_path / "month.png"
     browser(f"--screenshot={shot}", "--window-size=1400,1000", page.as_uri())
-    assert len(set(png_pixels(shot))) > 20  # not a blank page
+    assert shot.stat().st_size > 20_000  # not a blank page, which compresses to a few KB
     pdf = tmp_path / "month.pdf"
     browser(f"--print-to-pdf={pdf}", "--no-pdf-header-footer", page.as_uri())
     assert len(re.findall(rb"/Type\s*/Page\b", pdf.read_bytes())) == 1

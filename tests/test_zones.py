@@ -22,7 +22,8 @@ CHANGES = [
 
 
 @pytest.mark.parametrize("name, change, before, after", CHANGES)
-def test_sunrise_jumps_by_the_clock_change_but_not_in_absolute_time(name, change, before, after):
+def test_the_changeover_day_sunrise_windows_and_lagna(name, change, before, after):
+    # Sunrise jumps by the clock's change on the wall, not in absolute time.
     place = tithiloom.Place.named(name)
     eve, day = tithiloom.day(change - dt.timedelta(days=1), place), tithiloom.day(change, place)
     assert (utc_hours(eve.sunrise), utc_hours(day.sunrise)) == (before, after)
@@ -31,52 +32,20 @@ def test_sunrise_jumps_by_the_clock_change_but_not_in_absolute_time(name, change
     assert abs(elapsed - 24 * 60) < 4
     wall = (day.sunrise.replace(tzinfo=None) - eve.sunrise.replace(tzinfo=None))
     assert abs(wall.total_seconds() / 60 - (24 * 60 + 60 * (after - before))) < 4
-
-
-@pytest.mark.parametrize("name, change, before, after", CHANGES)
-def test_a_range_across_the_change_matches_day_by_day(name, change, before, after):
-    place = tithiloom.Place.named(name)
-    first, last = change - dt.timedelta(days=2), change + dt.timedelta(days=2)
-    batch = tithiloom.days(first, last, place)
-    assert [d.date for d in batch] == [first + dt.timedelta(days=i) for i in range(5)]
-    for d in batch:
-        single = tithiloom.day(d.date, place)
-        assert d.sunrise == single.sunrise and d.sunset == single.sunset
-        assert (d.tithi.number, d.nakshatra.number, d.yoga.number, d.karana.number) == \
-            (single.tithi.number, single.nakshatra.number, single.yoga.number,
-             single.karana.number)
-        assert utc_hours(d.sunrise) == (before if d.date < change else after)
-        assert all(utc_hours(w.start) == utc_hours(d.sunrise) for w in d.muhurat.windows())
-
-
-@pytest.mark.parametrize("name, change, before, after", CHANGES)
-def test_windows_and_lagna_on_the_changeover_day(name, change, before, after):
-    place = tithiloom.Place.named(name)
-    periods = tithiloom.choghadiya(change, place)
-    assert periods.day[0].start == tithiloom.day(change, place).sunrise
-    assert utc_hours(periods.day[0].start) == after
+    assert tithiloom.choghadiya(change, place).day[0].start == day.sunrise
     windows = tithiloom.lagna_windows(change, place)
     assert windows[0].start == zones.local_midnight(change, place.zone)
     assert windows[0].start.time() == dt.time(0, 0)
     assert windows[-1].end.astimezone(UTC) - windows[0].start == dt.timedelta(days=1)
 
 
-@pytest.mark.parametrize("zone, wall, problem", [
-    ("America/New_York", dt.datetime(2026, 3, 8, 2, 30), "does not exist"),
-    ("Europe/London", dt.datetime(2026, 3, 29, 1, 15), "does not exist"),
-    ("America/New_York", dt.datetime(2026, 11, 1, 1, 30), "happens twice"),
-    ("Europe/London", dt.datetime(2026, 10, 25, 1, 45), "happens twice"),
-])
-def test_skipped_and_doubled_wall_clock_times_are_refused(zone, wall, problem):
-    with pytest.raises(tithiloom.TithiloomError, match=problem):
-        zones.localize(wall, ZoneInfo(zone))
-    tz = ZoneInfo(zone)
-    if problem == "does not exist":  # an aware datetime in the gap is refused as well
-        with pytest.raises(tithiloom.TithiloomError, match="does not exist"):
-            tithiloom.lagna(wall.replace(tzinfo=tz), tithiloom.Place("x", 40.0, -74.0, 0, zone))
-    else:  # the fold attribute chooses, as in PEP 495
-        first, second = (wall.replace(tzinfo=tz, fold=f) for f in (0, 1))
-        assert zones.to_jd(second) - zones.to_jd(first) == pytest.approx(1 / 24)
+def test_an_aware_time_in_a_gap_is_refused_and_fold_chooses_a_doubled_one():
+    # (Naive wall-clock times in a gap or doubled: test_cli.py.)
+    ny = ZoneInfo("America/New_York")
+    with pytest.raises(tithiloom.TithiloomError, match="does not exist"):
+        tithiloom.lagna(dt.datetime(2026, 3, 8, 2, 30, tzinfo=ny), tithiloom.Place.named("New York"))
+    first, second = (dt.datetime(2026, 11, 1, 1, 30, tzinfo=ny, fold=f) for f in (0, 1))
+    assert zones.to_jd(second) - zones.to_jd(first) == pytest.approx(1 / 24)
 
 
 # Zones whose clocks stress the core: daylight saving at 02:00 and at
@@ -100,41 +69,35 @@ def _offsets(place):
                    for i in range(365)})
 
 
-def _year_calls(place):
-    """Per kind: the call given a clock or a fixed offset, each result's key and date."""
+def _kinds(place):
+    """Per kind: the function on a clock, on a fixed offset, a call of either, each
+    result's key and date."""
     where = (place.latitude, place.longitude, place.altitude_m)
-    fests = rules.festival_rules()
-    ekas = rules.ekadashi_rules()
-    return {
-        "festivals": (lambda c: _core._festivals(fests, YEAR, *where, c),
-                      lambda o: _core.py_compute_festivals(fests, YEAR, *where, o),
-                      lambda r: r["festival_id"], _ymd),
-        "ekadashis": (lambda c: _core._ekadashis(ekas, YEAR, *where, c),
-                      lambda o: _core.py_compute_ekadashis(ekas, YEAR, *where, o),
-                      lambda r: (r["lunar_month"], r["is_adhik"], r["paksha"]),
-                      lambda r: _ymd(r, "smartha_")),
-        "vrats": (lambda c: _core._vrat_dates(YEAR, *where, c),
-                  lambda o: _core.py_compute_vrat_dates(YEAR, *where, o),
-                  lambda r: (r["name"], r["paksha"]), _ymd),
-        "timeline": (lambda c: _core._shraddha_timeline(YEAR, 3, 30, *where, c, 12, 3, 3)
-                     ["monthly_shraddhas"],
-                     lambda o: _core.py_compute_shraddha_timeline(YEAR, 3, 30, *where, o, 12, 3, 3)
-                     ["monthly_shraddhas"],
-                     lambda r: r["date"], lambda r: dt.date.fromisoformat(r["date"])),
-    }
+    fests, ekas = rules.festival_rules(), rules.ekadashi_rules()
+    return [
+        (_core._festivals, _core.py_compute_festivals, lambda f, c: f(fests, YEAR, *where, c),
+         lambda r: r["festival_id"], _ymd),
+        (_core._ekadashis, _core.py_compute_ekadashis, lambda f, c: f(ekas, YEAR, *where, c),
+         lambda r: (r["lunar_month"], r["is_adhik"], r["paksha"]), lambda r: _ymd(r, "smartha_")),
+        (_core._vrat_dates, _core.py_compute_vrat_dates, lambda f, c: f(YEAR, *where, c),
+         lambda r: (r["name"], r["paksha"]), _ymd),
+        (_core._shraddha_timeline, _core.py_compute_shraddha_timeline,
+         lambda f, c: f(YEAR, 3, 30, *where, c, 12, 3, 3)["monthly_shraddhas"],
+         lambda r: r["date"], lambda r: dt.date.fromisoformat(r["date"])),
+    ]
 
 
 @pytest.mark.parametrize("place", STRESS, ids=lambda p: p.name)
 def test_a_year_on_the_clock_has_each_result_once_and_as_a_fixed_offset_gives_it(place):
     clock = api._year_clock(place, YEAR)
-    for kind, (clocked, fixed, key, date_of) in _year_calls(place).items():
-        results = clocked(clock)
-        assert len({key(r) for r in results}) == len(results), kind
+    for clocked, fixed, call, key, date_of in _kinds(place):
+        results = call(clocked, clock)
+        assert len({key(r) for r in results}) == len(results), clocked
         for off in _offsets(place):
-            same = {key(r): exact(r) for r in fixed(off)}
+            same = {key(r): exact(r) for r in call(fixed, off)}
             for r in results:
                 if place.offset_on(date_of(r)) == off:
-                    assert exact(r) == same.get(key(r)), (kind, off, r)
+                    assert exact(r) == same.get(key(r)), (clocked, off, r)
 
 
 @pytest.mark.parametrize("place", STRESS, ids=lambda p: p.name)
@@ -146,7 +109,9 @@ def test_dates_are_local_and_times_the_wall_clock(place):
         if "sunrise (" in reasoning:
             assert f"sunrise ({sunrise:%H:%M})" in reasoning
 
-    for f in tithiloom.festivals(YEAR, place):
+    festivals = tithiloom.festivals(YEAR, place)  # under the almanac convention
+    assert len({f.id for f in festivals}) == len(festivals)
+    for f in festivals:
         check(f.date, f.sunrise, f.reasoning)
     for e in tithiloom.ekadashis(YEAR, place):
         check(e.smartha_date, e.smartha_sunrise, e.reasoning)
@@ -163,25 +128,17 @@ def test_dates_are_local_and_times_the_wall_clock(place):
     # Around each clock change a range gives what single days give.
     changes = [a.date for a, b in zip(year, year[1:]) if a.sunrise.utcoffset() != b.sunrise.utcoffset()]
     for d in (d for d in year if any(abs((d.date - c).days) <= 1 for c in changes)):
-        assert tithiloom.day(d.date, place).sunrise == d.sunrise
+        single = tithiloom.day(d.date, place)
+        assert (d.sunrise, d.sunset, d.muhurat, d.tithi.number, d.nakshatra.number) == (
+            single.sunrise, single.sunset, single.muhurat, single.tithi.number,
+            single.nakshatra.number)
 
 
-@pytest.mark.parametrize("convention", ["core", "almanac"])
-def test_tromso_lists_each_festival_once(convention):
-    tromso = tithiloom.Place.named("Tromsø")
-    names = [f.name for f in tithiloom.festivals(YEAR, tromso, convention=convention)]
-    assert len(names) == len(set(names)) > 50
-
-
-@pytest.mark.parametrize("zone, day, midnight_utc", [
+def test_a_day_starts_at_its_first_instant():
     # Santiago skips 00:00-01:00 on 6 September 2026: the day starts at 01:00 (-03).
-    ("America/Santiago", dt.date(2026, 9, 6), dt.datetime(2026, 9, 6, 4, 0, tzinfo=UTC)),
-    ("Asia/Kolkata", dt.date(2026, 3, 8), dt.datetime(2026, 3, 7, 18, 30, tzinfo=UTC)),
-])
-def test_a_day_starts_at_its_first_instant(zone, day, midnight_utc):
-    place = tithiloom.Place("x", 10.0, 0.0, 0, zone)
-    windows = tithiloom.lagna_windows(day, place)
-    assert windows[0].start == midnight_utc
+    place, day = tithiloom.Place("x", 10.0, 0.0, 0, "America/Santiago"), dt.date(2026, 9, 6)
+    midnight_utc = dt.datetime(2026, 9, 6, 4, 0, tzinfo=UTC)
+    assert tithiloom.lagna_windows(day, place)[0].start == midnight_utc
     clock = api._clock(place, (day, day))
     sun = _core._sun_data(day.year, day.month, day.day, 10.0, 0.0, 0.0, clock)
     assert sun["sunrise_jd"] == _core.py_sunrise_jd(zones.to_jd(midnight_utc), 10.0, 0.0, 0.0)

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <bit>
-#include <cstdio>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,8 +38,6 @@ struct Text {
     return *this;
   }
 };
-
-inline std::string text(double x) { return (Text{} << x).s; }
 
 inline std::string text(const FestivalOccurrence& o) {
   Text t;
@@ -146,10 +143,8 @@ inline const Site TOO_HIGH{{66.5, 25.73, 30000.0}, 7200};
 inline std::vector<FestivalDef> mixed_definitions() {
   std::vector<FestivalDef> defs;
   const auto def = [&](char kind, std::uint32_t a, std::uint32_t b, const char* rule) -> auto& {
-    char id[32];
-    std::snprintf(id, sizeof id, "%c%u_%u", kind, a, b);
     FestivalDef& d = defs.emplace_back();
-    d.id = d.name = id;
+    d.id = d.name = kind + std::to_string(a) + "_" + std::to_string(b);
     d.rule = rule;
     return d;
   };
@@ -179,12 +174,8 @@ inline std::vector<FestivalDef> mixed_definitions() {
 
 inline std::vector<EkadashiDef> ekadashi_definitions(const std::vector<std::uint32_t>& months) {
   std::vector<EkadashiDef> defs;
-  for (const std::uint32_t m : months) {
-    char s[16], k[16];
-    std::snprintf(s, sizeof s, "S%u", m);
-    std::snprintf(k, sizeof k, "K%u", m);
-    defs.push_back({s, k, m});
-  }
+  for (const std::uint32_t m : months)
+    defs.push_back({"S" + std::to_string(m), "K" + std::to_string(m), m});
   return defs;
 }
 

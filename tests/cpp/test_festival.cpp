@@ -2,6 +2,7 @@
 // itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -48,10 +49,8 @@ TEST(Labels, AnyAsciiCaseAndTheSanskritWords) {
   // Every reported label parses back to its value.
   for (int v = 0; v <= Kaala::full_day; ++v) {
     const Kaala k(static_cast<Kaala::Value>(v));
+    const Priority p(static_cast<Priority::Value>(std::min(v, int{Priority::vyapti})));
     EXPECT_EQ(Kaala::from_label(k.label()), k) << k.label();
-  }
-  for (int v = 0; v <= Priority::vyapti; ++v) {
-    const Priority p(static_cast<Priority::Value>(v));
     EXPECT_EQ(Priority::from_label(p.label()), p) << p.label();
   }
 }
@@ -91,15 +90,11 @@ double new_moon_2026_april() {
   return nm.value_or(NaN);
 }
 
-TEST(TithiAtJd, OneAfterNewMoonThirtyBefore) {
+TEST(TithiProbes, AgainstTheTithiSpan) {
   const double nm = new_moon_2026_april();
   EXPECT_EQ(tithi_at_jd(nm + 0.001), 1u);
   EXPECT_EQ(tithi_at_jd(nm - 0.001), 30u);
   EXPECT_EQ(tithi_at_jd(NaN), 1u);
-}
-
-TEST(TithiPresentInWindow, AgainstTheTithiSpan) {
-  const double nm = new_moon_2026_april();
   // Tithi 2 spans the elongation 12..24 degrees after this new moon.
   const auto start = find_crossing_forward_step(tithi_angle, nm, 12.0, 3.0, 1.0 / 24.0);
   const auto end = find_crossing_forward_step(tithi_angle, nm, 24.0, 3.0, 1.0 / 24.0);

@@ -2,16 +2,14 @@
 // reach the caller, units' failure scopes are isolated from the caller's, a
 // cancellation reaches every worker;
 // every pooled computation equals, to the bit, and fails as, the same on one
-// thread; a close() on another thread never changes a running computation.
+// thread. (Computations beside a close() and init() on another thread are
+// checked in test_threads.py.)
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <limits>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -119,11 +117,7 @@ TEST_P(Pooled, EqualsOneThread) {
   both([&](unsigned n) {
     return compute_festivals(mixed_definitions(), year, s.clock(), s.place, true, Reuse::memo, n);
   });
-  both([&](unsigned n) {
-    return compute_ekadashis(ekadashi_definitions({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), year,
-                             s.clock(), s.place, Reuse::memo, n);
-  });
-  both([&](unsigned n) { return compute_vrat_dates(year, s.clock(), s.place, Reuse::memo, n); });
+  // (Ekadashis and vrats: test_memo.cpp, pooled against one thread.)
   both([&](unsigned n) {
     return compute_shraddha({year - 1, 3, 30}, year + 1, s.clock(), s.place, n);
   });
@@ -180,79 +174,6 @@ TEST(PooledFestivals, TheFirstFailingDefinitionDecides) {
   EXPECT_EQ(one, resolve(defs, POOL));
   EXPECT_EQ(one, resolve({defs[2]}, 1));
   EXPECT_NE(one, resolve({defs[3]}, 1));
-}
-
-TEST(PooledTimeline, CountsPastTheSpanFailAsOnOneThread) {
-  constexpr std::size_t ANY = std::numeric_limits<std::size_t>::max();
-  for (const auto& [annual, pitru] : {std::tuple{std::size_t{30}, std::size_t{0}},
-                                     std::tuple{std::size_t{0}, ANY}, std::tuple{ANY, ANY}}) {
-    const auto timeline = [&](unsigned n) {
-      return text(
-          compute_shraddha_timeline({2990, 1, 1}, DELHI.clock(), DELHI.place, 2, annual, pitru, n));
-    };
-    const std::string one = timeline(1);
-    EXPECT_TRUE(one.starts_with("error"));
-    EXPECT_EQ(one, timeline(POOL));
-  }
-}
-
-// A data path holding a delta-T table that would change every 2026 result,
-// were it read. The pool's workers compute with their caller's settings,
-// whatever the global ones are meanwhile; and while another thread closes and
-// re-initialises with and without the path all the while, every computation
-// gives the days of a quiet run.
-TEST(Settings, ComputationsKeepTheSettingsTheyStartedWith) {
-  const auto dir = std::filesystem::temp_directory_path() / "tithiloom-settings-test";
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir / "swe_deltat.txt") << "2026 1000.0\n";
-  const auto on_a_new_thread = [](auto compute) {
-    std::string out;
-    std::thread([&] { out = compute(); }).join();
-    return out;
-  };
-  const auto sunrises = [&] {
-    const auto days = compute_range({2026, 3, 1}, {2026, 4, 30}, DELHI.clock(), DELHI.place, 3);
-    std::vector<double> out;
-    for (const BatchDayResult& d : days.value()) out.push_back(d.panchang.sun.sunrise_jd);
-    return text(out);
-  };
-  close();
-  init(dir.string());
-  const std::string with_path = on_a_new_thread(sunrises);
-  EXPECT_EQ(on_a_new_thread([&] {
-    const SettingsPin pin(Settings::current());
-    const double own = tropical_longitude(2461144.5, BODY_MOON);
-    std::thread(close).join();  // the global settings change; this thread's stay
-    std::vector<double> moons(8);
-    (void)run_every_unit(moons.size(), 4, 1, [&](std::size_t i) -> std::optional<Error> {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));  // every worker gets units
-      moons[i] = tropical_longitude(2461144.5, BODY_MOON);
-      return std::nullopt;
-    });
-    return text(moons) == text(std::vector<double>(moons.size(), own)) ? "" : text(moons);
-  }), "") << "a worker computed with settings other than its caller's";
-  const std::string without = on_a_new_thread(sunrises);
-  // The library reads no file: the data file in the path changes nothing.
-  ASSERT_EQ(with_path, without);
-
-  std::atomic<bool> stop{false};
-  std::thread closer([&] {
-    while (!stop.load()) {
-      close();
-      init(dir.string());
-      std::this_thread::yield();
-      close();
-      ensure_initialized();
-    }
-  });
-  for (int k = 0; k < 12; ++k) {
-    const std::string days = on_a_new_thread(sunrises);
-    EXPECT_EQ(days, without);
-  }
-  stop.store(true);
-  closer.join();
-  close();
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
