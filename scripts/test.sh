@@ -9,9 +9,11 @@
 # python3's with the C++ unit tests in the same Release build) that is both
 # installed into its venv and, repaired, tested in a fresh one; and the
 # sanitizer build. Independent stages run side by side, pytest on two
-# workers; each stage's output is printed whole, under its name, when it ends,
-# and a table of the stages' times closes the run. Any failing stage fails
-# the run (stages that need its result are left out).
+# workers, the sanitizer lane (the longest) first in line for the processors;
+# the tests that time Ctrl-C run last, alone on the machine. Each stage's
+# output is printed whole, under its name, when it ends, and a table of the
+# stages' times closes the run. Any failing stage fails the run (stages that
+# need its result are left out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -67,11 +69,19 @@ system_packages() {
 # run_pytest PYTHON [ENVIRONMENT...]: the whole suite, on two workers but for
 # the tests marked serial (they time signals or count the interpreter's
 # allocations), which then run alone.
+# The tests marked serial time how fast Ctrl-C is answered: they run last,
+# one run at a time, on a machine no other stage loads (run_serial).
 run_pytest() {
   local py=$1
   shift
-  (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider -n 2 --dist worksteal -m "not serial" . \
-    && env "$@" "$py" -m pytest -q -p no:cacheprovider -m serial .)
+  (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider -n 2 --dist worksteal \
+    -m "not serial" .)
+}
+
+run_serial() {
+  local py=$1
+  shift
+  (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider -m serial .)
 }
 
 wheel_test() {  # PYTHON WHEEL
@@ -124,9 +134,11 @@ release_lane() {  # PYTHON
 sanitizer_lane() {
   local venv_py pids=()
   venv_py=$(venv_python python3)
-  stage build-asan "build: AddressSanitizer + UndefinedBehaviorSanitizer (RelWithDebInfo)" \
-    cmake_build "$venv_py" build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTITHILOOM_SANITIZE=ON \
-    || return 1
+  # -O1 with line tables: the sanitizers' usual optimisation, and half the
+  # compiler's time of -O2 -g.
+  stage build-asan "build: AddressSanitizer + UndefinedBehaviorSanitizer (-O1)" \
+    cmake_build "$venv_py" build/asan -DCMAKE_BUILD_TYPE=None "-DCMAKE_C_FLAGS=-O1 -g1" \
+    "-DCMAKE_CXX_FLAGS=-O1 -g1" -DTITHILOOM_SANITIZE=ON || return 1
   stage cpp-asan "C++ unit tests under AddressSanitizer + UndefinedBehaviorSanitizer" \
     env "${sanitizer_env[@]}" build/asan/core_tests --gtest_brief=1 & pids+=($!)
   stage pytest-asan "pytest under AddressSanitizer + UndefinedBehaviorSanitizer" \
@@ -161,11 +173,24 @@ fi
 if [ "$status" -eq 0 ]; then
   pids=()
   sanitizer_lane & pids+=($!)
+  # The sanitizer lane is the longest: the others yield the processors to it.
   for py in "${pythons[@]}"; do
-    release_lane "$py" & pids+=($!)
+    (renice -n 5 -p "$BASHPID" >/dev/null; release_lane "$py") & pids+=($!)
   done
   stage mypy "mypy --strict" "$(venv_python python3)" -m mypy --strict src/tithiloom & pids+=($!)
   wait_all "${pids[@]}" || status=1
+fi
+
+if [ "$status" -eq 0 ]; then
+  for i in "${!pythons[@]}"; do
+    venv_py=$(venv_python "${pythons[$i]}")
+    stage "serial-$i" "Ctrl-C timing under $("$venv_py" --version), alone on the machine" \
+      run_serial "$venv_py" || status=1
+  done
+  stage serial-asan "Ctrl-C timing under the sanitizers, alone on the machine" \
+    run_serial "$(venv_python python3)" "${sanitizer_env[@]}" \
+    LD_PRELOAD="$(gcc -print-file-name=libasan.so)" PYTHONMALLOC=malloc \
+    PYTHONPATH="$root/build/asan/python" || status=1
 fi
 
 echo
