@@ -35,8 +35,11 @@ import tithiloom
 # holidays' table name -> our festival id.  Only tables naming the same
 # observance as one shipped rule; tables for observances we have no rule for
 # (Kali Puja, Dev Diwali, the jayantis of saints, ...) are left out, and for
-# Diwali the India table is used, not the Nepal one (DIWALI).
-FESTIVALS = {
+# Diwali the India table is used, not the Nepal one (DIWALI).  A table that
+# follows one region in some years and another in others names every shipped
+# entry it may follow: a year matches when one of them gives its date, and
+# the summary counts the years each entry matched.
+FESTIVALS: dict[str, str | tuple[str, ...]] = {
     "MAKAR_SANKRANTI": "makar_sankranti",
     "PONGAL": "thai_pongal",
     "BASANT_PANCHAMI": "vasant_panchami",
@@ -54,7 +57,7 @@ FESTIVALS = {
     "BUDDHA_PURNIMA": "buddha_purnima",
     "RATH_YATRA": "rath_yatra",
     "GURU_PURNIMA": "guru_purnima",
-    "NAAG_PANCHAMI": "nag_panchami",
+    "NAAG_PANCHAMI": ("nag_panchami", "nag_panchami_west"),
     "RAKSHA_BANDHAN": "raksha_bandhan",
     "JANMASHTAMI": "krishna_janmashtami_vaishnava",  # public calendars keep the Vaishnava day
     "ONAM": "onam",
@@ -98,9 +101,14 @@ def diagnose(ours: tithiloom.Festival | None, table: dt.date, place: tithiloom.P
             f"ours has {sunrise_limbs(ours.date, place)}; {rule}: {ours.reasoning}")
 
 
+def entries(fid: str | tuple[str, ...]) -> tuple[str, ...]:
+    return fid if isinstance(fid, tuple) else (fid,)
+
+
 def compare(years: range, place: tithiloom.Place, convention: str) -> list[dict]:
     calendar = _HinduLunisolar()
-    rows = {t: {"table": t, "id": i, "listed": 0, "matched": 0, "misses": []}
+    rows = {t: {"table": t, "id": "|".join(entries(i)), "listed": 0, "matched": 0,
+                "by_entry": Counter(), "misses": []}
             for t, i in FESTIVALS.items()}
     for year in years:
         ours = {f.id: f for f in tithiloom.festivals(year, place, convention=convention)}
@@ -110,11 +118,12 @@ def compare(years: range, place: tithiloom.Place, convention: str) -> list[dict]
                 continue
             row = rows[table]
             row["listed"] += 1
-            mine = ours.get(fid)
-            if mine is not None and mine.date == theirs:
+            found = [i for i in entries(fid) if i in ours and ours[i].date == theirs]
+            if found:
                 row["matched"] += 1
+                row["by_entry"][found[0]] += 1
             else:
-                row["misses"].append((mine, theirs))
+                row["misses"].append((ours.get(entries(fid)[0]), theirs))
     return list(rows.values())
 
 
@@ -129,6 +138,9 @@ def report(rows: list[dict], place: tithiloom.Place) -> None:
     for r in rows:
         print(f"{r['table']} -> {r['id']}: listed {r['listed']}, matched {r['matched']}, "
               f"missed {len(r['misses'])}" + (f" ({offsets(r['misses'])})" if r["misses"] else ""))
+        if len(r["by_entry"]) > 1:
+            print("    matched by entry: " + ", ".join(f"{i} x{n}" for i, n in
+                                                      r["by_entry"].most_common()))
         for mine, theirs in r["misses"]:
             print("    " + diagnose(mine, theirs, place))
 
