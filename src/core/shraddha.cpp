@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
 #include <utility>
@@ -316,10 +317,47 @@ struct TimelineWork {
   MonthLists known;
 };
 
+// A count whose last year lies near or past the end of the span the
+// ephemeris covers fails at its first failing year, whose error the call
+// returns: found by bisection, one year alone at a time, before the work of
+// all the years before it. (Years inside the span succeed, those past it
+// fail; a year alone asks the library what it asks among the others, so its
+// error is the same.)
+using YearUnit = std::function<std::optional<Error>(std::int32_t year)>;
+
+std::optional<Error> failure_past_the_span(const TimelineWork& w, std::size_t years,
+                                           std::size_t first_offset, const YearUnit& year_unit) {
+  constexpr double MARGIN_DAYS = 800.0;  // more than any year's rites look ahead
+  if (years == 0) return std::nullopt;
+  const std::int32_t last = years_after(w.death_year, years - 1 + first_offset);
+  if (local_midnight_jd(CivilDate{last, 1, 1}, w.clock) + MARGIN_DAYS < MAX_JD_UT)
+    return std::nullopt;
+  // run_units gives the year the failure scope its units have.
+  const auto fails = [&](std::size_t i) {
+    return run_units(1, 1, 1, [&](std::size_t) {
+      return year_unit(years_after(w.death_year, i + first_offset));
+    });
+  };
+  if (!fails(years - 1)) return std::nullopt;
+  std::size_t lo = 0, hi = years - 1;  // hi fails
+  while (lo < hi) {
+    const std::size_t mid = lo + (hi - lo) / 2;
+    if (fails(mid)) hi = mid;
+    else lo = mid + 1;
+  }
+  return fails(lo);
+}
+
 // The annual shraddhas of the first `years` years after the death, in
 // order, appended to `out`; their months join the known ones.
 std::optional<Error> annual_rites(TimelineWork& w, std::size_t years,
                                   std::vector<TithiOccurrence>& out) {
+  if (auto error = failure_past_the_span(w, years, 1, [&](std::int32_t year) {
+        MonthsByYear months(w.known);
+        auto entry = annual_shraddha(w.death, year, w.clock, w.place, months);
+        return entry.ok() ? std::optional<Error>() : entry.failure();
+      }))
+    return error;
   return in_batches(years, w.threads, [&](std::size_t first, std::size_t n) {
     std::vector<std::optional<TithiOccurrence>> found(n);
     std::vector<MonthLists> computed(n);
@@ -345,6 +383,12 @@ std::optional<Error> annual_rites(TimelineWork& w, std::size_t years,
 // it, in order, appended to `out`.
 std::optional<Error> pitru_rites(TimelineWork& w, std::size_t years,
                                  std::vector<TithiOccurrence>& out) {
+  if (auto error = failure_past_the_span(w, years, 0, [&](std::int32_t year) {
+        MonthsByYear months(w.known);
+        pitru_paksha_date(w.death, year, w.clock, w.place, months);
+        return std::optional<Error>();
+      }))
+    return error;
   return in_batches(years, w.threads, [&](std::size_t first, std::size_t n) {
     std::vector<std::optional<TithiOccurrence>> found(n);
     auto error = run_units(n, w.threads, 1, [&](std::size_t i) {
