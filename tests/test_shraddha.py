@@ -2,8 +2,11 @@
 day, rites counted across month ends, and the limits. (The dates of annual
 and pitru paksha rites are pinned by the digests in test_ranges.py.)"""
 
+import datetime as dt
+
 import pytest
 
+import tithiloom
 import tithiloom._core as core
 
 DELHI = (28.6139, 77.2090, 216.0)
@@ -45,3 +48,13 @@ def test_timeline_near_the_pole_and_counts_past_the_ephemeris():
                                               pitru)
     with pytest.raises(OverflowError, match="^argument 'annual_years': "):
         core.py_compute_shraddha_timeline(2025, 1, 1, *DELHI, IST, 0, -1, 0)
+
+
+@pytest.mark.parametrize("convention, count, last", [
+    ("core", 10, dt.date(2021, 2, 25)),  # the module's chain ends at the kshaya month
+    ("almanac", 12, dt.date(2021, 4, 25)),  # the kshaya day keeps the rite, the chain goes on
+])
+def test_a_month_without_the_tithi_at_sunrise(convention, count, last):
+    t = tithiloom.shraddha_timeline(dt.date(2020, 5, 5), tithiloom.Place.named("New Delhi"),
+                                    convention=convention)
+    assert (len(t.monthly), t.monthly[-1].date) == (count, last)

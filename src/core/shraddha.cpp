@@ -186,9 +186,25 @@ std::optional<double> first_sunrise_with_tithi(std::uint32_t tithi, double from_
   return std::nullopt;
 }
 
+// The next month's rite after the one at `sunrise_jd`: the first sunrise of
+// the probes that carries the tithi; else, where kshaya months are kept, the
+// day on which the tithi begins and ends.
+std::optional<double> next_monthly(std::uint32_t tithi, double sunrise_jd, const Clock& clock,
+                                   bool kshaya_months, Sky& sky) {
+  std::optional<double> next =
+      first_sunrise_with_tithi(tithi, sunrise_jd, NEXT_MONTHLY_FROM_DAYS, NEXT_MONTHLY_PROBES, sky);
+  if (next || !kshaya_months) return next;
+  const double from = sunrise_jd + NEXT_MONTHLY_FROM_DAYS;
+  const std::optional<SunriseHit> hit = find_tithi_in_range(
+      static_cast<std::int32_t>(tithi), from, from + NEXT_MONTHLY_PROBES, clock, sky);
+  if (!hit) return std::nullopt;
+  return hit->sunrise_jd;
+}
+
 std::vector<TithiOccurrence> monthly_shraddhas(const Death& death, double death_midnight_jd,
                                                const Clock& clock, const Place& place,
-                                               std::size_t count, MonthsByYear& months) {
+                                               std::size_t count, bool kshaya_months,
+                                               MonthsByYear& months) {
   std::vector<TithiOccurrence> out;
   if (count == 0) return out;
   Sky sky(place, Reuse::memo);
@@ -197,8 +213,7 @@ std::vector<TithiOccurrence> monthly_shraddhas(const Death& death, double death_
   while (next && out.size() < count) {
     out.push_back(describe_sunrise(death.tithi, *next, clock, months));
     if (out.size() == count) break;
-    next = first_sunrise_with_tithi(death.tithi, *next, NEXT_MONTHLY_FROM_DAYS,
-                                    NEXT_MONTHLY_PROBES, sky);
+    next = next_monthly(death.tithi, *next, clock, kshaya_months, sky);
   }
   return out;
 }
@@ -427,7 +442,7 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(const CivilDate& death_date, 
                                                    const Place& place, std::size_t monthly_count,
                                                    std::size_t annual_years,
                                                    std::size_t pitru_paksha_years,
-                                                   unsigned threads) {
+                                                   unsigned threads, TimelineOptions options) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
   ShraddhaTimeline t;
@@ -453,7 +468,8 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(const CivilDate& death_date, 
   const auto annual_failure = annual_rites(w, annual_years, t.annual_shraddhas);
   const auto monthly = checked([&] {
     MonthsByYear months(w.known);
-    t.monthly_shraddhas = monthly_shraddhas(w.death, m0, clock, place, monthly_count, months);
+    t.monthly_shraddhas = monthly_shraddhas(w.death, m0, clock, place, monthly_count,
+                                            options.kshaya_months, months);
     return true;
   });
   if (!monthly.ok()) return monthly.failure();
