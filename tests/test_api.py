@@ -66,6 +66,18 @@ def test_choghadiya_divides_day_and_night(delhi):
                for a, b in zip(c.day, c.day[1:]))
 
 
+@pytest.mark.parametrize("offset, night", list(enumerate([  # printed tables, Sunday first
+    "Shubh Amrit Char Rog Kaal Labh Udveg Shubh", "Char Rog Kaal Labh Udveg Shubh Amrit Char",
+    "Kaal Labh Udveg Shubh Amrit Char Rog Kaal", "Udveg Shubh Amrit Char Rog Kaal Labh Udveg",
+    "Amrit Char Rog Kaal Labh Udveg Shubh Amrit", "Rog Kaal Labh Udveg Shubh Amrit Char Rog",
+    "Labh Udveg Shubh Amrit Char Rog Kaal Labh"])))
+def test_night_choghadiya_as_printed_tables_walk_it(offset, night):
+    c = tithiloom.choghadiya(dt.date(2026, 11, 8 + offset), tithiloom.Place.named("New York"))
+    assert " ".join(w.name for w in c.night) == night
+    assert [w.auspicious for w in c.night] == [
+        w.name in ("Amrit", "Shubh", "Labh", "Char") for w in c.night]
+
+
 @pytest.mark.parametrize("system, letter", [("P", "P"), ("whole", "W"), ("e", "E"),
                                             ("Sripati", "O")])
 def test_lagna_systems(system, letter, delhi):

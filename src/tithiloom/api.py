@@ -228,7 +228,19 @@ def choghadiya(date: dt.date, place: Place, convention: str = "almanac") -> Chog
     sun = _sun(d, place, convention)
     periods = [_window(w, place) for w in _core.py_compute_choghadiya(
         weekday(d), sun["sunrise_jd"], sun["sunset_jd"], sun["day_duration_hours"])]
-    return Choghadiya(tuple(periods[:8]), tuple(periods[8:]))
+    return Choghadiya(tuple(periods[:8]), _night(weekday(d), periods[8:]))
+
+
+def _night(weekday: int, periods: list[Window]) -> tuple[Window, ...]:
+    """The night periods named as printed tables walk the night: the night of a
+    weekday opens with the name that opens the day four weekdays on, and each
+    period steps back two places in the cycle of seven.  (The core walks the
+    night forward, and its order is kept for its own callers.)"""
+    # The core's day of that weekday lists the cycle from the opening name on.
+    cycle = _core.py_compute_choghadiya((weekday + 4) % 7, 0.0, 0.0, 0.0)[:7]
+    return tuple(Window(cycle[-2 * i % 7]["name"], p.start, p.end,
+                        bool(cycle[-2 * i % 7]["is_auspicious"]))
+                 for i, p in enumerate(periods))
 
 
 def _system(system: str) -> str:
