@@ -34,11 +34,12 @@ def test_the_place_comes_from_the_environment_unless_given():
     assert "Ujjain" in run("--place", "Ujjain", "day", env={"TITHILOOM_PLACE": "leicester"}).stdout
 
 
-def test_day_with_coordinates_and_json():
-    done = run("day", "2026-04-14", "--lat", "40.7128", "--lng", "-74.006",
-               "--tz", "America/New_York", "--json")
-    day = json.loads(done.stdout)["day"]
-    assert day["date"] == "2026-04-14" and day["sunrise"].endswith("-04:00")
+@pytest.mark.parametrize("tz, offset", [((), "-04:00"), (("--tz", "Asia/Tokyo"), "+09:00")])
+def test_day_with_coordinates_keeps_the_zone_that_holds_them_unless_told(tz, offset):
+    where = ("day", "2026-04-14", "--lat", "40.7128", "--lng", "-74.006", *tz)
+    day = json.loads(run(*where, "--json").stdout)["day"]
+    assert day["date"] == "2026-04-14" and day["sunrise"].endswith(offset)
+    assert ("America/New_York)" in run(*where).stdout.splitlines()[0]) == (not tz)
 
 
 @pytest.mark.parametrize("args, message", [
@@ -47,6 +48,7 @@ def test_day_with_coordinates_and_json():
     (("month", "2026-13"), "not a month"),
     (("sankranti", "99999"), "year must lie"),
     (("--lat", "28.6"), "--lat and --lng go together"),
+    (("--place", "London", "--lat", "10", "--lng", "10"), "--place and --lat/--lng name two"),
     (("lagna", "2026-03-08T02:30", "--place", "New York"), "does not exist in America/New_York"),
     (("lagna", "2026-11-01T01:30", "--place", "New York"), "happens twice"),
     (("lagna", "2026-04-14T06:00", "--system", "K"), "unknown house system"),

@@ -115,7 +115,8 @@ def _common() -> argparse.ArgumentParser:
     g.add_argument("--lng", type=float, default=s, help="longitude, degrees east")
     g.add_argument("--alt", type=float, default=s, help="altitude, metres")
     g.add_argument("--tz", default=s, help="IANA time zone, e.g. America/New_York (with "
-                                           "--lat/--lng the default is UTC)")
+                                           "--lat/--lng the default is the zone that holds "
+                                           "them)")
     g.add_argument("--calendar", choices=("amant", "purnimant"), default=s,
                    help="month naming (default purnimant)")
     g.add_argument("--rules", default=s, metavar="FILE", help="festival rules YAML file")
@@ -181,10 +182,12 @@ class Options:
 def resolve_place(o: Options) -> Place:
     """The place the options name (coordinates, a gazetteer name, or the default)."""
     if o.lat is not None or o.lng is not None:
+        if o.place is not None:
+            raise TithiloomError("--place and --lat/--lng name two places: give one or the other")
         if o.lat is None or o.lng is None:
             raise TithiloomError("--lat and --lng go together")
-        name = o.place or f"{o.lat:g}, {o.lng:g}"
-        return Place(name, o.lat, o.lng, o.alt or 0.0, o.tz or "UTC")
+        # Without --tz, the zone that holds the coordinates (Place finds it).
+        return Place(f"{o.lat:g}, {o.lng:g}", o.lat, o.lng, o.alt or 0.0, o.tz or "")
     place = lookup(o.place or os.environ.get("TITHILOOM_PLACE") or DEFAULT_PLACE)
     if o.tz is not None or o.alt is not None:
         place = dataclasses.replace(place, timezone=o.tz or place.timezone,
