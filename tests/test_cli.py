@@ -53,11 +53,16 @@ def test_day_with_coordinates_keeps_the_zone_that_holds_them_unless_told(tz, off
     (("lagna", "2026-11-01T01:30", "--place", "New York"), "happens twice"),
     (("lagna", "2026-04-14T06:00", "--system", "K"), "unknown house system"),
     (("places", "Atlantis"), "no place matches"),
+    (("sankranti", "1"), "year must lie in 2-3000"),
+    (("day", "0001-01-01"), "date 0001-01-01 lies outside 0002-01-01 to 3000-12-31"),
+    (("day", "--bogus"), "unrecognized arguments: --bogus"),
+    (("festivals", "2026", "--ics", "/nonexistent/x.ics"), "error: /nonexistent/x.ics: No such"),
+    (("festivals", "2026", "--rules-only"), "--rules-only needs a --rules FILE"),
 ])
 def test_bad_input_exits_2_with_one_message(args, message):
     done = run(*args)
     assert done.returncode == 2
-    assert message in done.stderr and "Traceback" not in done.stderr
+    assert message in done.stderr and done.stderr.count("\n") == 1  # no usage, no traceback
 
 
 def test_month_grid_has_every_day_with_tithi_and_nakshatra():
@@ -110,6 +115,27 @@ def test_the_year_calendar_holds_each_listed_observance_under_its_own_uid(tmp_pa
     assert "pradosha" in str(diwali["description"])
     assert type(diwali["dtstart"].dt) is dt.date  # an all-day event
     assert diwali["dtend"].dt - diwali["dtstart"].dt == dt.timedelta(days=1)
+
+
+def test_a_rule_file_adds_to_the_shipped_festivals_unless_only_it_is_asked(tmp_path):
+    rules = tmp_path / "rules.yaml"
+    rules.write_text("- {id: mine, name: My Chaturthi, rule: tithi_at_sunrise, lunar_month: 6, "
+                     "tithi: 4}\n- {id: diwali, name: My Diwali, rule: tithi_at_sunrise, "
+                     "lunar_month: 7, tithi: 30}\n")
+    def names(*extra):
+        out = run("festivals", "2026", "--rules", str(rules), *extra, "--json").stdout
+        return [f["name"] for f in json.loads(out)]
+    added = names()
+    assert {"My Chaturthi", "My Diwali", "Holi"} <= set(added) and "Diwali" not in added
+    assert sorted(names("--rules-only")) == ["My Chaturthi", "My Diwali"]
+
+
+def test_festivals_lost_to_the_polar_day_or_night_are_named_once(tmp_path):
+    done = run("festivals", "2026", "--place", "Tromsø", "--ics", str(tmp_path / "t.ics"))
+    assert done.stdout.count("Not listed") == 1 and "Ganga Dussehra" in done.stdout.split(
+        "Not listed")[1]
+    assert "-tromso@tithiloom" in (tmp_path / "t.ics").read_text()  # accents folded in UIDs
+    assert "Not listed" not in run("festivals", "2026", "--place", "Sydney").stdout
 
 
 def test_a_malformed_rule_file_writes_no_calendar(tmp_path):

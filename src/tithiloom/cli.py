@@ -23,9 +23,9 @@ import sys
 import time
 from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
-from typing import Any, Generic, TextIO, TypeVar
+from typing import Any, Generic, NoReturn, TextIO, TypeVar
 
-from tithiloom import _core, api, export
+from tithiloom import _core, api, checks, export, rules as rulefiles
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
 from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
@@ -66,12 +66,11 @@ def _date_arg(text: str) -> dt.date:
 
 def _year_arg(text: str) -> int:
     try:
-        year = int(text)
+        return checks.year(int(text))
+    except TithiloomError as e:
+        raise argparse.ArgumentTypeError(str(e))
     except ValueError:
         raise argparse.ArgumentTypeError(f"not a year: {text!r}")
-    if not api.FIRST_YEAR <= year <= api.LAST_YEAR:
-        raise argparse.ArgumentTypeError(f"year must lie in {api.FIRST_YEAR}-{api.LAST_YEAR}")
-    return year
 
 
 def _month_arg(text: str) -> tuple[int, int]:
@@ -103,10 +102,18 @@ YEAR = arg("year", nargs="?", type=_year_arg)
 ICS = arg("--ics", metavar="FILE", help="write an iCalendar file")
 
 
-def _common() -> argparse.ArgumentParser:
+class _Parser(argparse.ArgumentParser):
+    """Refuses bad arguments in one line, as every other bad input is refused
+    (argparse would print the usage lines first)."""
+
+    def error(self, message: str) -> NoReturn:
+        self.exit(2, f"tithiloom: error: {message} (see `{self.prog} --help`)\n")
+
+
+def _common() -> _Parser:
     # Defaults are SUPPRESS so that an option given before the subcommand is not
     # overwritten by the subcommand's own default.
-    p = argparse.ArgumentParser(add_help=False)
+    p = _Parser(add_help=False)
     s = argparse.SUPPRESS
     g = p.add_argument_group("place and output")
     g.add_argument("--place", default=s, help="a gazetteer place (default: $TITHILOOM_PLACE, "
@@ -119,7 +126,10 @@ def _common() -> argparse.ArgumentParser:
                                            "them)")
     g.add_argument("--calendar", choices=("amant", "purnimant"), default=s,
                    help="month naming (default purnimant)")
-    g.add_argument("--rules", default=s, metavar="FILE", help="festival rules YAML file")
+    g.add_argument("--rules", default=s, metavar="FILE",
+                   help="festival rules YAML file, added to the shipped festivals")
+    g.add_argument("--rules-only", action="store_true", default=s,
+                   help="only the festivals of the --rules file, not the shipped ones")
     g.add_argument("--convention", choices=("almanac", "core"), default=s,
                    help="sunrise and rules as printed almanacs keep them (default), or the "
                         "engine's own")
@@ -130,7 +140,7 @@ def _common() -> argparse.ArgumentParser:
 def parser() -> argparse.ArgumentParser:
     """The argument parser (subcommands and shared options)."""
     common = _common()
-    top = argparse.ArgumentParser(
+    top = _Parser(
         prog="tithiloom", parents=[common],
         description="Hindu almanac (panchang). With no command: today's almanac and the "
                     "observances of the next 30 days.")
@@ -158,6 +168,7 @@ class Options:
     tz: str | None = None
     calendar: str = "purnimant"
     rules: str | None = None
+    rules_only: bool = False
     convention: str = "almanac"
     json: bool = False
     top_date: dt.date | None = None  # --date, before any subcommand
@@ -371,7 +382,7 @@ class Kind(Generic[R]):
 
 FESTIVALS: Kind[Festival] = Kind(
     "festivals", "Festivals",
-    fetch=lambda o, year, place, span: api.festivals(year, place, o.rules, o.calendar, span,
+    fetch=lambda o, year, place, span: api.festivals(year, place, _rules(o), o.calendar, span,
                                                       o.convention),
     date=lambda f: f.date, text=lambda f, _: f.name, reasoning=lambda f: f.reasoning,
     events=_festival_events, mark=lambda f: ("fest", f.name))
@@ -386,6 +397,30 @@ VRATS: Kind[Vrat] = Kind(
     date=lambda v: v.date, text=_vrat_text, reasoning=lambda v: "", events=_vrat_events,
     mark=None)
 KINDS: tuple[Kind[Any], ...] = (FESTIVALS, EKADASHIS, VRATS)
+
+
+def _rules(o: Options) -> rulefiles.RuleSource:
+    """The festival rules the options ask for: a --rules file adds to the shipped
+    ones unless --rules-only."""
+    if o.rules is None:
+        if o.rules_only:
+            raise TithiloomError("--rules-only needs a --rules FILE")
+        return None
+    return o.rules if o.rules_only else rulefiles.festival_rules_added(o.rules)
+
+
+def _polar_note(o: Options, place: Place, year: int, found: Sequence[Any]) -> list[str]:
+    """Festivals the computation leaves out because their days fall in the polar
+    day or night, when the sun does not rise or set: named once, under the list."""
+    listed = {f.id for f in found}
+    lost = [r["name"] for r in rulefiles.festival_rules(_rules(o)) if r["id"] not in listed]
+    if not lost:
+        return []
+    first, last = dt.date(year, 1, 1), dt.date(year, 12, 31)
+    if len(api.days(first, last, place, o.convention)) > (last - first).days:
+        return []  # the sun rises and sets every day: the rules found no day
+    return [f"\nNot listed, as the sun does not rise or set here on the days they would "
+            f"fall: {', '.join(lost)}."]
 
 
 def _gather(kind: Kind[R], o: Options, place: Place, years: Iterable[int],
@@ -510,7 +545,7 @@ def _year(o: Options, place: Place) -> Listing[MonthRows]:
         if not months or months[-1][0] != d.month:
             months.append((d.month, []))
         months[-1][1].append((d, text))
-    notes = []
+    notes = _polar_note(o, place, year, found[KINDS.index(FESTIVALS)][1])
     file = None
     if o.ics:
         events = [e for kind, rs in found for e in kind.events(rs, year, o.calendar)]
@@ -531,11 +566,12 @@ def _observances(kind: Kind[R]) -> Callable[[Options, Place], Listing[R]]:
     def compute(o: Options, place: Place) -> Listing[R]:
         year = _year_of(o, place)
         found = kind.fetch(o, year, place, None)
+        notes = _polar_note(o, place, year, found) if kind is FESTIVALS else []
         file = None
         if o.ics:
             file = (o.ics, export.ics(kind.events(found, year, o.calendar), place,
                                       f"{kind.heading} {year} — {place.name}"))
-        return Listing([f"{kind.heading} {year} — {place.label()}"], found, found,
+        return Listing([f"{kind.heading} {year} — {place.label()}"], found, found, notes,
                        calendar=o.calendar, file=file)
     return compute
 

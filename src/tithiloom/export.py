@@ -12,7 +12,7 @@ from collections.abc import Iterable, Sequence
 from dataclasses import dataclass
 from pathlib import Path
 
-from tithiloom.places import Place
+from tithiloom.places import Place, _key as fold
 from tithiloom.results import Day
 
 
@@ -20,20 +20,26 @@ def write_atomic(path: str | os.PathLike[str], data: str | bytes) -> None:
     """Write a whole file or nothing: a temporary file in the same folder, then a rename."""
     target = Path(path)
     payload = data.encode("utf-8") if isinstance(data, str) else data
-    fd, tmp = tempfile.mkstemp(dir=target.parent, prefix=f".{target.name}.", suffix=".tmp")
+    try:
+        fd, tmp = tempfile.mkstemp(dir=target.parent, prefix=f".{target.name}.", suffix=".tmp")
+    except OSError as e:  # the error names the path asked for, not the temporary one
+        raise OSError(e.errno, e.strerror, str(path)) from e
     try:
         with os.fdopen(fd, "wb") as f:
             f.write(payload)
         os.chmod(tmp, 0o644)
         os.replace(tmp, target)
-    except BaseException:
+    except BaseException as e:
         os.unlink(tmp)
+        if isinstance(e, OSError):
+            raise OSError(e.errno, e.strerror, str(path)) from e
         raise
 
 
 def slug(text: str) -> str:
-    """Lower-case letters and digits joined by hyphens (for identifiers)."""
-    return re.sub(r"[^a-z0-9]+", "-", text.casefold()).strip("-") or "x"
+    """Lower-case letters and digits joined by hyphens (for identifiers), accents
+    dropped ("São Paulo" is sao-paulo)."""
+    return re.sub(r"[^a-z0-9]+", "-", fold(text)).strip("-") or "x"
 
 
 @dataclass(frozen=True, slots=True)
