@@ -163,3 +163,12 @@ def test_the_convention_is_chosen_on_the_command_line():
         return json.loads(run("day", "2026-03-20", "--json", *extra).stdout)["day"]["sunrise"]
     assert sunrise() < sunrise("--convention", "core") == sunrise("--convention=core")
     assert run("day", "--convention", "printed").returncode == 2
+
+
+def test_on_a_terminal_long_lines_wrap_under_their_own_indent():
+    from tithiloom.cli import fit
+    text = "  Tue 13 Jan  Lohri\n      " + "Sun enters Makara " * 8
+    lines = fit(text, 40).split("\n")
+    assert lines[0] == "  Tue 13 Jan  Lohri" and len(lines) == 5
+    assert all(len(line) <= 40 and line.startswith("      S") for line in lines[1:])
+    assert fit(text, None) == text  # a pipe gets the lines whole

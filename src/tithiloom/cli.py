@@ -19,7 +19,9 @@ import dataclasses
 import datetime as dt
 import json
 import os
+import shutil
 import sys
+import textwrap
 import time
 from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
@@ -458,12 +460,26 @@ class Subcommand(Generic[R]):
 
 def render(listing: Listing[R], text: Callable[[R, Listing[R]], str], as_json: bool,
            out: TextIO) -> None:
-    """Print a listing as JSON or as text."""
+    """Print a listing as JSON or as text (on a terminal, the records and notes
+    wrapped to its width; the head, which holds grids, is left whole)."""
     if as_json:
         dump(listing.data, out)
         return
-    for line in (*listing.head, *(text(r, listing) for r in listing.records), *listing.notes):
+    width = shutil.get_terminal_size().columns if out.isatty() else None
+    for line in listing.head:
         print(line, file=out)
+    for block in (*(text(r, listing) for r in listing.records), *listing.notes):
+        print(fit(block, width), file=out)
+
+
+def fit(text: str, width: int | None) -> str:
+    """Each line of ``text`` longer than ``width`` wrapped under its own indent."""
+    if width is None:
+        return text
+    return "\n".join(
+        textwrap.fill(line, width, subsequent_indent=" " * (len(line) - len(line.lstrip())),
+                      break_long_words=False, break_on_hyphens=False)
+        if len(line) > width else line for line in text.split("\n"))
 
 
 Upcoming = tuple[dt.date, str, str]  # date, what, why
