@@ -169,6 +169,7 @@ def test_on_a_terminal_long_lines_wrap_under_their_own_indent():
     from tithiloom.cli import fit
     text = "  Tue 13 Jan  Lohri\n      " + "Sun enters Makara " * 8
     lines = fit(text, 40).split("\n")
-    assert lines[0] == "  Tue 13 Jan  Lohri" and len(lines) == 5
-    assert all(len(line) <= 40 and line.startswith("      S") for line in lines[1:])
+    assert lines[0] == "  Tue 13 Jan  Lohri" and len(lines) == 6
+    assert all(len(line) <= 40 and line.startswith("      ") and line[6] != " "
+               for line in lines[1:])
     assert fit(text, None) == text  # a pipe gets the lines whole
