@@ -173,3 +173,12 @@ def test_on_a_terminal_long_lines_wrap_under_their_own_indent():
     assert all(len(line) <= 40 and line.startswith("      ") and line[6] != " "
                for line in lines[1:])
     assert fit(text, None) == text  # a pipe gets the lines whole
+
+
+def test_festivals_find_a_name_over_years():
+    done = run("festivals", "--find", "diwali", "--years", "2026-2035")
+    lines = [line for line in done.stdout.splitlines() if "Diwali (Lakshmi Puja)" in line]
+    assert len(lines) == 10 and lines[0] == "  Sun  8 Nov 2026  Diwali (Lakshmi Puja)"
+    assert lines[-1].endswith("2035  Diwali (Lakshmi Puja)")
+    done = run("festivals", "--find", "diwaly")
+    assert done.returncode == 2 and "close matches: Diwali (Lakshmi Puja)" in done.stderr

@@ -27,7 +27,7 @@ from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
 from typing import Any, Generic, NoReturn, TextIO, TypeVar
 
-from tithiloom import _core, api, checks, export, rules as rulefiles
+from tithiloom import _core, api, checks, export, finder, rules as rulefiles
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
 from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
@@ -73,6 +73,21 @@ def _year_arg(text: str) -> int:
         raise argparse.ArgumentTypeError(str(e))
     except ValueError:
         raise argparse.ArgumentTypeError(f"not a year: {text!r}")
+
+
+def _years_arg(text: str) -> tuple[int, int]:
+    first, _, last = text.partition("-")
+    try:
+        span = checks.year(int(first)), checks.year(int(last or first))
+    except TithiloomError as e:
+        raise argparse.ArgumentTypeError(str(e))
+    except ValueError:
+        raise argparse.ArgumentTypeError(f"not years: {text!r}; use FIRST-LAST, such as "
+                                         f"2026-2035")
+    if not 0 <= span[1] - span[0] < finder.MAX_YEARS:
+        raise argparse.ArgumentTypeError(f"{text!r}: the last year may not come before the first, "
+                                         f"at most {finder.MAX_YEARS} years on")
+    return span
 
 
 def _month_arg(text: str) -> tuple[int, int]:
@@ -183,6 +198,8 @@ class Options:
     death_date: dt.date | None = None
     timeline: bool = False
     query: str = ""
+    find: str | None = None  # festivals --find NAME
+    years: tuple[int, int] | None = None  # festivals --years FIRST-LAST
     html: str | None = None
     ics: str | None = None
 
@@ -444,6 +461,7 @@ class Listing(Generic[R]):
     on: dt.date | None = None  # the day whose times need no date
     calendar: str = "purnimant"  # the month reckoning of the names
     file: tuple[str, str | bytes] | None = None  # path and content, written before any output
+    years: bool = False  # the records span years: each date shows its year
 
 
 @dataclass(frozen=True)
@@ -592,6 +610,33 @@ def _observances(kind: Kind[R]) -> Callable[[Options, Place], Listing[R]]:
     return compute
 
 
+def _festivals(o: Options, place: Place) -> Listing[Festival]:
+    """A year's festivals, or (--find) the days of those a name names, over years."""
+    if o.find is None:
+        if o.years is not None:
+            raise TithiloomError("--years goes with --find NAME")
+        return _observances(FESTIVALS)(o, place)
+    first, last = o.years or (_year_of(o, place),) * 2
+    found = finder.find(o.find, range(first, last + 1), place, _rules(o), o.calendar,
+                        o.convention)
+    file = None
+    if o.ics:
+        events = [e for year in range(first, last + 1) for e in _festival_events(
+            [f for f in found if f.date.year == year], year, o.calendar)]
+        file = (o.ics, export.ics(events, place, f"{o.find} {first}-{last} — {place.name}"))
+    span = f"{first}" if first == last else f"{first}-{last}"
+    return Listing([f"Festivals called {o.find!r}, {span} — {place.label()}"], found, found,
+                   [] if found else ["  (none)"], calendar=o.calendar, file=file, years=True)
+
+
+def _festivals_line(f: Festival, listing: Listing[Festival]) -> str:
+    """A festival's lines; over years, its date with the year."""
+    text = _festival_line(f, listing)
+    if not listing.years:
+        return text
+    return f"  {dmy(f.date)}  {f.name}" + text[len(dated(f.date, f.name)):]
+
+
 def _festival_line(f: Festival, _: Listing[Festival]) -> str:
     alternate = ("" if f.alternate is None else
                  f"\n      Alternate ({f.alternate.priority}): {dmy(f.alternate.date)}")
@@ -728,8 +773,13 @@ SUBCOMMANDS = (
                 arg("--html", metavar="FILE", help="also write a printable page")],
                _month, _dated_line),
     Subcommand("year", "all observances of a year", [YEAR, ICS], _year, _month_rows),
-    Subcommand("festivals", "the festivals of a year, with reasoning", [YEAR, ICS],
-               _observances(FESTIVALS), _festival_line),
+    Subcommand("festivals", "the festivals of a year, with reasoning; or one festival's "
+               "days over years (--find)",
+               [YEAR, ICS, arg("--find", metavar="NAME", help="a festival's name (case and "
+                                                             "accents ignored)"),
+                arg("--years", type=_years_arg, metavar="FIRST-LAST",
+                    help="the years to search with --find (default: the year)")],
+               _festivals, _festivals_line),
     Subcommand("ekadashi", "the Ekadashis of a year (Smartha and Vaishnava days)",
                [YEAR, ICS], _observances(EKADASHIS), _ekadashi_line),
     Subcommand("vrat", "the vrat (fast) days of a year", [YEAR, ICS], _observances(VRATS),
