@@ -96,10 +96,22 @@ def test_an_unknown_convention_is_refused():
         tithiloom.vrats(2026, DELHI, convention="printed")
 
 
-def test_raksha_bandhan_avoids_bhadra():
-    # 2026: Purnima fills the afternoon of 27 August only within Bhadra.
-    [raksha] = [f for f in tithiloom.festivals(2026, DELHI) if f.id == "raksha_bandhan"]
-    assert raksha.date == dt.date(2026, 8, 28) and "three muhurtas" in raksha.reasoning
+@pytest.mark.parametrize("year, fid, day, start, end", [
+    # Purnima fills the afternoon of 27 August only within Bhadra, and lasts
+    # three muhurtas after the next sunrise: the rakhi that morning.
+    (2026, "raksha_bandhan", dt.date(2026, 8, 28), "05:5", "09:4"),
+    # Bhadra covers both pradoshas and Purnima is short the next day: the
+    # fire after Bhadra ends, before the middle of the night.
+    (2024, "holika_dahan", dt.date(2024, 3, 24), "23:1", "00:2"),
+    # Purnima lasts three and a half praharas after the next sunrise: that
+    # evening's pradosha.
+    (2026, "holika_dahan", dt.date(2026, 3, 3), "18:2", "20:4"),
+])
+def test_bhadra_moves_the_day_and_the_muhurta(year, fid, day, start, end):
+    [f] = [f for f in tithiloom.festivals(year, DELHI) if f.id == fid]
+    assert f.date == day and "only within Bhadra" in f.reasoning
+    assert (f.muhurta.start.strftime("%H:%M")[:4], f.muhurta.end.strftime("%H:%M")[:4]) == (
+        start, end)
 
 
 def test_close_calls_and_moonrise_are_told_under_the_almanac_only():

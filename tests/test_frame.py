@@ -79,6 +79,25 @@ def test_binding_and_conversion_errors(call, exc, text):
         assert type(info.value.__cause__) is exc and text.endswith(str(info.value.__cause__))
 
 
+class Unprintable:
+    def __str__(self):
+        raise RuntimeError("no text")
+
+
+class Raises:
+    def __init__(self, error):
+        self.error = error
+
+    def __float__(self):
+        raise self.error
+
+
+def test_a_conversion_error_without_a_text_keeps_its_type():
+    with pytest.raises(TypeError, match="^argument 'jd': TypeError$") as info:
+        core.py_ayanamsa(Raises(TypeError(Unprintable())))
+    assert type(info.value.__cause__) is TypeError
+
+
 def test_keywords_ints_for_floats_and_unencodable_text():
     assert core.py_datetime_to_jd(sec=0, min=0, hour=12, day=1, month=1, year=2000) == 2451545.0
     assert core.py_sunrise_jd(2461144.5, 10, 77, 0) == core.py_sunrise_jd(2461144.5, 10.0, 77.0, 0.0)

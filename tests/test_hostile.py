@@ -127,3 +127,14 @@ def test_a_failing_key_comparison_reaches_the_caller(call, key):
     with pytest.raises(RuntimeError) as info:
         call({CollidingKey(key, exc): 1})
     assert info.value is exc
+
+
+@pytest.mark.parametrize("exc", [e for e in RAISED if not isinstance(e, TypeError)],
+                         ids=lambda e: type(e).__name__)
+def test_an_optional_key_reads_leniently_only_what_does_not_convert(exc):
+    rule = {"id": "x", "name": "X", "rule": "tithi_at_sunrise", "lunar_month": 1, "tithi": 1}
+    with pytest.raises(BaseException) as info:
+        core.py_compute_festivals([dict(rule, day_offset=Raising(exc))], 2026, *DELHI, 19800)
+    assert info.value is exc
+    lenient = core.py_compute_festivals([dict(rule, day_offset=1.5)], 2026, *DELHI, 19800)
+    assert lenient == core.py_compute_festivals([rule], 2026, *DELHI, 19800)

@@ -69,9 +69,10 @@ def test_a_good_file_reads_back_and_a_missing_one_is_named(tmp_path):
     ("- &e {id: x, name: X, rule: sankranti, sankranti_index: 0, self: *e}\n",
      r"the list or mapping at line 1, column 3 is used again"),
     ("#" * (256 << 10) + "\n", r"larger than the 256 KiB a rule file may have"),
-    (b"- {id: \xff}\n", r"not UTF-8 text \(byte 8\)"),
-    ("- {id: x, name: X, rule: sankranti, sankranti_index: " + "9" * 5000 + "}\n",
-     r"a value cannot be read \(Exceeds the limit"),
+    (b"- {id: x}\n- {id: \xff}\n", r"not UTF-8 text at line 2 \(byte 18\)$"),
+    ("- {id: x, name: X, rule: sankranti,\n   sankranti_index: " + "9" * 5000 + "}\n",
+     r"the value at line 2 cannot be read \(Exceeds the limit \(4300 digits\)[^;]*$"),
+    ("- {id: \"a\\nb\\0\", name: X, rule: sankranti}\n", r"entry 1 \('a\\nb\\x00'\): key"),
 ])
 def test_malformed_festival_files(tmp_path, text, expected):
     pattern = expected if expected.startswith("mine") else r"mine\.yaml: " + expected

@@ -2,8 +2,11 @@
 day, rites counted across month ends, and the limits. (The dates of annual
 and pitru paksha rites are pinned by the digests in test_ranges.py.)"""
 
+import datetime as dt
+
 import pytest
 
+import tithiloom
 import tithiloom._core as core
 
 DELHI = (28.6139, 77.2090, 216.0)
@@ -37,5 +40,21 @@ def test_timeline_near_the_pole_and_counts_past_the_ephemeris():
     for annual, pitru in ((30, 0), (0, 2**64 - 1), (2**64 - 1, 2**64 - 1)):
         with pytest.raises(ValueError, match="^ephemeris: "):
             core.py_compute_shraddha_timeline(2990, 1, 1, *DELHI, IST, 2, annual, pitru)
+    # A count far past the span fails at once, with the error of its first
+    # year past it (the years before are not computed first).
+    for annual, pitru, jd in ((10**6, 0, "2818001.538357"), (0, 10**6, "2818125.309216")):
+        with pytest.raises(ValueError, match=f"^ephemeris: jd {jd} outside"):
+            core.py_compute_shraddha_timeline(2020, 5, 5, 28.6, 77.2, 216.0, 19800, 0, annual,
+                                              pitru)
     with pytest.raises(OverflowError, match="^argument 'annual_years': "):
         core.py_compute_shraddha_timeline(2025, 1, 1, *DELHI, IST, 0, -1, 0)
+
+
+@pytest.mark.parametrize("convention, count, last", [
+    ("core", 10, dt.date(2021, 2, 25)),  # the module's chain ends at the kshaya month
+    ("almanac", 12, dt.date(2021, 4, 25)),  # the kshaya day keeps the rite, the chain goes on
+])
+def test_a_month_without_the_tithi_at_sunrise(convention, count, last):
+    t = tithiloom.shraddha_timeline(dt.date(2020, 5, 5), tithiloom.Place.named("New Delhi"),
+                                    convention=convention)
+    assert (len(t.monthly), t.monthly[-1].date) == (count, last)

@@ -143,8 +143,15 @@ bool Args::fail(std::size_t i) const {
   if (raw_tb != nullptr) PyException_SetTraceback(raw_value, raw_tb);
   PyRef type_ref(raw_type), original(raw_value), tb(raw_tb);
 #endif
+  // The text is the caller's object's own; where it cannot be made, the
+  // error keeps its type and says so by name, rather than become the text's
+  // failure.
   PyRef text(PyObject_Str(original.get()));
-  if (!text) return false;
+  if (!text) {
+    PyErr_Clear();
+    text = PyRef(PyUnicode_FromString(Py_TYPE(original.get())->tp_name));
+    if (!text) return false;
+  }
   PyErr_Format(pending, "argument '%s': %U", sig_.params[i], text.get());
 #if PY_VERSION_HEX >= 0x030C0000
   PyRef renamed(PyErr_GetRaisedException());

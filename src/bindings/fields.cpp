@@ -112,8 +112,12 @@ bool extract_i32_or(PyObject* dict, const char* key, std::int32_t& out) {
   if (!lookup(dict, key, value)) return false;
   out = 0;
   if (absent(value)) return true;
+  // A value that does not convert reads as 0; whatever else the caller's
+  // object raises (its __index__ may raise anything) reaches the caller.
   const long v = PyLong_AsLong(value);
   if (v == -1 && PyErr_Occurred()) {
+    if (!PyErr_ExceptionMatches(PyExc_TypeError) && !PyErr_ExceptionMatches(PyExc_OverflowError))
+      return false;
     PyErr_Clear();
     return true;
   }

@@ -122,7 +122,8 @@ PyObject* py_compute_shraddha_timeline_with(PyObject* const* args, Py_ssize_t na
     place = risen_as(convention, place);
     const unsigned threads = pool_size();
     auto timeline = interruptible([&] {
-      return compute_shraddha_timeline(death, clock, place, monthly, annual, pitru, threads);
+      return compute_shraddha_timeline(death, clock, place, monthly, annual, pitru, threads,
+                                       {.kshaya_months = convention == Convention::almanac});
     });
     if (!timeline) return nullptr;  // interrupted
     if (!timeline->ok()) return raise_error(*timeline);

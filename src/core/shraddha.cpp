@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
 #include <utility>
@@ -185,9 +186,25 @@ std::optional<double> first_sunrise_with_tithi(std::uint32_t tithi, double from_
   return std::nullopt;
 }
 
+// The next month's rite after the one at `sunrise_jd`: the first sunrise of
+// the probes that carries the tithi; else, where kshaya months are kept, the
+// day on which the tithi begins and ends.
+std::optional<double> next_monthly(std::uint32_t tithi, double sunrise_jd, const Clock& clock,
+                                   bool kshaya_months, Sky& sky) {
+  std::optional<double> next =
+      first_sunrise_with_tithi(tithi, sunrise_jd, NEXT_MONTHLY_FROM_DAYS, NEXT_MONTHLY_PROBES, sky);
+  if (next || !kshaya_months) return next;
+  const double from = sunrise_jd + NEXT_MONTHLY_FROM_DAYS;
+  const std::optional<SunriseHit> hit = find_tithi_in_range(
+      static_cast<std::int32_t>(tithi), from, from + NEXT_MONTHLY_PROBES, clock, sky);
+  if (!hit) return std::nullopt;
+  return hit->sunrise_jd;
+}
+
 std::vector<TithiOccurrence> monthly_shraddhas(const Death& death, double death_midnight_jd,
                                                const Clock& clock, const Place& place,
-                                               std::size_t count, MonthsByYear& months) {
+                                               std::size_t count, bool kshaya_months,
+                                               MonthsByYear& months) {
   std::vector<TithiOccurrence> out;
   if (count == 0) return out;
   Sky sky(place, Reuse::memo);
@@ -196,8 +213,7 @@ std::vector<TithiOccurrence> monthly_shraddhas(const Death& death, double death_
   while (next && out.size() < count) {
     out.push_back(describe_sunrise(death.tithi, *next, clock, months));
     if (out.size() == count) break;
-    next = first_sunrise_with_tithi(death.tithi, *next, NEXT_MONTHLY_FROM_DAYS,
-                                    NEXT_MONTHLY_PROBES, sky);
+    next = next_monthly(death.tithi, *next, clock, kshaya_months, sky);
   }
   return out;
 }
@@ -316,10 +332,47 @@ struct TimelineWork {
   MonthLists known;
 };
 
+// A count whose last year lies near or past the end of the span the
+// ephemeris covers fails at its first failing year, whose error the call
+// returns: found by bisection, one year alone at a time, before the work of
+// all the years before it. (Years inside the span succeed, those past it
+// fail; a year alone asks the library what it asks among the others, so its
+// error is the same.)
+using YearUnit = std::function<std::optional<Error>(std::int32_t year)>;
+
+std::optional<Error> failure_past_the_span(const TimelineWork& w, std::size_t years,
+                                           std::size_t first_offset, const YearUnit& year_unit) {
+  constexpr double MARGIN_DAYS = 800.0;  // more than any year's rites look ahead
+  if (years == 0) return std::nullopt;
+  const std::int32_t last = years_after(w.death_year, years - 1 + first_offset);
+  if (local_midnight_jd(CivilDate{last, 1, 1}, w.clock) + MARGIN_DAYS < MAX_JD_UT)
+    return std::nullopt;
+  // run_units gives the year the failure scope its units have.
+  const auto fails = [&](std::size_t i) {
+    return run_units(1, 1, 1, [&](std::size_t) {
+      return year_unit(years_after(w.death_year, i + first_offset));
+    });
+  };
+  if (!fails(years - 1)) return std::nullopt;
+  std::size_t lo = 0, hi = years - 1;  // hi fails
+  while (lo < hi) {
+    const std::size_t mid = lo + (hi - lo) / 2;
+    if (fails(mid)) hi = mid;
+    else lo = mid + 1;
+  }
+  return fails(lo);
+}
+
 // The annual shraddhas of the first `years` years after the death, in
 // order, appended to `out`; their months join the known ones.
 std::optional<Error> annual_rites(TimelineWork& w, std::size_t years,
                                   std::vector<TithiOccurrence>& out) {
+  if (auto error = failure_past_the_span(w, years, 1, [&](std::int32_t year) {
+        MonthsByYear months(w.known);
+        auto entry = annual_shraddha(w.death, year, w.clock, w.place, months);
+        return entry.ok() ? std::optional<Error>() : entry.failure();
+      }))
+    return error;
   return in_batches(years, w.threads, [&](std::size_t first, std::size_t n) {
     std::vector<std::optional<TithiOccurrence>> found(n);
     std::vector<MonthLists> computed(n);
@@ -345,6 +398,12 @@ std::optional<Error> annual_rites(TimelineWork& w, std::size_t years,
 // it, in order, appended to `out`.
 std::optional<Error> pitru_rites(TimelineWork& w, std::size_t years,
                                  std::vector<TithiOccurrence>& out) {
+  if (auto error = failure_past_the_span(w, years, 0, [&](std::int32_t year) {
+        MonthsByYear months(w.known);
+        pitru_paksha_date(w.death, year, w.clock, w.place, months);
+        return std::optional<Error>();
+      }))
+    return error;
   return in_batches(years, w.threads, [&](std::size_t first, std::size_t n) {
     std::vector<std::optional<TithiOccurrence>> found(n);
     auto error = run_units(n, w.threads, 1, [&](std::size_t i) {
@@ -383,7 +442,7 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(const CivilDate& death_date, 
                                                    const Place& place, std::size_t monthly_count,
                                                    std::size_t annual_years,
                                                    std::size_t pitru_paksha_years,
-                                                   unsigned threads) {
+                                                   unsigned threads, TimelineOptions options) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
   ShraddhaTimeline t;
@@ -409,7 +468,8 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(const CivilDate& death_date, 
   const auto annual_failure = annual_rites(w, annual_years, t.annual_shraddhas);
   const auto monthly = checked([&] {
     MonthsByYear months(w.known);
-    t.monthly_shraddhas = monthly_shraddhas(w.death, m0, clock, place, monthly_count, months);
+    t.monthly_shraddhas = monthly_shraddhas(w.death, m0, clock, place, monthly_count,
+                                            options.kshaya_months, months);
     return true;
   });
   if (!monthly.ok()) return monthly.failure();

@@ -63,6 +63,14 @@ Result<std::optional<ShraddhaDate>> compute_shraddha(const CivilDate& death_date
                                                      const Clock& clock, const Place& place,
                                                      unsigned threads = 1);
 
+// How the timeline reckons beyond the module's own rules.
+struct TimelineOptions {
+  // A month in which no sunrise carries the death tithi (kshaya) keeps its
+  // rite on the day the tithi begins and ends, and the monthly chain goes
+  // on; by default the chain ends there.
+  bool kshaya_months = false;
+};
+
 // Lists hold at most the counts asked for (fewer where no day is found).
 // Fails only on a library failure, which a count reaching past the span the
 // ephemeris covers brings about. The annual and pitru paksha years are
@@ -72,6 +80,7 @@ Result<ShraddhaTimeline> compute_shraddha_timeline(const CivilDate& death_date, 
                                                    const Place& place, std::size_t monthly_count,
                                                    std::size_t annual_years,
                                                    std::size_t pitru_paksha_years,
-                                                   unsigned threads = 1);
+                                                   unsigned threads = 1,
+                                                   TimelineOptions options = {});
 
 }  // namespace tithiloom

@@ -376,6 +376,29 @@ DayWindow muhurta_of(const FestivalDef& def, std::uint32_t tithi, const Observed
   return {start, end};
 }
 
+// Where Bhadra covers the kaala on both days: on the day before, the rite
+// goes to the tithi's Bhadra-free part from the kaala's start until the
+// middle of the night; on the day whose sunrise carries the tithi, to its
+// Bhadra-free part in daylight, except that the three-and-a-half-prahara
+// rule keeps the kaala of that day whatever tithi then holds.
+DayWindow after_bhadra(const FestivalDef& def, std::uint32_t tithi, const Observed& o,
+                       Resolution& r) {
+  const double sunset = r.sky.sunset_after(local_noon_jd(o.date, r.clock));
+  const double next_sunrise =
+      r.sky.sunrise_after(midnight_after(local_midnight_jd(o.date, r.clock), r.clock));
+  const DayWindow kaala = kaala_window(def.kaala, o.sunrise_jd, sunset, next_sunrise);
+  const bool udaya = o.tithi_at_sunrise == tithi;
+  if (udaya && def.bhadra_fallback == BhadraFallback::three_and_half_praharas) return kaala;
+  const DayWindow w = udaya ? DayWindow{o.sunrise_jd, sunset}
+                            : DayWindow{kaala.start_jd, (sunset + next_sunrise) / 2.0};
+  const TithiSpan span =
+      estimated_span_free_of_bhadra(tithi, udaya ? o.sunrise_jd : sunset, r.sky);
+  const double start = std::max(w.start_jd, span.start_jd);
+  const double end = std::min(w.end_jd, span.end_jd);
+  if (!(start < end)) return {NaN, NaN};
+  return {start, end};
+}
+
 }  // namespace
 
 // A tithi rule's day from its udaya day: by moonrise, or by priority.
@@ -385,8 +408,11 @@ std::optional<Observed> observe_tithi(const FestivalDef& def, std::optional<Uday
   if (def.rule == RULE_MOONRISE) return by_moonrise(def, std::move(*u), r);
   const std::uint32_t tithi = u->tithi;
   Observed o = by_priority(def, std::move(*u), r);
-  if (def.report_margin && def.priority == Priority::vyapti)
+  if (def.report_margin && def.priority == Priority::vyapti) {
     o.muhurta = muhurta_of(def, tithi, o, r);
+    if (def.avoid_bhadra && !std::isfinite(o.muhurta.start_jd))
+      o.muhurta = after_bhadra(def, tithi, o, r);
+  }
   return o;
 }
 

@@ -558,8 +558,8 @@ def _month(o: Options, place: Place) -> Listing[Dated]:
             *month_grid(year, month, days, marks), *([""] if marks else [])]
     data = {"days": days, "marks": [{"date": d.isoformat(), "kind": k, "text": t}
                                     for d in sorted(marks) for k, t in marks[d]]}
-    file = (o.html, export.month_html(year, month, place, days, marks)) if o.html else None
-    return Listing(head, rows, data, [f"\nwrote {o.html}"] if o.html else [], file=file)
+    file = (o.html, export.month_html(year, month, place, days, marks)) if o.html is not None else None
+    return Listing(head, rows, data, [f"\nwrote {o.html}"] if o.html is not None else [], file=file)
 
 
 MonthRows = tuple[int, list[Dated]]  # a month and its rows
@@ -581,7 +581,7 @@ def _year(o: Options, place: Place) -> Listing[MonthRows]:
         months[-1][1].append((d, text))
     notes = _polar_note(o, place, year, found[KINDS.index(FESTIVALS)][1])
     file = None
-    if o.ics:
+    if o.ics is not None:
         events = [e for kind, rs in found for e in kind.events(rs, year, o.calendar)]
         events.sort(key=lambda e: e.date)
         file = (o.ics, export.ics(events, place, f"Almanac {year} — {place.name}"))
@@ -602,7 +602,7 @@ def _observances(kind: Kind[R]) -> Callable[[Options, Place], Listing[R]]:
         found = kind.fetch(o, year, place, None)
         notes = _polar_note(o, place, year, found) if kind is FESTIVALS else []
         file = None
-        if o.ics:
+        if o.ics is not None:
             file = (o.ics, export.ics(kind.events(found, year, o.calendar), place,
                                       f"{kind.heading} {year} — {place.name}"))
         return Listing([f"{kind.heading} {year} — {place.label()}"], found, found, notes,

@@ -4,6 +4,7 @@ from __future__ import annotations
 
 import calendar as cal
 import datetime as dt
+import errno
 import html
 import os
 import re
@@ -17,13 +18,19 @@ from tithiloom.results import Day
 
 
 def write_atomic(path: str | os.PathLike[str], data: str | bytes) -> None:
-    """Write a whole file or nothing: a temporary file in the same folder, then a rename."""
-    target = Path(path)
+    """Write a whole file or nothing: a temporary file in the same folder, then a rename.
+
+    A symbolic link is followed, so the file it points to is replaced, not the
+    link. Errors name the path given, never the temporary file."""
+    if not os.fspath(path):
+        raise FileNotFoundError(errno.ENOENT, "an empty file name", "")
+    target = Path(os.path.realpath(path))
     payload = data.encode("utf-8") if isinstance(data, str) else data
     try:
-        fd, tmp = tempfile.mkstemp(dir=target.parent, prefix=f".{target.name}.", suffix=".tmp")
-    except OSError as e:  # the error names the path asked for, not the temporary one
-        raise OSError(e.errno, e.strerror, str(path)) from e
+        # A short temporary name: any name the folder accepts can be written.
+        fd, tmp = tempfile.mkstemp(dir=target.parent, prefix=".tithiloom-", suffix=".tmp")
+    except OSError as e:
+        raise OSError(e.errno, e.strerror, os.fspath(path)) from e
     try:
         with os.fdopen(fd, "wb") as f:
             f.write(payload)
@@ -32,7 +39,7 @@ def write_atomic(path: str | os.PathLike[str], data: str | bytes) -> None:
     except BaseException as e:
         os.unlink(tmp)
         if isinstance(e, OSError):
-            raise OSError(e.errno, e.strerror, str(path)) from e
+            raise OSError(e.errno, e.strerror, os.fspath(path)) from e
         raise
 
 

@@ -102,13 +102,36 @@ def _read_yaml(path: Path | str, text: str, top: str) -> list[Any]:
     except RuleError:
         raise
     except ValueError as e:  # a date that does not exist, an integer too long to convert
-        raise RuleError(f"{path}: a value cannot be read ({e})") from e
+        raise RuleError(f"{path}: the value{_line_of_bad_value(text)} cannot be read "
+                        f"({str(e).split(';')[0]})") from e
     if isinstance(data, dict) and top in data:
         data = data[top]
     if not isinstance(data, list):
         raise RuleError(f"{path}: expected a list of entries (or a mapping with a "
                         f"'{top}' list), got {type(data).__name__}")
     return data
+
+
+def _line_of_bad_value(text: str) -> str:
+    """" at line N" of the first scalar that does not load on its own, or ""."""
+    import yaml
+
+    try:
+        nodes = [yaml.compose(text, Loader=getattr(yaml, "CSafeLoader", yaml.SafeLoader))]
+    except yaml.YAMLError:
+        return ""
+    while nodes:
+        node = nodes.pop(0)
+        if isinstance(node, yaml.ScalarNode):
+            try:
+                yaml.safe_load(node.value) if not node.style else None  # plain scalars
+            except (ValueError, yaml.YAMLError):
+                return f" at line {node.start_mark.line + 1}"
+        elif isinstance(node, yaml.MappingNode):
+            nodes.extend(n for pair in node.value for n in pair)
+        elif node is not None:
+            nodes.extend(node.value)
+    return ""
 
 
 class _Entry:
@@ -121,6 +144,8 @@ class _Entry:
                             f"got {type(raw).__name__}")
         self.raw: Mapping[str, Any] = raw
         ident = raw.get("id", raw.get("month", raw.get("name")))
+        if ident is not None and not (isinstance(ident, str) and ident.isprintable()):
+            ident = repr(ident)  # a message stays one line, whatever the file holds
         self.where = f"{source}: entry {index}" + (f" ({ident})" if ident is not None else "")
 
     def fail(self, key: str, message: str) -> RuleError:
@@ -284,7 +309,8 @@ def _load(source: RuleSource, shipped: str, top: str,
         try:
             text = raw.decode("utf-8")
         except UnicodeDecodeError as e:
-            raise RuleError(f"{path}: not UTF-8 text (byte {e.start + 1})") from e
+            line = raw.count(b"\n", 0, e.start) + 1
+            raise RuleError(f"{path}: not UTF-8 text at line {line} (byte {e.start + 1})") from e
         result: list[dict[str, Any]] = check(_read_yaml(path, text, top), str(path))
         return result
     result = check(list(source), "<rules>")
