@@ -11,6 +11,7 @@ from tithiloom import cli
 from tithiloom.rules import festival_rules
 
 
+@pytest.mark.wide
 def test_every_shipped_rule_gives_a_date_in_every_year(delhi):
     annual = {r["id"] for r in festival_rules() if r.get("annual", True)}
     for year in range(2000, 2051):
