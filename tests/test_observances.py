@@ -62,3 +62,23 @@ def test_shraddha_returns_the_death_tithi(name):
     assert all(tithiloom.day(x.date, place).tithi.number == tithi for x in t.monthly)
     assert [x.date.year for x in t.annual] == [2026, 2027]
     assert json.dumps(t.to_dict())
+
+
+@pytest.mark.parametrize("query, names", [
+    ("DĪWĀLĪ", {"Diwali (Lakshmi Puja)"}), ("gudi padwa", {"Ugadi / Gudi Padwa"}),
+    ("Nag Panchami", {"Nag Panchami", "Nag Panchami (Gujarat)"}),  # exact names, both
+    ("navratri", {"Chaitra Navratri begins", "Sharad Navratri begins"}),  # a part of names
+])
+def test_find_gives_the_days_a_name_names_over_years(query, names, delhi):
+    found = tithiloom.find(query, range(2026, 2029), delhi)
+    assert {f.name for f in found} == names and len(found) == 3 * len(names)
+    assert [f.date for f in found] == sorted(f.date for f in found)
+    if query == "DĪWĀLĪ":
+        assert found == [f for y in (2026, 2027, 2028) for f in tithiloom.festivals(y, delhi)
+                         if f.id == "diwali"]
+
+
+def test_find_refuses_an_unknown_name_with_close_matches(delhi):
+    with pytest.raises(tithiloom.UnknownFestival, match="close matches: Krishna Janmashtami, "
+                                                        "Krishna Janmashtami .Vaishnava."):
+        tithiloom.find("janmastami", 2026, delhi)

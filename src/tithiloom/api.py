@@ -12,7 +12,7 @@ import math
 from collections.abc import Callable, Iterable, Iterator, Mapping
 from typing import Any, TypeVar
 
-from tithiloom import _core, rules as rulefiles, zones
+from tithiloom import _core, checks, rules as rulefiles, zones
 from tithiloom.errors import TithiloomError
 from tithiloom.places import Place
 from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant, Karana,
@@ -21,7 +21,7 @@ from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, I
                                Yoga)
 
 T = TypeVar("T")
-FIRST_YEAR, LAST_YEAR = 1, 3000  # Python dates start at year 1; the ephemeris ends near 3000
+FIRST_YEAR, LAST_YEAR = checks.FIRST_YEAR, checks.LAST_YEAR
 _VOCABULARY = _core._vocabulary()
 # The core's house systems by name and by letter (either case), and other names for them.
 _LETTERS = _VOCABULARY["house_systems"]
@@ -42,20 +42,11 @@ def _call(fn: Callable[..., T], *args: Any) -> T:
 
 
 def _year(year: int) -> int:
-    if isinstance(year, bool) or not isinstance(year, int):
-        raise TithiloomError(f"year must be a whole number, got {year!r}")
-    if not FIRST_YEAR <= year <= LAST_YEAR:
-        raise TithiloomError(f"year must lie in {FIRST_YEAR}-{LAST_YEAR}, got {year}")
-    return year
+    return checks.year(year)
 
 
 def _date(value: dt.date, place: Place, what: str = "date") -> dt.date:
-    if isinstance(value, dt.datetime):
-        return zones.require_aware(value, what).astimezone(place.zone).date()
-    if not isinstance(value, dt.date):
-        raise TithiloomError(f"{what} must be a datetime.date, got {type(value).__name__}")
-    _year(value.year)
-    return value
+    return checks.date(value, checks.place(place).zone, what)
 
 
 def _convention(convention: str) -> str:
@@ -79,6 +70,7 @@ def weekday(day: dt.date) -> int:
 
 
 def _where(place: Place) -> tuple[float, float, float]:
+    checks.place(place)
     return place.latitude, place.longitude, place.altitude_m
 
 
@@ -176,7 +168,12 @@ def iter_days(start: dt.date, end: dt.date, place: Place,
 
 def at(instants: Iterable[dt.datetime]) -> list[Instant]:
     """Tithi, nakshatra, yoga and karana at each aware datetime (in one native call)."""
-    whens = [zones.require_aware(w, "instant") for w in instants]
+    try:
+        items = list(instants)
+    except TypeError:
+        raise TithiloomError(f"instants must be an iterable of aware datetimes, got "
+                             f"{type(instants).__name__}") from None
+    whens = [checks.instant(w, f"instants[{i}]") for i, w in enumerate(items)]
     raw = _core.py_compute_panchanga_at_jds([zones.to_jd(w) for w in whens])
     out = []
     for when, r in zip(whens, raw):
@@ -189,6 +186,7 @@ def at(instants: Iterable[dt.datetime]) -> list[Instant]:
 
 def sankrantis(year: int, place: Place) -> list[Sankranti]:
     """The twelve sidereal solar ingresses of ``year``, dated on the place's clock."""
+    checks.place(place)
     out = []
     for r in _call(_core.py_compute_sankrantis, _year(year), 0):
         when = _time(r["jd"], place)
@@ -203,7 +201,7 @@ def lunar_months(year: int, calendar: str = "amant",
 
     Times are in the place's zone when a place is given, else in UTC.
     """
-    tz: dt.tzinfo = place.zone if place else dt.timezone.utc
+    tz: dt.tzinfo = checks.place(place).zone if place is not None else dt.timezone.utc
     raw = _call(_core.py_compute_lunar_months, _year(year), _calendar(calendar))
     return [LunarMonth(r["number"], r["name"], r["is_adhik"], r["is_kshaya"],
                        zones.from_jd(r["start_jd"], tz), zones.from_jd(r["end_jd"], tz))
@@ -228,7 +226,19 @@ def choghadiya(date: dt.date, place: Place, convention: str = "almanac") -> Chog
     sun = _sun(d, place, convention)
     periods = [_window(w, place) for w in _core.py_compute_choghadiya(
         weekday(d), sun["sunrise_jd"], sun["sunset_jd"], sun["day_duration_hours"])]
-    return Choghadiya(tuple(periods[:8]), tuple(periods[8:]))
+    return Choghadiya(tuple(periods[:8]), _night(weekday(d), periods[8:]))
+
+
+def _night(weekday: int, periods: list[Window]) -> tuple[Window, ...]:
+    """The night periods named as printed tables walk the night: the night of a
+    weekday opens with the name that opens the day four weekdays on, and each
+    period steps back two places in the cycle of seven.  (The core walks the
+    night forward, and its order is kept for its own callers.)"""
+    # The core's day of that weekday lists the cycle from the opening name on.
+    cycle = _core.py_compute_choghadiya((weekday + 4) % 7, 0.0, 0.0, 0.0)[:7]
+    return tuple(Window(cycle[-2 * i % 7]["name"], p.start, p.end,
+                        bool(cycle[-2 * i % 7]["is_auspicious"]))
+                 for i, p in enumerate(periods))
 
 
 def _system(system: str) -> str:
@@ -241,8 +251,8 @@ def _system(system: str) -> str:
 
 def lagna(when: dt.datetime, place: Place, system: str = "P") -> Lagna:
     """The sidereal ascendant and twelve house cusps at an aware instant."""
-    jd = zones.to_jd(when)
-    r = _call(_core.py_compute_lagna, jd, place.latitude, place.longitude, _system(system))
+    jd = zones.to_jd(checks.instant(when, "when"))
+    r = _call(_core.py_compute_lagna, jd, *_where(place)[:2], _system(system))
     return Lagna(when.astimezone(place.zone), r["house_system"], r["ascendant_longitude"],
                  r["rashi"], r["rashi_name"], r["degree_in_rashi"], r["mc_longitude"],
                  tuple(r["bhava_cusps"]), r["ayanamsa"])
@@ -299,6 +309,7 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
     as printed almanacs keep it, "core" as the engine's own rule.
     """
     y, cal, conv = _year(year), _calendar(calendar), _convention(convention)
+    between = checks.between(between, checks.place(place).zone)
     defs = rulefiles.under(conv, rulefiles.festival_rules(rules))
     if between is not None:
         anchors = _anchors(y)
@@ -332,6 +343,7 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
     dates and skips the months that cannot hold one.
     """
     y = _year(year)
+    between = checks.between(between, checks.place(place).zone)
     defs = rulefiles.ekadashi_rules(rules)
     if between is not None:
         # A month's name can return in December (Pausha): look a year either side too.
@@ -366,6 +378,7 @@ def vrats(year: int, place: Place, between: Between = None,
     """The recurring fasts of ``year``: Pradosh, Sankashti Chaturthi, Amavasya, Purnima
     (only those between two dates when ``between`` is given)."""
     y, conv = _year(year), _convention(convention)
+    between = checks.between(between, checks.place(place).zone)
     rules = rulefiles.vrat_rules() if conv == rulefiles.ALMANAC else None
     raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y), conv, rules)
     kaala = {v["name"]: str(v.get("kaala", "")) for v in rules or ()}
@@ -381,7 +394,7 @@ def shraddha(death_date: dt.date, year: int, place: Place,
 
     None when the death tithi does not return in that year's month.
     """
-    d, y = _date(death_date, place, "death date"), _year(year)
+    d, y = checks.death(death_date, checks.place(place).zone), _year(year)
     year_span = (dt.date(max(y - 1, FIRST_YEAR), 1, 1), dt.date(y + 1, 12, 31))
     r = _call(_core._shraddha, d.year, d.month, d.day, y, *_where(place),
               _clock(place, (d, d), year_span), _convention(convention))
@@ -391,8 +404,14 @@ def shraddha(death_date: dt.date, year: int, place: Place,
                     r["lunar_month_name"], r["reasoning"])
 
 
+def _iso(text: str) -> dt.date:
+    """A date the core wrote as Y-MM-DD (its years below 1000 are not padded)."""
+    y, m, d = text.split("-")
+    return dt.date(int(y), int(m), int(d))
+
+
 def _tithi_days(rows: Iterable[Mapping[str, Any]]) -> tuple[TithiDay, ...]:
-    return tuple(TithiDay(dt.date.fromisoformat(r["date"]), r["tithi_number"], r["tithi_name"],
+    return tuple(TithiDay(_iso(r["date"]), r["tithi_number"], r["tithi_name"],
                           r["paksha"], r["nakshatra_name"], r["masa"], r["vara"]) for r in rows)
 
 
@@ -401,7 +420,7 @@ def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
                       convention: str = "almanac") -> ShraddhaTimeline:
     """The rites after a death: 3rd, 10th and 13th day, monthly, annual and
     pitru-paksha shraddhas (``monthly`` entries, ``annual_years`` years, ...)."""
-    d = _date(death_date, place, "death date")
+    d = checks.death(death_date, checks.place(place).zone)
     for label, n in (("monthly", monthly), ("annual_years", annual_years),
                      ("pitru_paksha_years", pitru_paksha_years)):
         if isinstance(n, bool) or not isinstance(n, int) or not 0 <= n <= 100:
@@ -412,9 +431,8 @@ def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
                  _clock(place, (d, last)), monthly, annual_years, pitru_paksha_years,
                  _convention(convention))
     return ShraddhaTimeline(
-        dt.date.fromisoformat(head["death_date"]), head["death_tithi"],
+        _iso(head["death_date"]), head["death_tithi"],
         head["death_tithi_number"], head["death_paksha"], head["death_nakshatra"],
-        head["death_masa"], dt.date.fromisoformat(head["teesra"]),
-        dt.date.fromisoformat(head["dashamam"]), dt.date.fromisoformat(head["terahvin"]),
+        head["death_masa"], _iso(head["teesra"]), _iso(head["dashamam"]), _iso(head["terahvin"]),
         _tithi_days(head["monthly_shraddhas"]), _tithi_days(head["annual_shraddhas"]),
         _tithi_days(head["pitru_paksha_dates"]))
