@@ -12,7 +12,7 @@ import math
 from collections.abc import Callable, Iterable, Iterator, Mapping
 from typing import Any, TypeVar
 
-from tithiloom import _core, rules as rulefiles, zones
+from tithiloom import _core, months, rules as rulefiles, zones
 from tithiloom.errors import TithiloomError
 from tithiloom.places import Place
 from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant, Karana,
@@ -199,12 +199,17 @@ def sankrantis(year: int, place: Place) -> list[Sankranti]:
 
 def lunar_months(year: int, calendar: str = "amant",
                  place: Place | None = None) -> list[LunarMonth]:
-    """The lunar months overlapping ``year``: amant (new moon to new moon) or purnimant.
+    """The lunar months overlapping ``year``: amant (new moon to new moon) or purnimant
+    (full moon to full moon, derived from the amant months as northern almanacs
+    derive them: an adhika month keeps its new-moon bounds, between the two
+    halves of its nija month, which is then listed in two parts).
 
     Times are in the place's zone when a place is given, else in UTC.
     """
     tz: dt.tzinfo = place.zone if place else dt.timezone.utc
-    raw = _call(_core.py_compute_lunar_months, _year(year), _calendar(calendar))
+    y, cal = _year(year), _calendar(calendar)
+    raw = (_call(months.purnimanta_months, y) if cal == "purnimant"
+           else _call(_core.py_compute_lunar_months, y, cal))
     return [LunarMonth(r["number"], r["name"], r["is_adhik"], r["is_kshaya"],
                        zones.from_jd(r["start_jd"], tz), zones.from_jd(r["end_jd"], tz))
             for r in raw]
