@@ -40,8 +40,20 @@ def month_name(amanta: str, paksha: str, adhika: bool = False,
     "Krishna") in amanta month ``amanta``, in ``calendar`` ("amant" or
     "purnimant"), an adhika month marked "Adhika ": ("Jyeshtha", "Krishna",
     False, "purnimant") gives "Ashadha"; with ``adhika`` True, "Adhika Jyeshtha"."""
-    name = plain_name(amanta, paksha, adhika, calendar)
+    return marked(plain_name(amanta, paksha, adhika, calendar), adhika)
+
+
+def marked(name: str, adhika: bool) -> str:
+    """A month's name with the adhika mark when it is adhika ("Adhika Jyeshtha")."""
     return ADHIKA + name if adhika else name
+
+
+def amanta_name(name: str, paksha: str, adhika: bool = False,
+                calendar: str = "purnimant") -> str:
+    """The amanta month of a day that :func:`plain_name` names ``name``."""
+    if calendar == "purnimant" and paksha == "Krishna" and not adhika and name in _FOLLOWING:
+        return NAMES[NAMES.index(name) - 1]
+    return name
 
 
 def split(label: str) -> tuple[str, bool]:
@@ -68,7 +80,7 @@ def reword(text: str, amanta: str, paksha: str, adhika: bool = False,
 
 
 @lru_cache(maxsize=16)
-def _amanta(year: int) -> tuple[dict[str, Any], ...]:
+def _amanta(year: int) -> tuple[_core.LunarMonthDict, ...]:
     return tuple(_core.py_compute_lunar_months(year, "amant"))
 
 
