@@ -74,14 +74,13 @@ def _calendar(calendar: str) -> str:
 
 
 def _told(texts: list[str], place: Place, convention: str, tithi: int | None = None,
-          rows: Iterable[Mapping[str, Any] | None] = ()) -> list[str]:
+          sunrises: Mapping[dt.date, float] | None = None) -> list[str]:
     """Reasoning as the package gives it: under the almanac convention, a claim
     that a tithi prevails at a sunrise it does not hold says what happened
-    (``rows``: core records whose date and sunrise_jd are known sunrises)."""
+    (``sunrises``: the Julian days of sunrises the records already give)."""
     if convention != rulefiles.ALMANAC:
         return texts
-    return claims.restate(texts, place, convention, tithi,
-                          {_ymd(r): r["sunrise_jd"] for r in rows if r is not None})
+    return claims.restate(texts, place, convention, tithi, sunrises)
 
 
 def weekday(day: dt.date) -> int:
@@ -331,7 +330,8 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
         named.append((amanta, paksha, adhik or r["is_adhik_month"]))
     why = iter(_told([months.reword(text, *name, cal) for r, name in zip(raw, named) for text in (
         r["reasoning"], "" if r["alternate"] is None else r["alternate"]["reasoning"])],
-        place, conv, rows=[x for r in raw for x in (r, r["alternate"])]))
+        place, conv, sunrises={_ymd(x): x["sunrise_jd"] for r in raw
+                               for x in (r, r["alternate"]) if x is not None}))
     out = []
     for r, (amanta, paksha, adhik) in zip(raw, named):
         alt = r["alternate"]
@@ -373,8 +373,7 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
                             conv) if _in(_ymd(r, "smartha_"), between)]
     why = _told([months.reword(r["reasoning"], r["lunar_month_name"], r["paksha"], r["is_adhik"],
                                cal) for r in raw], place, conv,
-                rows=[{**r, "sunrise_jd": r["smartha_sunrise_jd"], "year": r["smartha_year"],
-                       "month": r["smartha_month"], "day": r["smartha_day"]} for r in raw])
+                sunrises={_ymd(r, "smartha_"): r["smartha_sunrise_jd"] for r in raw})
     return [Ekadashi(r["name"], r["lunar_month"],
                      months.plain_name(r["lunar_month_name"], r["paksha"], r["is_adhik"], cal),
                      r["is_adhik"], r["paksha"], _ymd(r, "smartha_"),
@@ -408,7 +407,8 @@ def vrats(year: int, place: Place, between: Between = None,
     name = [months.reword(r["name"], r["lunar_month_name"], r["paksha"], a, cal)
             for r, a in zip(raw, adhik)]
     why = _told([months.reword(r.get("reasoning", ""), r["lunar_month_name"], r["paksha"], a,
-                               cal) for r, a in zip(raw, adhik)], place, conv, rows=raw)
+                               cal) for r, a in zip(raw, adhik)], place, conv,
+                sunrises={_ymd(r): r["sunrise_jd"] for r in raw})
     return [Vrat(r["vrat_type"], n, _ymd(r), _maybe_time(r["sunrise_jd"], place),
                  months.plain_name(r["lunar_month_name"], r["paksha"], a, cal), r["paksha"], w,
                  _span(r, "muhurta_", kaala.get(r["vrat_type"], ""), place), a)
