@@ -32,7 +32,8 @@ def test_a_day_is_named_from_its_amanta_month_and_paksha(amanta, paksha, adhik, 
     (2026, dt.datetime(2026, 7, 1, tzinfo=UTC), "Ashadha", "Jyeshtha"),  # not Shravana
     (2026, dt.datetime(2026, 5, 10, tzinfo=UTC), "Jyeshtha", "Jyeshtha"),  # dark half before
     (2027, dt.datetime(2027, 8, 10, tzinfo=UTC), "Shravana", None),  # Raksha Bandhan's month
-    (2029, dt.datetime(2029, 4, 20, tzinfo=UTC), "Chaitra", "Chaitra")])  # bright half after
+    (2029, dt.datetime(2029, 4, 20, tzinfo=UTC), "Chaitra", "Chaitra"),  # bright half after
+    (1983, dt.datetime(1983, 2, 5, tzinfo=UTC), "Phalguna", "Phalguna")])  # after a kshaya
 def test_purnimanta_months_derive_from_the_amanta_ones(year, when, shown, adhika):
     amant = tithiloom.lunar_months(year, "amant")
     purnimant = tithiloom.lunar_months(year, "purnimant")

@@ -5,10 +5,12 @@ almanacs derive theirs from those: the bright half of amanta month M stays in
 M, the dark half that ends amanta month M is the dark half of purnimanta month
 M + 1, and an adhika month is the same lunation, new moon to new moon, in both
 reckonings, so it stands between the dark and the bright half of its nija
-month.  A day's month is therefore named from its amanta month, its paksha
-and whether that month is adhika, by :func:`month_name`; texts the core wrote
-with amanta names are renamed by :func:`reword`; :func:`purnimanta_months`
-lists the purnimanta months of a year.
+month.  (A kshaya lunation holds the ingresses of two months; its dark half
+is the second month's, so it joins the month after that, and the second
+month has no purnimanta month.)  A day's month is named from its amanta
+month, its paksha and whether that month is adhika by :func:`month_name`;
+texts the core wrote with amanta names are renamed by :func:`reword`;
+:func:`purnimanta_months` lists the purnimanta months of a year.
 """
 
 from __future__ import annotations
@@ -95,7 +97,8 @@ def purnimanta_months(year: int) -> list[dict[str, Any]]:
     """The purnimanta months overlapping ``year`` (UTC), derived from the amanta
     ones, as dicts shaped like the core's (number, name, is_adhik, is_kshaya,
     start_jd, end_jd).  A nija month around an adhika one is listed in two
-    parts: its dark half before the adhika month, its bright half after."""
+    parts: its dark half before the adhika month, its bright half after.  In
+    a year with a kshaya month, the month it skips is not listed."""
     first = _core.py_datetime_to_jd(year, 1, 1, 0, 0, 0.0)
     last = _core.py_datetime_to_jd(year + 1, 1, 1, 0, 0, 0.0)
     # The year's amanta months and one either side: whether those are adhika
@@ -113,11 +116,16 @@ def purnimanta_months(year: int) -> list[dict[str, Any]]:
         for paksha, begin, end in (("Shukla", m["start_jd"], middle),
                                    ("Krishna", middle, m["end_jd"])):
             name = plain_name(m["name"], paksha, m["is_adhik"])
+            kshaya = m["is_kshaya"] and paksha == "Shukla"
+            if m["is_kshaya"] and paksha == "Krishna":
+                # A kshaya lunation holds two months' ingresses: its dark half
+                # is the second month's, which joins the month after that.
+                name = NAMES[(NAMES.index(m["name"]) + 2) % len(NAMES)]
             if halves and (halves[-1]["name"], halves[-1]["is_adhik"]) == (name, m["is_adhik"]):
                 halves[-1]["end_jd"] = end
-                halves[-1]["is_kshaya"] = halves[-1]["is_kshaya"] or m["is_kshaya"]
+                halves[-1]["is_kshaya"] = halves[-1]["is_kshaya"] or kshaya
             else:
                 halves.append({"number": NAMES.index(name) + 1, "name": name,
-                               "is_adhik": m["is_adhik"], "is_kshaya": m["is_kshaya"],
+                               "is_adhik": m["is_adhik"], "is_kshaya": kshaya,
                                "start_jd": begin, "end_jd": end})
     return [h for h in halves if h["start_jd"] < last and h["end_jd"] > first]
