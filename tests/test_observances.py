@@ -7,7 +7,6 @@ import json
 import pytest
 
 import tithiloom
-from tithiloom import cli
 from tithiloom.rules import festival_rules
 
 
@@ -36,16 +35,6 @@ def test_a_window_gives_exactly_the_year_results_that_fall_in_it(first, last, de
         assert tithiloom.festivals(year, delhi, between=(first, last)) == whole
         whole_e = [e for e in tithiloom.ekadashis(year, delhi) if first <= e.smartha_date <= last]
         assert tithiloom.ekadashis(year, delhi, between=(first, last)) == whole_e
-
-
-@pytest.mark.parametrize("amanta, paksha, adhik, calendar, shown", [
-    ("Ashadha", "Krishna", False, "purnimant", "Shravana"),
-    ("Phalguna", "Krishna", False, "purnimant", "Chaitra"),
-    ("Phalguna", "Shukla", False, "purnimant", "Phalguna"),
-    ("Phalguna", "Krishna", False, "amant", "Phalguna"),
-    ("Jyeshtha", "Krishna", True, "purnimant", "Adhika Ashadha")])
-def test_month_names_follow_the_chosen_reckoning(amanta, paksha, adhik, calendar, shown):
-    assert cli.month_label(amanta, paksha, adhik, calendar) == shown
 
 
 @pytest.mark.parametrize("name", ["New Delhi", "Toronto"])

@@ -27,7 +27,7 @@ from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
 from typing import Any, Generic, NoReturn, TextIO, TypeVar
 
-from tithiloom import _core, api, checks, export, finder, rules as rulefiles
+from tithiloom import api, checks, export, finder, months, rules as rulefiles
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
 from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
@@ -275,27 +275,15 @@ def day_lines(d: Day, place: Place) -> list[str]:
     return lines + [window_line(w, on, 17) for w in d.muhurat.windows()]
 
 
-# Amanta month -> the purnimanta month that holds its dark half (the core's naming).
-PURNIMANT_NAMES = _core._vocabulary()["purnimant_month_names"]
+# Records name their months in the calendar they were asked for (api.py, by
+# months.month_name); the text of a record takes the names it carries.
+
+def _vrat_text(v: Vrat, calendar: str = "") -> str:
+    return v.name
 
 
-def month_label(amanta: str, paksha: str, adhik: bool, calendar: str) -> str:
-    """A lunar month's name in the chosen reckoning: purnimanta almanacs name a dark
-    half after the month that follows it in amanta reckoning."""
-    name = amanta
-    if calendar == "purnimant" and paksha == "Krishna":
-        name = PURNIMANT_NAMES.get(amanta, amanta)
-    return f"Adhika {name}" if adhik else name
-
-
-def _vrat_text(v: Vrat, calendar: str) -> str:
-    adhik = "(Adhika " in v.name
-    return f"{v.type} ({month_label(v.lunar_month_name, v.paksha, adhik, calendar)})"
-
-
-def _ekadashi_text(e: Ekadashi, calendar: str = "purnimant") -> str:
-    month = month_label(e.lunar_month_name, e.paksha, e.is_adhik, calendar)
-    text = f"{e.name} Ekadashi ({e.paksha} {month})"
+def _ekadashi_text(e: Ekadashi, calendar: str = "") -> str:
+    text = f"{e.name} Ekadashi ({e.paksha} {months.marked(e.lunar_month_name, e.is_adhik)})"
     if e.vaishnava_date != e.smartha_date:
         text += f"; Vaishnava fast {dmy(e.vaishnava_date)[:-5]}"
     return text
@@ -374,13 +362,16 @@ def _vrat_events(vs: Sequence[Vrat], year: int, calendar: str) -> list[export.Ev
     seen: dict[str, int] = {}
     events = []
     for v in vs:
-        base = export.slug(f"{v.name}-{v.paksha}")
+        # Keyed by the amanta month, whatever calendar names it: the same fast
+        # keeps its event when --calendar changes.
+        amanta = months.amanta_name(v.lunar_month_name, v.paksha, v.is_adhik, calendar)
+        base = export.slug(f"{v.type} ({months.marked(amanta, v.is_adhik)})-{v.paksha}")
         seen[base] = seen.get(base, 0) + 1  # a month name can occur twice in a year
+        month = months.marked(v.lunar_month_name, v.is_adhik)
         events.append(export.Event(f"vrat-{base}-{seen[base]}-{year}", v.date,
                                    _vrat_text(v, calendar),
-                                   f"{v.name}: {v.paksha} paksha, amanta lunar month "
-                                   f"{v.lunar_month_name}; the tithi prevails at sunrise "
-                                   f"({hm(v.sunrise)}).", "Vrat"))
+                                   v.reasoning or f"{v.name}: {v.paksha} paksha of {month}; the "
+                                   f"tithi prevails at sunrise ({hm(v.sunrise)}).", "Vrat"))
     return events
 
 
@@ -393,7 +384,7 @@ class Kind(Generic[R]):
     heading: str  # of its own listing and calendar; lower-cased, its key in the year's JSON
     fetch: Callable[[Options, int, Place, Span | None], list[R]]
     date: Callable[[R], dt.date]
-    text: Callable[[R, str], str]  # one line, in the given month reckoning
+    text: Callable[[R, str], str]  # one line; the records name months in the calendar given
     reasoning: Callable[[R], str]  # shown under it in the next days' list
     events: Callable[[Sequence[R], int, str], list[export.Event]]
     mark: Callable[[R], tuple[str, str]] | None  # (css class, text) in the month, if shown
@@ -408,11 +399,13 @@ FESTIVALS: Kind[Festival] = Kind(
 EKADASHIS: Kind[Ekadashi] = Kind(
     "Ekadashis", "Ekadashis",
     fetch=lambda o, year, place, span: api.ekadashis(year, place, between=span,
-                                                      convention=o.convention),
+                                                      convention=o.convention,
+                                                      calendar=o.calendar),
     date=lambda e: e.smartha_date, text=_ekadashi_text, reasoning=lambda e: e.reasoning,
     events=_ekadashi_events, mark=lambda e: ("eka", f"{e.name} Ekadashi"))
 VRATS: Kind[Vrat] = Kind(
-    "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span, o.convention),
+    "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span, o.convention,
+                                                                    o.calendar),
     date=lambda v: v.date, text=_vrat_text, reasoning=lambda v: "", events=_vrat_events,
     mark=None)
 KINDS: tuple[Kind[Any], ...] = (FESTIVALS, EKADASHIS, VRATS)
@@ -726,11 +719,12 @@ def _lagna_lines(r: Lagna | LagnaWindow, listing: Listing[Lagna | LagnaWindow]) 
 def _shraddha(o: Options, place: Place) -> Listing[Shraddha | ShraddhaTimeline]:
     assert o.death_date is not None  # a required argument
     if o.timeline:
-        t = api.shraddha_timeline(o.death_date, place, convention=o.convention)
+        t = api.shraddha_timeline(o.death_date, place, convention=o.convention,
+                                  calendar=o.calendar)
         return Listing([f"Shraddha timeline for a death on {t.death_date} — {place.label()}"],
                        [t], t)
     year = _year_of(o, place)
-    s = api.shraddha(o.death_date, year, place, o.convention)
+    s = api.shraddha(o.death_date, year, place, o.convention, o.calendar)
     if s is None:
         return Listing([], [], [], [f"No shraddha day found in {year}."])
     return Listing([f"Shraddha {year}: {dmy(s.date)}"], [s], s)
