@@ -1,0 +1,59 @@
+// Every boundary of the Moon-driven limbs (tithi, karana, nakshatra, yoga)
+// and of the Moon's rashi over a span of days, each found once.
+//
+// The Moon's and the Sun's tropical longitudes are sampled once a day with
+// their speeds, a cubic Hermite curve through the samples places each
+// crossing of an element boundary, and Newton steps on the library's own
+// values at the estimate settle it to a few milliseconds. The angles are
+// those of the daily panchang (elongation, sidereal Moon, yoga angle, formed
+// by the same formulas), so a limb read at a sunrise always lies between the
+// boundaries found here. Days that share a boundary read the same instant.
+//
+// The core's per-day guided search (panchang.hpp) is untouched: its times
+// are bit for bit those of the literal search, these are within a second
+// of the true crossing and cost a fraction of it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "panchang.hpp"
+#include "types.hpp"
+
+namespace tithiloom {
+
+struct LimbBoundary {
+  double jd_ut;
+  std::uint32_t index_after;  // the limb's 0-based index from jd_ut on
+};
+
+// Each list in time order.
+struct LimbBoundaries {
+  std::vector<LimbBoundary> tithi;       // index 0-29
+  std::vector<LimbBoundary> karana;      // half-tithi index 0-59
+  std::vector<LimbBoundary> nakshatra;   // 0-26
+  std::vector<LimbBoundary> yoga;        // 0-26
+  std::vector<LimbBoundary> moon_rashi;  // 0-11, of the sidereal Moon
+};
+
+// The longest span of days find_limb_boundaries takes (about a century).
+inline constexpr double MAX_BOUNDARY_SPAN_DAYS = 36525.0;
+
+// Every boundary in [from_jd_ut, to_jd_ut], or the library's failure; a
+// span that is not finite, reversed or longer than MAX_BOUNDARY_SPAN_DAYS
+// is refused. Spread over up to `threads` threads; the result does not
+// depend on their number.
+Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut,
+                                            unsigned threads = 1);
+
+// Sets the start_jd and end_jd of the tithi, nakshatra, yoga and karana of
+// each panchang (the limbs prevailing at its sun.sunrise_jd) from boundaries
+// found once for all the days: the end of a limb on one day and its
+// successor's start on the next are the same instant. Only boundaries that
+// some day reports are refined. A boundary missing within two days of a
+// sunrise (never seen at a real date) reads as sunrise -/+ 1 day, as in the
+// per-day search. Fails only with the library's failure.
+std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads = 1);
+
+}  // namespace tithiloom
