@@ -16,13 +16,12 @@ namespace tithiloom {
 namespace {
 
 constexpr double SAMPLE_STEP_DAYS = 1.0;
-// Samples of one unit of work; blocks are laid from the span's start, so the
-// result does not depend on the number of threads.
-constexpr std::size_t BLOCK_STEPS = 16;
+// Sampled intervals in one unit of work.
+constexpr std::size_t BLOCK_STEPS = 32;
 // Every limb prevailing at a sunrise began and ends within this of it (none
 // lasts 1.2 days), and a boundary value recurs only after some 25 days, so
 // within it a boundary is known by the index it leads to.
-constexpr double REACH_DAYS = 2.0;
+constexpr double REACH_DAYS = 1.5;
 // A Newton correction this small leaves an error of well under a
 // millisecond; the fit's estimates are within about a second.
 constexpr double NEWTON_DONE_DAYS = 1e-4;
@@ -171,18 +170,28 @@ struct Estimates {
   Lists lists;
 };
 
+// The samples lie on whole multiples of the step and the blocks on whole
+// multiples of BLOCK_STEPS steps, wherever the span begins: a boundary is
+// estimated from the same two samples and so refined to the same instant by
+// every span that holds it (a day alone and the same day in a year agree).
 Result<Estimates> estimate(double from_jd, double to_jd, unsigned threads) {
-  const double steps_real = std::ceil((to_jd - from_jd) / SAMPLE_STEP_DAYS);
-  const std::size_t steps = std::max<std::size_t>(1, static_cast<std::size_t>(steps_real));
-  const std::size_t blocks = (steps + BLOCK_STEPS - 1) / BLOCK_STEPS;
+  const auto first = static_cast<std::int64_t>(std::floor(from_jd / SAMPLE_STEP_DAYS));
+  const auto last = std::max(first + 1, static_cast<std::int64_t>(std::ceil(to_jd / SAMPLE_STEP_DAYS)));
+  const std::int64_t block_steps = static_cast<std::int64_t>(BLOCK_STEPS);
+  const auto block_of = [&](std::int64_t k) {
+    return k >= 0 ? k / block_steps : -((-k + block_steps - 1) / block_steps);
+  };
+  const std::int64_t first_block = block_of(first);
+  const auto blocks = static_cast<std::size_t>(block_of(last - 1) - first_block + 1);
   std::vector<Lists> parts(blocks);
   const auto error = run_units(blocks, threads, 4, [&](std::size_t b) {
-    const std::size_t first = b * BLOCK_STEPS;
-    const std::size_t last = std::min(steps, first + BLOCK_STEPS);
-    Sample prev = sample_at(from_jd + static_cast<double>(first) * SAMPLE_STEP_DAYS);
-    for (std::size_t k = first + 1; k <= last; ++k) {
+    const std::int64_t block = first_block + static_cast<std::int64_t>(b);
+    const std::int64_t lo = std::max(first, block * block_steps);
+    const std::int64_t hi = std::min(last, (block + 1) * block_steps);
+    Sample prev = sample_at(static_cast<double>(lo) * SAMPLE_STEP_DAYS);
+    for (std::int64_t k = lo + 1; k <= hi; ++k) {
       if (library_failure_pending()) break;
-      const Sample next = sample_at(from_jd + static_cast<double>(k) * SAMPLE_STEP_DAYS);
+      const Sample next = sample_at(static_cast<double>(k) * SAMPLE_STEP_DAYS);
       crossings_between(prev, next, parts[b]);
       prev = next;
     }

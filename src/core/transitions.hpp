@@ -51,7 +51,7 @@ Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut,
 // each panchang (the limbs prevailing at its sun.sunrise_jd) from boundaries
 // found once for all the days: the end of a limb on one day and its
 // successor's start on the next are the same instant. Only boundaries that
-// some day reports are refined. A boundary missing within two days of a
+// some day reports are refined. A boundary missing within 1.5 days of a
 // sunrise (never seen at a real date) reads as sunrise -/+ 1 day, as in the
 // per-day search. Fails only with the library's failure.
 std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads = 1);
