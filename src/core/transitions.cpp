@@ -15,16 +15,20 @@ namespace tithiloom {
 
 namespace {
 
-constexpr double SAMPLE_STEP_DAYS = 1.0;
+// The Hermite curve through samples two days apart follows the Moon to
+// about ten seconds of its motion and the Sun and ayanamsa to far below a
+// millisecond.
+constexpr double SAMPLE_STEP_DAYS = 2.0;
 // Sampled intervals in one unit of work.
 constexpr std::size_t BLOCK_STEPS = 32;
 // Every limb prevailing at a sunrise began and ends within this of it (none
 // lasts 1.2 days), and a boundary value recurs only after some 25 days, so
 // within it a boundary is known by the index it leads to.
 constexpr double REACH_DAYS = 1.5;
-// A Newton correction this small leaves an error of well under a
-// millisecond; the fit's estimates are within about a second.
-constexpr double NEWTON_DONE_DAYS = 1e-4;
+// After a Newton correction this small the error left is under a tenth of a
+// second: the step's slope (the fit's) is good to about 1e-3 of itself, and
+// the angle's curvature adds microseconds.
+constexpr double NEWTON_DONE_DAYS = 1e-3;
 constexpr int NEWTON_MAX_STEPS = 8;
 constexpr std::size_t REFINES_PER_THREAD = 64;
 
@@ -104,24 +108,31 @@ struct Travel {
 };
 
 struct Crossing {
-  double jd;     // the fit's estimate, then the refined instant
-  double slope;  // the angle's rate at the estimate, degrees per day
+  double jd;         // the fit's estimate, then the refined instant
+  double estimate;   // the fit's estimate
+  double slope;      // the angle's rate at the estimate, degrees per day
+  // The angle less its Moon term (the Sun's and the ayanamsa's share) at the
+  // estimate, and its rate: these move slowly enough for the fit to give
+  // them to far below a millisecond of the Moon's motion.
+  double rest_deg;
+  double rest_rate;
   std::uint32_t index_after;
   bool refined;
 };
 
 using Lists = std::array<std::vector<Crossing>, FAMILIES>;
 
-// Where along [0, 1] the angle g0 + travel(s) reaches `target` (which lies
-// within the interval's travel): Newton steps kept inside a shrinking bracket.
+// Where along [0, 1] the travel reaches `want` (which lies within the
+// interval's `total`): Newton steps on travel(s), whose derivative in s is
+// `per_unit`, kept inside a shrinking bracket.
 template <class F, class D>
-double solve_unit(F&& travel, D&& rate, double want, double total) {
+double solve_unit(F&& travel, D&& per_unit, double want, double total) {
   double lo = 0.0, hi = 1.0;
   double s = total > 0.0 ? std::clamp(want / total, 0.0, 1.0) : 0.5;
   for (int i = 0; i < 40; ++i) {
     const double f = travel(s) - want;
     if (f < 0.0) lo = s; else hi = s;
-    const double d = rate(s);
+    const double d = per_unit(s);
     double next = d > 0.0 ? s - f / d : 0.5 * (lo + hi);
     if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
     if (std::fabs(next - s) < 1e-13) return next;
@@ -159,8 +170,13 @@ void crossings_between(const Sample& a, const Sample& b, Lists& out) {
     for (std::uint32_t k = 1; k <= n; ++k) {
       const std::uint32_t j = ia + k;
       const double want = j * fam.span_deg - ga;
-      const double s = solve_unit(travel, rate, want, total);
-      out[f].push_back({a.jd + s * h, rate(s), j % fam.count, false});
+      const double s =
+          solve_unit(travel, [&](double u) { return rate(u) * h; }, want, total);
+      const double rest = w.sun * (a.sun.longitude_deg + sun.at(s)) +
+                          w.ayanamsa * (a.ayanamsa + ayan_travel * s);
+      const double rest_rate = w.sun * sun.rate(s) + w.ayanamsa * ayan_travel / h;
+      const double t = a.jd + s * h;
+      out[f].push_back({t, t, rate(s), rest, rest_rate, j % fam.count, false});
     }
   }
 }
@@ -208,31 +224,23 @@ Result<Estimates> estimate(double from_jd, double to_jd, unsigned threads) {
   return e;
 }
 
-double moon_tropical_now(double jd) {
+// The Moon's tropical longitude from the library, without its speed, which
+// halves the request's cost (the value differs from the full request's by
+// about 1e-13 degrees, far below what a time can show). A refusal is
+// recorded as the computation's failure by the full request.
+double moon_longitude(double jd) {
   const double v = tropical_longitude_estimate(jd, BODY_MOON);
-  return std::isnan(v) ? tropical_longitude(jd, BODY_MOON) : v;  // the latter records a refusal
-}
-double sun_tropical_now(double jd) {
-  const double v = tropical_longitude_estimate(jd, BODY_SUN);
-  return std::isnan(v) ? tropical_longitude(jd, BODY_SUN) : v;
+  return std::isnan(v) ? tropical_longitude(jd, BODY_MOON) : v;
 }
 
-// The library's angle at jd, with only the requests the angle needs. The
-// longitudes without speed cost half as much and differ from the full
-// request's by about 1e-13 degrees, far below what a time can show.
-double exact_angle(Angle angle, double jd) {
-  const double moon = moon_tropical_now(jd);
-  const double sun = angle == Angle::moon_sidereal ? 0.0 : sun_tropical_now(jd);
-  const double ayan = angle == Angle::elongation ? 0.0 : ayanamsa(jd);
-  return angle_of(angle, moon, sun, ayan);
-}
-
+// Newton steps on the library's Moon with the fit's slope, from the fit's
+// estimate.
 void refine(const Family& fam, Crossing& c) {
   const double target = c.index_after * fam.span_deg;
-  double t = c.jd;
+  double t = c.estimate;
   for (int i = 0; i < NEWTON_MAX_STEPS; ++i) {
-    const double off = std::remainder(exact_angle(fam.angle, t) - target, 360.0);
-    const double dt = -off / c.slope;
+    const double angle = moon_longitude(t) + c.rest_deg + c.rest_rate * (t - c.estimate);
+    const double dt = -std::remainder(angle - target, 360.0) / c.slope;
     if (!std::isfinite(dt)) break;  // a refused request: the failure is recorded
     t += dt;
     if (std::fabs(dt) < NEWTON_DONE_DAYS) break;

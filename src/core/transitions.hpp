@@ -1,17 +1,20 @@
 // Every boundary of the Moon-driven limbs (tithi, karana, nakshatra, yoga)
 // and of the Moon's rashi over a span of days, each found once.
 //
-// The Moon's and the Sun's tropical longitudes are sampled once a day with
-// their speeds, a cubic Hermite curve through the samples places each
-// crossing of an element boundary, and Newton steps on the library's own
-// values at the estimate settle it to a few milliseconds. The angles are
-// those of the daily panchang (elongation, sidereal Moon, yoga angle, formed
-// by the same formulas), so a limb read at a sunrise always lies between the
-// boundaries found here. Days that share a boundary read the same instant.
+// The Moon's and the Sun's tropical longitudes are sampled every two days
+// with their speeds, and the ayanamsa with them; a cubic Hermite curve
+// through the samples places each crossing of an element boundary to some
+// seconds, and Newton steps on the library's Moon at the estimate settle it
+// (the Sun and the ayanamsa, slow and smooth, are taken from the fit, which
+// holds them to far below a millisecond of the Moon's motion). The angles
+// are those of the daily panchang, formed from the same longitudes, so a
+// limb read at a sunrise lies between the boundaries found here, to within
+// a tenth of a second of the true crossing. Samples lie on fixed instants
+// (whole multiples of the step), so any span holding a boundary finds it at
+// the same instant: days that share a boundary read the same time.
 //
 // The core's per-day guided search (panchang.hpp) is untouched: its times
-// are bit for bit those of the literal search, these are within a second
-// of the true crossing and cost a fraction of it.
+// are bit for bit those of the literal search.
 #pragma once
 
 #include <cstdint>
