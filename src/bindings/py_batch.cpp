@@ -34,12 +34,20 @@ struct DateRange {
 // whose result would truly not fit.
 constexpr double PYTHON_BYTES_PER_DAY = 3072.0;
 
+constexpr double BRIEF_RANGE_DAYS = 7.0;
+
 PyObject* batch(const DateRange& r, const Clock& clock, const Place& place,
                 DayTimes times = DayTimes::none) {
   const unsigned threads = pool_size();
-  auto days = interruptible([&] {
+  const auto compute = [&] {
     return compute_range(r.start, r.end, clock, place, threads, PYTHON_BYTES_PER_DAY, times);
-  });
+  };
+  // A few days with their times (a day() of the package) take well under the
+  // time Ctrl-C may wait: they run on the caller's thread, whose library
+  // state is warm, rather than on a thread of their own.
+  const bool brief = times != DayTimes::none &&
+                     julday(r.end, 0.0) - julday(r.start, 0.0) <= BRIEF_RANGE_DAYS;
+  auto days = brief ? std::optional(without_gil(compute)) : interruptible(compute);
   if (!days) return nullptr;  // interrupted
   if (!days->ok()) return raise_error(*days);
   if (times == DayTimes::none) return list_from(std::move(*days).value(), day_dict);
