@@ -52,6 +52,8 @@ FastFunction clocked_shraddha_timeline;
 // between two instants (py_batch.cpp).
 FastFunction timed_range;
 FastFunction limb_boundaries;
+// Every rising sign's window (py_lagna.cpp).
+FastFunction every_lagna_window;
 
 // The package's view of the core's rule tables (see py_vocabulary.cpp).
 FastFunction vocabulary;

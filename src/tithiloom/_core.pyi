@@ -417,6 +417,9 @@ class LimbBoundariesDict(TypedDict):
 # Every boundary between two instants as (jd, the 0-based index it leads to),
 # each list in time order; the Moon's rashi is sidereal (0 = Mesha).
 def _limb_boundaries(from_jd: float, to_jd: float) -> LimbBoundariesDict: ...
+# py_compute_lagna_windows with a window for every sign that rises, however
+# briefly: a scan step that passes several boundaries is searched for each.
+def _lagna_windows(jd_start: float, lat: float, lng: float) -> list[LagnaWindowDict]: ...
 def _shraddha(
     death_year: int, death_month: int, death_day: int, target_year: int, lat: float, lng: float,
     alt: float, clock: Clock, convention: str = "core",

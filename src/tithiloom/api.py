@@ -257,10 +257,11 @@ def lagna(when: dt.datetime, place: Place, system: str = "P") -> Lagna:
 
 
 def lagna_windows(date: dt.date, place: Place) -> list[LagnaWindow]:
-    """The rising sign windows of the 24 hours from local midnight of ``date``."""
+    """The rising sign windows of the 24 hours from local midnight of ``date``: every
+    sign that rises has one, however briefly it rises (far north, some take seconds)."""
     d = _date(date, place)
     start = zones.to_jd(zones.local_midnight(d, place.zone))
-    raw = _call(_core.py_compute_lagna_windows, start, place.latitude, place.longitude)
+    raw = _call(_core._lagna_windows, start, place.latitude, place.longitude)
     return [LagnaWindow(r["rashi"], r["rashi_name"], _time(r["start_jd"], place),
                         _time(r["end_jd"], place)) for r in raw]
 
