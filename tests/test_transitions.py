@@ -98,3 +98,18 @@ def test_every_boundary_of_a_month_lies_at_its_crossing(year):
         for jd, i in boundaries:
             # On the boundary the angle has just reached the limb's index.
             assert abs((angle(jd) - i * span + 180) % 360 - 180) < 1e-4
+
+
+def test_a_day_alone_reads_the_times_of_its_range():
+    import datetime as dt
+
+    import tithiloom
+    place, first = tithiloom.Place.named("New Delhi"), dt.date(2026, 3, 1)
+    span = tithiloom.days(first, first + dt.timedelta(days=9), place)
+    assert span == [tithiloom.day(d.date, place) for d in span]
+    for a, b in zip(span, span[1:]):  # a boundary between two days is one instant
+        if b.nakshatra.number == a.nakshatra.number % 27 + 1:
+            assert a.nakshatra.end == b.nakshatra.start
+    start = core.py_datetime_to_jd(2026, 3, 1, 0, 0, 0.0)
+    whole, part = core._limb_boundaries(start, start + 30), core._limb_boundaries(start + 9, start + 13)
+    assert all(set(part[k]) <= set(whole[k]) for k in whole)
