@@ -27,7 +27,7 @@ FIRST, LAST = dt.date(2026, 1, 1), dt.date(2026, 12, 31)
 YEAR = [FIRST + dt.timedelta(days=i) for i in range((LAST - FIRST).days + 1)]
 
 
-def best_of(fn, repeat=3):
+def best_of(fn, repeat=5):
     walls, cpus = [], []
     for _ in range(repeat):
         w, c = time.perf_counter(), time.process_time()

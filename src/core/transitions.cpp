@@ -16,8 +16,8 @@ namespace tithiloom {
 namespace {
 
 // The Hermite curve through samples two days apart follows the Moon to
-// about ten seconds of its motion and the Sun and ayanamsa to far below a
-// millisecond.
+// within some 16 seconds of its motion (measured over a year), the Sun to
+// far below a millisecond; the ayanamsa, nearly uniform, is taken linearly.
 constexpr double SAMPLE_STEP_DAYS = 2.0;
 // Sampled intervals in one unit of work.
 constexpr std::size_t BLOCK_STEPS = 32;
