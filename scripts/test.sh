@@ -5,12 +5,13 @@
 # suites again against an AddressSanitizer + UndefinedBehaviorSanitizer build.
 # Installs whatever is missing first; safe to run again.
 #
-# Each configuration is built once: per Python, one wheel (the default
-# python3's with the C++ unit tests in the same Release build) that is both
-# installed into its venv and, repaired, tested in a fresh one; and the
-# sanitizer build. Independent stages run side by side, pytest on two
-# workers, the sanitizer lane (the longest) first in line for the processors;
-# the tests that time Ctrl-C run last, alone on the machine. Each stage's
+# Each configuration is built once: the core once in Release, with the
+# default python3's wheel and the C++ unit tests, its wheel both installed
+# into its venv and, repaired, tested in a fresh one; for each other Python a
+# wheel on that same core; and the sanitizer build, under which the tests
+# marked wide are left out. Independent stages run side by side, pytest on
+# two workers, the sanitizer lane (the longest) first in line for the
+# processors; the tests that time Ctrl-C run last, alone on the machine. Each stage's
 # output is printed whole, under its name, when it ends, and a table of the
 # stages' times closes the run. Any failing stage fails the run (stages that
 # need its result are left out).
@@ -66,16 +67,15 @@ system_packages() {
   fi
 }
 
-# run_pytest PYTHON [ENVIRONMENT...]: the whole suite, on two workers but for
-# the tests marked serial (they time signals or count the interpreter's
-# allocations), which then run alone.
+# run_pytest PYTHON MARKS [ENVIRONMENT...]: the suite on two workers, but for
+# the tests marked serial, and for those MARKS (" and not ...") leaves out.
 # The tests marked serial time how fast Ctrl-C is answered: they run last,
 # one run at a time, on a machine no other stage loads (run_serial).
 run_pytest() {
-  local py=$1
-  shift
+  local py=$1 marks=$2
+  shift 2
   (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider -n 2 --dist worksteal \
-    -m "not serial" .)
+    -m "not serial$marks" .)
 }
 
 run_serial() {
@@ -107,27 +107,35 @@ venv_python() {  # PYTHON: its venv's python
   echo "$root/.venv/py$("$1" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')/bin/python"
 }
 
-# The Release lane of one Python: its wheel, then pytest and, for the default
-# python3, the C++ unit tests and the repaired wheel, side by side.
-release_lane() {  # PYTHON
-  local py=$1 venv_py ver
-  venv_py=$(venv_python "$py")
+# The Release lanes: the default python3's wheel with the C++ unit tests;
+# then, side by side, its pytest, the C++ unit tests, the repaired wheel in
+# a fresh venv, and each other Python's lane.
+release_lanes() {
+  local venv_py ver wheel pids=() other
+  venv_py=$(venv_python python3)
   ver=$("$venv_py" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')
-  local pids=()
-  if [ "$py" = python3 ]; then
-    stage "build-$ver" "build: the wheel for Python $ver (Release, with the C++ unit tests)" \
-      scripts/wheel.sh "$py" -DTITHILOOM_TESTS=ON || return 1
-    local wheel
-    wheel=$(tail -n 1 "$logs/build-$ver.log")
-    stage cpp "C++ unit tests" "build/wheel-$ver/core_tests" --gtest_brief=1 & pids+=($!)
-    stage wheel "the repaired wheel in a fresh virtual environment" \
-      wheel_test "$venv_py" "$wheel" & pids+=($!)
-  else
-    stage "build-$ver" "build: the wheel for Python $ver (Release)" \
-      scripts/wheel.sh --no-repair "$py" || return 1
-  fi
-  stage "pytest-$ver" "pytest under $("$venv_py" --version)" run_pytest "$venv_py" & pids+=($!)
+  stage "build-$ver" "build: the wheel for Python $ver (Release, with the C++ unit tests)" \
+    scripts/wheel.sh python3 -DTITHILOOM_TESTS=ON || return 1
+  wheel=$(tail -n 1 "$logs/build-$ver.log")
+  stage cpp "C++ unit tests" "build/wheel-$ver/core_tests" --gtest_brief=1 & pids+=($!)
+  stage wheel "the repaired wheel in a fresh virtual environment" \
+    wheel_test "$venv_py" "$wheel" & pids+=($!)
+  stage "pytest-$ver" "pytest under $("$venv_py" --version)" run_pytest "$venv_py" "" & pids+=($!)
+  for other in "${pythons[@]:1}"; do
+    other_lane "$other" "$root/build/wheel-$ver" & pids+=($!)
+  done
   wait_all "${pids[@]}"
+}
+
+# Another Python's wheel, linking the core (which does not depend on the
+# interpreter) from the first lane's build, then its pytest.
+other_lane() {  # PYTHON CORE_BUILD_DIR
+  local venv_py ver
+  venv_py=$(venv_python "$1")
+  ver=$("$venv_py" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')
+  stage "build-$ver" "build: the wheel for Python $ver (Release, on the same core)" \
+    scripts/wheel.sh --no-repair "$1" "-DTITHILOOM_CORE_FROM=$2" || return 1
+  stage "pytest-$ver" "pytest under $("$venv_py" --version)" run_pytest "$venv_py" ""
 }
 
 # The sanitizer lane: its build, then the C++ unit tests and pytest.
@@ -141,8 +149,10 @@ sanitizer_lane() {
     "-DCMAKE_CXX_FLAGS=-O1 -g1" -DTITHILOOM_SANITIZE=ON || return 1
   stage cpp-asan "C++ unit tests under AddressSanitizer + UndefinedBehaviorSanitizer" \
     env "${sanitizer_env[@]}" build/asan/core_tests --gtest_brief=1 & pids+=($!)
+  # The tests marked wide (results over years of many kinds, the command line
+  # in child processes) run in the release lanes only.
   stage pytest-asan "pytest under AddressSanitizer + UndefinedBehaviorSanitizer" \
-    run_pytest "$venv_py" "${sanitizer_env[@]}" LD_PRELOAD="$(gcc -print-file-name=libasan.so)" \
+    run_pytest "$venv_py" " and not wide" "${sanitizer_env[@]}" LD_PRELOAD="$(gcc -print-file-name=libasan.so)" \
     PYTHONMALLOC=malloc PYTHONPATH="$root/build/asan/python" & pids+=($!)
   wait_all "${pids[@]}"
 }
@@ -174,9 +184,7 @@ if [ "$status" -eq 0 ]; then
   pids=()
   sanitizer_lane & pids+=($!)
   # The sanitizer lane is the longest: the others yield the processors to it.
-  for py in "${pythons[@]}"; do
-    (renice -n 5 -p "$BASHPID" >/dev/null; release_lane "$py") & pids+=($!)
-  done
+  (renice -n 5 -p "$BASHPID" >/dev/null; release_lanes) & pids+=($!)
   stage mypy "mypy --strict" "$(venv_python python3)" -m mypy --strict src/tithiloom & pids+=($!)
   wait_all "${pids[@]}" || status=1
 fi

@@ -23,11 +23,20 @@ def utc_hours(when: dt.datetime) -> float:
 SERIAL_MODULES = {"test_interrupt.py"}
 
 
+# Tests that check results over years of many kinds, or run the command
+# line in child processes: the sanitizer lane leaves them out (`-m "not
+# wide"`), as the native paths they take run there through the other tests.
+WIDE_MODULES = {"test_cli.py", "test_render.py"}
+
+
 def pytest_configure(config):
     config.addinivalue_line("markers", "serial: run alone, not on parallel workers")
+    config.addinivalue_line("markers", "wide: left out under the sanitizers")
 
 
 def pytest_collection_modifyitems(items):
     for item in items:
         if item.path.name in SERIAL_MODULES:
             item.add_marker(pytest.mark.serial)
+        if item.path.name in WIDE_MODULES:
+            item.add_marker(pytest.mark.wide)

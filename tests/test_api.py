@@ -5,9 +5,11 @@ import datetime as dt
 import json
 
 import pytest
+from zoneinfo import ZoneInfo
 
 import tithiloom
 
+NEW_YORK = ZoneInfo("America/New_York")
 DATES = [dt.date(2026, 1, 14), dt.date(2026, 4, 14), dt.date(2026, 8, 15), dt.date(2026, 12, 31)]
 PLACES = ["New Delhi", "Sydney", "Houston", "Reykjavík"]
 
@@ -66,6 +68,18 @@ def test_choghadiya_divides_day_and_night(delhi):
                for a, b in zip(c.day, c.day[1:]))
 
 
+@pytest.mark.parametrize("offset, night", list(enumerate([  # printed tables, Sunday first
+    "Shubh Amrit Char Rog Kaal Labh Udveg Shubh", "Char Rog Kaal Labh Udveg Shubh Amrit Char",
+    "Kaal Labh Udveg Shubh Amrit Char Rog Kaal", "Udveg Shubh Amrit Char Rog Kaal Labh Udveg",
+    "Amrit Char Rog Kaal Labh Udveg Shubh Amrit", "Rog Kaal Labh Udveg Shubh Amrit Char Rog",
+    "Labh Udveg Shubh Amrit Char Rog Kaal Labh"])))
+def test_night_choghadiya_as_printed_tables_walk_it(offset, night):
+    c = tithiloom.choghadiya(dt.date(2026, 11, 8 + offset), tithiloom.Place.named("New York"))
+    assert " ".join(w.name for w in c.night) == night
+    assert [w.auspicious for w in c.night] == [
+        w.name in ("Amrit", "Shubh", "Labh", "Char") for w in c.night]
+
+
 @pytest.mark.parametrize("system, letter", [("P", "P"), ("whole", "W"), ("e", "E"),
                                             ("Sripati", "O")])
 def test_lagna_systems(system, letter, delhi):
@@ -83,7 +97,22 @@ def test_lagna_systems(system, letter, delhi):
     (lambda p: tithiloom.day(dt.datetime(2026, 1, 1, 6), p), "naive"),
     (lambda p: tithiloom.day("2026-01-01", p), "datetime.date"),
     (lambda p: tithiloom.sankrantis(2026.0, p), "whole number"),
-    (lambda p: tithiloom.sankrantis(5000, p), "1-3000"),
+    (lambda p: tithiloom.sankrantis(5000, p), "2-3000"),
+    # Year 1 reaches back into year 0, which datetime cannot hold; the ephemeris ends after 3000.
+    (lambda p: tithiloom.day(dt.date(1, 1, 1), p), "^date 0001-01-01 lies outside 0002-01-01 to"),
+    (lambda p: tithiloom.lunar_months(1), "^year must lie in 2-3000"),
+    (lambda p: tithiloom.lagna_windows(dt.date(1, 1, 1), p), "^date 0001-01-01 lies outside"),
+    (lambda p: tithiloom.at([dt.datetime(9999, 1, 1, tzinfo=dt.timezone.utc)]), r"^instants\[0\]"),
+    (lambda p: tithiloom.at(5), "^instants must be an iterable"),
+    (lambda p: tithiloom.shraddha_timeline(dt.datetime(3000, 12, 31, 23, tzinfo=dt.timezone(
+        dt.timedelta(hours=-12))), p, 0, 0, 3), "^death date 3001-01-01 lies outside"),
+    (lambda p: tithiloom.shraddha(dt.date(2999, 1, 1), 3000, p), "^death date 2999-01-01 is after"),
+    (lambda p: tithiloom.festivals(2026, "London"), r"^place must be a tithiloom.Place.*named"),
+    (lambda p: tithiloom.lagna(dt.datetime(2026, 1, 1, tzinfo=dt.timezone.utc), "x"), "^place"),
+    (lambda p: tithiloom.vrats(2026, p, (None, None)), "^between's first date must be"),
+    (lambda p: tithiloom.festivals(2026, p, between=dt.date(2026, 1, 1)), "^between must be"),
+    (lambda p: tithiloom.lagna(dt.datetime(2026, 11, 1, 1, 30, tzinfo=NEW_YORK), p),
+     "^when 2026-11-01T01:30 happens twice in America/New_York"),
     (lambda p: tithiloom.lunar_months(2026, "solar"), "calendar"),
     (lambda p: tithiloom.lagna(dt.datetime(2026, 1, 1, tzinfo=dt.timezone.utc), p, "K"),
      "house system"),
@@ -93,3 +122,13 @@ def test_lagna_systems(system, letter, delhi):
 def test_bad_input_is_one_clear_error(call, message, delhi):
     with pytest.raises(tithiloom.TithiloomError, match=message):
         call(delhi)
+
+
+def test_what_the_checks_let_through(delhi):
+    # The second of a repeated wall time, dates mixed in between, years below 1000.
+    second = dt.datetime(2026, 11, 1, 1, 30, fold=1, tzinfo=NEW_YORK)
+    assert tithiloom.lagna(second, delhi).instant.timestamp() == second.timestamp()
+    assert tithiloom.festivals(2026, delhi, between=(dt.datetime(
+        2026, 1, 13, tzinfo=delhi.zone), dt.date(2026, 1, 13)))[0].id == "lohri"
+    assert tithiloom.shraddha_timeline(dt.date(500, 6, 1), delhi).teesra == dt.date(500, 6, 3)
+    assert tithiloom.lunar_months(2)[0].start.year == 1

@@ -36,11 +36,12 @@ def test_the_place_comes_from_the_environment_unless_given():
     assert "Ujjain" in run("--place", "Ujjain", "day", env={"TITHILOOM_PLACE": "leicester"}).stdout
 
 
-def test_day_with_coordinates_and_json():
-    done = run("day", "2026-04-14", "--lat", "40.7128", "--lng", "-74.006",
-               "--tz", "America/New_York", "--json")
-    day = json.loads(done.stdout)["day"]
-    assert day["date"] == "2026-04-14" and day["sunrise"].endswith("-04:00")
+@pytest.mark.parametrize("tz, offset", [((), "-04:00"), (("--tz", "Asia/Tokyo"), "+09:00")])
+def test_day_with_coordinates_keeps_the_zone_that_holds_them_unless_told(tz, offset):
+    where = ("day", "2026-04-14", "--lat", "40.7128", "--lng", "-74.006", *tz)
+    day = json.loads(run(*where, "--json").stdout)["day"]
+    assert day["date"] == "2026-04-14" and day["sunrise"].endswith(offset)
+    assert ("America/New_York)" in run(*where).stdout.splitlines()[0]) == (not tz)
 
 
 @pytest.mark.parametrize("args, message", [
@@ -49,17 +50,22 @@ def test_day_with_coordinates_and_json():
     (("month", "2026-13"), "not a month"),
     (("sankranti", "99999"), "year must lie"),
     (("--lat", "28.6"), "--lat and --lng go together"),
+    (("--place", "London", "--lat", "10", "--lng", "10"), "--place and --lat/--lng name two"),
     (("lagna", "2026-03-08T02:30", "--place", "New York"), "does not exist in America/New_York"),
     (("lagna", "2026-11-01T01:30", "--place", "New York"), "happens twice"),
     (("lagna", "2026-04-14T06:00", "--system", "K"), "unknown house system"),
     (("places", "Atlantis"), "no place matches"),
+    (("sankranti", "1"), "year must lie in 2-3000"),
+    (("day", "0001-01-01"), "date 0001-01-01 lies outside 0002-01-01 to 3000-12-31"),
+    (("day", "--bogus"), "unrecognized arguments: --bogus"),
+    (("festivals", "2026", "--rules-only"), "--rules-only needs a --rules FILE"),
     (("festivals", "2026", "--ics", ""), "an empty file name"),
     (("month", "2026-02", "--html", "/nonexistent/x.html"), "/nonexistent/x.html: No such file"),
 ])
 def test_bad_input_exits_2_with_one_message(args, message):
     done = run(*args)
     assert done.returncode == 2
-    assert message in done.stderr and "Traceback" not in done.stderr
+    assert message in done.stderr and done.stderr.count("\n") == 1  # no usage, no traceback
 
 
 def test_month_grid_has_every_day_with_tithi_and_nakshatra():
@@ -122,6 +128,27 @@ def test_the_year_calendar_holds_each_listed_observance_under_its_own_uid(tmp_pa
     assert diwali["dtend"].dt - diwali["dtstart"].dt == dt.timedelta(days=1)
 
 
+def test_a_rule_file_adds_to_the_shipped_festivals_unless_only_it_is_asked(tmp_path):
+    rules = tmp_path / "rules.yaml"
+    rules.write_text("- {id: mine, name: My Chaturthi, rule: tithi_at_sunrise, lunar_month: 6, "
+                     "tithi: 4}\n- {id: diwali, name: My Diwali, rule: tithi_at_sunrise, "
+                     "lunar_month: 7, tithi: 30}\n")
+    def names(*extra):
+        out = run("festivals", "2026", "--rules", str(rules), *extra, "--json").stdout
+        return [f["name"] for f in json.loads(out)]
+    added = names()
+    assert {"My Chaturthi", "My Diwali", "Holi"} <= set(added) and "Diwali" not in added
+    assert sorted(names("--rules-only")) == ["My Chaturthi", "My Diwali"]
+
+
+def test_festivals_lost_to_the_polar_day_or_night_are_named_once(tmp_path):
+    done = run("festivals", "2026", "--place", "Tromsø", "--ics", str(tmp_path / "t.ics"))
+    assert done.stdout.count("Not listed") == 1 and "Ganga Dussehra" in done.stdout.split(
+        "Not listed")[1]
+    assert "-tromso@tithiloom" in (tmp_path / "t.ics").read_text()  # accents folded in UIDs
+    assert "Not listed" not in run("festivals", "2026", "--place", "Sydney").stdout
+
+
 def test_a_malformed_rule_file_writes_no_calendar(tmp_path):
     rules = tmp_path / "rules.yaml"
     rules.write_text("- {id: x, name: X, rule: tithi_at_sunrise, lunar_month: 1}\n")
@@ -147,3 +174,22 @@ def test_the_convention_is_chosen_on_the_command_line():
         return json.loads(run("day", "2026-03-20", "--json", *extra).stdout)["day"]["sunrise"]
     assert sunrise() < sunrise("--convention", "core") == sunrise("--convention=core")
     assert run("day", "--convention", "printed").returncode == 2
+
+
+def test_on_a_terminal_long_lines_wrap_under_their_own_indent():
+    from tithiloom.cli import fit
+    text = "  Tue 13 Jan  Lohri\n      " + "Sun enters Makara " * 8
+    lines = fit(text, 40).split("\n")
+    assert lines[0] == "  Tue 13 Jan  Lohri" and len(lines) == 6
+    assert all(len(line) <= 40 and line.startswith("      ") and line[6] != " "
+               for line in lines[1:])
+    assert fit(text, None) == text  # a pipe gets the lines whole
+
+
+def test_festivals_find_a_name_over_years():
+    done = run("festivals", "--find", "diwali", "--years", "2026-2035")
+    lines = [line for line in done.stdout.splitlines() if "Diwali (Lakshmi Puja)" in line]
+    assert len(lines) == 10 and lines[0] == "  Sun  8 Nov 2026  Diwali (Lakshmi Puja)"
+    assert lines[-1].endswith("2035  Diwali (Lakshmi Puja)")
+    done = run("festivals", "--find", "diwaly")
+    assert done.returncode == 2 and "close matches: Diwali (Lakshmi Puja)" in done.stderr

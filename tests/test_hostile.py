@@ -127,3 +127,4 @@ def test_a_failing_key_comparison_reaches_the_caller(call, key):
     with pytest.raises(RuntimeError) as info:
         call({CollidingKey(key, exc): 1})
     assert info.value is exc
+

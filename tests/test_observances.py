@@ -7,10 +7,10 @@ import json
 import pytest
 
 import tithiloom
-from tithiloom import cli
 from tithiloom.rules import festival_rules
 
 
+@pytest.mark.wide
 def test_every_shipped_rule_gives_a_date_in_every_year(delhi):
     annual = {r["id"] for r in festival_rules() if r.get("annual", True)}
     for year in range(2000, 2051):
@@ -37,16 +37,6 @@ def test_a_window_gives_exactly_the_year_results_that_fall_in_it(first, last, de
         assert tithiloom.ekadashis(year, delhi, between=(first, last)) == whole_e
 
 
-@pytest.mark.parametrize("amanta, paksha, adhik, calendar, shown", [
-    ("Ashadha", "Krishna", False, "purnimant", "Shravana"),
-    ("Phalguna", "Krishna", False, "purnimant", "Chaitra"),
-    ("Phalguna", "Shukla", False, "purnimant", "Phalguna"),
-    ("Phalguna", "Krishna", False, "amant", "Phalguna"),
-    ("Jyeshtha", "Krishna", True, "purnimant", "Adhika Ashadha")])
-def test_month_names_follow_the_chosen_reckoning(amanta, paksha, adhik, calendar, shown):
-    assert cli.month_label(amanta, paksha, adhik, calendar) == shown
-
-
 @pytest.mark.parametrize("name", ["New Delhi", "Toronto"])
 def test_shraddha_returns_the_death_tithi(name):
     place = tithiloom.Place.named(name)
@@ -61,3 +51,23 @@ def test_shraddha_returns_the_death_tithi(name):
     assert all(tithiloom.day(x.date, place).tithi.number == tithi for x in t.monthly)
     assert [x.date.year for x in t.annual] == [2026, 2027]
     assert json.dumps(t.to_dict())
+
+
+@pytest.mark.parametrize("query, names", [
+    ("DĪWĀLĪ", {"Diwali (Lakshmi Puja)"}), ("gudi padwa", {"Ugadi / Gudi Padwa"}),
+    ("Nag Panchami", {"Nag Panchami", "Nag Panchami (Gujarat)"}),  # exact names, both
+    ("navratri", {"Chaitra Navratri begins", "Sharad Navratri begins"}),  # a part of names
+])
+def test_find_gives_the_days_a_name_names_over_years(query, names, delhi):
+    found = tithiloom.find(query, range(2026, 2029), delhi)
+    assert {f.name for f in found} == names and len(found) == 3 * len(names)
+    assert [f.date for f in found] == sorted(f.date for f in found)
+    if query == "DĪWĀLĪ":
+        assert found == [f for y in (2026, 2027, 2028) for f in tithiloom.festivals(y, delhi)
+                         if f.id == "diwali"]
+
+
+def test_find_refuses_an_unknown_name_with_close_matches(delhi):
+    with pytest.raises(tithiloom.UnknownFestival, match="close matches: Krishna Janmashtami, "
+                                                        "Krishna Janmashtami .Vaishnava."):
+        tithiloom.find("janmastami", 2026, delhi)

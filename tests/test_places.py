@@ -49,3 +49,13 @@ def test_impossible_places_are_refused(kwargs, word):
             "timezone": "UTC", **kwargs}
     with pytest.raises(tithiloom.TithiloomError, match=word):
         tithiloom.Place(**args)
+
+
+@pytest.mark.parametrize("lat, lng, zone, explicit", [
+    (40.71, -74.0, "America/New_York", ""), (28.61, 77.21, "Asia/Kolkata", ""),
+    (0.0, -30.0, "Etc/GMT+2", ""),  # at sea: the nautical zone
+    (40.71, -74.0, "UTC", "UTC"),  # a zone given still wins
+])
+def test_coordinates_without_a_zone_keep_the_clock_of_the_zone_that_holds_them(lat, lng, zone,
+                                                                             explicit):
+    assert tithiloom.Place("x", lat, lng, 0.0, explicit).timezone == zone

@@ -185,6 +185,7 @@ LUNAR_DAYS = {p: [{"id": f"{p}{m}-{t}", "name": "x", "rule": "tithi_at_sunrise",
               for p in ("paraviddha", "puurvaviddha", "vyapti", "vyapti ")}
 
 
+@pytest.mark.wide
 def test_observances_of_every_kind_are_unchanged_to_the_last_bit():
     # At Delhi in 2026 and in an adhika year, in a polar winter (the fallback),
     # west of Greenwich and south of the equator, in both reckonings; the

@@ -87,6 +87,7 @@ def _kinds(place):
     ]
 
 
+@pytest.mark.wide
 @pytest.mark.parametrize("place", STRESS, ids=lambda p: p.name)
 def test_a_year_on_the_clock_has_each_result_once_and_as_a_fixed_offset_gives_it(place):
     clock = api._year_clock(place, YEAR)
@@ -100,6 +101,7 @@ def test_a_year_on_the_clock_has_each_result_once_and_as_a_fixed_offset_gives_it
                     assert exact(r) == same.get(key(r)), (clocked, off, r)
 
 
+@pytest.mark.wide
 @pytest.mark.parametrize("place", STRESS, ids=lambda p: p.name)
 def test_dates_are_local_and_times_the_wall_clock(place):
     def check(date, sunrise, reasoning=""):

@@ -358,22 +358,37 @@ Observed by_priority(const FestivalDef& def, Udaya u, Resolution& r) {
   return paraviddha(std::move(u));
 }
 
-// The part of the observed day's kaala that the tithi holds, outside Bhadra
-// where the definition avoids it.
-DayWindow muhurta_of(const FestivalDef& def, std::uint32_t tithi, const Observed& o,
-                     Resolution& r) {
+// The observed day's sunset and next sunrise, and its kaala between them.
+struct ObservedDay {
+  double sunset_jd;
+  double next_sunrise_jd;
+  DayWindow kaala;
+};
+
+ObservedDay observed_day(const FestivalDef& def, const Observed& o, Resolution& r) {
   const double sunset = r.sky.sunset_after(local_noon_jd(o.date, r.clock));
   const double next_sunrise =
       r.sky.sunrise_after(midnight_after(local_midnight_jd(o.date, r.clock), r.clock));
-  const DayWindow w = kaala_window(def.kaala, o.sunrise_jd, sunset, next_sunrise);
-  const double middle = (w.start_jd + w.end_jd) / 2.0;
-  if (!std::isfinite(middle)) return {NaN, NaN};
-  const TithiSpan span = def.avoid_bhadra ? estimated_span_free_of_bhadra(tithi, middle, r.sky)
-                                          : estimated_tithi_span(tithi, middle, r.sky);
+  return {sunset, next_sunrise, kaala_window(def.kaala, o.sunrise_jd, sunset, next_sunrise)};
+}
+
+// The part of the window that the span covers; NaN where they do not meet.
+DayWindow overlap(const DayWindow& w, const TithiSpan& span) {
   const double start = std::max(w.start_jd, span.start_jd);
   const double end = std::min(w.end_jd, span.end_jd);
   if (!(start < end)) return {NaN, NaN};
   return {start, end};
+}
+
+// The part of the observed day's kaala that the tithi holds, outside Bhadra
+// where the definition avoids it.
+DayWindow muhurta_of(const FestivalDef& def, std::uint32_t tithi, const Observed& o,
+                     Resolution& r) {
+  const DayWindow w = observed_day(def, o, r).kaala;
+  const double middle = (w.start_jd + w.end_jd) / 2.0;
+  if (!std::isfinite(middle)) return {NaN, NaN};
+  return overlap(w, def.avoid_bhadra ? estimated_span_free_of_bhadra(tithi, middle, r.sky)
+                                     : estimated_tithi_span(tithi, middle, r.sky));
 }
 
 // Where Bhadra covers the kaala on both days: on the day before, the rite
@@ -383,20 +398,14 @@ DayWindow muhurta_of(const FestivalDef& def, std::uint32_t tithi, const Observed
 // rule keeps the kaala of that day whatever tithi then holds.
 DayWindow after_bhadra(const FestivalDef& def, std::uint32_t tithi, const Observed& o,
                        Resolution& r) {
-  const double sunset = r.sky.sunset_after(local_noon_jd(o.date, r.clock));
-  const double next_sunrise =
-      r.sky.sunrise_after(midnight_after(local_midnight_jd(o.date, r.clock), r.clock));
-  const DayWindow kaala = kaala_window(def.kaala, o.sunrise_jd, sunset, next_sunrise);
+  const ObservedDay day = observed_day(def, o, r);
   const bool udaya = o.tithi_at_sunrise == tithi;
-  if (udaya && def.bhadra_fallback == BhadraFallback::three_and_half_praharas) return kaala;
-  const DayWindow w = udaya ? DayWindow{o.sunrise_jd, sunset}
-                            : DayWindow{kaala.start_jd, (sunset + next_sunrise) / 2.0};
-  const TithiSpan span =
-      estimated_span_free_of_bhadra(tithi, udaya ? o.sunrise_jd : sunset, r.sky);
-  const double start = std::max(w.start_jd, span.start_jd);
-  const double end = std::min(w.end_jd, span.end_jd);
-  if (!(start < end)) return {NaN, NaN};
-  return {start, end};
+  if (udaya && def.bhadra_fallback == BhadraFallback::three_and_half_praharas) return day.kaala;
+  const DayWindow w =
+      udaya ? DayWindow{o.sunrise_jd, day.sunset_jd}
+            : DayWindow{day.kaala.start_jd, (day.sunset_jd + day.next_sunrise_jd) / 2.0};
+  return overlap(w, estimated_span_free_of_bhadra(tithi, udaya ? o.sunrise_jd : day.sunset_jd,
+                                                  r.sky));
 }
 
 }  // namespace

@@ -15,12 +15,13 @@ from importlib import import_module
 from typing import TYPE_CHECKING, Any
 
 from tithiloom import _core
-from tithiloom.errors import RuleError, TithiloomError, UnknownPlace
+from tithiloom.errors import RuleError, TithiloomError, UnknownFestival, UnknownPlace
 
 if TYPE_CHECKING:
     from tithiloom.api import (at, choghadiya, day, days, ekadashis, festivals, iter_days,
                                lagna, lagna_windows, lunar_months, muhurat, sankrantis,
                                shraddha, shraddha_timeline, vrats)
+    from tithiloom.finder import find
     from tithiloom.places import Place
     from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant,
                                    Karana, Lagna, LagnaWindow, LunarMonth, Muhurat, Nakshatra,
@@ -36,9 +37,10 @@ _TYPES = ("Alternate", "Choghadiya", "Day", "Ekadashi", "Festival", "Instant", "
           "LagnaWindow", "LunarMonth", "Muhurat", "Nakshatra", "Sankranti", "Shraddha",
           "ShraddhaTimeline", "Tithi", "TithiDay", "Vara", "Vrat", "Window", "Yoga")
 _HOME = {**{n: "tithiloom.api" for n in _FUNCTIONS}, **{n: "tithiloom.results" for n in _TYPES},
-         "Place": "tithiloom.places"}
+         "Place": "tithiloom.places", "find": "tithiloom.finder"}
 
-__all__ = sorted([*_HOME, "RuleError", "TithiloomError", "UnknownPlace", "_core"])
+__all__ = sorted([*_HOME, "RuleError", "TithiloomError", "UnknownFestival", "UnknownPlace",
+                  "_core"])
 
 
 def __getattr__(name: str) -> Any:

@@ -12,7 +12,7 @@ import math
 from collections.abc import Callable, Iterable, Iterator, Mapping
 from typing import Any, TypeVar
 
-from tithiloom import _core, rules as rulefiles, zones
+from tithiloom import _core, checks, claims, months, rules as rulefiles, zones
 from tithiloom.errors import TithiloomError
 from tithiloom.places import Place
 from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant, Karana,
@@ -21,7 +21,7 @@ from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, I
                                Yoga)
 
 T = TypeVar("T")
-FIRST_YEAR, LAST_YEAR = 1, 3000  # Python dates start at year 1; the ephemeris ends near 3000
+FIRST_YEAR, LAST_YEAR = checks.FIRST_YEAR, checks.LAST_YEAR
 _VOCABULARY = _core._vocabulary()
 # The core's house systems by name and by letter (either case), and other names for them.
 _LETTERS = _VOCABULARY["house_systems"]
@@ -42,20 +42,11 @@ def _call(fn: Callable[..., T], *args: Any) -> T:
 
 
 def _year(year: int) -> int:
-    if isinstance(year, bool) or not isinstance(year, int):
-        raise TithiloomError(f"year must be a whole number, got {year!r}")
-    if not FIRST_YEAR <= year <= LAST_YEAR:
-        raise TithiloomError(f"year must lie in {FIRST_YEAR}-{LAST_YEAR}, got {year}")
-    return year
+    return checks.year(year)
 
 
 def _date(value: dt.date, place: Place, what: str = "date") -> dt.date:
-    if isinstance(value, dt.datetime):
-        return zones.require_aware(value, what).astimezone(place.zone).date()
-    if not isinstance(value, dt.date):
-        raise TithiloomError(f"{what} must be a datetime.date, got {type(value).__name__}")
-    _year(value.year)
-    return value
+    return checks.date(value, checks.place(place).zone, what)
 
 
 def _convention(convention: str) -> str:
@@ -73,12 +64,23 @@ def _calendar(calendar: str) -> str:
     return found
 
 
+def _told(texts: list[str], place: Place, convention: str, tithi: int | None = None,
+          sunrises: Mapping[dt.date, float] | None = None) -> list[str]:
+    """Reasoning as the package gives it: under the almanac convention, a claim
+    that a tithi prevails at a sunrise it does not hold says what happened
+    (``sunrises``: the Julian days of sunrises the records already give)."""
+    if convention != rulefiles.ALMANAC:
+        return texts
+    return claims.restate(texts, place, convention, tithi, sunrises)
+
+
 def weekday(day: dt.date) -> int:
     """0 = Sunday ... 6 = Saturday, the numbering of the vara."""
     return day.isoweekday() % 7
 
 
 def _where(place: Place) -> tuple[float, float, float]:
+    checks.place(place)
     return place.latitude, place.longitude, place.altitude_m
 
 
@@ -184,7 +186,12 @@ def iter_days(start: dt.date, end: dt.date, place: Place,
 
 def at(instants: Iterable[dt.datetime]) -> list[Instant]:
     """Tithi, nakshatra, yoga and karana at each aware datetime (in one native call)."""
-    whens = [zones.require_aware(w, "instant") for w in instants]
+    try:
+        items = list(instants)
+    except TypeError:
+        raise TithiloomError(f"instants must be an iterable of aware datetimes, got "
+                             f"{type(instants).__name__}") from None
+    whens = [checks.instant(w, f"instants[{i}]") for i, w in enumerate(items)]
     raw = _core.py_compute_panchanga_at_jds([zones.to_jd(w) for w in whens])
     out = []
     for when, r in zip(whens, raw):
@@ -197,6 +204,7 @@ def at(instants: Iterable[dt.datetime]) -> list[Instant]:
 
 def sankrantis(year: int, place: Place) -> list[Sankranti]:
     """The twelve sidereal solar ingresses of ``year``, dated on the place's clock."""
+    checks.place(place)
     out = []
     for r in _call(_core.py_compute_sankrantis, _year(year), 0):
         when = _time(r["jd"], place)
@@ -207,12 +215,17 @@ def sankrantis(year: int, place: Place) -> list[Sankranti]:
 
 def lunar_months(year: int, calendar: str = "amant",
                  place: Place | None = None) -> list[LunarMonth]:
-    """The lunar months overlapping ``year``: amant (new moon to new moon) or purnimant.
+    """The lunar months overlapping ``year``: amant (new moon to new moon) or purnimant
+    (full moon to full moon, derived from the amant months as northern almanacs
+    derive them: an adhika month keeps its new-moon bounds, between the two
+    halves of its nija month, which is then listed in two parts).
 
     Times are in the place's zone when a place is given, else in UTC.
     """
-    tz: dt.tzinfo = place.zone if place else dt.timezone.utc
-    raw = _call(_core.py_compute_lunar_months, _year(year), _calendar(calendar))
+    tz: dt.tzinfo = checks.place(place).zone if place is not None else dt.timezone.utc
+    y, cal = _year(year), _calendar(calendar)
+    raw = (_call(months.purnimanta_months, y) if cal == "purnimant"
+           else _call(_core.py_compute_lunar_months, y, cal))
     return [LunarMonth(r["number"], r["name"], r["is_adhik"], r["is_kshaya"],
                        zones.from_jd(r["start_jd"], tz), zones.from_jd(r["end_jd"], tz))
             for r in raw]
@@ -236,7 +249,19 @@ def choghadiya(date: dt.date, place: Place, convention: str = "almanac") -> Chog
     sun = _sun(d, place, convention)
     periods = [_window(w, place) for w in _core.py_compute_choghadiya(
         weekday(d), sun["sunrise_jd"], sun["sunset_jd"], sun["day_duration_hours"])]
-    return Choghadiya(tuple(periods[:8]), tuple(periods[8:]))
+    return Choghadiya(tuple(periods[:8]), _night(weekday(d), periods[8:]))
+
+
+def _night(weekday: int, periods: list[Window]) -> tuple[Window, ...]:
+    """The night periods named as printed tables walk the night: the night of a
+    weekday opens with the name that opens the day four weekdays on, and each
+    period steps back two places in the cycle of seven.  (The core walks the
+    night forward, and its order is kept for its own callers.)"""
+    # The core's day of that weekday lists the cycle from the opening name on.
+    cycle = _core.py_compute_choghadiya((weekday + 4) % 7, 0.0, 0.0, 0.0)[:7]
+    return tuple(Window(cycle[-2 * i % 7]["name"], p.start, p.end,
+                        bool(cycle[-2 * i % 7]["is_auspicious"]))
+                 for i, p in enumerate(periods))
 
 
 def _system(system: str) -> str:
@@ -249,8 +274,8 @@ def _system(system: str) -> str:
 
 def lagna(when: dt.datetime, place: Place, system: str = "P") -> Lagna:
     """The sidereal ascendant and twelve house cusps at an aware instant."""
-    jd = zones.to_jd(when)
-    r = _call(_core.py_compute_lagna, jd, place.latitude, place.longitude, _system(system))
+    jd = zones.to_jd(checks.instant(when, "when"))
+    r = _call(_core.py_compute_lagna, jd, *_where(place)[:2], _system(system))
     return Lagna(when.astimezone(place.zone), r["house_system"], r["ascendant_longitude"],
                  r["rashi"], r["rashi_name"], r["degree_in_rashi"], r["mc_longitude"],
                  tuple(r["bhava_cusps"]), r["ayanamsa"])
@@ -308,6 +333,7 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
     as printed almanacs keep it, "core" as the engine's own rule.
     """
     y, cal, conv = _year(year), _calendar(calendar), _convention(convention)
+    between = checks.between(between, checks.place(place).zone)
     defs = rulefiles.under(conv, rulefiles.festival_rules(rules))
     if between is not None:
         anchors = _anchors(y)
@@ -315,17 +341,28 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
             anchors[d["sankranti_index"] if "sankranti_index" in d
                     else _month_anchor(d["lunar_month"])], d.get("day_offset", 0), between)]
     info = {d["id"]: d for d in defs}
-    raw = _call(_core._festivals, defs, y, *_where(place), _year_clock(place, y), cal, conv)
-    out = []
+    # Amanta names from the core, named in the calendar asked for here.
+    raw = _call(_core._festivals, defs, y, *_where(place), _year_clock(place, y), "amant", conv)
+    named = []
     for r in raw:
+        amanta, adhik = months.split(r["lunar_month_name"])
+        paksha = "Krishna" if info[r["festival_id"]].get("tithi", 0) > 15 else "Shukla"
+        named.append((amanta, paksha, adhik or r["is_adhik_month"]))
+    why = iter(_told([months.reword(text, *name, cal) for r, name in zip(raw, named) for text in (
+        r["reasoning"], "" if r["alternate"] is None else r["alternate"]["reasoning"])],
+        place, conv, sunrises={_ymd(x): x["sunrise_jd"] for r in raw
+                               for x in (r, r["alternate"]) if x is not None}))
+    out = []
+    for r, (amanta, paksha, adhik) in zip(raw, named):
         alt = r["alternate"]
         d = info[r["festival_id"]]
+        reasoning, alt_why = next(why), next(why)
         out.append(Festival(
             r["festival_id"], r["festival_name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
-            r["tithi_at_sunrise"], r["lunar_month_name"], r["is_adhik_month"], r["reasoning"],
+            r["tithi_at_sunrise"], months.plain_name(amanta, paksha, adhik, cal), adhik, reasoning,
             r["priority_applied"], r["kaala_applied"],
             None if alt is None else Alternate(_ymd(alt), _maybe_time(alt["sunrise_jd"], place),
-                                               alt["priority"], alt["reasoning"]),
+                                               alt["priority"], alt_why),
             d.get("description") or d.get("basis", ""), d.get("region", ""),
             d.get("tradition", ""), _maybe_number(r.get("margin_minutes", math.nan)),
             _maybe_time(r.get("moonrise_jd", math.nan), place),
@@ -334,13 +371,16 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
 
 
 def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
-              between: Between = None, convention: str = "almanac") -> list[Ekadashi]:
+              between: Between = None, convention: str = "almanac",
+              calendar: str = "purnimant") -> list[Ekadashi]:
     """The Ekadashis of ``year`` with their Smartha and Vaishnava days.
 
     ``between`` (first, last) keeps those whose Smartha day lies between two
-    dates and skips the months that cannot hold one.
+    dates and skips the months that cannot hold one; ``calendar`` names their
+    months amant or purnimant (``lunar_month`` stays the amant number).
     """
-    y = _year(year)
+    y, cal, conv = _year(year), _calendar(calendar), _convention(convention)
+    between = checks.between(between, checks.place(place).zone)
     defs = rulefiles.ekadashi_rules(rules)
     if between is not None:
         # A month's name can return in December (Pausha): look a year either side too.
@@ -350,15 +390,19 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
             for shift in (-365, 0, 365))]
         if not defs:
             return []
-    raw = _call(_core._ekadashis, defs, y, *_where(place), _year_clock(place, y),
-                _convention(convention))
-    return [Ekadashi(r["name"], r["lunar_month"], r["lunar_month_name"], r["is_adhik"],
-                     r["paksha"], _ymd(r, "smartha_"),
+    raw = [r for r in _call(_core._ekadashis, defs, y, *_where(place), _year_clock(place, y),
+                            conv) if _in(_ymd(r, "smartha_"), between)]
+    why = _told([months.reword(r["reasoning"], r["lunar_month_name"], r["paksha"], r["is_adhik"],
+                               cal) for r in raw], place, conv,
+                sunrises={_ymd(r, "smartha_"): r["smartha_sunrise_jd"] for r in raw})
+    return [Ekadashi(r["name"], r["lunar_month"],
+                     months.plain_name(r["lunar_month_name"], r["paksha"], r["is_adhik"], cal),
+                     r["is_adhik"], r["paksha"], _ymd(r, "smartha_"),
                      _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),
-                     _maybe_time(r["vaishnava_sunrise_jd"], place), r["reasoning"],
+                     _maybe_time(r["vaishnava_sunrise_jd"], place), text,
                      _span(r, "smartha_parana_", "Parana", place),
                      _span(r, "vaishnava_parana_", "Parana", place))
-            for r in raw if _in(_ymd(r, "smartha_"), between)]
+            for r, text in zip(raw, why)]
 
 
 def _span(r: Mapping[str, Any], prefix: str, name: str, place: Place) -> Window | None:
@@ -371,46 +415,75 @@ def _span(r: Mapping[str, Any], prefix: str, name: str, place: Place) -> Window 
 
 
 def vrats(year: int, place: Place, between: Between = None,
-          convention: str = "almanac") -> list[Vrat]:
+          convention: str = "almanac", calendar: str = "purnimant") -> list[Vrat]:
     """The recurring fasts of ``year``: Pradosh, Sankashti Chaturthi, Amavasya, Purnima
-    (only those between two dates when ``between`` is given)."""
-    y, conv = _year(year), _convention(convention)
+    (only those between two dates when ``between`` is given), their months
+    named amant or purnimant (``calendar``)."""
+    y, cal, conv = _year(year), _calendar(calendar), _convention(convention)
+    between = checks.between(between, checks.place(place).zone)
     rules = rulefiles.vrat_rules() if conv == rulefiles.ALMANAC else None
-    raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y), conv, rules)
+    raw = [r for r in _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y), conv,
+                            rules) if _in(_ymd(r), between)]
     kaala = {v["name"]: str(v.get("kaala", "")) for v in rules or ()}
-    return [Vrat(r["vrat_type"], r["name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
-                 r["lunar_month_name"], r["paksha"], r.get("reasoning", ""),
-                 _span(r, "muhurta_", kaala.get(r["vrat_type"], ""), place))
-            for r in raw if _in(_ymd(r), between)]
+    adhik = ["(Adhika " in r["name"] for r in raw]  # the core marks it in the name alone
+    name = [months.reword(r["name"], r["lunar_month_name"], r["paksha"], a, cal)
+            for r, a in zip(raw, adhik)]
+    why = _told([months.reword(r.get("reasoning", ""), r["lunar_month_name"], r["paksha"], a,
+                               cal) for r, a in zip(raw, adhik)], place, conv,
+                sunrises={_ymd(r): r["sunrise_jd"] for r in raw})
+    return [Vrat(r["vrat_type"], n, _ymd(r), _maybe_time(r["sunrise_jd"], place),
+                 months.plain_name(r["lunar_month_name"], r["paksha"], a, cal), r["paksha"], w,
+                 _span(r, "muhurta_", kaala.get(r["vrat_type"], ""), place), a)
+            for r, a, n, w in zip(raw, adhik, name, why)]
 
 
 def shraddha(death_date: dt.date, year: int, place: Place,
-             convention: str = "almanac") -> Shraddha | None:
-    """The shraddha (death anniversary) day in ``year`` for a death on ``death_date``.
+             convention: str = "almanac", calendar: str = "purnimant") -> Shraddha | None:
+    """The shraddha (death anniversary) day in ``year`` for a death on ``death_date``,
+    its month named amant or purnimant (``calendar``).
 
     None when the death tithi does not return in that year's month.
     """
-    d, y = _date(death_date, place, "death date"), _year(year)
+    d, y, cal = checks.death(death_date, checks.place(place).zone), _year(year), _calendar(calendar)
     year_span = (dt.date(max(y - 1, FIRST_YEAR), 1, 1), dt.date(y + 1, 12, 31))
     r = _call(_core._shraddha, d.year, d.month, d.day, y, *_where(place),
               _clock(place, (d, d), year_span), _convention(convention))
     if r is None:
         return None
+    amanta, adhik = months.split(r["lunar_month_name"])
+    paksha = "Krishna" if r["tithi"] > 15 else "Shukla"
+    why = _told([months.reword(r["reasoning"], amanta, paksha, adhik, cal)], place, convention,
+                r["tithi"])[0]
     return Shraddha(_ymd(r), _maybe_time(r["sunrise_jd"], place), r["tithi"], r["lunar_month"],
-                    r["lunar_month_name"], r["reasoning"])
+                    months.plain_name(amanta, paksha, adhik, cal), why)
 
 
-def _tithi_days(rows: Iterable[Mapping[str, Any]]) -> tuple[TithiDay, ...]:
-    return tuple(TithiDay(dt.date.fromisoformat(r["date"]), r["tithi_number"], r["tithi_name"],
-                          r["paksha"], r["nakshatra_name"], r["masa"], r["vara"]) for r in rows)
+def _iso(text: str) -> dt.date:
+    """A date the core wrote as Y-MM-DD (its years below 1000 are not padded)."""
+    y, m, d = text.split("-")
+    return dt.date(int(y), int(m), int(d))
+
+
+def _masa(masa: str, paksha: str, calendar: str) -> str:
+    """An amanta month label of the core ("Adhika Shravana") in ``calendar``."""
+    name, adhik = months.split(masa)
+    return months.month_name(name, paksha, adhik, calendar)
+
+
+def _tithi_days(rows: Iterable[Mapping[str, Any]], calendar: str) -> tuple[TithiDay, ...]:
+    return tuple(TithiDay(_iso(r["date"]), r["tithi_number"], r["tithi_name"],
+                          r["paksha"], r["nakshatra_name"],
+                          _masa(r["masa"], r["paksha"], calendar), r["vara"]) for r in rows)
 
 
 def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
                       annual_years: int = 3, pitru_paksha_years: int = 3,
-                      convention: str = "almanac") -> ShraddhaTimeline:
+                      convention: str = "almanac",
+                      calendar: str = "purnimant") -> ShraddhaTimeline:
     """The rites after a death: 3rd, 10th and 13th day, monthly, annual and
-    pitru-paksha shraddhas (``monthly`` entries, ``annual_years`` years, ...)."""
-    d = _date(death_date, place, "death date")
+    pitru-paksha shraddhas (``monthly`` entries, ``annual_years`` years, ...),
+    months named amant or purnimant (``calendar``)."""
+    d, cal = checks.death(death_date, checks.place(place).zone), _calendar(calendar)
     for label, n in (("monthly", monthly), ("annual_years", annual_years),
                      ("pitru_paksha_years", pitru_paksha_years)):
         if isinstance(n, bool) or not isinstance(n, int) or not 0 <= n <= 100:
@@ -421,9 +494,9 @@ def shraddha_timeline(death_date: dt.date, place: Place, monthly: int = 12,
                  _clock(place, (d, last)), monthly, annual_years, pitru_paksha_years,
                  _convention(convention))
     return ShraddhaTimeline(
-        dt.date.fromisoformat(head["death_date"]), head["death_tithi"],
+        _iso(head["death_date"]), head["death_tithi"],
         head["death_tithi_number"], head["death_paksha"], head["death_nakshatra"],
-        head["death_masa"], dt.date.fromisoformat(head["teesra"]),
-        dt.date.fromisoformat(head["dashamam"]), dt.date.fromisoformat(head["terahvin"]),
-        _tithi_days(head["monthly_shraddhas"]), _tithi_days(head["annual_shraddhas"]),
-        _tithi_days(head["pitru_paksha_dates"]))
+        _masa(head["death_masa"], head["death_paksha"], cal), _iso(head["teesra"]),
+        _iso(head["dashamam"]), _iso(head["terahvin"]),
+        _tithi_days(head["monthly_shraddhas"], cal), _tithi_days(head["annual_shraddhas"], cal),
+        _tithi_days(head["pitru_paksha_dates"], cal))

@@ -19,13 +19,15 @@ import dataclasses
 import datetime as dt
 import json
 import os
+import shutil
 import sys
+import textwrap
 import time
 from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
-from typing import Any, Generic, TextIO, TypeVar
+from typing import Any, Generic, NoReturn, TextIO, TypeVar
 
-from tithiloom import _core, api, export
+from tithiloom import api, checks, export, finder, months, rules as rulefiles
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
 from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
@@ -66,12 +68,26 @@ def _date_arg(text: str) -> dt.date:
 
 def _year_arg(text: str) -> int:
     try:
-        year = int(text)
+        return checks.year(int(text))
+    except TithiloomError as e:
+        raise argparse.ArgumentTypeError(str(e))
     except ValueError:
         raise argparse.ArgumentTypeError(f"not a year: {text!r}")
-    if not api.FIRST_YEAR <= year <= api.LAST_YEAR:
-        raise argparse.ArgumentTypeError(f"year must lie in {api.FIRST_YEAR}-{api.LAST_YEAR}")
-    return year
+
+
+def _years_arg(text: str) -> tuple[int, int]:
+    first, _, last = text.partition("-")
+    try:
+        span = checks.year(int(first)), checks.year(int(last or first))
+    except TithiloomError as e:
+        raise argparse.ArgumentTypeError(str(e))
+    except ValueError:
+        raise argparse.ArgumentTypeError(f"not years: {text!r}; use FIRST-LAST, such as "
+                                         f"2026-2035")
+    if not 0 <= span[1] - span[0] < finder.MAX_YEARS:
+        raise argparse.ArgumentTypeError(f"{text!r}: the last year may not come before the first, "
+                                         f"at most {finder.MAX_YEARS} years on")
+    return span
 
 
 def _month_arg(text: str) -> tuple[int, int]:
@@ -103,10 +119,18 @@ YEAR = arg("year", nargs="?", type=_year_arg)
 ICS = arg("--ics", metavar="FILE", help="write an iCalendar file")
 
 
-def _common() -> argparse.ArgumentParser:
+class _Parser(argparse.ArgumentParser):
+    """Refuses bad arguments in one line, as every other bad input is refused
+    (argparse would print the usage lines first)."""
+
+    def error(self, message: str) -> NoReturn:
+        self.exit(2, f"tithiloom: error: {message} (see `{self.prog} --help`)\n")
+
+
+def _common() -> _Parser:
     # Defaults are SUPPRESS so that an option given before the subcommand is not
     # overwritten by the subcommand's own default.
-    p = argparse.ArgumentParser(add_help=False)
+    p = _Parser(add_help=False)
     s = argparse.SUPPRESS
     g = p.add_argument_group("place and output")
     g.add_argument("--place", default=s, help="a gazetteer place (default: $TITHILOOM_PLACE, "
@@ -115,10 +139,14 @@ def _common() -> argparse.ArgumentParser:
     g.add_argument("--lng", type=float, default=s, help="longitude, degrees east")
     g.add_argument("--alt", type=float, default=s, help="altitude, metres")
     g.add_argument("--tz", default=s, help="IANA time zone, e.g. America/New_York (with "
-                                           "--lat/--lng the default is UTC)")
+                                           "--lat/--lng the default is the zone that holds "
+                                           "them)")
     g.add_argument("--calendar", choices=("amant", "purnimant"), default=s,
                    help="month naming (default purnimant)")
-    g.add_argument("--rules", default=s, metavar="FILE", help="festival rules YAML file")
+    g.add_argument("--rules", default=s, metavar="FILE",
+                   help="festival rules YAML file, added to the shipped festivals")
+    g.add_argument("--rules-only", action="store_true", default=s,
+                   help="only the festivals of the --rules file, not the shipped ones")
     g.add_argument("--convention", choices=("almanac", "core"), default=s,
                    help="sunrise and rules as printed almanacs keep them (default), or the "
                         "engine's own")
@@ -129,7 +157,7 @@ def _common() -> argparse.ArgumentParser:
 def parser() -> argparse.ArgumentParser:
     """The argument parser (subcommands and shared options)."""
     common = _common()
-    top = argparse.ArgumentParser(
+    top = _Parser(
         prog="tithiloom", parents=[common],
         description="Hindu almanac (panchang). With no command: today's almanac and the "
                     "observances of the next 30 days.")
@@ -157,6 +185,7 @@ class Options:
     tz: str | None = None
     calendar: str = "purnimant"
     rules: str | None = None
+    rules_only: bool = False
     convention: str = "almanac"
     json: bool = False
     top_date: dt.date | None = None  # --date, before any subcommand
@@ -169,6 +198,8 @@ class Options:
     death_date: dt.date | None = None
     timeline: bool = False
     query: str = ""
+    find: str | None = None  # festivals --find NAME
+    years: tuple[int, int] | None = None  # festivals --years FIRST-LAST
     html: str | None = None
     ics: str | None = None
 
@@ -181,10 +212,12 @@ class Options:
 def resolve_place(o: Options) -> Place:
     """The place the options name (coordinates, a gazetteer name, or the default)."""
     if o.lat is not None or o.lng is not None:
+        if o.place is not None:
+            raise TithiloomError("--place and --lat/--lng name two places: give one or the other")
         if o.lat is None or o.lng is None:
             raise TithiloomError("--lat and --lng go together")
-        name = o.place or f"{o.lat:g}, {o.lng:g}"
-        return Place(name, o.lat, o.lng, o.alt or 0.0, o.tz or "UTC")
+        # Without --tz, the zone that holds the coordinates (Place finds it).
+        return Place(f"{o.lat:g}, {o.lng:g}", o.lat, o.lng, o.alt or 0.0, o.tz or "")
     place = lookup(o.place or os.environ.get("TITHILOOM_PLACE") or DEFAULT_PLACE)
     if o.tz is not None or o.alt is not None:
         place = dataclasses.replace(place, timezone=o.tz or place.timezone,
@@ -242,27 +275,15 @@ def day_lines(d: Day, place: Place) -> list[str]:
     return lines + [window_line(w, on, 17) for w in d.muhurat.windows()]
 
 
-# Amanta month -> the purnimanta month that holds its dark half (the core's naming).
-PURNIMANT_NAMES = _core._vocabulary()["purnimant_month_names"]
+# Records name their months in the calendar they were asked for (api.py, by
+# months.month_name); the text of a record takes the names it carries.
+
+def _vrat_text(v: Vrat, calendar: str = "") -> str:
+    return v.name
 
 
-def month_label(amanta: str, paksha: str, adhik: bool, calendar: str) -> str:
-    """A lunar month's name in the chosen reckoning: purnimanta almanacs name a dark
-    half after the month that follows it in amanta reckoning."""
-    name = amanta
-    if calendar == "purnimant" and paksha == "Krishna":
-        name = PURNIMANT_NAMES.get(amanta, amanta)
-    return f"Adhika {name}" if adhik else name
-
-
-def _vrat_text(v: Vrat, calendar: str) -> str:
-    adhik = "(Adhika " in v.name
-    return f"{v.type} ({month_label(v.lunar_month_name, v.paksha, adhik, calendar)})"
-
-
-def _ekadashi_text(e: Ekadashi, calendar: str = "purnimant") -> str:
-    month = month_label(e.lunar_month_name, e.paksha, e.is_adhik, calendar)
-    text = f"{e.name} Ekadashi ({e.paksha} {month})"
+def _ekadashi_text(e: Ekadashi, calendar: str = "") -> str:
+    text = f"{e.name} Ekadashi ({e.paksha} {months.marked(e.lunar_month_name, e.is_adhik)})"
     if e.vaishnava_date != e.smartha_date:
         text += f"; Vaishnava fast {dmy(e.vaishnava_date)[:-5]}"
     return text
@@ -341,13 +362,16 @@ def _vrat_events(vs: Sequence[Vrat], year: int, calendar: str) -> list[export.Ev
     seen: dict[str, int] = {}
     events = []
     for v in vs:
-        base = export.slug(f"{v.name}-{v.paksha}")
+        # Keyed by the amanta month, whatever calendar names it: the same fast
+        # keeps its event when --calendar changes.
+        amanta = months.amanta_name(v.lunar_month_name, v.paksha, v.is_adhik, calendar)
+        base = export.slug(f"{v.type} ({months.marked(amanta, v.is_adhik)})-{v.paksha}")
         seen[base] = seen.get(base, 0) + 1  # a month name can occur twice in a year
+        month = months.marked(v.lunar_month_name, v.is_adhik)
         events.append(export.Event(f"vrat-{base}-{seen[base]}-{year}", v.date,
                                    _vrat_text(v, calendar),
-                                   f"{v.name}: {v.paksha} paksha, amanta lunar month "
-                                   f"{v.lunar_month_name}; the tithi prevails at sunrise "
-                                   f"({hm(v.sunrise)}).", "Vrat"))
+                                   v.reasoning or f"{v.name}: {v.paksha} paksha of {month}; the "
+                                   f"tithi prevails at sunrise ({hm(v.sunrise)}).", "Vrat"))
     return events
 
 
@@ -360,7 +384,7 @@ class Kind(Generic[R]):
     heading: str  # of its own listing and calendar; lower-cased, its key in the year's JSON
     fetch: Callable[[Options, int, Place, Span | None], list[R]]
     date: Callable[[R], dt.date]
-    text: Callable[[R, str], str]  # one line, in the given month reckoning
+    text: Callable[[R, str], str]  # one line; the records name months in the calendar given
     reasoning: Callable[[R], str]  # shown under it in the next days' list
     events: Callable[[Sequence[R], int, str], list[export.Event]]
     mark: Callable[[R], tuple[str, str]] | None  # (css class, text) in the month, if shown
@@ -368,21 +392,47 @@ class Kind(Generic[R]):
 
 FESTIVALS: Kind[Festival] = Kind(
     "festivals", "Festivals",
-    fetch=lambda o, year, place, span: api.festivals(year, place, o.rules, o.calendar, span,
+    fetch=lambda o, year, place, span: api.festivals(year, place, _rules(o), o.calendar, span,
                                                       o.convention),
     date=lambda f: f.date, text=lambda f, _: f.name, reasoning=lambda f: f.reasoning,
     events=_festival_events, mark=lambda f: ("fest", f.name))
 EKADASHIS: Kind[Ekadashi] = Kind(
     "Ekadashis", "Ekadashis",
     fetch=lambda o, year, place, span: api.ekadashis(year, place, between=span,
-                                                      convention=o.convention),
+                                                      convention=o.convention,
+                                                      calendar=o.calendar),
     date=lambda e: e.smartha_date, text=_ekadashi_text, reasoning=lambda e: e.reasoning,
     events=_ekadashi_events, mark=lambda e: ("eka", f"{e.name} Ekadashi"))
 VRATS: Kind[Vrat] = Kind(
-    "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span, o.convention),
+    "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span, o.convention,
+                                                                    o.calendar),
     date=lambda v: v.date, text=_vrat_text, reasoning=lambda v: "", events=_vrat_events,
     mark=None)
 KINDS: tuple[Kind[Any], ...] = (FESTIVALS, EKADASHIS, VRATS)
+
+
+def _rules(o: Options) -> rulefiles.RuleSource:
+    """The festival rules the options ask for: a --rules file adds to the shipped
+    ones unless --rules-only."""
+    if o.rules is None:
+        if o.rules_only:
+            raise TithiloomError("--rules-only needs a --rules FILE")
+        return None
+    return o.rules if o.rules_only else rulefiles.festival_rules_added(o.rules)
+
+
+def _polar_note(o: Options, place: Place, year: int, found: Sequence[Any]) -> list[str]:
+    """Festivals the computation leaves out because their days fall in the polar
+    day or night, when the sun does not rise or set: named once, under the list."""
+    listed = {f.id for f in found}
+    lost = [r["name"] for r in rulefiles.festival_rules(_rules(o)) if r["id"] not in listed]
+    if not lost:
+        return []
+    first, last = dt.date(year, 1, 1), dt.date(year, 12, 31)
+    if len(api.days(first, last, place, o.convention)) > (last - first).days:
+        return []  # the sun rises and sets every day: the rules found no day
+    return [f"\nNot listed, as the sun does not rise or set here on the days they would "
+            f"fall: {', '.join(lost)}."]
 
 
 def _gather(kind: Kind[R], o: Options, place: Place, years: Iterable[int],
@@ -404,6 +454,7 @@ class Listing(Generic[R]):
     on: dt.date | None = None  # the day whose times need no date
     calendar: str = "purnimant"  # the month reckoning of the names
     file: tuple[str, str | bytes] | None = None  # path and content, written before any output
+    years: bool = False  # the records span years: each date shows its year
 
 
 @dataclass(frozen=True)
@@ -420,12 +471,26 @@ class Subcommand(Generic[R]):
 
 def render(listing: Listing[R], text: Callable[[R, Listing[R]], str], as_json: bool,
            out: TextIO) -> None:
-    """Print a listing as JSON or as text."""
+    """Print a listing as JSON or as text (on a terminal, the records and notes
+    wrapped to its width; the head, which holds grids, is left whole)."""
     if as_json:
         dump(listing.data, out)
         return
-    for line in (*listing.head, *(text(r, listing) for r in listing.records), *listing.notes):
+    width = shutil.get_terminal_size().columns if out.isatty() else None
+    for line in listing.head:
         print(line, file=out)
+    for block in (*(text(r, listing) for r in listing.records), *listing.notes):
+        print(fit(block, width), file=out)
+
+
+def fit(text: str, width: int | None) -> str:
+    """Each line of ``text`` longer than ``width`` wrapped under its own indent."""
+    if width is None:
+        return text
+    return "\n".join(
+        textwrap.fill(line, width, subsequent_indent=" " * (len(line) - len(line.lstrip())),
+                      break_long_words=False, break_on_hyphens=False)
+        if len(line) > width else line for line in text.split("\n"))
 
 
 Upcoming = tuple[dt.date, str, str]  # date, what, why
@@ -507,7 +572,7 @@ def _year(o: Options, place: Place) -> Listing[MonthRows]:
         if not months or months[-1][0] != d.month:
             months.append((d.month, []))
         months[-1][1].append((d, text))
-    notes = []
+    notes = _polar_note(o, place, year, found[KINDS.index(FESTIVALS)][1])
     file = None
     if o.ics is not None:
         events = [e for kind, rs in found for e in kind.events(rs, year, o.calendar)]
@@ -528,13 +593,41 @@ def _observances(kind: Kind[R]) -> Callable[[Options, Place], Listing[R]]:
     def compute(o: Options, place: Place) -> Listing[R]:
         year = _year_of(o, place)
         found = kind.fetch(o, year, place, None)
+        notes = _polar_note(o, place, year, found) if kind is FESTIVALS else []
         file = None
         if o.ics is not None:
             file = (o.ics, export.ics(kind.events(found, year, o.calendar), place,
                                       f"{kind.heading} {year} — {place.name}"))
-        return Listing([f"{kind.heading} {year} — {place.label()}"], found, found,
+        return Listing([f"{kind.heading} {year} — {place.label()}"], found, found, notes,
                        calendar=o.calendar, file=file)
     return compute
+
+
+def _festivals(o: Options, place: Place) -> Listing[Festival]:
+    """A year's festivals, or (--find) the days of those a name names, over years."""
+    if o.find is None:
+        if o.years is not None:
+            raise TithiloomError("--years goes with --find NAME")
+        return _observances(FESTIVALS)(o, place)
+    first, last = o.years or (_year_of(o, place),) * 2
+    found = finder.find(o.find, range(first, last + 1), place, _rules(o), o.calendar,
+                        o.convention)
+    file = None
+    if o.ics:
+        events = [e for year in range(first, last + 1) for e in _festival_events(
+            [f for f in found if f.date.year == year], year, o.calendar)]
+        file = (o.ics, export.ics(events, place, f"{o.find} {first}-{last} — {place.name}"))
+    span = f"{first}" if first == last else f"{first}-{last}"
+    return Listing([f"Festivals called {o.find!r}, {span} — {place.label()}"], found, found,
+                   [] if found else ["  (none)"], calendar=o.calendar, file=file, years=True)
+
+
+def _festivals_line(f: Festival, listing: Listing[Festival]) -> str:
+    """A festival's lines; over years, its date with the year."""
+    text = _festival_line(f, listing)
+    if not listing.years:
+        return text
+    return f"  {dmy(f.date)}  {f.name}" + text[len(dated(f.date, f.name)):]
 
 
 def _festival_line(f: Festival, _: Listing[Festival]) -> str:
@@ -626,11 +719,12 @@ def _lagna_lines(r: Lagna | LagnaWindow, listing: Listing[Lagna | LagnaWindow]) 
 def _shraddha(o: Options, place: Place) -> Listing[Shraddha | ShraddhaTimeline]:
     assert o.death_date is not None  # a required argument
     if o.timeline:
-        t = api.shraddha_timeline(o.death_date, place, convention=o.convention)
+        t = api.shraddha_timeline(o.death_date, place, convention=o.convention,
+                                  calendar=o.calendar)
         return Listing([f"Shraddha timeline for a death on {t.death_date} — {place.label()}"],
                        [t], t)
     year = _year_of(o, place)
-    s = api.shraddha(o.death_date, year, place, o.convention)
+    s = api.shraddha(o.death_date, year, place, o.convention, o.calendar)
     if s is None:
         return Listing([], [], [], [f"No shraddha day found in {year}."])
     return Listing([f"Shraddha {year}: {dmy(s.date)}"], [s], s)
@@ -673,8 +767,13 @@ SUBCOMMANDS = (
                 arg("--html", metavar="FILE", help="also write a printable page")],
                _month, _dated_line),
     Subcommand("year", "all observances of a year", [YEAR, ICS], _year, _month_rows),
-    Subcommand("festivals", "the festivals of a year, with reasoning", [YEAR, ICS],
-               _observances(FESTIVALS), _festival_line),
+    Subcommand("festivals", "the festivals of a year, with reasoning; or one festival's "
+               "days over years (--find)",
+               [YEAR, ICS, arg("--find", metavar="NAME", help="a festival's name (case and "
+                                                             "accents ignored)"),
+                arg("--years", type=_years_arg, metavar="FIRST-LAST",
+                    help="the years to search with --find (default: the year)")],
+               _festivals, _festivals_line),
     Subcommand("ekadashi", "the Ekadashis of a year (Smartha and Vaishnava days)",
                [YEAR, ICS], _observances(EKADASHIS), _ekadashi_line),
     Subcommand("vrat", "the vrat (fast) days of a year", [YEAR, ICS], _observances(VRATS),

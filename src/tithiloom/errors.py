@@ -16,3 +16,7 @@ class UnknownPlace(TithiloomError, LookupError):
 
 class RuleError(TithiloomError):
     """A malformed rule file: the message names the file, the entry and the key."""
+
+
+class UnknownFestival(TithiloomError, LookupError):
+    """A festival name that no rule answers to."""

@@ -13,7 +13,7 @@ from collections.abc import Iterable, Sequence
 from dataclasses import dataclass
 from pathlib import Path
 
-from tithiloom.places import Place
+from tithiloom.places import Place, _key as fold
 from tithiloom.results import Day
 
 
@@ -44,8 +44,9 @@ def write_atomic(path: str | os.PathLike[str], data: str | bytes) -> None:
 
 
 def slug(text: str) -> str:
-    """Lower-case letters and digits joined by hyphens (for identifiers)."""
-    return re.sub(r"[^a-z0-9]+", "-", text.casefold()).strip("-") or "x"
+    """Lower-case letters and digits joined by hyphens (for identifiers), accents
+    dropped ("São Paulo" is sao-paulo)."""
+    return re.sub(r"[^a-z0-9]+", "-", fold(text)).strip("-") or "x"
 
 
 @dataclass(frozen=True, slots=True)

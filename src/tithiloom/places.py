@@ -15,6 +15,7 @@ from zoneinfo import ZoneInfo
 
 from tithiloom import zones
 from tithiloom.errors import TithiloomError, UnknownPlace
+from tithiloom.zonefinder import zone_at
 
 DEFAULT_PLACE = "New Delhi"
 
@@ -25,14 +26,15 @@ class Place:
 
     ``latitude`` is in degrees north, ``longitude`` in degrees east, ``altitude_m``
     in metres above sea level and ``timezone`` an IANA zone name such as
-    ``"Asia/Kolkata"``.  Impossible values raise :class:`TithiloomError`.
+    ``"Asia/Kolkata"``; left out (or empty), it is the zone whose area holds the
+    coordinates, found offline.  Impossible values raise :class:`TithiloomError`.
     """
 
     name: str
     latitude: float
     longitude: float
     altitude_m: float = 0.0
-    timezone: str = "UTC"
+    timezone: str = ""
     country: str = field(default="", compare=False)
     aliases: tuple[str, ...] = field(default=(), compare=False, repr=False)
 
@@ -49,6 +51,10 @@ class Place:
                 or not -500.0 <= alt <= 9000.0:
             raise TithiloomError(f"altitude of {self.name!r} must be metres in [-500, 9000], "
                                  f"got {alt!r}")
+        if not self.timezone:
+            # A place's clock is the one kept there, not UTC: coordinates alone
+            # name it.  (Set on the frozen instance once, while it is built.)
+            object.__setattr__(self, "timezone", zone_at(self.latitude, self.longitude))
         zones.zone(self.timezone)  # refuses an unknown zone now, not at first use
 
     @property

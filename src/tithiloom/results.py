@@ -271,11 +271,12 @@ class Vrat(Record):
     paksha: str
     reasoning: str = ""  # why this day, under the almanac convention
     muhurta: Window | None = None  # likewise: the time of the rite, by its kaala
+    is_adhik: bool = False  # in an adhika month
 
 
 @dataclass(frozen=True, slots=True)
 class Shraddha(Record):
-    """The death-anniversary day in one year."""
+    """The death-anniversary day in one year (``lunar_month``: the amant number)."""
 
     date: dt.date
     sunrise: dt.datetime | None

@@ -339,3 +339,11 @@ def vrat_rules() -> list[dict[str, Any]]:
 def ekadashi_rules(source: RuleSource = None) -> list[dict[str, Any]]:
     """Ekadashi names from a YAML file, a list of dicts, or (None) the shipped file."""
     return _load(source, "ekadashis.yaml", "ekadashis", check_ekadashis)
+
+
+def festival_rules_added(source: RuleSource) -> list[dict[str, Any]]:
+    """The shipped festival rules with those of ``source`` added; an entry whose id
+    is a shipped one's replaces it."""
+    extra = festival_rules(source)
+    ids = {e["id"] for e in extra}
+    return [e for e in festival_rules() if e["id"] not in ids] + extra
