@@ -220,6 +220,13 @@ double speed(double jd_ut, std::int32_t body) {
   return calc(jd_ut, body)[3];
 }
 
+Motion tropical_motion(double jd_ut, std::int32_t body) {
+  ensure_initialized();
+  const std::array<double, 6> xx = calc(jd_ut, body);
+  const double lon = body == BODY_KETU ? norm360(xx[0]) + 180.0 : xx[0];
+  return {norm360(lon), xx[3]};
+}
+
 double tropical_longitude_estimate(double jd_ut, std::int32_t body) {
   ensure_initialized();
   if (std::isnan(jd_ut) || !(std::fabs(jd_ut) < MAX_ABS_JD) || computation_failed() ||

@@ -114,6 +114,13 @@ double tropical_longitude(double jd_ut, std::int32_t body);
 double sidereal_longitude(double jd_ut, std::int32_t body);
 double ayanamsa(double jd_ut);
 double speed(double jd_ut, std::int32_t body);
+// The tropical longitude (exactly tropical_longitude's) with the speed the
+// same request returns, in degrees per day: for fits that use both.
+struct Motion {
+  double longitude_deg;
+  double speed_deg_per_day;
+};
+Motion tropical_motion(double jd_ut, std::int32_t body);
 // The tropical longitude (normalised) without the library's speed
 // computation, which halves its cost: within about 1e-13 degrees of
 // tropical_longitude but not equal to it, so for estimates only. A refused

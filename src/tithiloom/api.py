@@ -145,24 +145,32 @@ def day(date: dt.date, place: Place, convention: str = "almanac") -> Day:
     """The five limbs of ``date`` at ``place`` with their start and end, the sun and muhurat.
 
     ``convention`` is "almanac" (the Sun's upper limb on the refracted horizon,
-    as printed almanacs time sunrise) or "core" (the disc's centre, unrefracted).
+    as printed almanacs time sunrise; the day of :func:`days`) or "core" (the
+    disc's centre, unrefracted, with the core's own transition times).
     Raises :class:`TithiloomError` where the sun does not rise or set that day.
     """
-    d = _date(date, place)
+    d, conv = _date(date, place), _convention(convention)
+    if conv == rulefiles.ALMANAC:
+        found = days(d, d, place, conv)
+        if found:
+            return found[0]
+    # The core's day, or its error for a day without sunrise or sunset.
     raw = _call(_core._panchang, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)),
-                weekday(d), _convention(convention))
+                weekday(d), conv)
     return _day(d, raw, place, timed=True)
 
 
 def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac") -> list[Day]:
-    """Every day from ``start`` to ``end`` inclusive (limbs without start and end times).
+    """Every day from ``start`` to ``end`` inclusive, as :func:`day` gives each.
 
-    Days on which the sun does not rise or set are left out.
+    Under the almanac convention each transition is found once for the range
+    and shared by the two days it separates. Days on which the sun does not
+    rise or set are left out.
     """
     first, last = _date(start, place, "start"), _date(end, place, "end")
-    raw = _call(_core._batch_range, first.year, first.month, first.day, last.year, last.month,
+    raw = _call(_core._timed_range, first.year, first.month, first.day, last.year, last.month,
                 last.day, *_where(place), _clock(place, (first, last)), _convention(convention))
-    return [_day(_ymd(r), r, place, timed=False) for r in raw]
+    return [_day(_ymd(r), r, place, timed=True) for r in raw]
 
 
 def iter_days(start: dt.date, end: dt.date, place: Place,
@@ -274,10 +282,11 @@ def lagna(when: dt.datetime, place: Place, system: str = "P") -> Lagna:
 
 
 def lagna_windows(date: dt.date, place: Place) -> list[LagnaWindow]:
-    """The rising sign windows of the 24 hours from local midnight of ``date``."""
+    """The rising sign windows of the 24 hours from local midnight of ``date``: every
+    sign that rises has one, however briefly it rises (far north, some take seconds)."""
     d = _date(date, place)
     start = zones.to_jd(zones.local_midnight(d, place.zone))
-    raw = _call(_core.py_compute_lagna_windows, start, place.latitude, place.longitude)
+    raw = _call(_core._lagna_windows, start, place.latitude, place.longitude)
     return [LagnaWindow(r["rashi"], r["rashi_name"], _time(r["start_jd"], place),
                         _time(r["end_jd"], place)) for r in raw]
 
