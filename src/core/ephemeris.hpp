@@ -145,6 +145,14 @@ double sun_event_after(double jd_ut, const Place& place, SunEvent event);
 // rise there or the library fails.
 double moonrise_after(double jd_ut, const Place& place);
 
+// First rising or setting of the Moon after jd_ut, by the rising convention
+// the place's Sun is timed by (refracted unless it says otherwise). Under the
+// limb conventions the Moon keeps its latitude, which moves its rising by up
+// to about twenty minutes, so that this rising is moonrise_after's; only the
+// Hindu rising, defined without it, leaves it out. NaN when there is none or
+// the library fails.
+double moon_event_after(double jd_ut, const Place& place, SunEvent event);
+
 // Whether the library answers every request about instants in [from_jd,
 // to_jd] at the place: the instants lie inside its span and the place's
 // height is one its rising search takes. A NaN bound answers false. Work

@@ -295,6 +295,25 @@ class PanchangDict(TypedDict):
     yoga: YogaDict
     karana: KaranaDict
 
+class FollowingLimbDict(TypedDict):
+    number: int
+    name: str
+    start_jd: float
+    end_jd: float
+
+class MoonDayDict(TypedDict):
+    moonrise_jd: float
+    moonset_jd: float
+    rashi: int
+    rashi_name: str
+    rashi_end_jd: float
+    next_tithi: FollowingLimbDict
+    next_nakshatra: FollowingLimbDict
+    next_yoga: FollowingLimbDict
+
+class ClockedPanchangDict(PanchangDict):
+    moon: MoonDayDict
+
 class InstantTithiDict(TypedDict):
     number: int
     name: str
@@ -371,7 +390,7 @@ def _sun_data(
 def _panchang(
     year: int, month: int, day: int, lat: float, lng: float, alt: float, clock: Clock,
     weekday: int, convention: str = "core",
-) -> PanchangDict: ...
+) -> ClockedPanchangDict: ...
 def _festivals(
     festival_defs: list[dict[str, Any]], year: int, lat: float, lng: float, alt: float,
     clock: Clock, calendar_system: str | None = None, convention: str = "core",

@@ -12,11 +12,11 @@ import math
 from collections.abc import Callable, Iterable, Iterator, Mapping
 from typing import Any, TypeVar
 
-from tithiloom import _core, rules as rulefiles, zones
+from tithiloom import _core, hindu_date as hindu, rules as rulefiles, zones
 from tithiloom.errors import TithiloomError
 from tithiloom.places import Place
 from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant, Karana,
-                               Lagna, LagnaWindow, LunarMonth, Muhurat, Nakshatra, Sankranti,
+                               Lagna, LagnaWindow, LunarMonth, Moon, Muhurat, Nakshatra, Sankranti,
                                Shraddha, ShraddhaTimeline, Tithi, TithiDay, Vara, Vrat, Window,
                                Yoga)
 
@@ -130,47 +130,73 @@ def _limbs(raw: Mapping[str, Any], place: Place,
             Karana(k["number"], k["name"], *span(k)))
 
 
-def _day(day: dt.date, raw: Mapping[str, Any], place: Place, timed: bool) -> Day:
-    sun, vara = raw["sun"], raw["vara"]
+def _moon(raw: Mapping[str, Any] | None, place: Place) -> Moon | None:
+    if raw is None:
+        return None
+    t, n, y = raw["next_tithi"], raw["next_nakshatra"], raw["next_yoga"]
+
+    def span(limb: Mapping[str, Any]) -> tuple[dt.datetime | None, dt.datetime | None]:
+        return _maybe_time(limb["start_jd"], place), _maybe_time(limb["end_jd"], place)
+
+    return Moon(_maybe_time(raw["moonrise_jd"], place), _maybe_time(raw["moonset_jd"], place),
+                raw["rashi"], raw["rashi_name"], _maybe_time(raw["rashi_end_jd"], place),
+                Tithi(t["number"], t["name"], "Shukla" if t["number"] <= 15 else "Krishna",
+                      *span(t)),
+                Nakshatra(n["number"], n["name"], 1, None, *span(n)), Yoga(y["number"], y["name"],
+                                                                         *span(y)))
+
+
+def _day(day: dt.date, raw: Mapping[str, Any], place: Place, timed: bool,
+         calendar: str = "purnimant") -> Day:
+    sun, vara, tithi = raw["sun"], raw["vara"], raw["tithi"]
     return Day(day, place.name, Vara(vara["number"], vara["name"], vara["english"]),
                *_limbs(raw, place, timed),
                sunrise=_time(sun["sunrise_jd"], place), sunset=_time(sun["sunset_jd"], place),
                day_length_hours=sun["day_duration_hours"],
-               muhurat=_muhurat(day, sun["sunrise_jd"], sun["day_duration_hours"], place))
+               muhurat=_muhurat(day, sun["sunrise_jd"], sun["day_duration_hours"], place),
+               hindu_date=hindu.hindu_date(day, sun["sunrise_jd"], tithi["number"],
+                                           tithi["name"], tithi["paksha"], calendar),
+               moon=_moon(raw.get("moon"), place))
 
 
-def day(date: dt.date, place: Place, convention: str = "almanac") -> Day:
-    """The five limbs of ``date`` at ``place`` with their start and end, the sun and muhurat.
+def day(date: dt.date, place: Place, convention: str = "almanac",
+        calendar: str = "purnimant") -> Day:
+    """The five limbs of ``date`` at ``place`` with their start and end, the sun and
+    muhurat, the Hindu date (months named ``calendar``: amant or purnimant) and the Moon.
 
     ``convention`` is "almanac" (the Sun's upper limb on the refracted horizon,
-    as printed almanacs time sunrise) or "core" (the disc's centre, unrefracted).
+    as printed almanacs time sunrise) or "core" (the disc's centre, unrefracted);
+    the Moon rises and sets by the same convention.
     Raises :class:`TithiloomError` where the sun does not rise or set that day.
     """
     d = _date(date, place)
     raw = _call(_core._panchang, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)),
                 weekday(d), _convention(convention))
-    return _day(d, raw, place, timed=True)
+    return _day(d, raw, place, timed=True, calendar=_calendar(calendar))
 
 
-def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac") -> list[Day]:
-    """Every day from ``start`` to ``end`` inclusive (limbs without start and end times).
+def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac",
+         calendar: str = "purnimant") -> list[Day]:
+    """Every day from ``start`` to ``end`` inclusive (limbs without start and end times,
+    no Moon).
 
     Days on which the sun does not rise or set are left out.
     """
     first, last = _date(start, place, "start"), _date(end, place, "end")
+    cal = _calendar(calendar)
     raw = _call(_core._batch_range, first.year, first.month, first.day, last.year, last.month,
                 last.day, *_where(place), _clock(place, (first, last)), _convention(convention))
-    return [_day(_ymd(r), r, place, timed=False) for r in raw]
+    return [_day(_ymd(r), r, place, timed=False, calendar=cal) for r in raw]
 
 
 def iter_days(start: dt.date, end: dt.date, place: Place,
-              convention: str = "almanac") -> Iterator[Day]:
+              convention: str = "almanac", calendar: str = "purnimant") -> Iterator[Day]:
     """The days of :func:`days`, computed a year at a time: a range of
     centuries is never held in memory at once."""
     first, last = _date(start, place, "start"), _date(end, place, "end")
     while first <= last:
         upto = min(last, first + dt.timedelta(days=365))
-        yield from days(first, upto, place, convention)
+        yield from days(first, upto, place, convention, calendar)
         first = upto + dt.timedelta(days=1)
 
 

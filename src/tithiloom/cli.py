@@ -235,10 +235,22 @@ def day_lines(d: Day, place: Place) -> list[str]:
              d.nakshatra.start, d.nakshatra.end),
             ("Yoga", d.yoga.name, d.yoga.start, d.yoga.end),
             ("Karana", d.karana.name, d.karana.start, d.karana.end)]
-    lines += [f"  {label:<11}{name:<34}{hm(start, on)} → {hm(end, on)}"
-              for label, name, start, end in rows]
+    if d.hindu_date is not None:
+        lines.insert(1, f"  {'Hindu date':<11}{d.hindu_date.text()}")
+    then = ((d.moon.next_tithi, d.moon.next_nakshatra, d.moon.next_yoga) if d.moon else ())
+    for i, (label, name, start, end) in enumerate(rows):
+        lines.append(f"  {label:<11}{name:<34}{hm(start, on)} → {hm(end, on)}")
+        if i < len(then):
+            nxt = then[i]
+            lines.append(f"  {'':<11}{'then ' + nxt.name:<34}{hm(nxt.start, on)} → "
+                         f"{hm(nxt.end, on)}")
     lines.append(f"  {'Sunrise':<11}{hm(d.sunrise, on)}   Sunset {hm(d.sunset, on)}   "
                  f"Day length {hours} h {minutes:02d} min   ({d.sunrise:%Z}, UTC{d.sunrise:%z})")
+    if d.moon is not None:
+        m = d.moon
+        lines.append(f"  {'Moonrise':<11}{hm(m.moonrise, on) if m.moonrise else 'none today'}"
+                     f"   Moonset {hm(m.moonset, on) if m.moonset else 'none today'}   "
+                     f"Moon in {m.rashi_name} until {hm(m.rashi_end, on)}")
     return lines + [window_line(w, on, 17) for w in d.muhurat.windows()]
 
 
@@ -435,7 +447,7 @@ def _day(o: Options, place: Place) -> Listing[Upcoming]:
     """The day's almanac and the festivals, Ekadashis and vrats of the next days (with
     the reasoning of each festival and Ekadashi)."""
     today = o.date or o.top_date or _today_at(place)
-    d = api.day(today, place, o.convention)
+    d = api.day(today, place, o.convention, o.calendar)
     progress = Progress()
     span = (today, today + dt.timedelta(days=UPCOMING_DAYS - 1))
     years = range(span[0].year, span[1].year + 1)
