@@ -154,11 +154,12 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
                              "convention='core')\n--\n\n"),
     entry<clocked_vrat_dates>(
         "_vrat_dates",
-        "_vrat_dates(year, lat, lng, alt, clock, convention='core', vrat_defs=None)\n--\n\n"),
+        "_vrat_dates(year, lat, lng, alt, clock, convention='core', vrat_defs=None, "
+        "from_jd=nan, to_jd=nan)\n--\n\n"),
     entry<clocked_batch_range>("_batch_range",
                                "_batch_range(start_year, start_month, start_day, end_year, "
                                "end_month, end_day, lat, lng, alt, clock, "
-                               "convention='core')\n--\n\n"),
+                               "convention='core', transitions=False)\n--\n\n"),
     entry<clocked_shraddha>("_shraddha",
                             "_shraddha(death_year, death_month, death_day, target_year, lat, lng, "
                             "alt, clock, convention='core')\n--\n\n"),

@@ -13,10 +13,10 @@
 namespace tithiloom::py {
 namespace {
 
-PyObject* day_dict(const BatchDayResult& r) {
+PyObject* day_dict(const BatchDayResult& r, Times times) {
   DictBuilder d;
   d.add("year", r.date.year).add("month", r.date.month).add("day", r.date.day);
-  return add_panchang(d, r.panchang, Times::omit).release();
+  return add_panchang(d, r.panchang, times).release();
 }
 
 struct DateRange {
@@ -30,14 +30,30 @@ struct DateRange {
 // whose result would truly not fit.
 constexpr double PYTHON_BYTES_PER_DAY = 3072.0;
 
-PyObject* batch(const DateRange& r, const Clock& clock, const Place& place) {
+PyObject* batch(const DateRange& r, const Clock& clock, const Place& place,
+                Transitions transitions = Transitions::skip) {
   const unsigned threads = pool_size();
   auto days = interruptible([&] {
-    return compute_range(r.start, r.end, clock, place, threads, PYTHON_BYTES_PER_DAY);
+    return compute_range(r.start, r.end, clock, place, threads, PYTHON_BYTES_PER_DAY,
+                         transitions);
   });
   if (!days) return nullptr;  // interrupted
   if (!days->ok()) return raise_error(*days);
-  return list_from(std::move(*days).value(), day_dict);
+  const Times times = transitions == Transitions::search ? Times::include : Times::omit;
+  return list_from(std::move(*days).value(),
+                   [times](const BatchDayResult& day) { return day_dict(day, times); });
+}
+
+// The private twin may also ask for each limb's start and end.
+constexpr Signature batch_range_signature(ClockArg kind) {
+  Signature sig = clock_signature(
+      kind,
+      {"py_compute_batch_range",
+       {"start_year", "start_month", "start_day", "end_year", "end_month", "end_day", "lat",
+        "lng", "alt", "utc_offset"}},
+      "_batch_range", 9);
+  if (kind == ClockArg::table) sig = with_optional(sig, "transitions");
+  return sig;
 }
 
 }  // namespace
@@ -61,12 +77,7 @@ template <ClockArg K>
 PyObject* py_compute_batch_range_with(PyObject* const* args, Py_ssize_t nargs,
                                       PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig = clock_signature(
-        K,
-        {"py_compute_batch_range",
-         {"start_year", "start_month", "start_day", "end_year", "end_month", "end_day", "lat",
-          "lng", "alt", "utc_offset"}},
-        "_batch_range", 9);
+    static constexpr Signature sig = batch_range_signature(K);
     Args a(sig);
     DateRange r{};
     Clock clock;
@@ -77,8 +88,10 @@ PyObject* py_compute_batch_range_with(PyObject* const* args, Py_ssize_t nargs,
         !a.read(5, r.end.day) || !a.read_place(6, place) || !a.read_clock(9, K, clock) ||
         !a.read_convention(K, convention))
       return nullptr;
+    bool timed = false;
+    if (K == ClockArg::table && !a.read(11, timed)) return nullptr;
     place = risen_as(convention, place);
-    return batch(r, clock, place);
+    return batch(r, clock, place, timed ? Transitions::search : Transitions::skip);
   });
 }
 

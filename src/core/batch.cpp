@@ -69,12 +69,12 @@ void next_chunk(std::optional<CivilDate>& next, double limit, const Clock& clock
 // that of the lowest failing day.
 std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Clock& clock,
                                  const Place& place, unsigned threads,
-                                 std::vector<BatchDayResult>& days) {
+                                 Transitions transitions, std::vector<BatchDayResult>& days) {
   std::vector<std::optional<BatchDayResult>> slots(dates.size());
   const auto error = run_units(dates.size(), threads, DAYS_PER_THREAD, [&](std::size_t i) {
     const CivilDate& date = dates[i];
     Result<Panchang> p =
-        panchang_of_day(date, weekday_of(date), clock, place, Transitions::skip);
+        panchang_of_day(date, weekday_of(date), clock, place, transitions);
     if (p.ok()) {
       slots[i] = BatchDayResult{std::move(p).value(), date};
     } else if (p.error_kind() != Error::Kind::no_sun_event) {
@@ -92,7 +92,8 @@ std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Cloc
 
 Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
-                                                  unsigned threads, double result_bytes_per_day) {
+                                                  unsigned threads, double result_bytes_per_day,
+                                                  Transitions transitions) {
   if (!is_valid_date(start)) return Error{invalid_date_message(start)};
   if (!is_valid_date(end)) return Error{invalid_date_message(end)};
   // One set of library settings for the whole range, whatever other threads do.
@@ -117,7 +118,7 @@ Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const 
   while (next) {
     next_chunk(next, limit, clock, dates);
     if (dates.empty()) break;
-    if (auto error = append_days(dates, clock, place, threads, days)) return *error;
+    if (auto error = append_days(dates, clock, place, threads, transitions, days)) return *error;
   }
   return days;
 }

@@ -13,8 +13,8 @@
 namespace tithiloom {
 
 struct BatchDayResult {
-  // The limbs at sunrise without transition times (NaN); `sun` holds the
-  // day's full sunrise data.
+  // The limbs at sunrise, without transition times (NaN) unless asked;
+  // `sun` holds the day's full sunrise data.
   Panchang panchang;
   CivilDate date;
 };
@@ -28,10 +28,12 @@ struct BatchDayResult {
 // spend on it, would exceed the machine's memory. Memory grows with the days
 // computed, never far ahead of them; running out of it below that size
 // throws std::bad_alloc. The days are spread over up to `threads` threads;
-// the result does not depend on their number.
+// the result does not depend on their number. With Transitions::search each
+// limb carries its start and end, as the daily panchang's.
 Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
                                                   unsigned threads = 1,
-                                                  double result_bytes_per_day = 0.0);
+                                                  double result_bytes_per_day = 0.0,
+                                                  Transitions transitions = Transitions::skip);
 
 }  // namespace tithiloom

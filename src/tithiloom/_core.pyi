@@ -401,11 +401,12 @@ def _ekadashis(
 ) -> list[EkadashiDict]: ...
 def _vrat_dates(
     year: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
-    vrat_defs: list[dict[str, Any]] | None = None,
+    vrat_defs: list[dict[str, Any]] | None = None, from_jd: float = ..., to_jd: float = ...,
 ) -> list[VratDict]: ...
 def _batch_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
     end_day: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
+    transitions: bool = False,
 ) -> list[BatchDayDict]: ...
 def _shraddha(
     death_year: int, death_month: int, death_day: int, target_year: int, lat: float, lng: float,

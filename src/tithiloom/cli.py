@@ -344,9 +344,16 @@ def _ekadashi_events(es: Sequence[Ekadashi], year: int, calendar: str) -> list[e
                          f"{e.name} Ekadashi", e.reasoning
                          + (f"\nVaishnava fast: {e.vaishnava_date.isoformat()}."
                             if e.vaishnava_date != e.smartha_date else "")
-                         + (f"\nParana: {_parana_text(e.smartha_parana)}."
-                            if e.smartha_parana else ""), "Ekadashi")
+                         + _parana_lines(e), "Ekadashi")
             for e in es]
+
+
+def _parana_lines(e: Ekadashi) -> str:
+    """When each fast is broken, as lines of an event's description."""
+    text = f"\nParana: {_parana_text(e.smartha_parana)}." if e.smartha_parana else ""
+    if e.vaishnava_parana is not None and e.vaishnava_parana != e.smartha_parana:
+        text += f"\nVaishnava parana: {_parana_text(e.vaishnava_parana)}."
+    return text
 
 
 def _vrat_events(vs: Sequence[Vrat], year: int, calendar: str) -> list[export.Event]:
