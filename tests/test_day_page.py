@@ -72,3 +72,22 @@ def test_the_day_command_shows_the_hindu_date_and_the_moon():
                  "then Krishna Panchami", "then Mrigashira", "then Shiva",
                  "Moonrise   20:12", "Moon in Vrishabha until 22:06"):
         assert text in out
+
+
+@pytest.mark.parametrize("first, last", [
+    (dt.date(2026, 1, 1), dt.date(2026, 1, 31)), (dt.date(2026, 5, 10), dt.date(2026, 6, 20)),
+    (dt.date(2026, 12, 28), dt.date(2026, 12, 31))])
+def test_vrats_between_two_dates_are_the_years_vrats_between_them(first, last):
+    year = tithiloom.vrats(2026, DELHI)
+    assert tithiloom.vrats(2026, DELHI, between=(first, last)) == [
+        v for v in year if first <= v.date <= last]
+
+
+def test_the_month_marks_fasts_parana_and_the_lunar_months(capsys):
+    assert cli.main(["month", "2026-11", "--calendar", "amant"]) == 0
+    out = capsys.readouterr().out
+    assert "Ashwin–Kartik (amanta) · Vikram Samvat 2083 · Shaka 1948 · Parabhava" in out
+    for text in ("24 *O", "27 C", "22 P", "8 *A", "21 *V",
+                 "Sat 21 Nov  Parana 13:10–17:25 (Prabodhini Ekadashi)",
+                 "Sun 22 Nov  Vaishnava parana 06:49–08:56 (Prabodhini Ekadashi)"):
+        assert text in out

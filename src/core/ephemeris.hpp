@@ -41,6 +41,9 @@ class Settings {
   // The settings this thread is pinned to, or else the process's settings
   // now (fixed first if nothing has fixed them yet).
   static Settings current();
+  // Changes whenever the process's settings do: results made under one
+  // version may be kept for it.
+  std::uint64_t version() const { return version_; }
 
  private:
   friend class SettingsPin;

@@ -10,6 +10,7 @@ from __future__ import annotations
 import datetime as dt
 import math
 from collections.abc import Callable, Iterable, Iterator, Mapping
+from functools import lru_cache
 from typing import Any, TypeVar
 
 from tithiloom import _core, hindu_date as hindu, rules as rulefiles, zones
@@ -176,17 +177,18 @@ def day(date: dt.date, place: Place, convention: str = "almanac",
 
 
 def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac",
-         calendar: str = "purnimant") -> list[Day]:
-    """Every day from ``start`` to ``end`` inclusive (limbs without start and end times,
-    no Moon).
+         calendar: str = "purnimant", timed: bool = False) -> list[Day]:
+    """Every day from ``start`` to ``end`` inclusive, without the Moon; the limbs
+    carry their start and end only when ``timed`` (which costs a search each).
 
     Days on which the sun does not rise or set are left out.
     """
     first, last = _date(start, place, "start"), _date(end, place, "end")
     cal = _calendar(calendar)
     raw = _call(_core._batch_range, first.year, first.month, first.day, last.year, last.month,
-                last.day, *_where(place), _clock(place, (first, last)), _convention(convention))
-    return [_day(_ymd(r), r, place, timed=False, calendar=cal) for r in raw]
+                last.day, *_where(place), _clock(place, (first, last)), _convention(convention),
+                bool(timed))
+    return [_day(_ymd(r), r, place, timed=bool(timed), calendar=cal) for r in raw]
 
 
 def iter_days(start: dt.date, end: dt.date, place: Place,
@@ -290,10 +292,12 @@ def _ymd(r: Mapping[str, Any], prefix: str = "") -> dt.date:
 Between = tuple[dt.date, dt.date] | None
 
 
-def _anchors(year: int) -> list[dt.date]:
-    """Dates of the year's sankrantis, in table order (0 = Makara), on the UTC clock."""
-    return [dt.date(r["year"], r["month"], r["day"])
-            for r in _call(_core.py_compute_sankrantis, year, 0)]
+@lru_cache(maxsize=16)
+def _anchors(year: int) -> tuple[dt.date, ...]:
+    """Dates of the year's sankrantis, in table order (0 = Makara), on the UTC clock
+    (computed once per year: each kind of observance between two dates asks)."""
+    return tuple(dt.date(r["year"], r["month"], r["day"])
+                 for r in _call(_core.py_compute_sankrantis, year, 0))
 
 
 def _may_fall(anchor: dt.date, offset: int, between: tuple[dt.date, dt.date]) -> bool:

@@ -25,7 +25,7 @@ from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
 from typing import Any, Generic, TextIO, TypeVar
 
-from tithiloom import _core, api, export
+from tithiloom import _core, api, export, month_page
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
 from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
@@ -280,10 +280,15 @@ def _ekadashi_text(e: Ekadashi, calendar: str = "purnimant") -> str:
     return text
 
 
+# The text grid's flag for each kind of mark (parana is listed, not flagged).
+GRID_FLAGS = {"fest": "*", "eka": "E", "vai": "V", "purnima": "O", "amavasya": "A",
+              "pradosh": "P", "sankashti": "C"}
+
+
 def month_grid(year: int, month: int, days: Sequence[Day],
                marks: dict[dt.date, list[tuple[str, str]]], width: int = 13) -> list[str]:
-    """The text grid: each cell holds the day, its tithi and nakshatra at sunrise;
-    ``*`` marks a festival and ``E`` an Ekadashi."""
+    """The text grid: each cell holds the day, its tithi and nakshatra at sunrise,
+    and a flag of :data:`GRID_FLAGS` for each kind of mark the day has."""
     by_date = {d.date: d for d in days}
 
     def short_name(name: str) -> str:
@@ -301,8 +306,8 @@ def month_grid(year: int, month: int, days: Sequence[Day],
             if d.month != month:
                 cells = ["", "", ""]
             else:
-                flags = "".join(sorted({"*" if css == "fest" else "E"
-                                        for css, _ in marks.get(d, [])}))
+                flags = "".join(sorted({GRID_FLAGS[css] for css, _ in marks.get(d, [])
+                                        if css in GRID_FLAGS}))
                 cells = [f"{d.day:2d} {flags}",
                          short_tithi(info)[:width] if info else "",
                          short_name(info.nakshatra.name)[:width] if info else ""]
@@ -382,7 +387,24 @@ class Kind(Generic[R]):
     text: Callable[[R, str], str]  # one line, in the given month reckoning
     reasoning: Callable[[R], str]  # shown under it in the next days' list
     events: Callable[[Sequence[R], int, str], list[export.Event]]
-    mark: Callable[[R], tuple[str, str]] | None  # (css class, text) in the month, if shown
+    # Its marks in the month, each (date, kind of month_page.KINDS, text), in a reckoning.
+    marks: Callable[[R, str], list[tuple[dt.date, str, str]]] | None
+
+
+VRAT_MARKS = {"Purnima Vrat": "purnima", "Amavasya": "amavasya", "Pradosh Vrat": "pradosh",
+              "Sankashti Chaturthi": "sankashti"}
+
+
+def _ekadashi_marks(e: Ekadashi) -> list[tuple[dt.date, str, str]]:
+    """The Smartha fast, the Vaishnava one where it differs, and when each is broken."""
+    out = [(e.smartha_date, "eka", f"{e.name} Ekadashi")]
+    if e.vaishnava_date != e.smartha_date:
+        out.append((e.vaishnava_date, "vai", f"{e.name} Ekadashi (Vaishnava)"))
+    for label, w in (("Parana", e.smartha_parana), ("Vaishnava parana", e.vaishnava_parana)):
+        if w is not None and (label == "Parana" or w != e.smartha_parana):
+            out.append((w.start.date(), "parana",
+                        f"{label} {hm(w.start)}–{hm(w.end)} ({e.name} Ekadashi)"))
+    return out
 
 
 FESTIVALS: Kind[Festival] = Kind(
@@ -390,17 +412,18 @@ FESTIVALS: Kind[Festival] = Kind(
     fetch=lambda o, year, place, span: api.festivals(year, place, o.rules, o.calendar, span,
                                                       o.convention),
     date=lambda f: f.date, text=lambda f, _: f.name, reasoning=lambda f: f.reasoning,
-    events=_festival_events, mark=lambda f: ("fest", f.name))
+    events=_festival_events, marks=lambda f, _: [(f.date, "fest", f.name)])
 EKADASHIS: Kind[Ekadashi] = Kind(
     "Ekadashis", "Ekadashis",
     fetch=lambda o, year, place, span: api.ekadashis(year, place, between=span,
                                                       convention=o.convention),
     date=lambda e: e.smartha_date, text=_ekadashi_text, reasoning=lambda e: e.reasoning,
-    events=_ekadashi_events, mark=lambda e: ("eka", f"{e.name} Ekadashi"))
+    events=_ekadashi_events, marks=lambda e, _: _ekadashi_marks(e))
 VRATS: Kind[Vrat] = Kind(
     "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span, o.convention),
     date=lambda v: v.date, text=_vrat_text, reasoning=lambda v: "", events=_vrat_events,
-    mark=None)
+    marks=lambda v, calendar: [(v.date, VRAT_MARKS.get(v.type, "fest"),
+                                _vrat_text(v, calendar))])
 KINDS: tuple[Kind[Any], ...] = (FESTIVALS, EKADASHIS, VRATS)
 
 
@@ -491,21 +514,29 @@ def _month(o: Options, place: Place) -> Listing[Dated]:
     span = (dt.date(year, month, 1), dt.date(year, month, cal.monthrange(year, month)[1]))
     progress = Progress()
     progress.step("days")
-    days = api.days(*span, place, o.convention)
+    days = api.days(*span, place, o.convention, o.calendar, timed=True)
     progress.step("festivals and Ekadashis")
     marks: dict[dt.date, list[tuple[str, str]]] = {}
     for kind in KINDS:
-        if kind.mark is not None:
-            for r in _gather(kind, o, place, (year,), span):
-                marks.setdefault(kind.date(r), []).append(kind.mark(r))
+        # A fast kept or broken this month may belong to an Ekadashi of the days before it.
+        ask = (span[0] - dt.timedelta(days=3), span[1]) if kind is EKADASHIS else span
+        if kind.marks is not None:
+            for r in _gather(kind, o, place, range(ask[0].year, year + 1), ask):
+                for d, css, text in kind.marks(r, o.calendar):
+                    if span[0] <= d <= span[1]:
+                        marks.setdefault(d, []).append((css, text))
     progress.done()
     rows = [(d, text) for d in sorted(marks) for _, text in marks[d]]
+    flags = ", ".join(f"{flag} {text}" for css, flag, text in month_page.KINDS
+                      if css in GRID_FLAGS for flag in (GRID_FLAGS[css],))
     head = [f"{cal.month_name[month]} {year} — {place.label()}",
-            "Tithi (S = Shukla, K = Krishna) and nakshatra at sunrise; * festival, E Ekadashi",
+            *([f"  {month_page.heading(days, o.calendar)}"] if days else []),
+            f"Tithi (S = Shukla, K = Krishna) and nakshatra at sunrise; {flags}",
             *month_grid(year, month, days, marks), *([""] if marks else [])]
     data = {"days": days, "marks": [{"date": d.isoformat(), "kind": k, "text": t}
                                     for d in sorted(marks) for k, t in marks[d]]}
-    file = (o.html, export.month_html(year, month, place, days, marks)) if o.html else None
+    file = ((o.html, month_page.month_html(year, month, place, days, marks, o.calendar))
+            if o.html else None)
     return Listing(head, rows, data, [f"\nwrote {o.html}"] if o.html else [], file=file)
 
 
