@@ -519,7 +519,8 @@ def _month(o: Options, place: Place) -> Listing[Dated]:
     marks: dict[dt.date, list[tuple[str, str]]] = {}
     for kind in KINDS:
         # A fast kept or broken this month may belong to an Ekadashi of the days before it.
-        ask = (span[0] - dt.timedelta(days=3), span[1]) if kind is EKADASHIS else span
+        back = min(3, (span[0] - dt.date.min).days) if kind is EKADASHIS else 0
+        ask = (span[0] - dt.timedelta(days=back), span[1])
         if kind.marks is not None:
             for r in _gather(kind, o, place, range(ask[0].year, year + 1), ask):
                 for d, css, text in kind.marks(r, o.calendar):
