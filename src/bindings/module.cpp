@@ -155,7 +155,7 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
     entry<clocked_vrat_dates>(
         "_vrat_dates",
         "_vrat_dates(year, lat, lng, alt, clock, convention='core', vrat_defs=None, "
-        "from_jd=nan, to_jd=nan)\n--\n\n"),
+        "between=())\n--\n\n"),
     entry<clocked_batch_range>("_batch_range",
                                "_batch_range(start_year, start_month, start_day, end_year, "
                                "end_month, end_day, lat, lng, alt, clock, "

@@ -141,13 +141,13 @@ PyObject* clocked_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
 }
 
 // The private twin also takes the almanac's vrat rules, after its convention,
-// and the instants between which the caller wants them.
+// and the two instants (from_jd, to_jd) between which the caller wants them.
 constexpr Signature vrat_signature(ClockArg kind) {
   Signature sig = clock_signature(
       kind, {"py_compute_vrat_dates", {"year", "lat", "lng", "alt", "utc_offset"}},
       "_vrat_dates", 4);
   if (kind == ClockArg::table)
-    sig = with_optional(with_optional(with_optional(sig, "vrat_defs"), "from_jd"), "to_jd");
+    sig = with_optional(with_optional(sig, "vrat_defs"), "between");
   return sig;
 }
 
@@ -162,12 +162,18 @@ PyObject* py_compute_vrat_dates_with(PyObject* const* args, Py_ssize_t nargs,
     Place place{};
     Convention convention{};
     std::optional<DictList> rules_arg;
-    double from_jd = std::numeric_limits<double>::quiet_NaN(), to_jd = from_jd;
+    std::vector<double> between;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
         !a.read_clock(4, K, clock) || !a.read_convention(K, convention) ||
-        (K == ClockArg::table && (!a.read(6, rules_arg) || !a.read(7, from_jd) ||
-                                  !a.read(8, to_jd))))
+        (K == ClockArg::table && (!a.read(6, rules_arg) || !a.read(7, between))))
       return nullptr;
+    if (!between.empty() && between.size() != 2) {
+      PyErr_SetString(PyExc_ValueError,
+                      "argument 'between': must hold two instants (from_jd, to_jd), or none");
+      return nullptr;
+    }
+    const double from_jd = between.empty() ? std::numeric_limits<double>::quiet_NaN() : between[0];
+    const double to_jd = between.empty() ? std::numeric_limits<double>::quiet_NaN() : between[1];
     place = risen_as(convention, place);
     std::vector<FestivalDef> rules;
     const auto read = [convention](PyObject* item, FestivalDef& def) {

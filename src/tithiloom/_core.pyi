@@ -401,7 +401,7 @@ def _ekadashis(
 ) -> list[EkadashiDict]: ...
 def _vrat_dates(
     year: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
-    vrat_defs: list[dict[str, Any]] | None = None, from_jd: float = ..., to_jd: float = ...,
+    vrat_defs: list[dict[str, Any]] | None = None, between: Sequence[float] = (),
 ) -> list[VratDict]: ...
 def _batch_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,

@@ -398,11 +398,11 @@ def vrats(year: int, place: Place, between: Between = None,
     y, conv = _year(year), _convention(convention)
     rules = rulefiles.vrat_rules() if conv == rulefiles.ALMANAC else None
     # Only the lunar months that can hold a day between the two dates are resolved.
-    within = (math.nan, math.nan) if between is None else (
+    within = () if between is None else (
         zones.to_jd(zones.local_midnight(between[0], place.zone)),
         zones.to_jd(zones.local_midnight(between[1] + dt.timedelta(days=1), place.zone)))
     raw = _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y), conv, rules,
-                *within)
+                within)
     kaala = {v["name"]: str(v.get("kaala", "")) for v in rules or ()}
     return [Vrat(r["vrat_type"], r["name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
                  r["lunar_month_name"], r["paksha"], r.get("reasoning", ""),
