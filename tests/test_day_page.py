@@ -28,6 +28,7 @@ def test_the_moon_continues_the_limbs_at_sunrise(convention):
         d.tithi.end, d.nakshatra.end, d.yoga.end)
     assert all(x.start < x.end < x.start + dt.timedelta(days=1.2)
                for x in (m.next_tithi, m.next_nakshatra, m.next_yoga))
+    assert m.next_nakshatra.lord == "Mars"
     assert m.rashi_name == "Vrishabha" and d.sunrise < m.rashi_end < d.sunrise + dt.timedelta(3)
     assert m.moonrise.date() == m.moonset.date() == d.date
 

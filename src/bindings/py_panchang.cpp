@@ -45,12 +45,10 @@ PyObject* instant_dict(const PanchangaAtJd& r) {
 }
 
 PyObject* following_dict(const FollowingLimb& limb) {
-  return DictBuilder()
-      .add("number", limb.number)
-      .add("name", limb.name)
-      .add("start_jd", limb.start_jd)
-      .add("end_jd", limb.end_jd)
-      .release();
+  DictBuilder d;
+  d.add("number", limb.number).add("name", limb.name);
+  if (!limb.lord.empty()) d.add("lord", limb.lord);
+  return d.add("start_jd", limb.start_jd).add("end_jd", limb.end_jd).release();
 }
 
 PyObject* moon_dict(const MoonDay& m) {

@@ -63,6 +63,7 @@ MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& plac
                            tithi_display_name);
   m.next_nakshatra = following(day.nakshatra.number, 27, day.nakshatra.end_jd,
                                NAKSHATRA_SPAN_DEG, moon_sidereal_longitude, nakshatra_name);
+  m.next_nakshatra.lord = nakshatra_lord(m.next_nakshatra.number);
   m.next_yoga = following(day.yoga.number, 27, day.yoga.end_jd, YOGA_SPAN_DEG, yoga_angle,
                           yoga_name);
   return m;

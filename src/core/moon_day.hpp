@@ -20,6 +20,7 @@ struct FollowingLimb {
   std::string name;
   double start_jd;
   double end_jd;  // NaN when not found within two days
+  std::string_view lord = {};  // a nakshatra's ruling planet; empty for the others
 };
 
 struct MoonDay {

@@ -298,6 +298,7 @@ class PanchangDict(TypedDict):
 class FollowingLimbDict(TypedDict):
     number: int
     name: str
+    lord: NotRequired[str]  # a nakshatra's
     start_jd: float
     end_jd: float
 

@@ -143,8 +143,8 @@ def _moon(raw: Mapping[str, Any] | None, place: Place) -> Moon | None:
                 raw["rashi"], raw["rashi_name"], _maybe_time(raw["rashi_end_jd"], place),
                 Tithi(t["number"], t["name"], "Shukla" if t["number"] <= 15 else "Krishna",
                       *span(t)),
-                Nakshatra(n["number"], n["name"], 1, None, *span(n)), Yoga(y["number"], y["name"],
-                                                                         *span(y)))
+                Nakshatra(n["number"], n["name"], 1, n.get("lord"), *span(n)),
+                Yoga(y["number"], y["name"], *span(y)))
 
 
 def _day(day: dt.date, raw: Mapping[str, Any], place: Place, timed: bool,
