@@ -159,7 +159,7 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
     entry<clocked_batch_range>("_batch_range",
                                "_batch_range(start_year, start_month, start_day, end_year, "
                                "end_month, end_day, lat, lng, alt, clock, "
-                               "convention='core', transitions=False)\n--\n\n"),
+                               "convention='core', transitions='none')\n--\n\n"),
     entry<clocked_shraddha>("_shraddha",
                             "_shraddha(death_year, death_month, death_day, target_year, lat, lng, "
                             "alt, clock, convention='core')\n--\n\n"),

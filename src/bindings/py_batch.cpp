@@ -1,5 +1,7 @@
 // Daily results for every day of a year or of a date range.
 
+#include <string>
+
 #include "args.hpp"
 #include "batch.hpp"
 #include "boundary.hpp"
@@ -39,7 +41,7 @@ PyObject* batch(const DateRange& r, const Clock& clock, const Place& place,
   });
   if (!days) return nullptr;  // interrupted
   if (!days->ok()) return raise_error(*days);
-  const Times times = transitions == Transitions::search ? Times::include : Times::omit;
+  const Times times = transitions == Transitions::skip ? Times::omit : Times::include;
   return list_from(std::move(*days).value(),
                    [times](const BatchDayResult& day) { return day_dict(day, times); });
 }
@@ -88,10 +90,19 @@ PyObject* py_compute_batch_range_with(PyObject* const* args, Py_ssize_t nargs,
         !a.read(5, r.end.day) || !a.read_place(6, place) || !a.read_clock(9, K, clock) ||
         !a.read_convention(K, convention))
       return nullptr;
-    bool timed = false;
+    std::string timed = "none";
     if (K == ClockArg::table && !a.read(11, timed)) return nullptr;
+    Transitions transitions = Transitions::skip;
+    if (timed == "all") transitions = Transitions::search;
+    else if (timed == "ends") transitions = Transitions::ends;
+    else if (timed != "none") {
+      PyErr_Format(PyExc_ValueError,
+                   "argument 'transitions': must be 'none', 'all' or 'ends', got '%s'",
+                   timed.c_str());
+      return nullptr;
+    }
     place = risen_as(convention, place);
-    return batch(r, clock, place, timed ? Transitions::search : Transitions::skip);
+    return batch(r, clock, place, transitions);
   });
 }
 

@@ -162,14 +162,16 @@ constexpr std::size_t MONTHS_KEPT_MAX = 256;
 std::mutex months_mutex;
 std::map<MonthsKey, std::vector<LunarMonth>> months_kept;
 
+MonthsKey months_key(std::int32_t year, bool purnimant) {
+  return {year, purnimant, Settings::current().version()};
+}
+
 // The kept list of the year, or the one made now (kept if every request of
 // it was answered).
-Result<std::vector<LunarMonth>> kept_lunar_months(std::int32_t year, bool purnimant) {
-  const MonthsKey key{year, purnimant, Settings::current().version()};
-  {
-    const std::lock_guard lock(months_mutex);
-    if (const auto it = months_kept.find(key); it != months_kept.end()) return it->second;
-  }
+Result<std::vector<LunarMonth>> kept_or_made(std::int32_t year, bool purnimant) {
+  const MonthsKey key = months_key(year, purnimant);
+  if (std::optional<std::vector<LunarMonth>> kept = kept_lunar_months(year, purnimant))
+    return std::move(*kept);
   Result<std::vector<LunarMonth>> made = lunar_months(year, purnimant, nullptr);
   if (made.ok() && !library_failure_pending()) {
     const std::lock_guard lock(months_mutex);
@@ -181,8 +183,15 @@ Result<std::vector<LunarMonth>> kept_lunar_months(std::int32_t year, bool purnim
 
 }  // namespace
 
+std::optional<std::vector<LunarMonth>> kept_lunar_months(std::int32_t year, bool purnimant) {
+  const MonthsKey key = months_key(year, purnimant);
+  const std::lock_guard lock(months_mutex);
+  if (const auto it = months_kept.find(key); it != months_kept.end()) return it->second;
+  return std::nullopt;
+}
+
 Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant) {
-  return kept_lunar_months(year, purnimant);
+  return kept_or_made(year, purnimant);
 }
 
 Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,8 @@ Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool pur
 // list is always made afresh.
 Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant,
                                                      const std::vector<Sankranti>& year_sankrantis);
+// The list compute_lunar_months(year, purnimant) has kept, if it has one.
+std::optional<std::vector<LunarMonth>> kept_lunar_months(std::int32_t year, bool purnimant);
 
 // Gregorian year + offset, less one before the era's new year; wraps at 32 bits.
 std::int32_t era_year(std::int32_t gregorian_year, std::int32_t offset, bool new_year_passed);

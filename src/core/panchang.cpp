@@ -148,18 +148,26 @@ struct Span {
   double end_jd;
 };
 
+// When the element of `index` (of width `span_deg`) ends after the sunrise.
+template <class Angle, class Estimate>
+double element_end(Angle&& angle, const Guide<Estimate>& guide, double sunrise_jd,
+                   std::uint32_t index, double span_deg) {
+  double upper = (index + 1) * span_deg;
+  if (upper >= 360.0) upper -= 360.0;
+  const std::optional<double> end =
+      find_crossing_forward_step(angle, guide, sunrise_jd, upper, WINDOW_DAYS, STEP_DAYS);
+  return end.value_or(sunrise_jd + FALLBACK_DAYS);
+}
+
 // When the element of `index` (of width `span_deg`) began before the
 // sunrise and when it ends after it.
 template <class Angle, class Estimate>
 Span element_span(Angle&& angle, const Guide<Estimate>& guide, double sunrise_jd,
                   std::uint32_t index, double span_deg) {
-  double upper = (index + 1) * span_deg;
-  if (upper >= 360.0) upper -= 360.0;
   const std::optional<double> start =
       find_crossing_backward(angle, guide, sunrise_jd, index * span_deg, WINDOW_DAYS);
-  const std::optional<double> end =
-      find_crossing_forward_step(angle, guide, sunrise_jd, upper, WINDOW_DAYS, STEP_DAYS);
-  return {start.value_or(sunrise_jd - FALLBACK_DAYS), end.value_or(sunrise_jd + FALLBACK_DAYS)};
+  const double end = element_end(angle, guide, sunrise_jd, index, span_deg);
+  return {start.value_or(sunrise_jd - FALLBACK_DAYS), end};
 }
 
 struct Limbs {
@@ -235,6 +243,24 @@ Panchang panchang_at_sunrise(std::uint32_t weekday, double sunrise_jd) {
   return p;
 }
 
+Panchang tithi_nakshatra_ends_at_sunrise(std::uint32_t weekday, double sunrise_jd) {
+  ensure_initialized();
+  const double r = sunrise_jd;
+  const auto memo = std::make_unique<PositionMemo>();
+  const auto tithi = [&memo](double jd) { return memo->tithi_angle(jd); };
+  const auto moon_sidereal = [&memo](double jd) { return memo->moon_sidereal(jd); };
+  const Positions at_r = memo->positions(r);
+  Panchang p = limbs_from(weekday, r, at_r).panchang;
+  const DayGuide day(r, at_r);
+  constexpr double margin = DayGuide::MARGIN_DEG;
+  const Guide tithi_guide{[&day](double jd) { return day.tithi_angle(jd); }, margin};
+  const Guide moon_guide{[&day](double jd) { return day.moon_sidereal(jd); }, margin};
+  p.tithi.end_jd = element_end(tithi, tithi_guide, r, p.tithi.number - 1, TITHI_SPAN_DEG);
+  p.nakshatra.end_jd =
+      element_end(moon_sidereal, moon_guide, r, p.nakshatra.number - 1, NAKSHATRA_SPAN_DEG);
+  return p;
+}
+
 Positions positions_at(double jd_ut) {
   ensure_initialized();
   return {tropical_longitude(jd_ut, BODY_MOON), tropical_longitude(jd_ut, BODY_SUN),
@@ -252,6 +278,7 @@ Result<Panchang> panchang_of_day(const CivilDate& date, std::uint32_t weekday, c
     if (!sun.ok()) return sun.failure();
     const double r = sun.value().sunrise_jd;
     Panchang p = transitions == Transitions::search ? panchang_at_sunrise(weekday, r)
+                 : transitions == Transitions::ends ? tithi_nakshatra_ends_at_sunrise(weekday, r)
                                                     : limbs_at_sunrise(weekday, r);
     p.sun = sun.value();
     return p;

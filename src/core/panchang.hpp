@@ -163,7 +163,12 @@ Panchang panchang_at_sunrise(std::uint32_t weekday, double sunrise_jd);
 // costs one request per body and one ayanamsa instead of eight searches.
 Panchang limbs_at_sunrise(std::uint32_t weekday, double sunrise_jd);
 
-enum class Transitions { search, skip };
+// Every limb's start and end; none; or only when the tithi and the
+// nakshatra end (as `search` finds them), for a page of many days.
+enum class Transitions { search, skip, ends };
+
+// The limbs at sunrise with the ends of the tithi and the nakshatra only.
+Panchang tithi_nakshatra_ends_at_sunrise(std::uint32_t weekday, double sunrise_jd);
 
 // The panchang of a civil date at a place: its sun data and the limbs at its
 // sunrise, with their transition times unless skipped. Fails on a day

@@ -407,7 +407,7 @@ def _vrat_dates(
 def _batch_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
     end_day: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
-    transitions: bool = False,
+    transitions: str = "none",
 ) -> list[BatchDayDict]: ...
 def _shraddha(
     death_year: int, death_month: int, death_day: int, target_year: int, lat: float, lng: float,

@@ -122,7 +122,7 @@ def _limbs(raw: Mapping[str, Any], place: Place,
     def span(limb: Mapping[str, Any]) -> tuple[dt.datetime | None, dt.datetime | None]:
         if not timed:
             return None, None
-        return _time(limb["start_jd"], place), _time(limb["end_jd"], place)
+        return _maybe_time(limb["start_jd"], place), _maybe_time(limb["end_jd"], place)
 
     t, n, y, k = raw["tithi"], raw["nakshatra"], raw["yoga"], raw["karana"]
     return (Tithi(t["number"], t["name"], t["paksha"], *span(t)),
@@ -177,9 +177,10 @@ def day(date: dt.date, place: Place, convention: str = "almanac",
 
 
 def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac",
-         calendar: str = "purnimant", timed: bool = False) -> list[Day]:
-    """Every day from ``start`` to ``end`` inclusive, without the Moon; the limbs
-    carry their start and end only when ``timed`` (which costs a search each).
+         calendar: str = "purnimant", ends: bool = False) -> list[Day]:
+    """Every day from ``start`` to ``end`` inclusive, without the Moon, and with no
+    limb's start or end, except with ``ends``: then the tithi and the nakshatra
+    carry the time they end (a search each, as a printed month shows them).
 
     Days on which the sun does not rise or set are left out.
     """
@@ -187,8 +188,8 @@ def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac"
     cal = _calendar(calendar)
     raw = _call(_core._batch_range, first.year, first.month, first.day, last.year, last.month,
                 last.day, *_where(place), _clock(place, (first, last)), _convention(convention),
-                bool(timed))
-    return [_day(_ymd(r), r, place, timed=bool(timed), calendar=cal) for r in raw]
+                "ends" if ends else "none")
+    return [_day(_ymd(r), r, place, timed=bool(ends), calendar=cal) for r in raw]
 
 
 def iter_days(start: dt.date, end: dt.date, place: Place,

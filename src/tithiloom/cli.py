@@ -514,7 +514,7 @@ def _month(o: Options, place: Place) -> Listing[Dated]:
     span = (dt.date(year, month, 1), dt.date(year, month, cal.monthrange(year, month)[1]))
     progress = Progress()
     progress.step("days")
-    days = api.days(*span, place, o.convention, o.calendar, timed=True)
+    days = api.days(*span, place, o.convention, o.calendar, ends=True)
     progress.step("festivals and Ekadashis")
     marks: dict[dt.date, list[tuple[str, str]]] = {}
     for kind in KINDS:
