@@ -92,3 +92,10 @@ def test_the_month_marks_fasts_parana_and_the_lunar_months(capsys):
                  "Sat 21 Nov  Parana 13:10–17:25 (Prabodhini Ekadashi)",
                  "Sun 22 Nov  Vaishnava parana 06:49–08:56 (Prabodhini Ekadashi)"):
         assert text in out
+
+
+def test_the_ekadashi_event_tells_both_paranas():
+    es = [e for e in tithiloom.ekadashis(2026, DELHI) if e.name == "Prabodhini"]
+    text = cli._ekadashi_events(es, 2026, "purnimant")[0].description
+    assert "Parana: Sat 21 Nov 2026 13:10-17:25." in text
+    assert "Vaishnava parana: Sun 22 Nov 2026 06:49-08:56." in text
