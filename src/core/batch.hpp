@@ -28,8 +28,8 @@ struct BatchDayResult {
 // spend on it, would exceed the machine's memory. Memory grows with the days
 // computed, never far ahead of them; running out of it below that size
 // throws std::bad_alloc. The days are spread over up to `threads` threads;
-// the result does not depend on their number. With Transitions::search each
-// limb carries its start and end, as the daily panchang's.
+// the result does not depend on their number. The limbs carry the transition
+// times `transitions` asks for, as the daily panchang's (panchang.hpp).
 Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
                                                   unsigned threads = 1,
