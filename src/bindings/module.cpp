@@ -154,7 +154,8 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
                              "convention='core')\n--\n\n"),
     entry<clocked_vrat_dates>(
         "_vrat_dates",
-        "_vrat_dates(year, lat, lng, alt, clock, convention='core', vrat_defs=None)\n--\n\n"),
+        "_vrat_dates(year, lat, lng, alt, clock, convention='core', vrat_defs=None, "
+        "between=())\n--\n\n"),
     entry<clocked_batch_range>("_batch_range",
                                "_batch_range(start_year, start_month, start_day, end_year, "
                                "end_month, end_day, lat, lng, alt, clock, "

@@ -281,6 +281,29 @@ double moonrise_after(double jd_ut, const Place& place) {
   return tret[0];
 }
 
+double moon_event_after(double jd_ut, const Place& place, SunEvent event) {
+  ensure_initialized();
+  if (!library_can_take(jd_ut)) return NaN;
+  std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
+  std::array<double, 10> tret{};
+  std::array<char, AS_MAXCH> err{};
+  std::int32_t flags = place.rising_flags;
+  if ((flags & SE_BIT_DISC_CENTER) == 0) flags &= ~SE_BIT_GEOCTR_NO_ECL_LAT;
+  const bool refracted = (flags & SE_BIT_NO_REFRACTION) == 0;
+  const double pressure_hpa = refracted ? STANDARD_PRESSURE_HPA : 0.0;
+  const double temperature_c = refracted ? STANDARD_TEMPERATURE_C : 0.0;
+  count_request();
+  const std::int32_t rc = swe_rise_trans(
+      jd_ut, SE_MOON, nullptr, SEFLG_MOSEPH, static_cast<std::int32_t>(event) | flags,
+      geopos.data(), pressure_hpa, temperature_c, tret.data(), err.data());
+  if (rc == -2) return NaN;
+  if (rc < 0) {
+    record_failure(err.data());
+    return NaN;
+  }
+  return tret[0];
+}
+
 bool requests_cannot_fail(double from_jd, double to_jd, const Place& place) {
   // The heights, in metres, the rising search takes; it refuses any other.
   constexpr double MIN_RISING_ALT_M = -500.0;

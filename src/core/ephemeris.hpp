@@ -41,6 +41,9 @@ class Settings {
   // The settings this thread is pinned to, or else the process's settings
   // now (fixed first if nothing has fixed them yet).
   static Settings current();
+  // Changes whenever the process's settings do: results made under one
+  // version may be kept for it.
+  std::uint64_t version() const { return version_; }
 
  private:
   friend class SettingsPin;
@@ -151,6 +154,14 @@ double sun_event_after(double jd_ut, const Place& place, SunEvent event);
 // standard atmosphere, with the Moon's latitude; NaN when the Moon does not
 // rise there or the library fails.
 double moonrise_after(double jd_ut, const Place& place);
+
+// First rising or setting of the Moon after jd_ut, by the rising convention
+// the place's Sun is timed by (refracted unless it says otherwise). Under the
+// limb conventions the Moon keeps its latitude, which moves its rising by up
+// to about twenty minutes, so that this rising is moonrise_after's; only the
+// Hindu rising, defined without it, leaves it out. NaN when there is none or
+// the library fails.
+double moon_event_after(double jd_ut, const Place& place, SunEvent event);
 
 // Whether the library answers every request about instants in [from_jd,
 // to_jd] at the place: the instants lie inside its span and the place's

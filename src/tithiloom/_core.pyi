@@ -295,6 +295,26 @@ class PanchangDict(TypedDict):
     yoga: YogaDict
     karana: KaranaDict
 
+class FollowingLimbDict(TypedDict):
+    number: int
+    name: str
+    lord: NotRequired[str]  # a nakshatra's
+    start_jd: float
+    end_jd: float
+
+class MoonDayDict(TypedDict):
+    moonrise_jd: float
+    moonset_jd: float
+    rashi: int
+    rashi_name: str
+    rashi_end_jd: float
+    next_tithi: FollowingLimbDict
+    next_nakshatra: FollowingLimbDict
+    next_yoga: FollowingLimbDict
+
+class ClockedPanchangDict(PanchangDict):
+    moon: MoonDayDict
+
 class InstantTithiDict(TypedDict):
     number: int
     name: str
@@ -371,7 +391,7 @@ def _sun_data(
 def _panchang(
     year: int, month: int, day: int, lat: float, lng: float, alt: float, clock: Clock,
     weekday: int, convention: str = "core",
-) -> PanchangDict: ...
+) -> ClockedPanchangDict: ...
 def _festivals(
     festival_defs: list[dict[str, Any]], year: int, lat: float, lng: float, alt: float,
     clock: Clock, calendar_system: str | None = None, convention: str = "core",
@@ -382,7 +402,7 @@ def _ekadashis(
 ) -> list[EkadashiDict]: ...
 def _vrat_dates(
     year: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
-    vrat_defs: list[dict[str, Any]] | None = None,
+    vrat_defs: list[dict[str, Any]] | None = None, between: Sequence[float] = (),
 ) -> list[VratDict]: ...
 def _batch_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
