@@ -54,6 +54,25 @@ PyObject* batch(const DateRange& r, const Clock& clock, const Place& place,
   return list_from(std::move(*days).value(), timed_day_dict);
 }
 
+// A range's dates, place, clock and convention, as the range functions take
+// them: dates 0-5, the place 6-8, the clock 9, then the convention.
+struct RangeCall {
+  DateRange dates{};
+  Clock clock;
+  Place place{};
+  Convention convention{};
+};
+
+bool read_range(const Args& a, ClockArg kind, RangeCall& c) {
+  if (!a.read(0, c.dates.start.year) || !a.read(1, c.dates.start.month) ||
+      !a.read(2, c.dates.start.day) || !a.read(3, c.dates.end.year) ||
+      !a.read(4, c.dates.end.month) || !a.read(5, c.dates.end.day) || !a.read_place(6, c.place) ||
+      !a.read_clock(9, kind, c.clock) || !a.read_convention(kind, c.convention))
+    return false;
+  c.place = risen_as(c.convention, c.place);
+  return true;
+}
+
 PyObject* boundary_list(const std::vector<LimbBoundary>& list) {
   return list_of(list, [](const LimbBoundary& b) -> PyObject* {
     PyRef jd(PyFloat_FromDouble(b.jd_ut));
@@ -91,17 +110,9 @@ PyObject* py_compute_batch_range_with(PyObject* const* args, Py_ssize_t nargs,
           "lng", "alt", "utc_offset"}},
         "_batch_range", 9);
     Args a(sig);
-    DateRange r{};
-    Clock clock;
-    Place place{};
-    Convention convention{};
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, r.start.year) || !a.read(1, r.start.month) ||
-        !a.read(2, r.start.day) || !a.read(3, r.end.year) || !a.read(4, r.end.month) ||
-        !a.read(5, r.end.day) || !a.read_place(6, place) || !a.read_clock(9, K, clock) ||
-        !a.read_convention(K, convention))
-      return nullptr;
-    place = risen_as(convention, place);
-    return batch(r, clock, place);
+    RangeCall c;
+    if (!a.parse(args, nargs, kwnames) || !read_range(a, K, c)) return nullptr;
+    return batch(c.dates, c.clock, c.place);
   });
 }
 
@@ -115,10 +126,6 @@ PyObject* clocked_batch_range(PyObject*, PyObject* const* args, Py_ssize_t nargs
   return py_compute_batch_range_with<ClockArg::table>(args, nargs, kwnames);
 }
 
-}  // namespace tithiloom::py
-
-namespace tithiloom::py {
-
 // The days of a range with every transition time: under the almanac
 // convention from boundaries found once and shared by the days they
 // separate, under the core's from each day's own search.
@@ -131,18 +138,10 @@ PyObject* timed_range(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObje
           "lng", "alt", "clock"}},
         "_timed_range", 9);
     Args a(sig);
-    DateRange r{};
-    Clock clock;
-    Place place{};
-    Convention convention{};
-    if (!a.parse(args, nargs, kwnames) || !a.read(0, r.start.year) || !a.read(1, r.start.month) ||
-        !a.read(2, r.start.day) || !a.read(3, r.end.year) || !a.read(4, r.end.month) ||
-        !a.read(5, r.end.day) || !a.read_place(6, place) ||
-        !a.read_clock(9, ClockArg::table, clock) || !a.read_convention(ClockArg::table, convention))
-      return nullptr;
-    place = risen_as(convention, place);
-    return batch(r, clock, place,
-                 convention == Convention::almanac ? DayTimes::shared : DayTimes::per_day);
+    RangeCall c;
+    if (!a.parse(args, nargs, kwnames) || !read_range(a, ClockArg::table, c)) return nullptr;
+    return batch(c.dates, c.clock, c.place,
+                 c.convention == Convention::almanac ? DayTimes::shared : DayTimes::per_day);
   });
 }
 
