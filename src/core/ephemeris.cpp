@@ -239,69 +239,47 @@ double tropical_longitude_estimate(double jd_ut, std::int32_t body) {
   return norm360(xx[0]);
 }
 
-double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
+namespace {
+
+// The library's first rising or setting of `body` after jd_ut (`rsmi`: the
+// event and the rising flags), refracted by a standard atmosphere unless the
+// flags say otherwise. NaN when there is none there (circumpolar, status -2)
+// or the library refuses the request (remembered as the failure).
+double rise_or_set_after(double jd_ut, std::int32_t body, std::int32_t rsmi, const Place& place) {
   ensure_initialized();
   if (!library_can_take(jd_ut)) return NaN;
   std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
   std::array<double, 10> tret{};
   std::array<char, AS_MAXCH> err{};
-  const std::int32_t rsmi = static_cast<std::int32_t>(event) | place.rising_flags;
-  const bool refracted = (place.rising_flags & SE_BIT_NO_REFRACTION) == 0;
+  const bool refracted = (rsmi & SE_BIT_NO_REFRACTION) == 0;
   const double pressure_hpa = refracted ? STANDARD_PRESSURE_HPA : 0.0;
   const double temperature_c = refracted ? STANDARD_TEMPERATURE_C : 0.0;
   count_request();
-  const std::int32_t rc =
-      swe_rise_trans(jd_ut, SE_SUN, nullptr, SEFLG_MOSEPH, rsmi, geopos.data(), pressure_hpa,
-                     temperature_c, tret.data(), err.data());
-  // -2: the Sun does not rise or set there (circumpolar); any other negative
-  // status is the library refusing the request.
+  const std::int32_t rc = swe_rise_trans(jd_ut, body, nullptr, SEFLG_MOSEPH, rsmi, geopos.data(),
+                                         pressure_hpa, temperature_c, tret.data(), err.data());
   if (rc == -2) return NaN;
   if (rc < 0) {
     record_failure(err.data());
     return NaN;
   }
   return tret[0];
+}
+
+}  // namespace
+
+double sun_event_after(double jd_ut, const Place& place, SunEvent event) {
+  return rise_or_set_after(jd_ut, SE_SUN, static_cast<std::int32_t>(event) | place.rising_flags,
+                           place);
 }
 
 double moonrise_after(double jd_ut, const Place& place) {
-  ensure_initialized();
-  if (!library_can_take(jd_ut)) return NaN;
-  std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
-  std::array<double, 10> tret{};
-  std::array<char, AS_MAXCH> err{};
-  count_request();
-  const std::int32_t rc =
-      swe_rise_trans(jd_ut, SE_MOON, nullptr, SEFLG_MOSEPH, SE_CALC_RISE, geopos.data(),
-                     STANDARD_PRESSURE_HPA, STANDARD_TEMPERATURE_C, tret.data(), err.data());
-  if (rc == -2) return NaN;
-  if (rc < 0) {
-    record_failure(err.data());
-    return NaN;
-  }
-  return tret[0];
+  return rise_or_set_after(jd_ut, SE_MOON, SE_CALC_RISE, place);
 }
 
 double moon_event_after(double jd_ut, const Place& place, SunEvent event) {
-  ensure_initialized();
-  if (!library_can_take(jd_ut)) return NaN;
-  std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
-  std::array<double, 10> tret{};
-  std::array<char, AS_MAXCH> err{};
   std::int32_t flags = place.rising_flags;
   if ((flags & SE_BIT_DISC_CENTER) == 0) flags &= ~SE_BIT_GEOCTR_NO_ECL_LAT;
-  const bool refracted = (flags & SE_BIT_NO_REFRACTION) == 0;
-  const double pressure_hpa = refracted ? STANDARD_PRESSURE_HPA : 0.0;
-  const double temperature_c = refracted ? STANDARD_TEMPERATURE_C : 0.0;
-  count_request();
-  const std::int32_t rc = swe_rise_trans(
-      jd_ut, SE_MOON, nullptr, SEFLG_MOSEPH, static_cast<std::int32_t>(event) | flags,
-      geopos.data(), pressure_hpa, temperature_c, tret.data(), err.data());
-  if (rc == -2) return NaN;
-  if (rc < 0) {
-    record_failure(err.data());
-    return NaN;
-  }
-  return tret[0];
+  return rise_or_set_after(jd_ut, SE_MOON, static_cast<std::int32_t>(event) | flags, place);
 }
 
 bool requests_cannot_fail(double from_jd, double to_jd, const Place& place) {
