@@ -22,20 +22,10 @@ import threading
 import time
 
 import tithiloom._core as core
-from benchlib import counting_program_output, threads
+from benchlib import best_of, counting_program_output, threads
 
 DELHI = (28.6139, 77.2090, 216.0)
 IST = 19800
-
-
-def best_of(fn, repeat):
-    walls, cpus = [], []
-    for _ in range(repeat):
-        w, c = time.perf_counter(), time.process_time()
-        fn()
-        walls.append(time.perf_counter() - w)
-        cpus.append(time.process_time() - c)
-    return min(walls), min(cpus)
 
 
 def year():

@@ -20,21 +20,11 @@ import time
 
 import tithiloom
 from tithiloom import _core, api
-from benchlib import threads
+from benchlib import best_of, threads
 
 DELHI = tithiloom.Place.named("New Delhi")
 FIRST, LAST = dt.date(2026, 1, 1), dt.date(2026, 12, 31)
 YEAR = [FIRST + dt.timedelta(days=i) for i in range((LAST - FIRST).days + 1)]
-
-
-def best_of(fn, repeat=5):
-    walls, cpus = [], []
-    for _ in range(repeat):
-        w, c = time.perf_counter(), time.process_time()
-        fn()
-        walls.append(time.perf_counter() - w)
-        cpus.append(time.process_time() - c)
-    return min(walls), min(cpus)
 
 
 def per_day_search():

@@ -1,9 +1,11 @@
 """Helpers shared by the benchmarks: the pool's size for the calls that
-follow, and programs built against a core that counts its library requests."""
+follow, the best of repeated timings, and programs built against a core that
+counts its library requests."""
 
 import os
 import pathlib
 import subprocess
+import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 
@@ -14,6 +16,17 @@ def threads(n):
         os.environ.pop("TITHILOOM_THREADS", None)
     else:
         os.environ["TITHILOOM_THREADS"] = str(n)
+
+
+def best_of(fn, repeat=5):
+    """The least wall and processor seconds of ``repeat`` runs of fn()."""
+    walls, cpus = [], []
+    for _ in range(repeat):
+        w, c = time.perf_counter(), time.process_time()
+        fn()
+        walls.append(time.perf_counter() - w)
+        cpus.append(time.process_time() - c)
+    return min(walls), min(cpus)
 
 
 def counting_program_output(name, *args):

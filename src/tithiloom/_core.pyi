@@ -408,16 +408,10 @@ def _batch_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
     end_day: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
 ) -> list[BatchDayDict]: ...
-class TimedDayDict(TypedDict):
+class TimedDayDict(PanchangDict):  # (its date's keys come first)
     year: int
     month: int
     day: int
-    sun: SunDataDict
-    vara: VaraDict
-    tithi: TithiDict
-    nakshatra: NakshatraDict
-    yoga: YogaDict
-    karana: KaranaDict
 
 # The days of _batch_range with every transition time: under "almanac" each
 # boundary is found once and shared by the two days it separates, under
