@@ -29,19 +29,21 @@ from urllib.parse import quote, urlencode
 
 from fastapi import Depends, FastAPI, Path, Query, Request
 from fastapi.exceptions import RequestValidationError
+from fastapi.openapi.utils import get_openapi
 from fastapi.responses import HTMLResponse, JSONResponse, RedirectResponse, Response
-from pydantic import BaseModel
+from pydantic import BaseModel, BeforeValidator
 from starlette.exceptions import HTTPException
 
 from tithiloom import __version__, api, checks, cli, export
 from tithiloom.errors import TithiloomError, UnknownPlace
-from tithiloom.places import Place, gazetteer
+from tithiloom.places import DEFAULT_PLACE, Place, gazetteer
 from tithiloom.results import (Choghadiya, Day, Ekadashi, Festival, Lagna, LagnaWindow, Muhurat,
                                Shraddha, ShraddhaTimeline, Vrat)
 
 MAX_DAYS = 366  # the longest range one request may ask for
-FEED_KINDS = {"festivals": (cli.FESTIVALS,), "ekadashi": (cli.EKADASHIS,),
-              "vrat": (cli.VRATS,), "all": cli.KINDS}
+FEED_KINDS: dict[str, tuple[cli.Kind[Any], ...]] = {
+    "festivals": (cli.FESTIVALS,), "ekadashi": (cli.EKADASHIS,), "vrat": (cli.VRATS,),
+    "all": cli.KINDS}
 # Calendars re-read a feed every few hours; a corrected release changes its ETag.
 FEED_CACHE_CONTROL = "public, max-age=21600"
 
@@ -65,7 +67,9 @@ class PlaceInfo(BaseModel):
 
 
 def _refusals(*extra: int) -> dict[int | str, dict[str, Any]]:
-    return {code: {"model": Problem, "description": text} for code, text in (
+    # Stated as JSON whatever the endpoint's own media type (pages refuse in JSON too).
+    problem = {"application/json": {"schema": {"$ref": "#/components/schemas/Problem"}}}
+    return {code: {"content": problem, "description": text} for code, text in (
         (400, "bad input (an unknown parameter, an impossible value, a year outside the span)"),
         (404, "an unknown place"), (422, "a parameter of the wrong form"))
         if code in (400, 422, *extra)}
@@ -97,13 +101,32 @@ def where(place: Annotated[str | None, Query(max_length=100, description=(
     return cli.resolve_place(cli.Options(place=place, lat=lat, lng=lng, alt=alt, tz=tz))
 
 
+def _iso_date(value: Any) -> Any:
+    # Read strictly: a number would otherwise pass as seconds since 1970.
+    if isinstance(value, str) and not re.fullmatch(r"\d{4}-\d{2}-\d{2}", value):
+        raise ValueError("use YYYY-MM-DD")
+    return value
+
+
+def _iso_datetime(value: Any) -> Any:
+    if isinstance(value, str):
+        try:
+            return dt.datetime.fromisoformat(value)
+        except ValueError:
+            raise ValueError("use YYYY-MM-DDTHH:MM, with an offset such as +05:30 or without "
+                             "(the wall clock at the place)") from None
+    return value
+
+
+IsoDate = Annotated[dt.date, BeforeValidator(_iso_date)]
+IsoDateTime = Annotated[dt.datetime, BeforeValidator(_iso_datetime)]
 Where = Annotated[Place, Depends(where)]
 Calendar = Annotated[Literal["amant", "purnimant"], Query(description="month naming")]
 Convention = Annotated[Literal["almanac", "core"], Query(description=(
     "sunrise and rules as printed almanacs keep them, or the engine's own"))]
 Year = Annotated[int | None, Query(ge=checks.FIRST_YEAR, le=checks.LAST_YEAR,
                                    description="default: this year at the place")]
-OnDate = Annotated[dt.date | None, Query(description="default: today at the place")]
+OnDate = Annotated[IsoDate | None, Query(description="default: today at the place")]
 
 
 def _today(place: Place) -> dt.date:
@@ -225,7 +248,44 @@ def create_app() -> FastAPI:
 
     json_routes(app)
     page_routes(app)
+
+    def openapi() -> dict[str, Any]:
+        if app.openapi_schema is None:
+            schema = get_openapi(title=app.title, version=app.version,
+                                 description=app.description, routes=app.routes)
+            schemas = schema.setdefault("components", {}).setdefault("schemas", {})
+            _local_times(schemas)
+            schemas["Problem"] = Problem.model_json_schema()
+            app.openapi_schema = schema
+        return app.openapi_schema
+
+    app.openapi = openapi  # type: ignore[method-assign]
     return app
+
+
+LOCAL_TIME = {"type": "string",
+              "pattern": (r"^-?\d{4,}-\d\d-\d\dT\d\d:\d\d:\d\d(\.\d+)?"
+                          r"[+-]\d\d:\d\d(:\d\d(\.\d+)?)?$"),
+              "description": "ISO 8601 wall-clock time at the place with its UTC offset; "
+                             "before standard time the offset is the local mean time's and "
+                             "may carry seconds (+05:53:28)"}
+
+
+def _local_times(node: Any) -> None:
+    """Times in results are declared as written: RFC 3339's date-time has no room for
+    the seconds of a local-mean-time offset, which the years before standard time need."""
+    if isinstance(node, dict):
+        for key, value in node.items():
+            if isinstance(value, dict) and value.get("format") == "date-time":
+                node[key] = dict(LOCAL_TIME)
+            else:
+                _local_times(value)
+    elif isinstance(node, list):
+        for i, value in enumerate(node):
+            if isinstance(value, dict) and value.get("format") == "date-time":
+                node[i] = dict(LOCAL_TIME)
+            else:
+                _local_times(value)
 
 
 def json_routes(app: FastAPI) -> None:
@@ -243,7 +303,7 @@ def json_routes(app: FastAPI) -> None:
         return Response(body, media_type="application/json")
 
     @get("/api/days", list[Day], f"Every day of a range (at most {MAX_DAYS} days)")
-    def days(place: Where, start: dt.date, end: dt.date, calendar: Calendar = "purnimant",
+    def days(place: Where, start: IsoDate, end: IsoDate, calendar: Calendar = "purnimant",
              convention: Convention = "almanac") -> Response:
         if not 0 <= (end - start).days < MAX_DAYS:
             raise Bad(f"end {end} must not come before start {start}, and a range holds at "
@@ -279,7 +339,7 @@ def json_routes(app: FastAPI) -> None:
         return _json(api.choghadiya(date or _today(place), place, convention))
 
     @get("/api/lagna", Lagna, "The sidereal ascendant and house cusps at a moment")
-    def lagna(place: Where, when: Annotated[dt.datetime | None, Query(description=(
+    def lagna(place: Where, when: Annotated[IsoDateTime | None, Query(description=(
                   "default now; without an offset, the wall clock at the place"))] = None,
               system: Annotated[Literal["P", "W", "E", "O"], Query(description=(
                   "houses: Placidus, whole sign, equal, Porphyry"))] = "P") -> Response:
@@ -292,13 +352,13 @@ def json_routes(app: FastAPI) -> None:
         return _json(api.lagna_windows(date or _today(place), place))
 
     @get("/api/shraddha", Shraddha | None, "The shraddha day in a year (null if none)")
-    def shraddha(place: Where, death_date: dt.date, year: Year = None,
+    def shraddha(place: Where, death_date: IsoDate, year: Year = None,
                  calendar: Calendar = "purnimant", convention: Convention = "almanac") -> Response:
         return _json(api.shraddha(death_date, year or _today(place).year, place, convention,
                                   calendar))
 
     @get("/api/shraddha/timeline", ShraddhaTimeline, "Every rite after a death")
-    def shraddha_timeline(place: Where, death_date: dt.date, calendar: Calendar = "purnimant",
+    def shraddha_timeline(place: Where, death_date: IsoDate, calendar: Calendar = "purnimant",
                           convention: Convention = "almanac") -> Response:
         return _json(api.shraddha_timeline(death_date, place, convention=convention,
                                            calendar=calendar))
@@ -328,7 +388,8 @@ def _matches(header: str | None, etag: str) -> bool:
     return "*" in tags or etag.removeprefix("W/") in tags
 
 
-def feed(place: Place, kind: str, calendar: str, convention: str) -> tuple[str, Callable[[], bytes]]:
+def feed(place: Place, kind: str, calendar: str,
+         convention: str) -> tuple[str, Callable[[], bytes]]:
     """The ETag of a place's feed of this year and the next, and how to make it.
 
     The tag is known before any computation: a calendar re-reading an unchanged
@@ -379,7 +440,7 @@ def page_routes(app: FastAPI) -> None:
 
     @app.get("/", include_in_schema=False)
     def home() -> Response:
-        place = _place(cli.DEFAULT_PLACE)
+        place = _place(DEFAULT_PLACE)
         return RedirectResponse(f"/month/{_link(place)}/{_ym(_today(place))}", 303)
 
     @app.get("/month", summary="The month page a place chooser asks for", responses={
@@ -410,7 +471,7 @@ def page_routes(app: FastAPI) -> None:
 
     @app.get("/day/{place}/{date}", summary="A day's full almanac as a page",
              response_class=HTMLResponse, responses=html_page)
-    def day_page(place: PlaceName, date: Annotated[dt.date, Path()],
+    def day_page(place: PlaceName, date: Annotated[IsoDate, Path()],
                  calendar: Calendar = "purnimant",
                  convention: Convention = "almanac") -> Response:
         where = _place(place)
