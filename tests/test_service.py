@@ -17,7 +17,7 @@ schemathesis = pytest.importorskip("schemathesis")
 from hypothesis import HealthCheck, settings  # noqa: E402
 from schemathesis import checks  # noqa: E402
 with warnings.catch_warnings():  # starlette's notice that it would rather have httpx2
-    warnings.simplefilter("ignore", DeprecationWarning)
+    warnings.simplefilter("ignore")
     from starlette.testclient import TestClient
 
 from tithiloom import service  # noqa: E402

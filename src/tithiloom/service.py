@@ -190,6 +190,7 @@ class _Lru:
 
 _DAYS = _Lru(4096)  # apps ask for today and tomorrow, at their users' places
 _FEEDS = _Lru(256)
+_MONTHS = _Lru(256)  # this month and the next, at the places people live
 
 
 def _place_key(place: Place) -> tuple[Any, ...]:
@@ -461,13 +462,9 @@ def page_routes(app: FastAPI) -> None:
         year, number = checks.year(int(month[:4])), int(month[5:])
         if not 1 <= number <= 12:
             raise Bad(f"month {month!r}: the month must be 01-12")
-        o = cli.Options(command="month", month=(year, number), html="month.html",
-                        calendar=calendar, convention=convention)
-        listing = cli._month(o, where)
-        assert listing.file is not None  # asked for with html
-        page = listing.file[1]
-        text = page if isinstance(page, str) else page.decode()
-        return HTMLResponse(_wrap_month(text, where, year, number, calendar, convention))
+        return HTMLResponse(_MONTHS.get(
+            (_place_key(where), year, number, calendar, convention),
+            lambda: _month_page(where, year, number, calendar, convention)))
 
     @app.get("/day/{place}/{date}", summary="A day's full almanac as a page",
              response_class=HTMLResponse, responses=html_page)
@@ -476,6 +473,17 @@ def page_routes(app: FastAPI) -> None:
                  convention: Convention = "almanac") -> Response:
         where = _place(place)
         return HTMLResponse(_day_page(where, date, calendar, convention))
+
+
+def _month_page(place: Place, year: int, month: int, calendar: str, convention: str) -> str:
+    """The page the ``month --html`` command writes, wrapped for the browser."""
+    o = cli.Options(command="month", month=(year, month), html="month.html",
+                    calendar=calendar, convention=convention)
+    listing = cli._month(o, place)
+    assert listing.file is not None  # asked for with html
+    page = listing.file[1]
+    text = page if isinstance(page, str) else page.decode()
+    return _wrap_month(text, place, year, month, calendar, convention)
 
 
 _NAV_CSS = """
@@ -550,7 +558,8 @@ def _cell(value: Any, on: dt.date) -> str:
             return (f"{html.escape(str(value['name']))} "
                     f"{_clock(value['start'], on)} – {_clock(value['end'], on)}")
         if "name" in value:
-            extra = ", ".join(f"{k} {v}" for k, v in value.items()
+            extra = ", ".join(f"{'' if k == 'english' else k + ' '}{v}"
+                              for k, v in value.items()
                               if k not in ("name", "number") and v not in (None, "")
                               and not isinstance(v, (dict, list)))
             return html.escape(f"{value['name']}" + (f" ({extra})" if extra else ""))
