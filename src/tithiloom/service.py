@@ -24,9 +24,10 @@ from collections import OrderedDict
 from collections.abc import Callable
 from functools import cache
 from importlib import resources
-from typing import Annotated, Any, Literal
+from typing import Annotated, Any, Literal, TypeVar
 from urllib.parse import quote, urlencode
 
+import anyio
 from fastapi import Depends, FastAPI, Path, Query, Request
 from fastapi.exceptions import RequestValidationError
 from fastapi.openapi.utils import get_openapi
@@ -40,6 +41,7 @@ from tithiloom.places import DEFAULT_PLACE, Place, gazetteer
 from tithiloom.results import (Choghadiya, Day, Ekadashi, Festival, Lagna, LagnaWindow, Muhurat,
                                Shraddha, ShraddhaTimeline, Vrat)
 
+T = TypeVar("T")
 MAX_DAYS = 366  # the longest range one request may ask for
 FEED_KINDS: dict[str, tuple[cli.Kind[Any], ...]] = {
     "festivals": (cli.FESTIVALS,), "ekadashi": (cli.EKADASHIS,), "vrat": (cli.VRATS,),
@@ -170,22 +172,49 @@ async def _no_strangers(request: Request) -> None:
 
 class _Lru:
     """A small bounded map of computed answers (they depend on the request alone),
-    shared by the threads that run the endpoints; a value is made outside the lock."""
+    shared by the threads that run the endpoints.  A value is made once: requests
+    for it that arrive while it is being made wait for it (a feed many calendars
+    re-read at once is not computed once per calendar)."""
 
     def __init__(self, size: int) -> None:
         self.size, self.items, self.lock = size, OrderedDict[Any, Any](), threading.Lock()
+        self.making: dict[Any, threading.Event] = {}
+
+    def peek(self, key: Any) -> Any:
+        with self.lock:
+            return self.items.get(key)
 
     def get(self, key: Any, make: Callable[[], Any]) -> Any:
-        with self.lock:
-            if key in self.items:
-                self.items.move_to_end(key)
-                return self.items[key]
-        value = make()
-        with self.lock:
-            self.items[key] = value
-            if len(self.items) > self.size:
-                self.items.popitem(last=False)
-        return value
+        while True:
+            with self.lock:
+                if key in self.items:
+                    self.items.move_to_end(key)
+                    return self.items[key]
+                busy = self.making.get(key)
+                if busy is None:
+                    self.making[key] = threading.Event()
+                    break
+            busy.wait()  # made, or failed: then this request tries itself
+        try:
+            value = make()
+            with self.lock:
+                self.items[key] = value
+                if len(self.items) > self.size:
+                    self.items.popitem(last=False)
+            return value
+        finally:
+            with self.lock:
+                self.making.pop(key).set()
+
+
+# Work of hundreds of milliseconds (a year's observances, a month, a feed) runs
+# one at a time per process, on threads of its own: lookups of a day never
+# queue behind it.
+_HEAVY = anyio.CapacityLimiter(1)
+
+
+async def _heavy(fn: Callable[[], T]) -> T:
+    return await anyio.to_thread.run_sync(fn, limiter=_HEAVY)
 
 
 _DAYS = _Lru(4096)  # apps ask for today and tomorrow, at their users' places
@@ -304,30 +333,32 @@ def json_routes(app: FastAPI) -> None:
         return Response(body, media_type="application/json")
 
     @get("/api/days", list[Day], f"Every day of a range (at most {MAX_DAYS} days)")
-    def days(place: Where, start: IsoDate, end: IsoDate, calendar: Calendar = "purnimant",
-             convention: Convention = "almanac") -> Response:
+    async def days(place: Where, start: IsoDate, end: IsoDate,
+                   calendar: Calendar = "purnimant",
+                   convention: Convention = "almanac") -> Response:
         if not 0 <= (end - start).days < MAX_DAYS:
             raise Bad(f"end {end} must not come before start {start}, and a range holds at "
                       f"most {MAX_DAYS} days")
-        return _json(_named(api.days, start, end, place, convention, calendar=calendar))
+        return _json(await _heavy(lambda: _named(api.days, start, end, place, convention,
+                                                 calendar=calendar)))
 
     @get("/api/festivals", list[Festival], "The festivals of a year, each with its reasoning")
-    def festivals(place: Where, year: Year = None, calendar: Calendar = "purnimant",
+    async def festivals(place: Where, year: Year = None, calendar: Calendar = "purnimant",
                   convention: Convention = "almanac") -> Response:
-        return _json(api.festivals(year or _today(place).year, place, calendar=calendar,
-                                   convention=convention))
+        return _json(await _heavy(lambda: api.festivals(year or _today(place).year, place,
+                                                        calendar=calendar, convention=convention)))
 
     @get("/api/ekadashis", list[Ekadashi], "The Ekadashis of a year (Smartha and Vaishnava)")
-    def ekadashis(place: Where, year: Year = None, calendar: Calendar = "purnimant",
+    async def ekadashis(place: Where, year: Year = None, calendar: Calendar = "purnimant",
                   convention: Convention = "almanac") -> Response:
-        return _json(api.ekadashis(year or _today(place).year, place, convention=convention,
-                                   calendar=calendar))
+        return _json(await _heavy(lambda: api.ekadashis(year or _today(place).year, place,
+                                                        convention=convention, calendar=calendar)))
 
     @get("/api/vrats", list[Vrat], "The vrat (fast) days of a year")
-    def vrats(place: Where, year: Year = None, calendar: Calendar = "purnimant",
+    async def vrats(place: Where, year: Year = None, calendar: Calendar = "purnimant",
               convention: Convention = "almanac") -> Response:
-        return _json(api.vrats(year or _today(place).year, place, convention=convention,
-                               calendar=calendar))
+        return _json(await _heavy(lambda: api.vrats(year or _today(place).year, place,
+                                                    convention=convention, calendar=calendar)))
 
     @get("/api/muhurat", Muhurat, "Rahu Kalam, Yama Gandam, Gulika Kalam and Abhijit")
     def muhurat(place: Where, date: OnDate = None,
@@ -353,16 +384,17 @@ def json_routes(app: FastAPI) -> None:
         return _json(api.lagna_windows(date or _today(place), place))
 
     @get("/api/shraddha", Shraddha | None, "The shraddha day in a year (null if none)")
-    def shraddha(place: Where, death_date: IsoDate, year: Year = None,
+    async def shraddha(place: Where, death_date: IsoDate, year: Year = None,
                  calendar: Calendar = "purnimant", convention: Convention = "almanac") -> Response:
-        return _json(api.shraddha(death_date, year or _today(place).year, place, convention,
-                                  calendar))
+        return _json(await _heavy(lambda: api.shraddha(
+            death_date, year or _today(place).year, place, convention, calendar)))
 
     @get("/api/shraddha/timeline", ShraddhaTimeline, "Every rite after a death")
-    def shraddha_timeline(place: Where, death_date: IsoDate, calendar: Calendar = "purnimant",
-                          convention: Convention = "almanac") -> Response:
-        return _json(api.shraddha_timeline(death_date, place, convention=convention,
-                                           calendar=calendar))
+    async def shraddha_timeline(place: Where, death_date: IsoDate,
+                                calendar: Calendar = "purnimant",
+                                convention: Convention = "almanac") -> Response:
+        return _json(await _heavy(lambda: api.shraddha_timeline(
+            death_date, place, convention=convention, calendar=calendar)))
 
     @get("/api/places", list[PlaceInfo], "The gazetteer places whose name or country match")
     def places(q: Annotated[str, Query(max_length=100)] = "") -> Response:
@@ -407,7 +439,7 @@ def feed(place: Place, kind: str, calendar: str,
         events.sort(key=lambda e: e.date)
         title = {"all": "Almanac"}.get(kind, FEED_KINDS[kind][0].heading)
         return export.ics(events, place, f"{title} {year}-{year + 1} — {place.name}")
-    return etag, lambda: _FEEDS.get(etag, make)
+    return etag, make
 
 
 def _link(place: Place) -> str:
@@ -426,7 +458,7 @@ def page_routes(app: FastAPI) -> None:
                        "description": "an iCalendar file; events keep their UIDs across reads"},
                  304: {"description": "unchanged since the ETag sent in If-None-Match"},
                  **_refusals(404)})
-    def feeds(request: Request, place: PlaceName,
+    async def feeds(request: Request, place: PlaceName,
               kind: Annotated[Literal["festivals", "ekadashi", "vrat", "all"], Path()],
               calendar: Calendar = "purnimant", convention: Convention = "almanac") -> Response:
         where = _place(place)
@@ -434,7 +466,8 @@ def page_routes(app: FastAPI) -> None:
         headers = {"ETag": etag, "Cache-Control": FEED_CACHE_CONTROL}
         if _matches(request.headers.get("if-none-match"), etag):
             return Response(status_code=304, headers=headers)
-        return Response(make(), media_type="text/calendar; charset=utf-8", headers=headers)
+        body = _FEEDS.peek(etag) or await _heavy(lambda: _FEEDS.get(etag, make))
+        return Response(body, media_type="text/calendar; charset=utf-8", headers=headers)
 
     html_page = {200: {"content": {"text/html": {"schema": {"type": "string"}}},
                        "description": "a page"}, **_refusals(404)}
@@ -455,24 +488,25 @@ def page_routes(app: FastAPI) -> None:
 
     @app.get("/month/{place}/{month}", summary="The printable month, linked to each day",
              response_class=HTMLResponse, responses=html_page)
-    def month(place: PlaceName,
+    async def month(place: PlaceName,
               month: Annotated[str, Path(pattern=r"^\d{4}-\d{2}$", description="yyyy-mm")],
               calendar: Calendar = "purnimant", convention: Convention = "almanac") -> Response:
         where = _place(place)
         year, number = checks.year(int(month[:4])), int(month[5:])
         if not 1 <= number <= 12:
             raise Bad(f"month {month!r}: the month must be 01-12")
-        return HTMLResponse(_MONTHS.get(
-            (_place_key(where), year, number, calendar, convention),
-            lambda: _month_page(where, year, number, calendar, convention)))
+        key = (_place_key(where), year, number, calendar, convention)
+        page = _MONTHS.peek(key) or await _heavy(lambda: _MONTHS.get(
+            key, lambda: _month_page(where, year, number, calendar, convention)))
+        return HTMLResponse(page)
 
     @app.get("/day/{place}/{date}", summary="A day's full almanac as a page",
              response_class=HTMLResponse, responses=html_page)
-    def day_page(place: PlaceName, date: Annotated[IsoDate, Path()],
+    async def day_page(place: PlaceName, date: Annotated[IsoDate, Path()],
                  calendar: Calendar = "purnimant",
                  convention: Convention = "almanac") -> Response:
         where = _place(place)
-        return HTMLResponse(_day_page(where, date, calendar, convention))
+        return HTMLResponse(await _heavy(lambda: _day_page(where, date, calendar, convention)))
 
 
 def _month_page(place: Place, year: int, month: int, calendar: str, convention: str) -> str:
