@@ -3,19 +3,20 @@ reports requests/s, p50/p99 latency, errors and the server's resident memory.
 
 Starts its own server (127.0.0.1, a free port, --workers N), runs bounded
 phases and stops the server it started:
-  day    CLIENTS clients looking up days (today and the week around it) at
-         places across the gazetteer, each pausing THINK s (mean) between
-         requests, as apps do;
+  day    CLIENTS clients looking up days (today ± SPREAD days) at places
+         across the gazetteer, each pausing THINK s (mean) between requests,
+         as apps do; run twice: from a cold start, then with the answers kept;
   feed   two years of festivals for places never asked before (uncached), then
          each again with its ETag (a calendar re-reading: 304);
   mix    the same clients on a mix: 80 % day lookups, 10 % feed reads (most
-         with the ETag of an earlier read), 10 % month pages;
+         with the ETag of an earlier read), 10 % month pages; cold, then warm;
   long   (--long N) the mix without pauses until N requests, memory after the
          first 1,000 and at the end.
 Every phase is bounded by a request count and by --seconds.
 
 Run: PYTHONPATH=<build>/python python bench/bench_service.py [--workers 1]
-     [--clients 200] [--think 1.0] [--requests 6000] [--seconds 60] [--long 100000]
+     [--clients 200] [--think 1.0] [--spread 3] [--requests 6000] [--seconds 60]
+     [--long 100000]
 (the interpreter needs the serve extra: fastapi, uvicorn).
 """
 
@@ -42,8 +43,8 @@ def free_port():
         return s.getsockname()[1]
 
 
-def tree_rss_kib(pid):
-    """Resident memory of a process and its children (the uvicorn workers)."""
+def tree(pid):
+    """A process and its descendants (the uvicorn workers)."""
     children = {}
     for entry in os.listdir("/proc"):
         if entry.isdigit():
@@ -53,16 +54,34 @@ def tree_rss_kib(pid):
             except OSError:
                 continue
             children.setdefault(ppid, []).append(int(entry))
-    total, todo = 0, [pid]
+    found, todo = [], [pid]
     while todo:
         p = todo.pop()
+        found.append(p)
+        todo += children.get(p, [])
+    return found
+
+
+def tree_rss_kib(pid):
+    total = 0
+    for p in tree(pid):
         try:
             with open(f"/proc/{p}/status") as f:
                 total += next(int(line.split()[1]) for line in f if line.startswith("VmRSS:"))
         except (OSError, StopIteration):
             pass
-        todo += children.get(p, [])
     return total
+
+
+def tree_cpu_seconds(pid):
+    total = 0
+    for p in tree(pid):
+        try:
+            with open(f"/proc/{p}/stat") as f:
+                total += sum(int(x) for x in f.read().rsplit(")", 1)[1].split()[11:13])
+        except OSError:
+            pass
+    return total / os.sysconf("SC_CLK_TCK")
 
 
 class Connection:
@@ -116,8 +135,11 @@ class Tally:
         elif status is not None and status >= 400:
             self.refused[kind] = self.refused.get(kind, 0) + 1
 
-    def report(self, label, wall):
-        print(f"{label}: {self.count} requests in {wall:.1f} s = {self.count / wall:.0f} req/s")
+    def report(self, label, wall, cpu=None):
+        used = "" if cpu is None else (f", server CPU {cpu:.1f} s = "
+                                       f"{cpu / max(self.count, 1) * 1000:.2f} ms a request")
+        print(f"{label}: {self.count} requests in {wall:.1f} s = {self.count / wall:.0f} req/s"
+              f"{used}")
         for kind, ts in sorted(self.times.items()):
             ts = sorted(ts)
             p = lambda q: ts[min(len(ts) - 1, int(q * len(ts)))] * 1000  # noqa: E731
@@ -128,8 +150,11 @@ class Tally:
             print(f"  failed: {failure}")
 
 
+SPREAD = [3]  # days either side of today that day lookups ask for
+
+
 def near_today():
-    return (dt.date.today() + dt.timedelta(days=random.randint(-3, 3))).isoformat()
+    return (dt.date.today() + dt.timedelta(days=random.randint(-SPREAD[0], SPREAD[0]))).isoformat()
 
 
 def day_request():
@@ -232,19 +257,25 @@ async def main(o):
               f"load average {load[0]:.2f} {load[1]:.2f} {load[2]:.2f}, "
               f"resident {tree_rss_kib(server.pid) / 1024:.1f} MiB at start")
         if "day" in o.phases:
-            tally = Tally()
-            wall = await run_clients(port, o.clients, o.think, o.requests, o.seconds,
-                                     day_request, tally)
-            tally.report(f"day lookups, {o.clients} clients, think {o.think} s", wall)
+            for state in ("first, from cold", "again, warm"):
+                tally, cpu = Tally(), tree_cpu_seconds(server.pid)
+                wall = await run_clients(port, o.clients, o.think, o.requests, o.seconds,
+                                         day_request, tally)
+                tally.report(f"day lookups {state}, {o.clients} clients, think {o.think} s, "
+                             f"dates today ± {o.spread} days", wall,
+                             tree_cpu_seconds(server.pid) - cpu)
         if "feed" in o.phases:
             await feeds(port, PLACES[-o.feeds:], o.seconds)
         if "mix" in o.phases:
-            mix, tally = Mix(), Tally()
-            wall = await run_clients(port, o.clients, o.think, o.requests, o.seconds, mix.next,
-                                     tally, etags=mix.etags)
-            tally.report(f"mix, {o.clients} clients, think {o.think} s", wall)
+            mix = Mix()
+            for state in ("first, from cold", "again, warm"):
+                tally, cpu = Tally(), tree_cpu_seconds(server.pid)
+                wall = await run_clients(port, o.clients, o.think, o.requests, o.seconds,
+                                         mix.next, tally, etags=mix.etags)
+                tally.report(f"mix {state}, {o.clients} clients, think {o.think} s", wall,
+                             tree_cpu_seconds(server.pid) - cpu)
         if o.long:
-            mix, tally, marks = Mix(), Tally(), {}
+            mix, tally, marks, cpu = Mix(), Tally(), {}, tree_cpu_seconds(server.pid)
 
             def mark(n):
                 if n == 1000 and n not in marks:
@@ -252,7 +283,8 @@ async def main(o):
             wall = await run_clients(port, o.clients, 0, o.long, o.long_seconds, mix.next, tally,
                                      on_count=mark, etags=mix.etags)
             end = tree_rss_kib(server.pid)
-            tally.report(f"long mix without pauses, {o.clients} clients", wall)
+            tally.report(f"long mix without pauses, {o.clients} clients", wall,
+                         tree_cpu_seconds(server.pid) - cpu)
             if 1000 in marks:
                 print(f"  resident after 1,000 requests {marks[1000] / 1024:.1f} MiB, after "
                       f"{tally.count:,} {end / 1024:.1f} MiB "
@@ -275,7 +307,10 @@ if __name__ == "__main__":
     p.add_argument("--seconds", type=float, default=60, help="per phase")
     p.add_argument("--feeds", type=int, default=10, help="places whose feed is read uncached")
     p.add_argument("--phases", default="day,feed,mix")
+    p.add_argument("--spread", type=int, default=3, help="day lookups ask for today ± this "
+                   "many days")
     p.add_argument("--long", type=int, default=0, help="requests of the memory run (0: none)")
     p.add_argument("--long-seconds", type=float, default=900)
     options = p.parse_args()
+    SPREAD[0] = options.spread
     asyncio.run(main(options))

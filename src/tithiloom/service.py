@@ -91,7 +91,7 @@ class Bad(Exception):
 
 # ---------------------------------------------------------------- parameters
 
-def where(place: Annotated[str | None, Query(max_length=100, description=(
+async def where(place: Annotated[str | None, Query(max_length=100, description=(
               "a gazetteer place (case and accents ignored); default New Delhi"))] = None,
           lat: Annotated[float | None, Query(ge=-90, le=90, description="degrees north")] = None,
           lng: Annotated[float | None, Query(ge=-180, le=180, description="degrees east")] = None,
@@ -99,7 +99,10 @@ def where(place: Annotated[str | None, Query(max_length=100, description=(
           tz: Annotated[str | None, Query(pattern=r"^[A-Za-z0-9_+\-/]{1,64}$", description=(
               "IANA zone; with lat/lng the default is the zone that holds them"))] = None,
           ) -> Place:
-    """The place a request names, as the command line reads --place/--lat/--lng/--alt/--tz."""
+    """The place a request names, as the command line reads --place/--lat/--lng/--alt/--tz.
+
+    The light endpoints (a day, its muhurat, Choghadiya or lagna: milliseconds) run
+    on the event loop itself; a hop to a thread would cost as much as the work."""
     return cli.resolve_place(cli.Options(place=place, lat=lat, lng=lng, alt=alt, tz=tz))
 
 
@@ -325,11 +328,16 @@ def json_routes(app: FastAPI) -> None:
                        responses={200: {"model": model}, **_refusals(404)})
 
     @get("/api/day", Day, "The almanac of a day: limbs with their times, sun, muhurat")
-    def day(place: Where, date: OnDate = None, calendar: Calendar = "purnimant",
+    async def day(place: Where, date: OnDate = None, calendar: Calendar = "purnimant",
             convention: Convention = "almanac") -> Response:
         d = date or _today(place)
-        body = _DAYS.get((d, _place_key(place), calendar, convention), lambda: JSONResponse(
-            _named(api.day, d, place, convention, calendar=calendar).to_dict()).body)
+        key = (d, _place_key(place), calendar, convention)
+        # An answer kept is sent from the event loop; one to compute (milliseconds in
+        # the core, which lets go of the interpreter) goes to a thread, so that the
+        # answers kept never wait behind it.
+        body = _DAYS.peek(key) or await anyio.to_thread.run_sync(lambda: _DAYS.get(
+            key, lambda: JSONResponse(
+                _named(api.day, d, place, convention, calendar=calendar).to_dict()).body))
         return Response(body, media_type="application/json")
 
     @get("/api/days", list[Day], f"Every day of a range (at most {MAX_DAYS} days)")
@@ -361,17 +369,17 @@ def json_routes(app: FastAPI) -> None:
                                                     convention=convention, calendar=calendar)))
 
     @get("/api/muhurat", Muhurat, "Rahu Kalam, Yama Gandam, Gulika Kalam and Abhijit")
-    def muhurat(place: Where, date: OnDate = None,
+    async def muhurat(place: Where, date: OnDate = None,
                 convention: Convention = "almanac") -> Response:
         return _json(api.muhurat(date or _today(place), place, convention))
 
     @get("/api/choghadiya", Choghadiya, "The eight day and eight night Choghadiya periods")
-    def choghadiya(place: Where, date: OnDate = None,
+    async def choghadiya(place: Where, date: OnDate = None,
                    convention: Convention = "almanac") -> Response:
         return _json(api.choghadiya(date or _today(place), place, convention))
 
     @get("/api/lagna", Lagna, "The sidereal ascendant and house cusps at a moment")
-    def lagna(place: Where, when: Annotated[IsoDateTime | None, Query(description=(
+    async def lagna(place: Where, when: Annotated[IsoDateTime | None, Query(description=(
                   "default now; without an offset, the wall clock at the place"))] = None,
               system: Annotated[Literal["P", "W", "E", "O"], Query(description=(
                   "houses: Placidus, whole sign, equal, Porphyry"))] = "P") -> Response:
@@ -380,7 +388,7 @@ def json_routes(app: FastAPI) -> None:
         return _json(api.lagna(at, place, system))
 
     @get("/api/lagna/windows", list[LagnaWindow], "The rising signs of a day")
-    def lagna_windows(place: Where, date: OnDate = None) -> Response:
+    async def lagna_windows(place: Where, date: OnDate = None) -> Response:
         return _json(api.lagna_windows(date or _today(place), place))
 
     @get("/api/shraddha", Shraddha | None, "The shraddha day in a year (null if none)")
@@ -397,7 +405,7 @@ def json_routes(app: FastAPI) -> None:
             death_date, place, convention=convention, calendar=calendar)))
 
     @get("/api/places", list[PlaceInfo], "The gazetteer places whose name or country match")
-    def places(q: Annotated[str, Query(max_length=100)] = "") -> Response:
+    async def places(q: Annotated[str, Query(max_length=100)] = "") -> Response:
         from tithiloom.places import search
         return _json([{"name": p.name, "country": p.country, "latitude": p.latitude,
                        "longitude": p.longitude, "altitude_m": p.altitude_m,
