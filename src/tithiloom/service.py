@@ -22,6 +22,7 @@ import re
 import threading
 from collections import OrderedDict
 from collections.abc import Callable
+from concurrent.futures import ThreadPoolExecutor
 from functools import cache
 from importlib import resources
 from typing import Annotated, Any, Literal, TypeVar
@@ -214,6 +215,7 @@ class _Lru:
 # one at a time per process, on threads of its own: lookups of a day never
 # queue behind it.
 _HEAVY = anyio.CapacityLimiter(1)
+_YEARS = ThreadPoolExecutor(2, thread_name_prefix="tithiloom-feed")
 
 
 async def _heavy(fn: Callable[[], T]) -> T:
@@ -441,9 +443,14 @@ def feed(place: Place, kind: str, calendar: str,
 
     def make() -> bytes:
         o = cli.Options(calendar=calendar, convention=convention)
-        events = [e for k in FEED_KINDS[kind] for y in (year, year + 1)
-                  if y <= checks.LAST_YEAR for e in k.events(k.fetch(o, y, place, None), y,
-                                                            calendar)]
+
+        def part(job: tuple[cli.Kind[Any], int]) -> list[export.Event]:
+            k, y = job
+            return k.events(k.fetch(o, y, place, None), y, calendar)
+        # The two years side by side: the core computes without holding the interpreter.
+        jobs = [(k, y) for k in FEED_KINDS[kind] for y in (year, year + 1)
+                if y <= checks.LAST_YEAR]
+        events = [e for found in _YEARS.map(part, jobs) for e in found]
         events.sort(key=lambda e: e.date)
         title = {"all": "Almanac"}.get(kind, FEED_KINDS[kind][0].heading)
         return export.ics(events, place, f"{title} {year}-{year + 1} — {place.name}")
