@@ -532,7 +532,9 @@ def _month_page(place: Place, year: int, month: int, calendar: str, convention: 
     assert listing.file is not None  # asked for with html
     page = listing.file[1]
     text = page if isinstance(page, str) else page.decode()
-    return _wrap_month(text, place, year, month, calendar, convention)
+    # Days the sun does not rise or set (polar night) have no almanac to open.
+    known = {d.date.isoformat() for d in listing.data["days"]}
+    return _wrap_month(text, place, year, month, calendar, convention, known)
 
 
 _NAV_CSS = """
@@ -565,7 +567,7 @@ def _chooser(place: Place, month: str, calendar: str) -> str:
 
 
 def _wrap_month(page: str, place: Place, year: int, month: int, calendar: str,
-                convention: str) -> str:
+                convention: str, known: set[str]) -> str:
     """The printable month with a navigation bar (not printed) and each day a link."""
     first = dt.date(year, month, 1)
     before = first - dt.timedelta(days=1)
@@ -585,8 +587,8 @@ def _wrap_month(page: str, place: Place, year: int, month: int, calendar: str,
            f"{_chooser(place, _ym(first), calendar)}</nav>")
     linked = re.sub(
         r'(<td\b[^>]*\bdata-date="([0-9-]+)"[^>]*>)(.*?)(</td>)',
-        lambda m: f'{m[1]}<a class="open" href="/day/{slug}/{m[2]}{q}">{m[3]}</a>{m[4]}',
-        page, flags=re.S)
+        lambda m: (f'{m[1]}<a class="open" href="/day/{slug}/{m[2]}{q}">{m[3]}</a>{m[4]}'
+                   if m[2] in known else m[0]), page, flags=re.S)
     linked = linked.replace("</head>", f"<style>{_NAV_CSS}</style></head>", 1)
     return re.sub(r"(<body[^>]*>)", lambda m: m[1] + nav, linked, count=1)
 
