@@ -677,6 +677,11 @@ def serve(host: str = "127.0.0.1", port: int = 8000, workers: int = 1) -> None:
     """Run the application under uvicorn until interrupted."""
     import uvicorn
 
+    if isinstance(port, bool) or not isinstance(port, int) or not 0 <= port <= 65535:
+        raise TithiloomError(f"--port must be 0-65535, got {port!r}")
+    if isinstance(workers, bool) or not isinstance(workers, int) or not 1 <= workers <= 64:
+        raise TithiloomError(f"--workers must be 1-64, got {workers!r}")
+
     uvicorn.run("tithiloom.service:app", host=host, port=port, workers=workers,
                 access_log=False, log_level="warning")
 
