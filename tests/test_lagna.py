@@ -74,3 +74,16 @@ def test_windows_over_a_day_follow_the_zodiac(lat, lng):
                          + [(625000.5, 0.0), (2818000.5 - 1.0, 0.0)])
 def test_windows_terminate_for_any_start_and_latitude(jd_start, lat):
     check_windows(core.py_compute_lagna_windows(jd_start, lat, 77.2), jd_start)
+
+
+@pytest.mark.parametrize("day", range(0, 73, 8))
+def test_every_sign_that_rises_has_its_window_far_north(day):
+    # At 66 N some signs rise in less than the scan's five minutes: the core's
+    # scan jumps over them, the package's windows keep each one.
+    jd, lat, lng = 2461041.5 + day, 66.0, 25.0
+    every, plain = core._lagna_windows(jd, lat, lng), core.py_compute_lagna_windows(jd, lat, lng)
+    check_windows(every, jd)
+    assert all(b["rashi"] == (a["rashi"] + 1) % 12 for a, b in zip(every, every[1:]))
+    # The boundaries the scan finds are found alike; only the skipped signs are added.
+    assert {w["start_jd"] for w in plain} <= {w["start_jd"] for w in every}
+    assert core._lagna_windows(JD, *DELHI) == core.py_compute_lagna_windows(JD, *DELHI)

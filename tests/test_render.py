@@ -33,6 +33,8 @@ def test_the_month_page_renders_its_grid(tmp_path, month):
     dom = browser("--dump-dom", page.as_uri()).stdout
     cells = re.findall(r'<td class="day[^"]*" data-date="(\d{4}-\d\d-\d\d)"', dom)
     assert len(cells) == calendar.monthrange(year, mon)[1] and len(set(cells)) == len(cells)
+    # The lunar months and samvat head the page; fasts and parana are marked and explained.
+    assert "Vikram Samvat" in dom and "Sankashti Chaturthi" in dom and 'class="parana"' in dom
     shot = tmp_path / "month.png"
     browser(f"--screenshot={shot}", "--window-size=1400,1000", page.as_uri())
     assert shot.stat().st_size > 20_000  # not a blank page, which compresses to a few KB

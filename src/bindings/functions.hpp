@@ -48,6 +48,13 @@ FastFunction clocked_batch_range;
 FastFunction clocked_shraddha;
 FastFunction clocked_shraddha_timeline;
 
+// The days of a range with every transition time, and the limb boundaries
+// between two instants (py_batch.cpp).
+FastFunction timed_range;
+FastFunction limb_boundaries;
+// Every rising sign's window (py_lagna.cpp).
+FastFunction every_lagna_window;
+
 // The package's view of the core's rule tables (see py_vocabulary.cpp).
 FastFunction vocabulary;
 

@@ -154,7 +154,8 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
                              "convention='core')\n--\n\n"),
     entry<clocked_vrat_dates>(
         "_vrat_dates",
-        "_vrat_dates(year, lat, lng, alt, clock, convention='core', vrat_defs=None)\n--\n\n"),
+        "_vrat_dates(year, lat, lng, alt, clock, convention='core', vrat_defs=None, "
+        "between=())\n--\n\n"),
     entry<clocked_batch_range>("_batch_range",
                                "_batch_range(start_year, start_month, start_day, end_year, "
                                "end_month, end_day, lat, lng, alt, clock, "
@@ -166,6 +167,11 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
         "_shraddha_timeline",
         "_shraddha_timeline(death_year, death_month, death_day, lat, lng, alt, clock, "
         "monthly_count, annual_years, pitru_paksha_years, convention='core')\n--\n\n"),
+    entry<timed_range>("_timed_range",
+                       "_timed_range(start_year, start_month, start_day, end_year, end_month, "
+                       "end_day, lat, lng, alt, clock, convention='core')\n--\n\n"),
+    entry<limb_boundaries>("_limb_boundaries", "_limb_boundaries(from_jd, to_jd)\n--\n\n"),
+    entry<every_lagna_window>("_lagna_windows", "_lagna_windows(jd_start, lat, lng)\n--\n\n"),
     entry<vocabulary>("_vocabulary", "_vocabulary()\n--\n\n"),
 };
 

@@ -9,15 +9,19 @@
 #include "gil.hpp"
 #include "panchang_dicts.hpp"
 #include "parallel.hpp"
+#include "transitions.hpp"
 
 namespace tithiloom::py {
 namespace {
 
-PyObject* day_dict(const BatchDayResult& r) {
+PyObject* day_dict_with(const BatchDayResult& r, Times times) {
   DictBuilder d;
   d.add("year", r.date.year).add("month", r.date.month).add("day", r.date.day);
-  return add_panchang(d, r.panchang, Times::omit).release();
+  return add_panchang(d, r.panchang, times).release();
 }
+
+PyObject* day_dict(const BatchDayResult& r) { return day_dict_with(r, Times::omit); }
+PyObject* timed_day_dict(const BatchDayResult& r) { return day_dict_with(r, Times::include); }
 
 struct DateRange {
   CivilDate start;
@@ -30,14 +34,33 @@ struct DateRange {
 // whose result would truly not fit.
 constexpr double PYTHON_BYTES_PER_DAY = 3072.0;
 
-PyObject* batch(const DateRange& r, const Clock& clock, const Place& place) {
+constexpr double BRIEF_RANGE_DAYS = 7.0;
+
+PyObject* batch(const DateRange& r, const Clock& clock, const Place& place,
+                DayTimes times = DayTimes::none) {
   const unsigned threads = pool_size();
-  auto days = interruptible([&] {
-    return compute_range(r.start, r.end, clock, place, threads, PYTHON_BYTES_PER_DAY);
-  });
+  const auto compute = [&] {
+    return compute_range(r.start, r.end, clock, place, threads, PYTHON_BYTES_PER_DAY, times);
+  };
+  // A few days with their times (a day() of the package) take well under the
+  // time Ctrl-C may wait: they run on the caller's thread, whose library
+  // state is warm, rather than on a thread of their own.
+  const bool brief = times != DayTimes::none &&
+                     julday(r.end, 0.0) - julday(r.start, 0.0) <= BRIEF_RANGE_DAYS;
+  auto days = brief ? std::optional(without_gil(compute)) : interruptible(compute);
   if (!days) return nullptr;  // interrupted
   if (!days->ok()) return raise_error(*days);
-  return list_from(std::move(*days).value(), day_dict);
+  if (times == DayTimes::none) return list_from(std::move(*days).value(), day_dict);
+  return list_from(std::move(*days).value(), timed_day_dict);
+}
+
+PyObject* boundary_list(const std::vector<LimbBoundary>& list) {
+  return list_of(list, [](const LimbBoundary& b) -> PyObject* {
+    PyRef jd(PyFloat_FromDouble(b.jd_ut));
+    PyRef index(jd ? PyLong_FromUnsignedLong(b.index_after) : nullptr);
+    if (!index) return nullptr;
+    return PyTuple_Pack(2, jd.get(), index.get());
+  });
 }
 
 }  // namespace
@@ -90,6 +113,61 @@ PyObject* py_compute_batch_range(PyObject*, PyObject* const* args, Py_ssize_t na
 PyObject* clocked_batch_range(PyObject*, PyObject* const* args, Py_ssize_t nargs,
                               PyObject* kwnames) {
   return py_compute_batch_range_with<ClockArg::table>(args, nargs, kwnames);
+}
+
+}  // namespace tithiloom::py
+
+namespace tithiloom::py {
+
+// The days of a range with every transition time: under the almanac
+// convention from boundaries found once and shared by the days they
+// separate, under the core's from each day's own search.
+PyObject* timed_range(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig = clock_signature(
+        ClockArg::table,
+        {"_timed_range",
+         {"start_year", "start_month", "start_day", "end_year", "end_month", "end_day", "lat",
+          "lng", "alt", "clock"}},
+        "_timed_range", 9);
+    Args a(sig);
+    DateRange r{};
+    Clock clock;
+    Place place{};
+    Convention convention{};
+    if (!a.parse(args, nargs, kwnames) || !a.read(0, r.start.year) || !a.read(1, r.start.month) ||
+        !a.read(2, r.start.day) || !a.read(3, r.end.year) || !a.read(4, r.end.month) ||
+        !a.read(5, r.end.day) || !a.read_place(6, place) ||
+        !a.read_clock(9, ClockArg::table, clock) || !a.read_convention(ClockArg::table, convention))
+      return nullptr;
+    place = risen_as(convention, place);
+    return batch(r, clock, place,
+                 convention == Convention::almanac ? DayTimes::shared : DayTimes::per_day);
+  });
+}
+
+// Every boundary of tithi, karana, nakshatra, yoga and the Moon's rashi
+// between two instants, as lists of (jd, index after) in time order.
+PyObject* limb_boundaries(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"_limb_boundaries", {"from_jd", "to_jd"}};
+    Args a(sig);
+    double from = 0.0, to = 0.0;
+    if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, from) || !a.read_instant(1, to))
+      return nullptr;
+    const unsigned threads = pool_size();
+    auto found = interruptible([&] { return find_limb_boundaries(from, to, threads); });
+    if (!found) return nullptr;
+    if (!found->ok()) return raise_error(*found);
+    const LimbBoundaries& b = found->value();
+    DictBuilder d;
+    d.add_owned("tithi", PyRef(boundary_list(b.tithi)))
+        .add_owned("karana", PyRef(boundary_list(b.karana)))
+        .add_owned("nakshatra", PyRef(boundary_list(b.nakshatra)))
+        .add_owned("yoga", PyRef(boundary_list(b.yoga)))
+        .add_owned("moon_rashi", PyRef(boundary_list(b.moon_rashi)));
+    return d.release();
+  });
 }
 
 }  // namespace tithiloom::py

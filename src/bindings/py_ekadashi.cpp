@@ -1,6 +1,7 @@
 // Ekadashis from the caller's naming dicts, and the recurring vrat days.
 // Every definition is read (and its month checked) before anything is
 // computed, so a bad dict fails the call with nothing computed.
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -139,12 +140,15 @@ PyObject* clocked_ekadashis(PyObject*, PyObject* const* args, Py_ssize_t nargs,
   return py_compute_ekadashis_with<ClockArg::table>(args, nargs, kwnames);
 }
 
-// The private twin also takes the almanac's vrat rules, after its convention.
+// The private twin also takes the almanac's vrat rules, after its convention,
+// and the two instants (from_jd, to_jd) between which the caller wants them.
 constexpr Signature vrat_signature(ClockArg kind) {
-  const Signature sig = clock_signature(
+  Signature sig = clock_signature(
       kind, {"py_compute_vrat_dates", {"year", "lat", "lng", "alt", "utc_offset"}},
       "_vrat_dates", 4);
-  return kind == ClockArg::table ? with_optional(sig, "vrat_defs") : sig;
+  if (kind == ClockArg::table)
+    sig = with_optional(with_optional(sig, "vrat_defs"), "between");
+  return sig;
 }
 
 template <ClockArg K>
@@ -158,10 +162,18 @@ PyObject* py_compute_vrat_dates_with(PyObject* const* args, Py_ssize_t nargs,
     Place place{};
     Convention convention{};
     std::optional<DictList> rules_arg;
+    std::vector<double> between;
     if (!a.parse(args, nargs, kwnames) || !a.read(0, year) || !a.read_place(1, place) ||
         !a.read_clock(4, K, clock) || !a.read_convention(K, convention) ||
-        (K == ClockArg::table && !a.read(6, rules_arg)))
+        (K == ClockArg::table && (!a.read(6, rules_arg) || !a.read(7, between))))
       return nullptr;
+    if (!between.empty() && between.size() != 2) {
+      PyErr_SetString(PyExc_ValueError,
+                      "argument 'between': must hold two instants (from_jd, to_jd), or none");
+      return nullptr;
+    }
+    const double from_jd = between.empty() ? std::numeric_limits<double>::quiet_NaN() : between[0];
+    const double to_jd = between.empty() ? std::numeric_limits<double>::quiet_NaN() : between[1];
     place = risen_as(convention, place);
     std::vector<FestivalDef> rules;
     const auto read = [convention](PyObject* item, FestivalDef& def) {
@@ -171,7 +183,8 @@ PyObject* py_compute_vrat_dates_with(PyObject* const* args, Py_ssize_t nargs,
     const std::vector<FestivalDef>& used = rules_arg ? rules : sunrise_vrats();
     const unsigned threads = pool_size();
     const auto vrats = interruptible(
-        [&] { return compute_vrat_dates(year, clock, place, Reuse::memo, threads, used); });
+        [&] { return compute_vrat_dates(year, clock, place, Reuse::memo, threads, used, from_jd,
+                                        to_jd); });
     if (!vrats) return nullptr;  // interrupted
     if (!vrats->ok()) return raise_error(*vrats);
     return list_of(vrats->value(),

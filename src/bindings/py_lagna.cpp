@@ -73,4 +73,20 @@ PyObject* py_compute_lagna_windows(PyObject*, PyObject* const* args, Py_ssize_t 
   });
 }
 
+// The windows of every sign that rises, for the package: the core's scan
+// with each boundary of a step that passes several searched on its own.
+PyObject* every_lagna_window(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                             PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    static constexpr Signature sig{"_lagna_windows", {"jd_start", "lat", "lng"}};
+    Args a(sig);
+    double jd_start = 0.0, lat = 0.0, lng = 0.0;
+    if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd_start) || !a.read_latitude(1, lat) ||
+        !a.read_finite(2, lng))
+      return nullptr;
+    return list_of(without_gil([&] { return compute_every_window(jd_start, lat, lng); }),
+                   lagna_window_to_dict);
+  });
+}
+
 }  // namespace tithiloom::py

@@ -7,6 +7,7 @@
 #include "ephemeris.hpp"
 #include "functions.hpp"
 #include "gil.hpp"
+#include "moon_day.hpp"
 #include "panchang.hpp"
 #include "panchang_dicts.hpp"
 #include "parallel.hpp"
@@ -43,6 +44,31 @@ PyObject* instant_dict(const PanchangaAtJd& r) {
       .release();
 }
 
+PyObject* following_dict(const FollowingLimb& limb) {
+  DictBuilder d;
+  d.add("number", limb.number).add("name", limb.name);
+  if (!limb.lord.empty()) d.add("lord", limb.lord);
+  return d.add("start_jd", limb.start_jd).add("end_jd", limb.end_jd).release();
+}
+
+PyObject* moon_dict(const MoonDay& m) {
+  return DictBuilder()
+      .add("moonrise_jd", m.moonrise_jd)
+      .add("moonset_jd", m.moonset_jd)
+      .add("rashi", m.rashi)
+      .add("rashi_name", m.rashi_name)
+      .add("rashi_end_jd", m.rashi_end_jd)
+      .add_owned("next_tithi", PyRef(following_dict(m.next_tithi)))
+      .add_owned("next_nakshatra", PyRef(following_dict(m.next_nakshatra)))
+      .add_owned("next_yoga", PyRef(following_dict(m.next_yoga)))
+      .release();
+}
+
+struct DayAndMoon {
+  Panchang day;
+  MoonDay moon;
+};
+
 }  // namespace
 
 template <ClockArg K>
@@ -64,10 +90,29 @@ PyObject* py_compute_panchang_with(PyObject* const* args, Py_ssize_t nargs, PyOb
         !a.read(7, weekday) || !a.read_convention(K, convention))
       return nullptr;
     place = risen_as(convention, place);
-    const Result<Panchang> p =
-        without_gil([&] { return panchang_of_day({year, month, day}, weekday, clock, place); });
-    if (!p.ok()) return raise_error(p);
-    return panchang_dict(p.value());
+    const CivilDate date{year, month, day};
+    if constexpr (K == ClockArg::offset) {
+      const Result<Panchang> p =
+          without_gil([&] { return panchang_of_day(date, weekday, clock, place); });
+      if (!p.ok()) return raise_error(p);
+      return panchang_dict(p.value());
+    } else {
+      // The private twin adds the day's Moon under its "moon" key.
+      const Result<DayAndMoon> p = without_gil([&] {
+        return checked([&]() -> Result<DayAndMoon> {
+          Result<Panchang> d = panchang_of_day(date, weekday, clock, place);
+          if (!d.ok()) return d.failure();
+          MoonDay m = moon_of_day(date, clock, place, d.value());
+          return DayAndMoon{std::move(d).value(), std::move(m)};
+        });
+      });
+      if (!p.ok()) return raise_error(p);
+      PyRef out(panchang_dict(p.value().day));
+      if (!out) return nullptr;
+      PyRef moon(moon_dict(p.value().moon));
+      if (!moon || PyDict_SetItemString(out.get(), "moon", moon.get()) < 0) return nullptr;
+      return out.release();
+    }
   });
 }
 

@@ -10,6 +10,7 @@
 #include "calendar.hpp"
 #include "numeric.hpp"
 #include "parallel.hpp"
+#include "transitions.hpp"
 
 namespace tithiloom {
 
@@ -68,13 +69,15 @@ void next_chunk(std::optional<CivilDate>& next, double limit, const Clock& clock
 // date order; days without a sunrise or sunset are left out. The error is
 // that of the lowest failing day.
 std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Clock& clock,
-                                 const Place& place, unsigned threads,
+                                 const Place& place, unsigned threads, DayTimes times,
                                  std::vector<BatchDayResult>& days) {
+  const Transitions own =
+      times == DayTimes::per_day ? Transitions::search : Transitions::skip;
   std::vector<std::optional<BatchDayResult>> slots(dates.size());
   const auto error = run_units(dates.size(), threads, DAYS_PER_THREAD, [&](std::size_t i) {
     const CivilDate& date = dates[i];
     Result<Panchang> p =
-        panchang_of_day(date, weekday_of(date), clock, place, Transitions::skip);
+        panchang_of_day(date, weekday_of(date), clock, place, own);
     if (p.ok()) {
       slots[i] = BatchDayResult{std::move(p).value(), date};
     } else if (p.error_kind() != Error::Kind::no_sun_event) {
@@ -83,8 +86,15 @@ std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Cloc
     return std::optional<Error>();
   });
   if (error) return error;
+  const std::size_t first = days.size();
   for (std::optional<BatchDayResult>& day : slots)
     if (day) days.push_back(std::move(*day));
+  if (times == DayTimes::shared) {
+    std::vector<Panchang*> timed;
+    timed.reserve(days.size() - first);
+    for (std::size_t i = first; i < days.size(); ++i) timed.push_back(&days[i].panchang);
+    if (auto error = time_limbs(timed, threads)) return error;
+  }
   return std::nullopt;
 }
 
@@ -92,7 +102,8 @@ std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Cloc
 
 Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
-                                                  unsigned threads, double result_bytes_per_day) {
+                                                  unsigned threads, double result_bytes_per_day,
+                                                  DayTimes times) {
   if (!is_valid_date(start)) return Error{invalid_date_message(start)};
   if (!is_valid_date(end)) return Error{invalid_date_message(end)};
   // One set of library settings for the whole range, whatever other threads do.
@@ -117,7 +128,7 @@ Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const 
   while (next) {
     next_chunk(next, limit, clock, dates);
     if (dates.empty()) break;
-    if (auto error = append_days(dates, clock, place, threads, days)) return *error;
+    if (auto error = append_days(dates, clock, place, threads, times, days)) return *error;
   }
   return days;
 }

@@ -13,11 +13,17 @@
 namespace tithiloom {
 
 struct BatchDayResult {
-  // The limbs at sunrise without transition times (NaN); `sun` holds the
-  // day's full sunrise data.
+  // The limbs at sunrise, with transition times as asked (else NaN); `sun`
+  // holds the day's full sunrise data.
   Panchang panchang;
   CivilDate date;
 };
+
+// Which transition times the days of a range carry: none; each day's own
+// guided search (the daily panchang's times, bit for bit); or boundaries
+// found once for the whole range and shared by the days they separate
+// (transitions.hpp: within a second of the true crossing).
+enum class DayTimes : std::uint8_t { none, per_day, shared };
 
 // The limbs at sunrise of every date from start to end inclusive, in date
 // order, or the library's failure. Days without a sunrise or sunset are left
@@ -32,6 +38,7 @@ struct BatchDayResult {
 Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
                                                   unsigned threads = 1,
-                                                  double result_bytes_per_day = 0.0);
+                                                  double result_bytes_per_day = 0.0,
+                                                  DayTimes times = DayTimes::none);
 
 }  // namespace tithiloom

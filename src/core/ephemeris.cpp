@@ -220,6 +220,13 @@ double speed(double jd_ut, std::int32_t body) {
   return calc(jd_ut, body)[3];
 }
 
+Motion tropical_motion(double jd_ut, std::int32_t body) {
+  ensure_initialized();
+  const std::array<double, 6> xx = calc(jd_ut, body);
+  const double lon = body == BODY_KETU ? norm360(xx[0]) + 180.0 : xx[0];
+  return {norm360(lon), xx[3]};
+}
+
 double tropical_longitude_estimate(double jd_ut, std::int32_t body) {
   ensure_initialized();
   if (std::isnan(jd_ut) || !(std::fabs(jd_ut) < MAX_ABS_JD) || computation_failed() ||
@@ -266,6 +273,29 @@ double moonrise_after(double jd_ut, const Place& place) {
   const std::int32_t rc =
       swe_rise_trans(jd_ut, SE_MOON, nullptr, SEFLG_MOSEPH, SE_CALC_RISE, geopos.data(),
                      STANDARD_PRESSURE_HPA, STANDARD_TEMPERATURE_C, tret.data(), err.data());
+  if (rc == -2) return NaN;
+  if (rc < 0) {
+    record_failure(err.data());
+    return NaN;
+  }
+  return tret[0];
+}
+
+double moon_event_after(double jd_ut, const Place& place, SunEvent event) {
+  ensure_initialized();
+  if (!library_can_take(jd_ut)) return NaN;
+  std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
+  std::array<double, 10> tret{};
+  std::array<char, AS_MAXCH> err{};
+  std::int32_t flags = place.rising_flags;
+  if ((flags & SE_BIT_DISC_CENTER) == 0) flags &= ~SE_BIT_GEOCTR_NO_ECL_LAT;
+  const bool refracted = (flags & SE_BIT_NO_REFRACTION) == 0;
+  const double pressure_hpa = refracted ? STANDARD_PRESSURE_HPA : 0.0;
+  const double temperature_c = refracted ? STANDARD_TEMPERATURE_C : 0.0;
+  count_request();
+  const std::int32_t rc = swe_rise_trans(
+      jd_ut, SE_MOON, nullptr, SEFLG_MOSEPH, static_cast<std::int32_t>(event) | flags,
+      geopos.data(), pressure_hpa, temperature_c, tret.data(), err.data());
   if (rc == -2) return NaN;
   if (rc < 0) {
     record_failure(err.data());

@@ -41,6 +41,9 @@ class Settings {
   // The settings this thread is pinned to, or else the process's settings
   // now (fixed first if nothing has fixed them yet).
   static Settings current();
+  // Changes whenever the process's settings do: results made under one
+  // version may be kept for it.
+  std::uint64_t version() const { return version_; }
 
  private:
   friend class SettingsPin;
@@ -114,6 +117,13 @@ double tropical_longitude(double jd_ut, std::int32_t body);
 double sidereal_longitude(double jd_ut, std::int32_t body);
 double ayanamsa(double jd_ut);
 double speed(double jd_ut, std::int32_t body);
+// The tropical longitude (exactly tropical_longitude's) with the speed the
+// same request returns, in degrees per day: for fits that use both.
+struct Motion {
+  double longitude_deg;
+  double speed_deg_per_day;
+};
+Motion tropical_motion(double jd_ut, std::int32_t body);
 // The tropical longitude (normalised) without the library's speed
 // computation, which halves its cost: within about 1e-13 degrees of
 // tropical_longitude but not equal to it, so for estimates only. A refused
@@ -144,6 +154,14 @@ double sun_event_after(double jd_ut, const Place& place, SunEvent event);
 // standard atmosphere, with the Moon's latitude; NaN when the Moon does not
 // rise there or the library fails.
 double moonrise_after(double jd_ut, const Place& place);
+
+// First rising or setting of the Moon after jd_ut, by the rising convention
+// the place's Sun is timed by (refracted unless it says otherwise). Under the
+// limb conventions the Moon keeps its latitude, which moves its rising by up
+// to about twenty minutes, so that this rising is moonrise_after's; only the
+// Hindu rising, defined without it, leaves it out. NaN when there is none or
+// the library fails.
+double moon_event_after(double jd_ut, const Place& place, SunEvent event);
 
 // Whether the library answers every request about instants in [from_jd,
 // to_jd] at the place: the instants lie inside its span and the place's

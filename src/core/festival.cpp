@@ -82,9 +82,13 @@ Result<FestivalYear> compute_festival_year(std::int32_t year, Reuse reuse) {
   return checked([&]() -> Result<FestivalYear> {
     Result<std::vector<Sankranti>> sankrantis = compute_sankrantis(year);
     if (!sankrantis.ok()) return sankrantis.failure();
+    // A list another computation has kept is the one the ingresses would give.
+    std::optional<std::vector<LunarMonth>> kept;
+    if (reuse == Reuse::memo) kept = kept_lunar_months(year, false);
     Result<std::vector<LunarMonth>> months =
-        reuse == Reuse::memo ? compute_lunar_months(year, false, sankrantis.value())
-                             : compute_lunar_months(year, false);
+        kept            ? Result<std::vector<LunarMonth>>(std::move(*kept))
+        : reuse == Reuse::memo ? compute_lunar_months(year, false, sankrantis.value())
+                               : compute_lunar_months(year, false);
     if (!months.ok()) return months.failure();
     return FestivalYear{year, std::move(sankrantis).value(), std::move(months).value()};
   });

@@ -1,5 +1,7 @@
 #include "lagna.hpp"
 
+#include <algorithm>
+
 #include <cmath>
 #include <string>
 
@@ -50,8 +52,14 @@ LagnaResult compute(HouseSystem house_system, double jd, double lat_deg, double 
   return r;
 }
 
-std::vector<LagnaWindow> scan_windows(double jd_start,
-                                      const std::function<std::uint8_t(double)>& rashi_at) {
+namespace {
+
+// The scan of scan_windows; with `every`, a step that passes more than one
+// boundary is searched once per boundary, so that a sign rising for less
+// than a step still has its window. The first search of a step is the
+// plain scan's, so the boundaries the plain scan finds are found alike.
+std::vector<LagnaWindow> scan(double jd_start, const std::function<std::uint8_t(double)>& rashi_at,
+                              bool every) {
   const auto probe = [&](double t) -> std::uint8_t { return rashi_at(t) % 12; };
   std::vector<LagnaWindow> out;
   out.reserve(13);
@@ -65,27 +73,50 @@ std::vector<LagnaWindow> scan_windows(double jd_start,
   while (t <= end && t != previous) {
     const std::uint8_t r = probe(t);
     if (r != current) {
+      // Signs passed in the step, in rising order from the one it began in.
+      const std::uint8_t base = current;
+      const unsigned passed = every ? (r + 12u - base) % 12u : 1u;
       double lo = previous;
-      double hi = t;
-      while (hi - lo > LAGNA_BOUNDARY_TOLERANCE_DAYS) {
-        const double mid = (lo + hi) * 0.5;
-        // Where adjacent doubles are wider than the tolerance, halving stalls.
-        if (!(mid > lo && mid < hi)) break;
-        if (probe(mid) == current) {
-          lo = mid;
-        } else {
-          hi = mid;
+      for (unsigned k = 0; k < passed; ++k) {
+        double hi = t;
+        while (hi - lo > LAGNA_BOUNDARY_TOLERANCE_DAYS) {
+          const double mid = (lo + hi) * 0.5;
+          // Where adjacent doubles are wider than the tolerance, halving stalls.
+          if (!(mid > lo && mid < hi)) break;
+          if ((probe(mid) + 12u - base) % 12u <= k) {
+            lo = mid;
+          } else {
+            hi = mid;
+          }
         }
+        hi = std::max(hi, window_start);  // two boundaries within the tolerance
+        out.push_back({rashi_name(current), window_start, hi, current});
+        current = k + 1 == passed ? r : static_cast<std::uint8_t>((base + k + 1) % 12);
+        window_start = hi;
       }
-      out.push_back({rashi_name(current), window_start, hi, current});
-      current = r;
-      window_start = hi;
     }
     previous = t;
     t = t + LAGNA_SCAN_STEP_DAYS;
   }
   out.push_back({rashi_name(current), window_start, end, current});
   return out;
+}
+
+}  // namespace
+
+std::vector<LagnaWindow> scan_windows(double jd_start,
+                                      const std::function<std::uint8_t(double)>& rashi_at) {
+  return scan(jd_start, rashi_at, false);
+}
+
+std::vector<LagnaWindow> scan_every_window(double jd_start,
+                                           const std::function<std::uint8_t(double)>& rashi_at) {
+  return scan(jd_start, rashi_at, true);
+}
+
+std::vector<LagnaWindow> compute_every_window(double jd_start, double lat_deg, double lng_deg) {
+  return scan_every_window(jd_start,
+                           [=](double t) { return rising_rashi(t, lat_deg, lng_deg); });
 }
 
 std::vector<LagnaWindow> compute_windows(double jd_start, double lat_deg, double lng_deg) {

@@ -68,4 +68,11 @@ std::vector<LagnaWindow> compute_windows(double jd_start, double lat_deg, double
 std::vector<LagnaWindow> scan_windows(double jd_start,
                                       const std::function<std::uint8_t(double)>& rashi_at);
 
+// The same scan, except that a step passing more than one boundary is
+// searched for each of them: every sign that rises gets its window, however
+// briefly it rises (two boundaries closer than the tolerance may meet).
+std::vector<LagnaWindow> scan_every_window(double jd_start,
+                                           const std::function<std::uint8_t(double)>& rashi_at);
+std::vector<LagnaWindow> compute_every_window(double jd_start, double lat_deg, double lng_deg);
+
 }  // namespace tithiloom

@@ -1,8 +1,11 @@
 #include "lunar_month.hpp"
 
 #include <algorithm>
+#include <compare>
 #include <cstdint>
 #include <limits>
+#include <map>
+#include <mutex>
 #include <optional>
 
 #include "ephemeris.hpp"
@@ -144,14 +147,56 @@ Result<std::vector<LunarMonth>> lunar_months(std::int32_t year, bool purnimant,
   });
 }
 
+// The year lists made so far. One page of results asks for the same year
+// several times (festivals, the Ekadashis of three years, vrats, the dates
+// themselves), at some 20 ms of searches each; a list depends only on the
+// year, the reckoning and the library settings.
+struct MonthsKey {
+  std::int32_t year;
+  bool purnimant;
+  std::uint64_t settings;
+  auto operator<=>(const MonthsKey&) const = default;
+};
+// Far more years than any one computation asks about; a full store starts over.
+constexpr std::size_t MONTHS_KEPT_MAX = 256;
+std::mutex months_mutex;
+std::map<MonthsKey, std::vector<LunarMonth>> months_kept;
+
+MonthsKey months_key(std::int32_t year, bool purnimant) {
+  return {year, purnimant, Settings::current().version()};
+}
+
+// The kept list of the year, or the one made now (kept if every request of
+// it was answered).
+Result<std::vector<LunarMonth>> kept_or_made(std::int32_t year, bool purnimant) {
+  const MonthsKey key = months_key(year, purnimant);
+  if (std::optional<std::vector<LunarMonth>> kept = kept_lunar_months(year, purnimant))
+    return std::move(*kept);
+  Result<std::vector<LunarMonth>> made = lunar_months(year, purnimant, nullptr);
+  if (made.ok() && !library_failure_pending()) {
+    const std::lock_guard lock(months_mutex);
+    if (months_kept.size() >= MONTHS_KEPT_MAX) months_kept.clear();
+    months_kept.emplace(key, made.value());
+  }
+  return made;
+}
+
 }  // namespace
 
+std::optional<std::vector<LunarMonth>> kept_lunar_months(std::int32_t year, bool purnimant) {
+  const MonthsKey key = months_key(year, purnimant);
+  const std::lock_guard lock(months_mutex);
+  if (const auto it = months_kept.find(key); it != months_kept.end()) return it->second;
+  return std::nullopt;
+}
+
 Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant) {
-  return lunar_months(year, purnimant, nullptr);
+  return kept_or_made(year, purnimant);
 }
 
 Result<std::vector<LunarMonth>> compute_lunar_months(std::int32_t year, bool purnimant,
                                                      const std::vector<Sankranti>& year_sankrantis) {
+  // Made afresh, so that it can be checked against the kept lists.
   return lunar_months(year, purnimant, &year_sankrantis);
 }
 

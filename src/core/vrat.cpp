@@ -29,6 +29,9 @@ constexpr std::array<VratRow, 5> VRAT_TABLE = {{
 
 // Months cost milliseconds each: two are worth a thread.
 constexpr std::size_t VRAT_MONTHS_PER_THREAD = 2;
+// A month's vrat may be kept a day or two outside it (a tithi at the edge,
+// the next day's sunrise or moonrise): months this close still count.
+constexpr double VRAT_REACH_DAYS = 3.0;
 
 }  // namespace
 
@@ -50,7 +53,8 @@ const std::vector<FestivalDef>& sunrise_vrats() {
 Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const Clock& clock,
                                                        const Place& place, Reuse reuse,
                                                        unsigned threads,
-                                                       const std::vector<FestivalDef>& rules) {
+                                                       const std::vector<FestivalDef>& rules,
+                                                       double from_jd, double to_jd) {
   // One set of library settings for the whole call, whatever other threads do.
   const SettingsPin pin(Settings::current());
   const Result<std::vector<LunarMonth>> months = compute_lunar_months(year, false);
@@ -59,6 +63,8 @@ Result<std::vector<VratOccurrence>> compute_vrat_dates(std::int32_t year, const 
   std::vector<std::vector<VratOccurrence>> found(months.value().size());
   if (auto error = run_units(found.size(), threads, VRAT_MONTHS_PER_THREAD, [&](std::size_t i) {
         const LunarMonth& m = months.value()[i];
+        if (m.end_jd + VRAT_REACH_DAYS < from_jd || m.start_jd - VRAT_REACH_DAYS > to_jd)
+          return std::optional<Error>();
         const std::string label = month_label(m.name, m.is_adhik);
         // The vrats of a month scan the same days.
         Sky sky(place, reuse);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,8 +39,13 @@ const std::vector<FestivalDef>& sunrise_vrats();
 // dated in `year`, in date order; the rules outlive the result, which names
 // them. `literal` remembers nothing and asks about every day. The months are
 // spread over up to `threads` threads; the result depends on neither choice.
+// Months that end more than a few days before `from_jd`, or begin as long
+// after `to_jd`, are passed over: whoever asks only about the days between
+// pays only for the months that can hold them (a NaN bound is no bound).
 Result<std::vector<VratOccurrence>> compute_vrat_dates(
     std::int32_t year, const Clock& clock, const Place& place, Reuse reuse = Reuse::memo,
-    unsigned threads = 1, const std::vector<FestivalDef>& rules = sunrise_vrats());
+    unsigned threads = 1, const std::vector<FestivalDef>& rules = sunrise_vrats(),
+    double from_jd = std::numeric_limits<double>::quiet_NaN(),
+    double to_jd = std::numeric_limits<double>::quiet_NaN());
 
 }  // namespace tithiloom

@@ -23,19 +23,20 @@ if TYPE_CHECKING:
                                shraddha, shraddha_timeline, vrats)
     from tithiloom.finder import find
     from tithiloom.places import Place
-    from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant,
-                                   Karana, Lagna, LagnaWindow, LunarMonth, Muhurat, Nakshatra,
-                                   Sankranti, Shraddha, ShraddhaTimeline, Tithi, TithiDay, Vara,
-                                   Vrat, Window, Yoga)
+    from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, HinduDate,
+                                   Instant, Karana, Lagna, LagnaWindow, LunarMonth, Moon,
+                                   Muhurat, Nakshatra, Sankranti, Shraddha, ShraddhaTimeline,
+                                   Tithi, TithiDay, Vara, Vrat, Window, Yoga)
 
 __version__ = "0.1.0"
 
 _FUNCTIONS = ("at", "choghadiya", "day", "days", "ekadashis", "festivals", "iter_days", "lagna",
               "lagna_windows", "lunar_months", "muhurat", "sankrantis", "shraddha",
               "shraddha_timeline", "vrats")
-_TYPES = ("Alternate", "Choghadiya", "Day", "Ekadashi", "Festival", "Instant", "Karana", "Lagna",
-          "LagnaWindow", "LunarMonth", "Muhurat", "Nakshatra", "Sankranti", "Shraddha",
-          "ShraddhaTimeline", "Tithi", "TithiDay", "Vara", "Vrat", "Window", "Yoga")
+_TYPES = ("Alternate", "Choghadiya", "Day", "Ekadashi", "Festival", "HinduDate", "Instant",
+          "Karana", "Lagna", "LagnaWindow", "LunarMonth", "Moon", "Muhurat", "Nakshatra",
+          "Sankranti", "Shraddha", "ShraddhaTimeline", "Tithi", "TithiDay", "Vara", "Vrat",
+          "Window", "Yoga")
 _HOME = {**{n: "tithiloom.api" for n in _FUNCTIONS}, **{n: "tithiloom.results" for n in _TYPES},
          "Place": "tithiloom.places", "find": "tithiloom.finder"}
 

@@ -295,6 +295,26 @@ class PanchangDict(TypedDict):
     yoga: YogaDict
     karana: KaranaDict
 
+class FollowingLimbDict(TypedDict):
+    number: int
+    name: str
+    lord: NotRequired[str]  # a nakshatra's
+    start_jd: float
+    end_jd: float
+
+class MoonDayDict(TypedDict):
+    moonrise_jd: float
+    moonset_jd: float
+    rashi: int
+    rashi_name: str
+    rashi_end_jd: float
+    next_tithi: FollowingLimbDict
+    next_nakshatra: FollowingLimbDict
+    next_yoga: FollowingLimbDict
+
+class ClockedPanchangDict(PanchangDict):
+    moon: MoonDayDict
+
 class InstantTithiDict(TypedDict):
     number: int
     name: str
@@ -371,7 +391,7 @@ def _sun_data(
 def _panchang(
     year: int, month: int, day: int, lat: float, lng: float, alt: float, clock: Clock,
     weekday: int, convention: str = "core",
-) -> PanchangDict: ...
+) -> ClockedPanchangDict: ...
 def _festivals(
     festival_defs: list[dict[str, Any]], year: int, lat: float, lng: float, alt: float,
     clock: Clock, calendar_system: str | None = None, convention: str = "core",
@@ -382,12 +402,44 @@ def _ekadashis(
 ) -> list[EkadashiDict]: ...
 def _vrat_dates(
     year: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
-    vrat_defs: list[dict[str, Any]] | None = None,
+    vrat_defs: list[dict[str, Any]] | None = None, between: Sequence[float] = (),
 ) -> list[VratDict]: ...
 def _batch_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
     end_day: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
 ) -> list[BatchDayDict]: ...
+class TimedDayDict(TypedDict):
+    year: int
+    month: int
+    day: int
+    sun: SunDataDict
+    vara: VaraDict
+    tithi: TithiDict
+    nakshatra: NakshatraDict
+    yoga: YogaDict
+    karana: KaranaDict
+
+# The days of _batch_range with every transition time: under "almanac" each
+# boundary is found once and shared by the two days it separates, under
+# "core" each day's own search gives _panchang's times.
+def _timed_range(
+    start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
+    end_day: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
+) -> list[TimedDayDict]: ...
+
+class LimbBoundariesDict(TypedDict):
+    tithi: list[tuple[float, int]]
+    karana: list[tuple[float, int]]
+    nakshatra: list[tuple[float, int]]
+    yoga: list[tuple[float, int]]
+    moon_rashi: list[tuple[float, int]]
+
+# Every boundary between two instants as (jd, the 0-based index it leads to),
+# each list in time order; the Moon's rashi is sidereal (0 = Mesha).
+def _limb_boundaries(from_jd: float, to_jd: float) -> LimbBoundariesDict: ...
+# py_compute_lagna_windows with a window for every sign that rises, however
+# briefly: a scan step that passes several boundaries is searched for each.
+def _lagna_windows(jd_start: float, lat: float, lng: float) -> list[LagnaWindowDict]: ...
 def _shraddha(
     death_year: int, death_month: int, death_day: int, target_year: int, lat: float, lng: float,
     alt: float, clock: Clock, convention: str = "core",

@@ -7,16 +7,18 @@ local civil date and every time, also in reasoning texts, the wall clock.
 
 from __future__ import annotations
 
+import dataclasses
 import datetime as dt
 import math
 from collections.abc import Callable, Iterable, Iterator, Mapping
+from functools import lru_cache
 from typing import Any, TypeVar
 
-from tithiloom import _core, checks, claims, months, rules as rulefiles, zones
+from tithiloom import _core, checks, claims, hindu_date as hindu, months, rules as rulefiles, zones
 from tithiloom.errors import TithiloomError
 from tithiloom.places import Place
 from tithiloom.results import (Alternate, Choghadiya, Day, Ekadashi, Festival, Instant, Karana,
-                               Lagna, LagnaWindow, LunarMonth, Muhurat, Nakshatra, Sankranti,
+                               Lagna, LagnaWindow, LunarMonth, Moon, Muhurat, Nakshatra, Sankranti,
                                Shraddha, ShraddhaTimeline, Tithi, TithiDay, Vara, Vrat, Window,
                                Yoga)
 
@@ -123,7 +125,7 @@ def _limbs(raw: Mapping[str, Any], place: Place,
     def span(limb: Mapping[str, Any]) -> tuple[dt.datetime | None, dt.datetime | None]:
         if not timed:
             return None, None
-        return _time(limb["start_jd"], place), _time(limb["end_jd"], place)
+        return _maybe_time(limb["start_jd"], place), _maybe_time(limb["end_jd"], place)
 
     t, n, y, k = raw["tithi"], raw["nakshatra"], raw["yoga"], raw["karana"]
     return (Tithi(t["number"], t["name"], t["paksha"], *span(t)),
@@ -132,47 +134,100 @@ def _limbs(raw: Mapping[str, Any], place: Place,
             Karana(k["number"], k["name"], *span(k)))
 
 
-def _day(day: dt.date, raw: Mapping[str, Any], place: Place, timed: bool) -> Day:
-    sun, vara = raw["sun"], raw["vara"]
+def _moon(raw: Mapping[str, Any] | None, place: Place) -> Moon | None:
+    if raw is None:
+        return None
+    t, n, y = raw["next_tithi"], raw["next_nakshatra"], raw["next_yoga"]
+
+    def span(limb: Mapping[str, Any]) -> tuple[dt.datetime | None, dt.datetime | None]:
+        return _maybe_time(limb["start_jd"], place), _maybe_time(limb["end_jd"], place)
+
+    return Moon(_maybe_time(raw["moonrise_jd"], place), _maybe_time(raw["moonset_jd"], place),
+                raw["rashi"], raw["rashi_name"], _maybe_time(raw["rashi_end_jd"], place),
+                Tithi(t["number"], t["name"], "Shukla" if t["number"] <= 15 else "Krishna",
+                      *span(t)),
+                Nakshatra(n["number"], n["name"], 1, n.get("lord"), *span(n)),
+                Yoga(y["number"], y["name"], *span(y)))
+
+
+def _day(day: dt.date, raw: Mapping[str, Any], place: Place, timed: bool,
+         calendar: str = "purnimant") -> Day:
+    sun, vara, tithi = raw["sun"], raw["vara"], raw["tithi"]
     return Day(day, place.name, Vara(vara["number"], vara["name"], vara["english"]),
                *_limbs(raw, place, timed),
                sunrise=_time(sun["sunrise_jd"], place), sunset=_time(sun["sunset_jd"], place),
                day_length_hours=sun["day_duration_hours"],
-               muhurat=_muhurat(day, sun["sunrise_jd"], sun["day_duration_hours"], place))
+               muhurat=_muhurat(day, sun["sunrise_jd"], sun["day_duration_hours"], place),
+               hindu_date=hindu.hindu_date(day, sun["sunrise_jd"], tithi["number"],
+                                           tithi["name"], tithi["paksha"], calendar),
+               moon=_moon(raw.get("moon"), place))
 
 
-def day(date: dt.date, place: Place, convention: str = "almanac") -> Day:
-    """The five limbs of ``date`` at ``place`` with their start and end, the sun and muhurat.
+def day(date: dt.date, place: Place, convention: str = "almanac",
+        calendar: str = "purnimant") -> Day:
+    """The five limbs of ``date`` at ``place`` with their start and end, the sun and
+    muhurat, the Hindu date (months named ``calendar``: amant or purnimant) and the Moon.
 
     ``convention`` is "almanac" (the Sun's upper limb on the refracted horizon,
-    as printed almanacs time sunrise) or "core" (the disc's centre, unrefracted).
+    as printed almanacs time sunrise; the day of :func:`days`) or "core" (the
+    disc's centre, unrefracted, with the core's own transition times); the
+    Moon rises and sets by the same convention.
     Raises :class:`TithiloomError` where the sun does not rise or set that day.
     """
-    d = _date(date, place)
+    d, conv, cal = _date(date, place), _convention(convention), _calendar(calendar)
+    # The day's own record: its Moon, or the error of a day without sunrise or sunset.
     raw = _call(_core._panchang, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)),
-                weekday(d), _convention(convention))
-    return _day(d, raw, place, timed=True)
+                weekday(d), conv)
+    if conv == rulefiles.ALMANAC:
+        # The limbs' times as days() shares them: a date reads the same either way.
+        [shared] = days(d, d, place, conv, cal)
+        moon = _on_shared_boundaries(raw["moon"], raw["sun"]["sunrise_jd"])
+        return dataclasses.replace(shared, moon=_moon(moon, place))
+    return _day(d, raw, place, timed=True, calendar=cal)
 
 
-def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac") -> list[Day]:
-    """Every day from ``start`` to ``end`` inclusive (limbs without start and end times).
+def _on_shared_boundaries(moon: Mapping[str, Any], sunrise_jd: float) -> dict[str, Any]:
+    """The Moon of a day, its following limbs and its change of sign timed by the
+    boundaries that the days of a range share (so each follows where the day's ends)."""
+    found = _core._limb_boundaries(sunrise_jd, sunrise_jd + 3.0)
 
-    Days on which the sun does not rise or set are left out.
+    def after(limb: str) -> list[float]:
+        return [jd for jd, _ in found[limb] if jd > sunrise_jd]  # type: ignore[literal-required]
+
+    out = dict(moon)
+    for limb in ("tithi", "nakshatra", "yoga"):
+        ends = after(limb)
+        if len(ends) > 1:
+            out[f"next_{limb}"] = dict(moon[f"next_{limb}"], start_jd=ends[0], end_jd=ends[1])
+    if rashi := after("moon_rashi"):
+        out["rashi_end_jd"] = rashi[0]
+    return out
+
+
+def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac",
+         calendar: str = "purnimant") -> list[Day]:
+    """Every day from ``start`` to ``end`` inclusive, as :func:`day` gives each
+    but without the Moon.
+
+    Under the almanac convention each transition is found once for the range
+    and shared by the two days it separates. Days on which the sun does not
+    rise or set are left out.
     """
     first, last = _date(start, place, "start"), _date(end, place, "end")
-    raw = _call(_core._batch_range, first.year, first.month, first.day, last.year, last.month,
+    raw = _call(_core._timed_range, first.year, first.month, first.day, last.year, last.month,
                 last.day, *_where(place), _clock(place, (first, last)), _convention(convention))
-    return [_day(_ymd(r), r, place, timed=False) for r in raw]
+    cal = _calendar(calendar)
+    return [_day(_ymd(r), r, place, timed=True, calendar=cal) for r in raw]
 
 
 def iter_days(start: dt.date, end: dt.date, place: Place,
-              convention: str = "almanac") -> Iterator[Day]:
+              convention: str = "almanac", calendar: str = "purnimant") -> Iterator[Day]:
     """The days of :func:`days`, computed a year at a time: a range of
     centuries is never held in memory at once."""
     first, last = _date(start, place, "start"), _date(end, place, "end")
     while first <= last:
         upto = min(last, first + dt.timedelta(days=365))
-        yield from days(first, upto, place, convention)
+        yield from days(first, upto, place, convention, calendar)
         first = upto + dt.timedelta(days=1)
 
 
@@ -274,10 +329,11 @@ def lagna(when: dt.datetime, place: Place, system: str = "P") -> Lagna:
 
 
 def lagna_windows(date: dt.date, place: Place) -> list[LagnaWindow]:
-    """The rising sign windows of the 24 hours from local midnight of ``date``."""
+    """The rising sign windows of the 24 hours from local midnight of ``date``: every
+    sign that rises has one, however briefly it rises (far north, some take seconds)."""
     d = _date(date, place)
     start = zones.to_jd(zones.local_midnight(d, place.zone))
-    raw = _call(_core.py_compute_lagna_windows, start, place.latitude, place.longitude)
+    raw = _call(_core._lagna_windows, start, place.latitude, place.longitude)
     return [LagnaWindow(r["rashi"], r["rashi_name"], _time(r["start_jd"], place),
                         _time(r["end_jd"], place)) for r in raw]
 
@@ -289,10 +345,12 @@ def _ymd(r: Mapping[str, Any], prefix: str = "") -> dt.date:
 Between = tuple[dt.date, dt.date] | None
 
 
-def _anchors(year: int) -> list[dt.date]:
-    """Dates of the year's sankrantis, in table order (0 = Makara), on the UTC clock."""
-    return [dt.date(r["year"], r["month"], r["day"])
-            for r in _call(_core.py_compute_sankrantis, year, 0)]
+@lru_cache(maxsize=16)
+def _anchors(year: int) -> tuple[dt.date, ...]:
+    """Dates of the year's sankrantis, in table order (0 = Makara), on the UTC clock
+    (computed once per year: each kind of observance between two dates asks)."""
+    return tuple(dt.date(r["year"], r["month"], r["day"])
+                 for r in _call(_core.py_compute_sankrantis, year, 0))
 
 
 def _may_fall(anchor: dt.date, offset: int, between: tuple[dt.date, dt.date]) -> bool:
@@ -413,8 +471,12 @@ def vrats(year: int, place: Place, between: Between = None,
     y, cal, conv = _year(year), _calendar(calendar), _convention(convention)
     between = checks.between(between, checks.place(place).zone)
     rules = rulefiles.vrat_rules() if conv == rulefiles.ALMANAC else None
+    # Only the lunar months that can hold a day between the two dates are resolved.
+    within = () if between is None else (
+        zones.to_jd(zones.local_midnight(between[0], place.zone)),
+        zones.to_jd(zones.local_midnight(between[1] + dt.timedelta(days=1), place.zone)))
     raw = [r for r in _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y), conv,
-                            rules) if _in(_ymd(r), between)]
+                            rules, within) if _in(_ymd(r), between)]
     kaala = {v["name"]: str(v.get("kaala", "")) for v in rules or ()}
     adhik = ["(Adhika " in r["name"] for r in raw]  # the core marks it in the name alone
     name = [months.reword(r["name"], r["lunar_month_name"], r["paksha"], a, cal)

@@ -53,14 +53,14 @@ def _what_happened(tithi: int, on: dt.date, place: Place, convention: str) -> st
     None when its span cannot be told from the days around."""
     from tithiloom import api  # the almanac functions use this module
 
-    try:
-        days = [api.day(on + dt.timedelta(days=k), place, convention) for k in (0, 1)]
-        span = _span(tithi, days)
-        if span is None:  # ended before the day's sunrise, perhaps
-            days.insert(0, api.day(on - dt.timedelta(days=1), place, convention))
-            span = _span(tithi, days)
-    except TithiloomError:  # a day without sunrise around: leave the text alone
+    around = api.days(on - dt.timedelta(days=1), on + dt.timedelta(days=1), place, convention)
+    if len(around) != 3:  # a day without sunrise around: leave the text alone
         return None
+    days = around[1:]
+    span = _span(tithi, days)
+    if span is None:  # ended before the day's sunrise, perhaps
+        days = around
+        span = _span(tithi, days)
     if span is None:
         return None
     start, end = span

@@ -27,7 +27,7 @@ from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
 from typing import Any, Generic, NoReturn, TextIO, TypeVar
 
-from tithiloom import api, checks, export, finder, months, rules as rulefiles
+from tithiloom import api, checks, export, finder, month_page, months, rules as rulefiles
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
 from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
@@ -271,10 +271,22 @@ def day_lines(d: Day, place: Place) -> list[str]:
              d.nakshatra.start, d.nakshatra.end),
             ("Yoga", d.yoga.name, d.yoga.start, d.yoga.end),
             ("Karana", d.karana.name, d.karana.start, d.karana.end)]
-    lines += [f"  {label:<11}{name:<34}{hm(start, on)} → {hm(end, on)}"
-              for label, name, start, end in rows]
+    if d.hindu_date is not None:
+        lines.insert(1, f"  {'Hindu date':<11}{d.hindu_date.text()}")
+    then = ((d.moon.next_tithi, d.moon.next_nakshatra, d.moon.next_yoga) if d.moon else ())
+    for i, (label, name, start, end) in enumerate(rows):
+        lines.append(f"  {label:<11}{name:<34}{hm(start, on)} → {hm(end, on)}")
+        if i < len(then):
+            nxt = then[i]
+            lines.append(f"  {'':<11}{'then ' + nxt.name:<34}{hm(nxt.start, on)} → "
+                         f"{hm(nxt.end, on)}")
     lines.append(f"  {'Sunrise':<11}{hm(d.sunrise, on)}   Sunset {hm(d.sunset, on)}   "
                  f"Day length {hours} h {minutes:02d} min   ({d.sunrise:%Z}, UTC{d.sunrise:%z})")
+    if d.moon is not None:
+        m = d.moon
+        lines.append(f"  {'Moonrise':<11}{hm(m.moonrise, on) if m.moonrise else 'none today'}"
+                     f"   Moonset {hm(m.moonset, on) if m.moonset else 'none today'}   "
+                     f"Moon in {m.rashi_name} until {hm(m.rashi_end, on)}")
     return lines + [window_line(w, on, 17) for w in d.muhurat.windows()]
 
 
@@ -292,10 +304,15 @@ def _ekadashi_text(e: Ekadashi, calendar: str = "") -> str:
     return text
 
 
+# The text grid's flag for each kind of mark (parana is listed, not flagged).
+GRID_FLAGS = {"fest": "*", "eka": "E", "vai": "V", "purnima": "O", "amavasya": "A",
+              "pradosh": "P", "sankashti": "C"}
+
+
 def month_grid(year: int, month: int, days: Sequence[Day],
                marks: dict[dt.date, list[tuple[str, str]]], width: int = 13) -> list[str]:
-    """The text grid: each cell holds the day, its tithi and nakshatra at sunrise;
-    ``*`` marks a festival and ``E`` an Ekadashi."""
+    """The text grid: each cell holds the day, its tithi and nakshatra at sunrise,
+    and a flag of :data:`GRID_FLAGS` for each kind of mark the day has."""
     by_date = {d.date: d for d in days}
 
     def short_name(name: str) -> str:
@@ -313,8 +330,8 @@ def month_grid(year: int, month: int, days: Sequence[Day],
             if d.month != month:
                 cells = ["", "", ""]
             else:
-                flags = "".join(sorted({"*" if css == "fest" else "E"
-                                        for css, _ in marks.get(d, [])}))
+                flags = "".join(sorted({GRID_FLAGS[css] for css, _ in marks.get(d, [])
+                                        if css in GRID_FLAGS}))
                 cells = [f"{d.day:2d} {flags}",
                          short_tithi(info)[:width] if info else "",
                          short_name(info.nakshatra.name)[:width] if info else ""]
@@ -356,9 +373,16 @@ def _ekadashi_events(es: Sequence[Ekadashi], year: int, calendar: str) -> list[e
                          f"{e.name} Ekadashi", e.reasoning
                          + (f"\nVaishnava fast: {e.vaishnava_date.isoformat()}."
                             if e.vaishnava_date != e.smartha_date else "")
-                         + (f"\nParana: {_parana_text(e.smartha_parana)}."
-                            if e.smartha_parana else ""), "Ekadashi")
+                         + _parana_lines(e), "Ekadashi")
             for e in es]
+
+
+def _parana_lines(e: Ekadashi) -> str:
+    """When each fast is broken, as lines of an event's description."""
+    text = f"\nParana: {_parana_text(e.smartha_parana)}." if e.smartha_parana else ""
+    if e.vaishnava_parana is not None and e.vaishnava_parana != e.smartha_parana:
+        text += f"\nVaishnava parana: {_parana_text(e.vaishnava_parana)}."
+    return text
 
 
 def _vrat_events(vs: Sequence[Vrat], year: int, calendar: str) -> list[export.Event]:
@@ -390,7 +414,24 @@ class Kind(Generic[R]):
     text: Callable[[R, str], str]  # one line; the records name months in the calendar given
     reasoning: Callable[[R], str]  # shown under it in the next days' list
     events: Callable[[Sequence[R], int, str], list[export.Event]]
-    mark: Callable[[R], tuple[str, str]] | None  # (css class, text) in the month, if shown
+    # Its marks in the month, each (date, kind of month_page.KINDS, text), in a reckoning.
+    marks: Callable[[R, str], list[tuple[dt.date, str, str]]] | None
+
+
+VRAT_MARKS = {"Purnima Vrat": "purnima", "Amavasya": "amavasya", "Pradosh Vrat": "pradosh",
+              "Sankashti Chaturthi": "sankashti"}
+
+
+def _ekadashi_marks(e: Ekadashi) -> list[tuple[dt.date, str, str]]:
+    """The Smartha fast, the Vaishnava one where it differs, and when each is broken."""
+    out = [(e.smartha_date, "eka", f"{e.name} Ekadashi")]
+    if e.vaishnava_date != e.smartha_date:
+        out.append((e.vaishnava_date, "vai", f"{e.name} Ekadashi (Vaishnava)"))
+    for label, w in (("Parana", e.smartha_parana), ("Vaishnava parana", e.vaishnava_parana)):
+        if w is not None and (label == "Parana" or w != e.smartha_parana):
+            out.append((w.start.date(), "parana",
+                        f"{label} {hm(w.start)}–{hm(w.end)} ({e.name} Ekadashi)"))
+    return out
 
 
 FESTIVALS: Kind[Festival] = Kind(
@@ -398,19 +439,20 @@ FESTIVALS: Kind[Festival] = Kind(
     fetch=lambda o, year, place, span: api.festivals(year, place, _rules(o), o.calendar, span,
                                                       o.convention),
     date=lambda f: f.date, text=lambda f, _: f.name, reasoning=lambda f: f.reasoning,
-    events=_festival_events, mark=lambda f: ("fest", f.name))
+    events=_festival_events, marks=lambda f, _: [(f.date, "fest", f.name)])
 EKADASHIS: Kind[Ekadashi] = Kind(
     "Ekadashis", "Ekadashis",
     fetch=lambda o, year, place, span: api.ekadashis(year, place, between=span,
                                                       convention=o.convention,
                                                       calendar=o.calendar),
     date=lambda e: e.smartha_date, text=_ekadashi_text, reasoning=lambda e: e.reasoning,
-    events=_ekadashi_events, mark=lambda e: ("eka", f"{e.name} Ekadashi"))
+    events=_ekadashi_events, marks=lambda e, _: _ekadashi_marks(e))
 VRATS: Kind[Vrat] = Kind(
     "vrats", "Vrats", fetch=lambda o, year, place, span: api.vrats(year, place, span, o.convention,
                                                                     o.calendar),
     date=lambda v: v.date, text=_vrat_text, reasoning=lambda v: "", events=_vrat_events,
-    mark=None)
+    marks=lambda v, calendar: [(v.date, VRAT_MARKS.get(v.type, "fest"),
+                                _vrat_text(v, calendar))])
 KINDS: tuple[Kind[Any], ...] = (FESTIVALS, EKADASHIS, VRATS)
 
 
@@ -503,7 +545,7 @@ def _day(o: Options, place: Place) -> Listing[Upcoming]:
     """The day's almanac and the festivals, Ekadashis and vrats of the next days (with
     the reasoning of each festival and Ekadashi)."""
     today = o.date or o.top_date or _today_at(place)
-    d = api.day(today, place, o.convention)
+    d = api.day(today, place, o.convention, o.calendar)
     progress = Progress()
     span = (today, today + dt.timedelta(days=UPCOMING_DAYS - 1))
     years = range(span[0].year, span[1].year + 1)
@@ -540,21 +582,30 @@ def _month(o: Options, place: Place) -> Listing[Dated]:
     span = (dt.date(year, month, 1), dt.date(year, month, cal.monthrange(year, month)[1]))
     progress = Progress()
     progress.step("days")
-    days = api.days(*span, place, o.convention)
+    days = api.days(*span, place, o.convention, o.calendar)
     progress.step("festivals and Ekadashis")
     marks: dict[dt.date, list[tuple[str, str]]] = {}
     for kind in KINDS:
-        if kind.mark is not None:
-            for r in _gather(kind, o, place, (year,), span):
-                marks.setdefault(kind.date(r), []).append(kind.mark(r))
+        # A fast kept or broken this month may belong to an Ekadashi of the days before it.
+        back = min(3, (span[0] - dt.date.min).days) if kind is EKADASHIS else 0
+        ask = (span[0] - dt.timedelta(days=back), span[1])
+        if kind.marks is not None:
+            for r in _gather(kind, o, place, range(ask[0].year, year + 1), ask):
+                for d, css, text in kind.marks(r, o.calendar):
+                    if span[0] <= d <= span[1]:
+                        marks.setdefault(d, []).append((css, text))
     progress.done()
     rows = [(d, text) for d in sorted(marks) for _, text in marks[d]]
+    flags = ", ".join(f"{flag} {text}" for css, flag, text in month_page.KINDS
+                      if css in GRID_FLAGS for flag in (GRID_FLAGS[css],))
     head = [f"{cal.month_name[month]} {year} — {place.label()}",
-            "Tithi (S = Shukla, K = Krishna) and nakshatra at sunrise; * festival, E Ekadashi",
+            *([f"  {month_page.heading(days, o.calendar)}"] if days else []),
+            f"Tithi (S = Shukla, K = Krishna) and nakshatra at sunrise; {flags}",
             *month_grid(year, month, days, marks), *([""] if marks else [])]
     data = {"days": days, "marks": [{"date": d.isoformat(), "kind": k, "text": t}
                                     for d in sorted(marks) for k, t in marks[d]]}
-    file = (o.html, export.month_html(year, month, place, days, marks)) if o.html is not None else None
+    file = ((o.html, month_page.month_html(year, month, place, days, marks, o.calendar))
+            if o.html is not None else None)
     return Listing(head, rows, data, [f"\nwrote {o.html}"] if o.html is not None else [], file=file)
 
 

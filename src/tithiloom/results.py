@@ -121,6 +121,49 @@ class Karana(Record):
 
 
 @dataclass(frozen=True, slots=True)
+class Moon(Record):
+    """The Moon of a civil date: its rising and setting on the date (None when it
+    does not rise, or set, that day), its sidereal sign at sunrise (``rashi``
+    0 = Mesha) with the time it leaves it, and the tithi, nakshatra and yoga that
+    follow those at sunrise, each with its end (None when not found)."""
+
+    moonrise: dt.datetime | None
+    moonset: dt.datetime | None
+    rashi: int
+    rashi_name: str
+    rashi_end: dt.datetime | None
+    next_tithi: Tithi
+    next_nakshatra: Nakshatra
+    next_yoga: Yoga
+
+
+@dataclass(frozen=True, slots=True)
+class HinduDate(Record):
+    """A civil date as a Hindu almanac writes it, from the lunar month and tithi at
+    its sunrise: the month named in ``calendar`` (amant or purnimant; ``lunar_month``
+    is the amanta number, 1 = Chaitra), the Vikram and Shaka samvat years, which
+    turn at the new moon that begins Chaitra, and that year's name in the
+    sixty-year cycle."""
+
+    lunar_month: int
+    lunar_month_name: str
+    is_adhik: bool
+    calendar: str
+    paksha: str
+    tithi: int
+    tithi_name: str
+    vikram_samvat: int
+    shaka_samvat: int
+    samvatsara: str
+
+    def text(self) -> str:
+        """One line: "Kartika Krishna Chaturthi, Vikram Samvat 2083, Shaka 1948 (Parabhava)"."""
+        tithi = self.tithi_name.split(" ", 1)[-1]
+        return (f"{self.lunar_month_name} {self.paksha} {tithi}, Vikram Samvat "
+                f"{self.vikram_samvat}, Shaka {self.shaka_samvat} ({self.samvatsara})")
+
+
+@dataclass(frozen=True, slots=True)
 class Day(Record):
     """The almanac of one civil date at one place: the limbs prevailing at its sunrise."""
 
@@ -135,6 +178,8 @@ class Day(Record):
     sunset: dt.datetime
     day_length_hours: float
     muhurat: Muhurat
+    hindu_date: HinduDate | None = None  # None where the lunar month is not known
+    moon: Moon | None = None  # given by day(), not by the batch of days()
 
 
 @dataclass(frozen=True, slots=True)

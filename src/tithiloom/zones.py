@@ -122,7 +122,7 @@ def from_jd(jd: float, tz: dt.tzinfo) -> dt.datetime:
     if jd != jd:  # NaN: an instant that does not exist (no sunrise)
         raise TithiloomError("the sun does not rise or set on this day at this place")
     ms = round((jd - UNIX_EPOCH_JD) * 86_400_000)
-    return (_EPOCH + dt.timedelta(milliseconds=ms - ms % 1000)).astimezone(tz)
+    return dt.datetime.fromtimestamp(ms // 1000, tz)
 
 
 def require_aware(when: dt.datetime, what: str = "datetime") -> dt.datetime:

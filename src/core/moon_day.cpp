@@ -1,0 +1,72 @@
+// The Moon's rising and setting on a civil date, its sign, and the limbs
+// that follow those at sunrise (see moon_day.hpp).
+#include "moon_day.hpp"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "search.hpp"
+
+namespace tithiloom {
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+// No limb lasts two days, and the Moon stays under three in a sign.
+constexpr double LIMB_WINDOW_DAYS = 2.0;
+constexpr double RASHI_WINDOW_DAYS = 3.0;
+constexpr double STEP_DAYS = 1.0 / 24.0;
+
+// The first event of the kind within [from_jd, until_jd), else NaN.
+double within(double event_jd, double until_jd) {
+  return std::isfinite(event_jd) && event_jd < until_jd ? event_jd : NaN;
+}
+
+// When an angle, starting from `from_jd`, next reaches the end of element
+// `index` of width `span_deg` (the boundary after it, wrapped at 360).
+template <class Angle>
+double end_of(Angle angle, double from_jd, std::uint32_t index, double span_deg,
+              double window_days) {
+  double upper = (index + 1) * span_deg;
+  if (upper >= 360.0) upper -= 360.0;
+  const std::optional<double> end =
+      find_crossing_forward_step(angle, from_jd, upper, window_days, STEP_DAYS);
+  return end.value_or(NaN);
+}
+
+// The limb after one of `count` limbs numbered from 1, from its end on.
+template <class Angle, class Name>
+FollowingLimb following(std::uint32_t number, std::uint32_t count, double start_jd,
+                        double span_deg, Angle angle, Name name) {
+  const std::uint32_t next = number % count + 1;
+  return {next, std::string(name(next)), start_jd,
+          end_of(angle, start_jd, next - 1, span_deg, LIMB_WINDOW_DAYS)};
+}
+
+}  // namespace
+
+MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& place,
+                    const Panchang& day) {
+  const double midnight = local_midnight_jd(date, clock);
+  const double next_midnight = midnight_after(midnight, clock);
+  MoonDay m{};
+  m.moonrise_jd = within(moon_event_after(midnight, place, SunEvent::rise), next_midnight);
+  m.moonset_jd = within(moon_event_after(midnight, place, SunEvent::set), next_midnight);
+
+  const double sunrise = day.sun.sunrise_jd;
+  m.rashi = element_index(moon_sidereal_longitude(sunrise), RASHI_SPAN_DEG);
+  m.rashi_name = rashi_name(m.rashi);
+  m.rashi_end_jd =
+      end_of(moon_sidereal_longitude, sunrise, m.rashi, RASHI_SPAN_DEG, RASHI_WINDOW_DAYS);
+
+  m.next_tithi = following(day.tithi.number, 30, day.tithi.end_jd, TITHI_SPAN_DEG, tithi_angle,
+                           tithi_display_name);
+  m.next_nakshatra = following(day.nakshatra.number, 27, day.nakshatra.end_jd,
+                               NAKSHATRA_SPAN_DEG, moon_sidereal_longitude, nakshatra_name);
+  m.next_nakshatra.lord = nakshatra_lord(m.next_nakshatra.number);
+  m.next_yoga = following(day.yoga.number, 27, day.yoga.end_jd, YOGA_SPAN_DEG, yoga_angle,
+                          yoga_name);
+  return m;
+}
+
+}  // namespace tithiloom

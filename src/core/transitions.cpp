@@ -1,0 +1,379 @@
+#include "transitions.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <utility>
+
+#include "ephemeris.hpp"
+#include "numeric.hpp"
+#include "parallel.hpp"
+
+namespace tithiloom {
+
+namespace {
+
+// The Hermite curve through samples two days apart follows the Moon to
+// within some 16 seconds of its motion (measured over a year), the Sun to
+// far below a millisecond; the ayanamsa, nearly uniform, is taken linearly.
+constexpr double SAMPLE_STEP_DAYS = 2.0;
+// Sampled intervals in one unit of work.
+constexpr std::size_t BLOCK_STEPS = 32;
+// Every limb prevailing at a sunrise began and ends within this of it (none
+// lasts 1.2 days), and a boundary value recurs only after some 25 days, so
+// within it a boundary is known by the index it leads to.
+constexpr double REACH_DAYS = 1.5;
+// After a Newton correction this small the error left is under a tenth of a
+// second: the step's slope (the fit's) is good to about 1e-3 of itself, and
+// the angle's curvature adds microseconds.
+constexpr double NEWTON_DONE_DAYS = 1e-3;
+constexpr int NEWTON_MAX_STEPS = 8;
+constexpr std::size_t REFINES_PER_THREAD = 64;
+
+enum class Angle : std::uint8_t { elongation, moon_sidereal, yoga };
+
+struct Family {
+  Angle angle;
+  double span_deg;
+  std::uint32_t count;
+};
+
+// Tithi boundaries are the karana boundaries of even index.
+enum FamilyId : std::size_t { KARANA, NAKSHATRA, YOGA, MOON_RASHI, FAMILIES };
+constexpr std::array<Family, FAMILIES> FAMILY = {{
+    {Angle::elongation, KARANA_SPAN_DEG, 60},
+    {Angle::moon_sidereal, NAKSHATRA_SPAN_DEG, 27},
+    {Angle::yoga, YOGA_SPAN_DEG, 27},
+    {Angle::moon_sidereal, RASHI_SPAN_DEG, 12},
+}};
+
+// Tropical longitudes (normalised) with their speeds, and the ayanamsa.
+struct Sample {
+  double jd;
+  Motion moon;
+  Motion sun;
+  double ayanamsa;
+};
+
+Sample sample_at(double jd) {
+  return {jd, tropical_motion(jd, BODY_MOON), tropical_motion(jd, BODY_SUN), ayanamsa(jd)};
+}
+
+// The angle at an instant from the values there, formed as the daily
+// panchang forms it.
+double angle_of(Angle angle, double moon, double sun, double ayan) {
+  switch (angle) {
+    case Angle::elongation:
+      return elongation_deg(moon, sun);
+    case Angle::moon_sidereal:
+      return to_sidereal(moon, ayan);
+    case Angle::yoga:
+      break;
+  }
+  return yoga_deg(to_sidereal(sun, ayan), to_sidereal(moon, ayan));
+}
+
+// How the angle moves with the Moon, the Sun and the ayanamsa.
+struct Weights {
+  double moon, sun, ayanamsa;
+};
+constexpr Weights weights_of(Angle angle) {
+  switch (angle) {
+    case Angle::elongation:
+      return {1.0, -1.0, 0.0};
+    case Angle::moon_sidereal:
+      return {1.0, 0.0, -1.0};
+    case Angle::yoga:
+      break;
+  }
+  return {1.0, 1.0, -2.0};
+}
+
+// The Hermite curve of one body over [a, b] as the travel since a, in
+// degrees, at s = (t - a) / h in [0, 1], and its rate in degrees per day.
+struct Travel {
+  double h, v0, dv, v1;  // h * speed at a, the whole travel, h * speed at b
+
+  double at(double s) const {
+    const double s2 = s * s, s3 = s2 * s;
+    return v0 * (s3 - 2.0 * s2 + s) + dv * (3.0 * s2 - 2.0 * s3) + v1 * (s3 - s2);
+  }
+  double rate(double s) const {
+    const double s2 = s * s;
+    return (v0 * (3.0 * s2 - 4.0 * s + 1.0) + dv * (6.0 * s - 6.0 * s2) + v1 * (3.0 * s2 - 2.0 * s)) /
+           h;
+  }
+};
+
+struct Crossing {
+  double jd;         // the fit's estimate, then the refined instant
+  double estimate;   // the fit's estimate
+  double slope;      // the angle's rate at the estimate, degrees per day
+  // The angle less its Moon term (the Sun's and the ayanamsa's share) at the
+  // estimate, and its rate: these move slowly enough for the fit to give
+  // them to far below a millisecond of the Moon's motion.
+  double rest_deg;
+  double rest_rate;
+  std::uint32_t index_after;
+  bool refined;
+};
+
+using Lists = std::array<std::vector<Crossing>, FAMILIES>;
+
+// Where along [0, 1] the travel reaches `want` (which lies within the
+// interval's `total`): Newton steps on travel(s), whose derivative in s is
+// `per_unit`, kept inside a shrinking bracket.
+template <class F, class D>
+double solve_unit(F&& travel, D&& per_unit, double want, double total) {
+  double lo = 0.0, hi = 1.0;
+  double s = total > 0.0 ? std::clamp(want / total, 0.0, 1.0) : 0.5;
+  for (int i = 0; i < 40; ++i) {
+    const double f = travel(s) - want;
+    if (f < 0.0) lo = s; else hi = s;
+    const double d = per_unit(s);
+    double next = d > 0.0 ? s - f / d : 0.5 * (lo + hi);
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    if (std::fabs(next - s) < 1e-13) return next;
+    s = next;
+  }
+  return s;
+}
+
+// The crossings of every family between two successive samples.
+void crossings_between(const Sample& a, const Sample& b, Lists& out) {
+  const double h = b.jd - a.jd;
+  const Travel moon{h, h * a.moon.speed_deg_per_day, norm360(b.moon.longitude_deg - a.moon.longitude_deg),
+                    h * b.moon.speed_deg_per_day};
+  const Travel sun{h, h * a.sun.speed_deg_per_day, norm360(b.sun.longitude_deg - a.sun.longitude_deg),
+                   h * b.sun.speed_deg_per_day};
+  const double ayan_travel = b.ayanamsa - a.ayanamsa;
+  for (std::size_t f = 0; f < FAMILIES; ++f) {
+    const Family& fam = FAMILY[f];
+    const Weights w = weights_of(fam.angle);
+    const double ga = angle_of(fam.angle, a.moon.longitude_deg, a.sun.longitude_deg, a.ayanamsa);
+    const double gb = angle_of(fam.angle, b.moon.longitude_deg, b.sun.longitude_deg, b.ayanamsa);
+    // Indices read from each sample's own value, so that the two intervals
+    // meeting at a sample agree on which side of it a boundary falls.
+    if (std::isnan(ga) || std::isnan(gb)) continue;
+    const std::uint32_t ia = element_index(ga, fam.span_deg) % fam.count;
+    const std::uint32_t ib = element_index(gb, fam.span_deg) % fam.count;
+    const std::uint32_t n = (ib + fam.count - ia) % fam.count;
+    const auto travel = [&](double s) {
+      return w.moon * moon.at(s) + w.sun * sun.at(s) + w.ayanamsa * ayan_travel * s;
+    };
+    const auto rate = [&](double s) {
+      return w.moon * moon.rate(s) + w.sun * sun.rate(s) + w.ayanamsa * ayan_travel / h;
+    };
+    const double total = travel(1.0);
+    for (std::uint32_t k = 1; k <= n; ++k) {
+      const std::uint32_t j = ia + k;
+      const double want = j * fam.span_deg - ga;
+      const double s =
+          solve_unit(travel, [&](double u) { return rate(u) * h; }, want, total);
+      const double rest = w.sun * (a.sun.longitude_deg + sun.at(s)) +
+                          w.ayanamsa * (a.ayanamsa + ayan_travel * s);
+      const double rest_rate = w.sun * sun.rate(s) + w.ayanamsa * ayan_travel / h;
+      const double t = a.jd + s * h;
+      out[f].push_back({t, t, rate(s), rest, rest_rate, j % fam.count, false});
+    }
+  }
+}
+
+// The fit's crossings over a span, by family in time order.
+struct Estimates {
+  Lists lists;
+};
+
+// The samples lie on whole multiples of the step and the blocks on whole
+// multiples of BLOCK_STEPS steps, wherever the span begins: a boundary is
+// estimated from the same two samples and so refined to the same instant by
+// every span that holds it (a day alone and the same day in a year agree).
+Result<Estimates> estimate(double from_jd, double to_jd, unsigned threads) {
+  const auto first = static_cast<std::int64_t>(std::floor(from_jd / SAMPLE_STEP_DAYS));
+  const auto last = std::max(first + 1, static_cast<std::int64_t>(std::ceil(to_jd / SAMPLE_STEP_DAYS)));
+  const std::int64_t block_steps = static_cast<std::int64_t>(BLOCK_STEPS);
+  const auto block_of = [&](std::int64_t k) {
+    return k >= 0 ? k / block_steps : -((-k + block_steps - 1) / block_steps);
+  };
+  const std::int64_t first_block = block_of(first);
+  const auto blocks = static_cast<std::size_t>(block_of(last - 1) - first_block + 1);
+  std::vector<Lists> parts(blocks);
+  const auto error = run_units(blocks, threads, 4, [&](std::size_t b) {
+    const std::int64_t block = first_block + static_cast<std::int64_t>(b);
+    const std::int64_t lo = std::max(first, block * block_steps);
+    const std::int64_t hi = std::min(last, (block + 1) * block_steps);
+    Sample prev = sample_at(static_cast<double>(lo) * SAMPLE_STEP_DAYS);
+    for (std::int64_t k = lo + 1; k <= hi; ++k) {
+      if (library_failure_pending()) break;
+      const Sample next = sample_at(static_cast<double>(k) * SAMPLE_STEP_DAYS);
+      crossings_between(prev, next, parts[b]);
+      prev = next;
+    }
+    return std::optional<Error>();
+  });
+  if (error) return *error;
+  Estimates e;
+  for (std::size_t f = 0; f < FAMILIES; ++f) {
+    std::size_t total = 0;
+    for (const Lists& part : parts) total += part[f].size();
+    e.lists[f].reserve(total);
+    for (Lists& part : parts) e.lists[f].insert(e.lists[f].end(), part[f].begin(), part[f].end());
+  }
+  return e;
+}
+
+// The Moon's tropical longitude from the library, without its speed, which
+// halves the request's cost (the value differs from the full request's by
+// about 1e-13 degrees, far below what a time can show). A refusal is
+// recorded as the computation's failure by the full request.
+double moon_longitude(double jd) {
+  const double v = tropical_longitude_estimate(jd, BODY_MOON);
+  return std::isnan(v) ? tropical_longitude(jd, BODY_MOON) : v;
+}
+
+// Newton steps on the library's Moon with the fit's slope, from the fit's
+// estimate.
+void refine(const Family& fam, Crossing& c) {
+  const double target = c.index_after * fam.span_deg;
+  double t = c.estimate;
+  for (int i = 0; i < NEWTON_MAX_STEPS; ++i) {
+    const double angle = moon_longitude(t) + c.rest_deg + c.rest_rate * (t - c.estimate);
+    const double dt = -std::remainder(angle - target, 360.0) / c.slope;
+    if (!std::isfinite(dt)) break;  // a refused request: the failure is recorded
+    t += dt;
+    if (std::fabs(dt) < NEWTON_DONE_DAYS) break;
+  }
+  c.jd = t;
+  c.refined = true;
+}
+
+struct Handle {
+  std::size_t family;
+  std::size_t at;
+};
+
+std::optional<Error> refine_all(Lists& lists, const std::vector<Handle>& which, unsigned threads) {
+  return run_units(which.size(), threads, REFINES_PER_THREAD, [&](std::size_t i) {
+    const Handle& h = which[i];
+    refine(FAMILY[h.family], lists[h.family][h.at]);
+    return std::optional<Error>();
+  });
+}
+
+// The crossing of a family into index `k` within REACH_DAYS of jd.
+std::optional<std::size_t> find(const std::vector<Crossing>& list, double jd, std::uint32_t k) {
+  auto it = std::lower_bound(list.begin(), list.end(), jd - REACH_DAYS,
+                             [](const Crossing& c, double t) { return c.jd < t; });
+  for (; it != list.end() && it->jd <= jd + REACH_DAYS; ++it)
+    if (it->index_after == k) return static_cast<std::size_t>(it - list.begin());
+  return std::nullopt;
+}
+
+// The half-tithi index of a day's karana: one of the two halves of its tithi.
+std::uint32_t half_tithi_of(const Panchang& p) {
+  const std::uint32_t first = 2 * (p.tithi.number - 1);
+  return karana_number(first) == p.karana.number ? first : first + 1;
+}
+
+bool valid_span(double from_jd, double to_jd) {
+  return std::isfinite(from_jd) && std::isfinite(to_jd) && from_jd <= to_jd &&
+         to_jd - from_jd <= MAX_BOUNDARY_SPAN_DAYS;
+}
+
+}  // namespace
+
+Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut, unsigned threads) {
+  if (!valid_span(from_jd_ut, to_jd_ut))
+    return Error{"boundary span must be finite, in order and at most 36525 days"};
+  const SettingsPin pin(Settings::current());
+  Result<Estimates> e = estimate(from_jd_ut, to_jd_ut, threads);
+  if (!e.ok()) return e.failure();
+  Lists lists = std::move(e).value().lists;
+  std::vector<Handle> which;
+  for (std::size_t f = 0; f < FAMILIES; ++f)
+    for (std::size_t i = 0; i < lists[f].size(); ++i)
+      if (lists[f][i].jd >= from_jd_ut - 0.01 && lists[f][i].jd <= to_jd_ut + 0.01)
+        which.push_back({f, i});
+  if (auto error = refine_all(lists, which, threads)) return *error;
+
+  LimbBoundaries out;
+  const auto keep = [&](std::size_t f, std::vector<LimbBoundary>& to, bool tithi) {
+    for (const Crossing& c : lists[f]) {
+      if (!c.refined || c.jd < from_jd_ut || c.jd > to_jd_ut) continue;
+      if (tithi && c.index_after % 2 != 0) continue;
+      to.push_back({c.jd, tithi ? c.index_after / 2 : c.index_after});
+    }
+  };
+  keep(KARANA, out.tithi, true);
+  keep(KARANA, out.karana, false);
+  keep(NAKSHATRA, out.nakshatra, false);
+  keep(YOGA, out.yoga, false);
+  keep(MOON_RASHI, out.moon_rashi, false);
+  return out;
+}
+
+std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads) {
+  if (days.empty()) return std::nullopt;
+  double lo = std::numeric_limits<double>::infinity();
+  double hi = -lo;
+  for (const Panchang* p : days) {
+    lo = std::min(lo, p->sun.sunrise_jd);
+    hi = std::max(hi, p->sun.sunrise_jd);
+  }
+  const SettingsPin pin(Settings::current());
+  Result<Estimates> e = estimate(lo - REACH_DAYS, hi + REACH_DAYS, threads);
+  if (!e.ok()) return e.failure();
+  Lists lists = std::move(e).value().lists;
+
+  // Per day: start and end of tithi, karana, nakshatra, yoga.
+  constexpr std::size_t SLOTS = 8;
+  constexpr std::size_t NONE = std::numeric_limits<std::size_t>::max();
+  std::vector<std::array<std::size_t, SLOTS>> slots(days.size());
+  std::array<std::vector<bool>, FAMILIES> wanted;
+  for (std::size_t f = 0; f < FAMILIES; ++f) wanted[f].assign(lists[f].size(), false);
+  std::vector<Handle> which;
+  const auto want = [&](std::size_t f, double r, std::uint32_t k) {
+    const std::optional<std::size_t> at = find(lists[f], r, k);
+    if (!at) return NONE;
+    if (!wanted[f][*at]) {
+      wanted[f][*at] = true;
+      which.push_back({f, *at});
+    }
+    return *at;
+  };
+  for (std::size_t d = 0; d < days.size(); ++d) {
+    const Panchang& p = *days[d];
+    const double r = p.sun.sunrise_jd;
+    const std::uint32_t t = p.tithi.number - 1, h = half_tithi_of(p);
+    const std::uint32_t n = p.nakshatra.number - 1, y = p.yoga.number - 1;
+    slots[d] = {want(KARANA, r, 2 * t), want(KARANA, r, (2 * t + 2) % 60),
+                want(KARANA, r, h),     want(KARANA, r, (h + 1) % 60),
+                want(NAKSHATRA, r, n),  want(NAKSHATRA, r, (n + 1) % 27),
+                want(YOGA, r, y),       want(YOGA, r, (y + 1) % 27)};
+  }
+  if (auto error = refine_all(lists, which, threads)) return error;
+
+  constexpr std::array<std::size_t, SLOTS / 2> SLOT_FAMILY = {KARANA, KARANA, NAKSHATRA, YOGA};
+  for (std::size_t d = 0; d < days.size(); ++d) {
+    Panchang& p = *days[d];
+    const double r = p.sun.sunrise_jd;
+    std::array<double, SLOTS> at{};
+    for (std::size_t s = 0; s < SLOTS; ++s) {
+      const std::size_t i = slots[d][s];
+      at[s] = i != NONE ? lists[SLOT_FAMILY[s / 2]][i].jd : (s % 2 == 0 ? r - 1.0 : r + 1.0);
+    }
+    p.tithi.start_jd = at[0];
+    p.tithi.end_jd = at[1];
+    p.karana.start_jd = at[2];
+    p.karana.end_jd = at[3];
+    p.nakshatra.start_jd = at[4];
+    p.nakshatra.end_jd = at[5];
+    p.yoga.start_jd = at[6];
+    p.yoga.end_jd = at[7];
+  }
+  return std::nullopt;
+}
+
+}  // namespace tithiloom
