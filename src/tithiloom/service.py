@@ -21,10 +21,11 @@ import inspect
 import re
 import threading
 from collections import OrderedDict
-from collections.abc import Callable
+from collections.abc import AsyncIterator, Callable
+from contextlib import asynccontextmanager
 from concurrent.futures import ThreadPoolExecutor
 from functools import cache
-from importlib import resources
+from importlib import import_module, resources
 from typing import Annotated, Any, Literal, TypeVar
 from urllib.parse import quote, urlencode
 
@@ -257,11 +258,25 @@ def _files(folder: Any, prefix: str = "") -> list[tuple[str, Any]]:
 
 # ---------------------------------------------------------------- the application
 
+def _warm() -> None:
+    """What the first requests would otherwise pay for: the gazetteer, the build's
+    digest and the iCalendar library."""
+    gazetteer()
+    _build()
+    import_module("icalendar")
+
+
+@asynccontextmanager
+async def _lifespan(_: FastAPI) -> AsyncIterator[None]:
+    await anyio.to_thread.run_sync(_warm)
+    yield
+
+
 def create_app() -> FastAPI:
     """The ASGI application."""
     app = FastAPI(title="tithiloom", version=__version__,
                   description="Hindu almanac (panchang) computations for any date and place.",
-                  dependencies=[Depends(_no_strangers)])
+                  dependencies=[Depends(_no_strangers)], lifespan=_lifespan)
 
     @app.exception_handler(TithiloomError)
     async def refused(_: Request, e: TithiloomError) -> Response:
