@@ -24,9 +24,10 @@ SERIAL_MODULES = {"test_interrupt.py"}
 
 
 # Tests that check results over years of many kinds, or run the command
-# line in child processes: the sanitizer lane leaves them out (`-m "not
-# wide"`), as the native paths they take run there through the other tests.
-WIDE_MODULES = {"test_cli.py", "test_render.py"}
+# line in child processes, or the web service (which converts only): the
+# sanitizer lane leaves them out (`-m "not wide"`), as the native paths they
+# take run there through the other tests.
+WIDE_MODULES = {"test_cli.py", "test_render.py", "test_service.py"}
 
 
 def pytest_configure(config):

@@ -202,6 +202,9 @@ class Options:
     years: tuple[int, int] | None = None  # festivals --years FIRST-LAST
     html: str | None = None
     ics: str | None = None
+    host: str = "127.0.0.1"  # serve
+    port: int = 8000
+    workers: int = 1
 
     @classmethod
     def read(cls, given: argparse.Namespace) -> Options:
@@ -809,6 +812,16 @@ def _place_line(p: Place, _: Listing[Place]) -> str:
             f"{p.altitude_m:6g} m  {p.timezone}")
 
 
+def _serve(o: Options, place: Place) -> Listing[Any]:
+    """Runs the web service until interrupted (the web stack is imported only here)."""
+    try:
+        from tithiloom import service
+    except ImportError as e:
+        raise TithiloomError(f"serve needs the web extra: pip install 'tithiloom[serve]' ({e})")
+    service.serve(o.host, o.port, o.workers)
+    return Listing([], [], None)
+
+
 # In the order --help lists them; with no subcommand, "day" runs.  (Not annotated, so
 # that mypy checks each row's text against what its compute returns.)
 SUBCOMMANDS = (
@@ -847,6 +860,10 @@ SUBCOMMANDS = (
                _shraddha, _shraddha_lines),
     Subcommand("places", "list the built-in places", [arg("query", nargs="?", default="")],
                _places, _place_line, needs_place=False),
+    Subcommand("serve", "the almanac as a web service: JSON, calendar feeds, month pages",
+               [arg("--host", default="127.0.0.1"), arg("--port", type=int, default=8000),
+                arg("--workers", type=int, default=1, help="processes (default 1)")],
+               _serve, lambda r, _: "", needs_place=False),
 )
 COMMANDS: dict[str, Subcommand[Any]] = {c.name: c for c in SUBCOMMANDS}
 
