@@ -118,6 +118,8 @@ def test_lagna_systems(system, letter, delhi):
      "house system"),
     (lambda p: tithiloom.day(dt.date(2026, 12, 21), tithiloom.Place.named("Tromsø")),
      "polar"),
+    (lambda p: tithiloom.day(dt.date(2026, 1, 1), tithiloom.Place("x", 1, 2, 0, "A" * 300)),
+     "^unknown time zone 'AAAA"),
 ])
 def test_bad_input_is_one_clear_error(call, message, delhi):
     with pytest.raises(tithiloom.TithiloomError, match=message):

@@ -368,13 +368,20 @@ def _festival_events(fs: Sequence[Festival], year: int, calendar: str) -> list[e
 
 
 def _ekadashi_events(es: Sequence[Ekadashi], year: int, calendar: str) -> list[export.Event]:
-    return [export.Event(f"ekadashi-{e.lunar_month}-{'adhika-' if e.is_adhik else ''}"
-                         f"{e.paksha.lower()}-{year}", e.smartha_date,
-                         f"{e.name} Ekadashi", e.reasoning
-                         + (f"\nVaishnava fast: {e.vaishnava_date.isoformat()}."
-                            if e.vaishnava_date != e.smartha_date else "")
-                         + _parana_lines(e), "Ekadashi")
-            for e in es]
+    seen: dict[str, int] = {}
+    events = []
+    for e in es:
+        base = f"ekadashi-{e.lunar_month}-{'adhika-' if e.is_adhik else ''}{e.paksha.lower()}"
+        # A month can return in December (Pausha): its second fast gets a UID of
+        # its own, the first keeps the one it always had.
+        seen[base] = seen.get(base, 0) + 1
+        again = f"-{seen[base]}" if seen[base] > 1 else ""
+        events.append(export.Event(f"{base}-{year}{again}", e.smartha_date, f"{e.name} Ekadashi",
+                                   e.reasoning
+                                   + (f"\nVaishnava fast: {e.vaishnava_date.isoformat()}."
+                                      if e.vaishnava_date != e.smartha_date else "")
+                                   + _parana_lines(e), "Ekadashi"))
+    return events
 
 
 def _parana_lines(e: Ekadashi) -> str:

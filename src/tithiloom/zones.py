@@ -25,8 +25,8 @@ def zone(name: str) -> ZoneInfo:
     """The IANA zone of that name; an unknown name is a :class:`TithiloomError`."""
     try:
         return ZoneInfo(name)
-    except (ZoneInfoNotFoundError, ValueError) as e:
-        raise TithiloomError(f"unknown time zone {name!r} (use an IANA name such as "
+    except (ZoneInfoNotFoundError, ValueError, OSError) as e:  # OSError: a name too long
+        raise TithiloomError(f"unknown time zone {name[:80]!r} (use an IANA name such as "
                              f"'Asia/Kolkata' or 'America/New_York')") from e
 
 
