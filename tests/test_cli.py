@@ -141,12 +141,14 @@ def test_a_rule_file_adds_to_the_shipped_festivals_unless_only_it_is_asked(tmp_p
     assert sorted(names("--rules-only")) == ["My Chaturthi", "My Diwali"]
 
 
-def test_festivals_lost_to_the_polar_day_or_night_are_named_once(tmp_path):
-    done = run("festivals", "2026", "--place", "Tromsø", "--ics", str(tmp_path / "t.ics"))
-    assert done.stdout.count("Not listed") == 1 and "Ganga Dussehra" in done.stdout.split(
-        "Not listed")[1]
+@pytest.mark.parametrize("command, lost", [("festivals", "Ganga Dussehra"),
+                                           ("ekadashi", "Nirjala Ekadashi"),
+                                           ("vrat", "Pradosh Vrat (Jyeshtha)")])
+def test_observances_lost_to_the_polar_day_or_night_are_named_once(tmp_path, command, lost):
+    done = run(command, "2026", "--place", "Tromsø", "--ics", str(tmp_path / "t.ics"))
+    assert done.stdout.count("Not listed") == 1 and lost in done.stdout.split("Not listed")[1]
     assert "-tromso@tithiloom" in (tmp_path / "t.ics").read_text()  # accents folded in UIDs
-    assert "Not listed" not in run("festivals", "2026", "--place", "Sydney").stdout
+    assert "Not listed" not in run(command, "2026", "--place", "Sydney").stdout
 
 
 def test_a_malformed_rule_file_writes_no_calendar(tmp_path):

@@ -17,12 +17,14 @@ import argparse
 import calendar as cal
 import dataclasses
 import datetime as dt
+import functools
 import json
 import os
 import shutil
 import sys
 import textwrap
 import time
+from collections import Counter
 from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
 from typing import Any, Generic, NoReturn, TextIO, TypeVar
@@ -473,18 +475,32 @@ def _rules(o: Options) -> rulefiles.RuleSource:
     return o.rules if o.rules_only else rulefiles.festival_rules_added(o.rules)
 
 
-def _polar_note(o: Options, place: Place, year: int, found: Sequence[Any]) -> list[str]:
-    """Festivals the computation leaves out because their days fall in the polar
-    day or night, when the sun does not rise or set: named once, under the list."""
-    listed = {f.id for f in found}
-    lost = [r["name"] for r in rulefiles.festival_rules(_rules(o)) if r["id"] not in listed]
-    if not lost:
+def _polar_note(kind: Kind[Any], o: Options, place: Place, year: int,
+                found: Sequence[Any]) -> list[str]:
+    """Observances the computation leaves out because their days fall in the polar
+    day or night, when the sun does not rise or set: named once, under the list.
+    They are those that the same meridian and clock list at the equator, where
+    the sun rises every day, and the place does not."""
+    if not _has_polar_days(place, year, o.convention):
+        return []  # the sun rises and sets every day: nothing is lost to it
+    equator = dataclasses.replace(place, latitude=0.0)
+    lost = Counter(map(_observance_name, kind.fetch(o, year, equator, None)))
+    lost.subtract(map(_observance_name, found))
+    names = [name for name, n in lost.items() if n > 0]
+    if not names:
         return []
-    first, last = dt.date(year, 1, 1), dt.date(year, 12, 31)
-    if len(api.days(first, last, place, o.convention)) > (last - first).days:
-        return []  # the sun rises and sets every day: the rules found no day
     return [f"\nNot listed, as the sun does not rise or set here on the days they would "
-            f"fall: {', '.join(lost)}."]
+            f"fall: {', '.join(names)}."]
+
+
+@functools.lru_cache(maxsize=4)
+def _has_polar_days(place: Place, year: int, convention: str) -> bool:
+    first, last = dt.date(year, 1, 1), dt.date(year, 12, 31)
+    return len(api.days(first, last, place, convention)) <= (last - first).days
+
+
+def _observance_name(r: Festival | Ekadashi | Vrat) -> str:
+    return f"{r.name} Ekadashi" if isinstance(r, Ekadashi) else r.name
 
 
 def _gather(kind: Kind[R], o: Options, place: Place, years: Iterable[int],
@@ -633,7 +649,7 @@ def _year(o: Options, place: Place) -> Listing[MonthRows]:
         if not months or months[-1][0] != d.month:
             months.append((d.month, []))
         months[-1][1].append((d, text))
-    notes = _polar_note(o, place, year, found[KINDS.index(FESTIVALS)][1])
+    notes = [line for kind, rs in found for line in _polar_note(kind, o, place, year, rs)]
     file = None
     if o.ics is not None:
         events = [e for kind, rs in found for e in kind.events(rs, year, o.calendar)]
@@ -654,7 +670,7 @@ def _observances(kind: Kind[R]) -> Callable[[Options, Place], Listing[R]]:
     def compute(o: Options, place: Place) -> Listing[R]:
         year = _year_of(o, place)
         found = kind.fetch(o, year, place, None)
-        notes = _polar_note(o, place, year, found) if kind is FESTIVALS else []
+        notes = _polar_note(kind, o, place, year, found)
         file = None
         if o.ics is not None:
             file = (o.ics, export.ics(kind.events(found, year, o.calendar), place,
