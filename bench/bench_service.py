@@ -62,26 +62,28 @@ def tree(pid):
     return found
 
 
-def tree_rss_kib(pid):
+def tree_sum(pid, name, read):
+    """read(text) of /proc/<p>/<name>, summed over the process tree of pid
+    (processes that end meanwhile count nothing)."""
     total = 0
     for p in tree(pid):
         try:
-            with open(f"/proc/{p}/status") as f:
-                total += next(int(line.split()[1]) for line in f if line.startswith("VmRSS:"))
+            with open(f"/proc/{p}/{name}") as f:
+                total += read(f.read())
         except (OSError, StopIteration):
             pass
     return total
 
 
+def tree_rss_kib(pid):
+    return tree_sum(pid, "status", lambda text: next(
+        int(line.split()[1]) for line in text.splitlines() if line.startswith("VmRSS:")))
+
+
 def tree_cpu_seconds(pid):
-    total = 0
-    for p in tree(pid):
-        try:
-            with open(f"/proc/{p}/stat") as f:
-                total += sum(int(x) for x in f.read().rsplit(")", 1)[1].split()[11:13])
-        except OSError:
-            pass
-    return total / os.sysconf("SC_CLK_TCK")
+    # utime and stime, fields 14 and 15, after the command name in parentheses.
+    return tree_sum(pid, "stat", lambda text: sum(
+        int(x) for x in text.rsplit(")", 1)[1].split()[11:13])) / os.sysconf("SC_CLK_TCK")
 
 
 class Connection:
