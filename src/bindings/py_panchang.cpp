@@ -97,13 +97,24 @@ PyObject* py_compute_panchang_with(PyObject* const* args, Py_ssize_t nargs, PyOb
       if (!p.ok()) return raise_error(p);
       return panchang_dict(p.value());
     } else {
-      // The private twin adds the day's Moon under its "moon" key.
+      // The private twin adds the day's Moon under its "moon" key. Under the
+      // almanac convention every time is read from the boundaries that days
+      // share, as the days of a range have them.
+      const bool shared = convention == Convention::almanac;
       const Result<DayAndMoon> p = without_gil([&] {
         return checked([&]() -> Result<DayAndMoon> {
-          Result<Panchang> d = panchang_of_day(date, weekday, clock, place);
+          Result<Panchang> d = panchang_of_day(date, weekday, clock, place,
+                                               shared ? Transitions::skip : Transitions::search);
           if (!d.ok()) return d.failure();
-          MoonDay m = moon_of_day(date, clock, place, d.value());
-          return DayAndMoon{std::move(d).value(), std::move(m)};
+          Panchang day = std::move(d).value();
+          if (!shared) return DayAndMoon{day, moon_of_day(date, clock, place, day)};
+          if (auto error = time_limbs({&day})) return *error;
+          const double sunrise = day.sun.sunrise_jd;
+          Result<LimbBoundaries> around =
+              find_limb_boundaries(sunrise, sunrise + MOON_BOUNDARY_DAYS);
+          if (!around.ok()) return around.failure();
+          return DayAndMoon{day, moon_of_day_on_boundaries(date, clock, place, day,
+                                                           around.value())};
         });
       });
       if (!p.ok()) return raise_error(p);

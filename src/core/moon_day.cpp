@@ -2,7 +2,9 @@
 // that follow those at sunrise (see moon_day.hpp).
 #include "moon_day.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -43,19 +45,50 @@ FollowingLimb following(std::uint32_t number, std::uint32_t count, double start_
           end_of(angle, start_jd, next - 1, span_deg, LIMB_WINDOW_DAYS)};
 }
 
-}  // namespace
+// The boundaries after `sunrise_jd`: the first begins the following limb,
+// the second ends it (NaN where the list holds none).
+struct After {
+  double first_jd = NaN;
+  double second_jd = NaN;
+  std::optional<std::uint32_t> index;  // 0-based, of the limb the first begins
+};
 
-MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& place,
-                    const Panchang& day) {
+After after(const std::vector<LimbBoundary>& list, double sunrise_jd) {
+  const auto it = std::find_if(list.begin(), list.end(),
+                               [&](const LimbBoundary& b) { return b.jd_ut > sunrise_jd; });
+  if (it == list.end()) return {};
+  return {it->jd_ut, std::next(it) == list.end() ? NaN : std::next(it)->jd_ut, it->index_after};
+}
+
+// The limb after one of `count` limbs numbered from 1, as the boundaries
+// give it (the number the day's limb implies where they give none).
+template <class Name>
+FollowingLimb following_on(std::uint32_t number, std::uint32_t count,
+                           const std::vector<LimbBoundary>& list, double sunrise_jd, Name name) {
+  const After a = after(list, sunrise_jd);
+  const std::uint32_t next = a.index ? *a.index % count + 1 : number % count + 1;
+  return {next, std::string(name(next)), a.first_jd, a.second_jd};
+}
+
+// When the Moon rises and sets on the date and the sign it stands in at sunrise.
+MoonDay risings_and_sign(const CivilDate& date, const Clock& clock, const Place& place,
+                         double sunrise_jd) {
   const double midnight = local_midnight_jd(date, clock);
   const double next_midnight = midnight_after(midnight, clock);
   MoonDay m{};
   m.moonrise_jd = within(moon_event_after(midnight, place, SunEvent::rise), next_midnight);
   m.moonset_jd = within(moon_event_after(midnight, place, SunEvent::set), next_midnight);
-
-  const double sunrise = day.sun.sunrise_jd;
-  m.rashi = element_index(moon_sidereal_longitude(sunrise), RASHI_SPAN_DEG);
+  m.rashi = element_index(moon_sidereal_longitude(sunrise_jd), RASHI_SPAN_DEG);
   m.rashi_name = rashi_name(m.rashi);
+  return m;
+}
+
+}  // namespace
+
+MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& place,
+                    const Panchang& day) {
+  const double sunrise = day.sun.sunrise_jd;
+  MoonDay m = risings_and_sign(date, clock, place, sunrise);
   m.rashi_end_jd =
       end_of(moon_sidereal_longitude, sunrise, m.rashi, RASHI_SPAN_DEG, RASHI_WINDOW_DAYS);
 
@@ -66,6 +99,21 @@ MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& plac
   m.next_nakshatra.lord = nakshatra_lord(m.next_nakshatra.number);
   m.next_yoga = following(day.yoga.number, 27, day.yoga.end_jd, YOGA_SPAN_DEG, yoga_angle,
                           yoga_name);
+  return m;
+}
+
+MoonDay moon_of_day_on_boundaries(const CivilDate& date, const Clock& clock,
+                                  const Place& place, const Panchang& day,
+                                  const LimbBoundaries& from_sunrise) {
+  const double sunrise = day.sun.sunrise_jd;
+  MoonDay m = risings_and_sign(date, clock, place, sunrise);
+  m.rashi_end_jd = after(from_sunrise.moon_rashi, sunrise).first_jd;
+  m.next_tithi = following_on(day.tithi.number, 30, from_sunrise.tithi, sunrise,
+                              tithi_display_name);
+  m.next_nakshatra = following_on(day.nakshatra.number, 27, from_sunrise.nakshatra, sunrise,
+                                  nakshatra_name);
+  m.next_nakshatra.lord = nakshatra_lord(m.next_nakshatra.number);
+  m.next_yoga = following_on(day.yoga.number, 27, from_sunrise.yoga, sunrise, yoga_name);
   return m;
 }
 

@@ -11,6 +11,7 @@
 #include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "panchang.hpp"
+#include "transitions.hpp"
 
 namespace tithiloom {
 
@@ -39,5 +40,14 @@ struct MoonDay {
 // caller's to collect (run it inside `checked`).
 MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& place,
                     const Panchang& day);
+
+// The same, with the following limbs and the change of sign read from the
+// boundaries that days share (transitions.hpp), found over the three days
+// from sunrise: each follows where the day's limb, timed the same way, ends.
+MoonDay moon_of_day_on_boundaries(const CivilDate& date, const Clock& clock,
+                                  const Place& place, const Panchang& day,
+                                  const LimbBoundaries& from_sunrise);
+// The span those boundaries are found over.
+inline constexpr double MOON_BOUNDARY_DAYS = 3.0;
 
 }  // namespace tithiloom

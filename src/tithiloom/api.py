@@ -7,7 +7,6 @@ local civil date and every time, also in reasoning texts, the wall clock.
 
 from __future__ import annotations
 
-import dataclasses
 import datetime as dt
 import math
 from collections.abc import Callable, Iterable, Iterator, Mapping
@@ -175,33 +174,10 @@ def day(date: dt.date, place: Place, convention: str = "almanac",
     Raises :class:`TithiloomError` where the sun does not rise or set that day.
     """
     d, conv, cal = _date(date, place), _convention(convention), _calendar(calendar)
-    # The day's own record: its Moon, or the error of a day without sunrise or sunset.
+    # Under the almanac convention the core times the day as days() does.
     raw = _call(_core._panchang, d.year, d.month, d.day, *_where(place), _clock(place, (d, d)),
                 weekday(d), conv)
-    if conv == rulefiles.ALMANAC:
-        # The limbs' times as days() shares them: a date reads the same either way.
-        [shared] = days(d, d, place, conv, cal)
-        moon = _on_shared_boundaries(raw["moon"], raw["sun"]["sunrise_jd"])
-        return dataclasses.replace(shared, moon=_moon(moon, place))
     return _day(d, raw, place, timed=True, calendar=cal)
-
-
-def _on_shared_boundaries(moon: Mapping[str, Any], sunrise_jd: float) -> dict[str, Any]:
-    """The Moon of a day, its following limbs and its change of sign timed by the
-    boundaries that the days of a range share (so each follows where the day's ends)."""
-    found = _core._limb_boundaries(sunrise_jd, sunrise_jd + 3.0)
-
-    def after(limb: str) -> list[float]:
-        return [jd for jd, _ in found[limb] if jd > sunrise_jd]  # type: ignore[literal-required]
-
-    out = dict(moon)
-    for limb in ("tithi", "nakshatra", "yoga"):
-        ends = after(limb)
-        if len(ends) > 1:
-            out[f"next_{limb}"] = dict(moon[f"next_{limb}"], start_jd=ends[0], end_jd=ends[1])
-    if rashi := after("moon_rashi"):
-        out["rashi_end_jd"] = rashi[0]
-    return out
 
 
 def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac",
