@@ -4,10 +4,9 @@ Run: PYTHONPATH=<build>/python python3 bench/bench_times.py [--years N]
 
 Prints, on one thread (TITHILOOM_THREADS=1) and on the pool, wall and CPU
 seconds (best of a few runs) of: a year of days() with every time; a year
-of day() calls; and, for reference, what they cost before the shared
-boundaries (the per-day search of each day under the same sunrise, and the
-range without times). Then N years (default 50) of days(), a year at a time
-as iter_days gives them, in a fresh process on each pool setting, with its
+of day() calls (each with the Moon) and of one-day days() calls; and, for
+reference, the range without times. Then N years (default 50) of days(), a
+year at a time as iter_days gives them, in a fresh process on each pool setting, with its
 peak resident memory. Targets: 0.10 s, 0.15 s, 5 s and 200 MB.
 """
 
@@ -27,16 +26,6 @@ FIRST, LAST = dt.date(2026, 1, 1), dt.date(2026, 12, 31)
 YEAR = [FIRST + dt.timedelta(days=i) for i in range((LAST - FIRST).days + 1)]
 
 
-def per_day_search():
-    """Each day's own search under the same sunrise, as day() made it before
-    the shared boundaries (the private twin now adds the Moon, 4-5 ms a day)."""
-    where = (DELHI.latitude, DELHI.longitude, DELHI.altitude_m)
-    for d in YEAR:
-        raw = _core._panchang(d.year, d.month, d.day, *where, api._clock(DELHI, (d, d)),
-                              api.weekday(d), "almanac")
-        api._day(d, raw, DELHI, timed=True)
-
-
 def untimed_range():
     """days() as it was: the limbs at sunrise without any time."""
     where = (DELHI.latitude, DELHI.longitude, DELHI.altitude_m)
@@ -51,7 +40,6 @@ CASES = [
      0.15),
     ("  a year of one-day days() calls", lambda: [tithiloom.days(d, d, DELHI) for d in YEAR],
      None),
-    ("  before: a year of per-day searches (+ Moon)", per_day_search, None),
     ("  before: a year of days(), no times", untimed_range, None),
 ]
 
