@@ -94,6 +94,11 @@ def test_the_month_marks_fasts_parana_and_the_lunar_months(capsys):
         assert text in out
 
 
+def test_a_month_of_polar_night_is_headed_by_its_lunar_months(capsys):
+    assert cli.main(["month", "2026-12", "--place", "Tromsø"]) == 0
+    assert "Margashirsha–Pausha (purnimanta) · Vikram Samvat 2083" in capsys.readouterr().out
+
+
 def test_the_ekadashi_event_tells_both_paranas():
     es = [e for e in tithiloom.ekadashis(2026, DELHI) if e.name == "Prabodhini"]
     text = cli._ekadashi_events(es, 2026, "purnimant")[0].description

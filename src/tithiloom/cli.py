@@ -622,7 +622,7 @@ def _month(o: Options, place: Place) -> Listing[Dated]:
     flags = ", ".join(f"{flag} {text}" for css, flag, text in month_page.KINDS
                       if css in GRID_FLAGS for flag in (GRID_FLAGS[css],))
     head = [f"{cal.month_name[month]} {year} — {place.label()}",
-            *([f"  {month_page.heading(days, o.calendar)}"] if days else []),
+            f"  {month_page.heading(year, month, place, days, o.calendar)}",
             f"Tithi (S = Shukla, K = Krishna) and nakshatra at sunrise; {flags}",
             *month_grid(year, month, days, marks), *([""] if marks else [])]
     data = {"days": days, "marks": [{"date": d.isoformat(), "kind": k, "text": t}

@@ -1,5 +1,6 @@
-"""The Hindu date of a civil day: the lunar month and tithi at its sunrise, the
-Vikram and Shaka samvat years and the year's name in the sixty-year cycle.
+"""The Hindu date of a civil day: the lunar month and tithi at its sunrise (at
+its local noon on a day without one), the Vikram and Shaka samvat years and the
+year's name in the sixty-year cycle.
 
 Its lunar month is named, as every month the package shows, by
 :func:`tithiloom.months.month_name`.
@@ -12,7 +13,7 @@ from collections.abc import Mapping, Sequence
 from functools import lru_cache
 from typing import Any
 
-from tithiloom import _core, months
+from tithiloom import _core, months, zones
 from tithiloom.results import HinduDate
 
 # The era offsets from the Gregorian year once the era's new year has passed.
@@ -74,3 +75,13 @@ def hindu_date(day: dt.date, sunrise_jd: float, tithi: int, tithi_name: str, pak
         _core.py_era_year(day.year, VIKRAM_OFFSET, passed),
         _core.py_era_year(day.year, SHAKA_OFFSET, passed),
         SAMVATSARAS[_core.py_jovian_cycle_index(cycle_year, CYCLE_EPOCH)])
+
+
+def hindu_dates_at_noon(days: Sequence[dt.date], tz: dt.tzinfo,
+                        calendar: str) -> list[HinduDate | None]:
+    """The Hindu dates of days that have no sunrise (polar day and night), read
+    at each day's local noon."""
+    noons = [zones.to_jd(dt.datetime(d.year, d.month, d.day, 12, tzinfo=tz)) for d in days]
+    limbs = _core.py_compute_panchanga_at_jds(noons) if noons else []
+    return [hindu_date(d, jd, t["number"], t["name"], t["paksha"], calendar)
+            for d, jd, t in zip(days, noons, (x["tithi"] for x in limbs))]

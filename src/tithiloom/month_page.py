@@ -11,6 +11,7 @@ import datetime as dt
 import html
 from collections.abc import Sequence
 
+from tithiloom import hindu_date as hindu
 from tithiloom.places import Place
 from tithiloom.results import Day
 
@@ -104,9 +105,14 @@ def _span(values: Sequence[object]) -> str:
     return "–".join(dict.fromkeys(str(v) for v in values))
 
 
-def heading(days: Sequence[Day], calendar: str) -> str:
-    """The lunar months and samvat years the days fall in."""
-    dates = [d.hindu_date for d in days if d.hindu_date is not None]
+def heading(year: int, month: int, place: Place, days: Sequence[Day], calendar: str) -> str:
+    """The lunar months and samvat years the month's days fall in, those without a
+    sunrise (the polar night) included."""
+    known = {d.date: d.hindu_date for d in days}
+    every = [dt.date(year, month, n) for n in range(1, cal.monthrange(year, month)[1] + 1)]
+    missing = [d for d in every if known.get(d) is None]
+    known.update(zip(missing, hindu.hindu_dates_at_noon(missing, place.zone, calendar)))
+    dates = [h for h in (known[d] for d in every) if h is not None]
     if not dates:
         return ""
     reckoning = "purnimanta" if calendar == "purnimant" else "amanta"
@@ -150,7 +156,7 @@ def month_html(year: int, month: int, place: Place, days: Sequence[Day], marks: 
             f"<title>{html.escape(title)} — {html.escape(place.name)}</title>"
             f"<style>{_CSS}</style></head><body>"
             f"<header><h1>{html.escape(title)}</h1>"
-            f'<p class="samvat">{html.escape(heading(days, calendar))}</p></header>'
+            f'<p class="samvat">{html.escape(heading(year, month, place, days, calendar))}</p></header>'
             f'<p class="where">{html.escape(place.label())}</p>'
             f'<table class="w{len(weeks)}"><thead><tr>{heads}</tr></thead>'
             f"<tbody>{''.join(rows)}</tbody></table>"
