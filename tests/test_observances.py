@@ -57,6 +57,7 @@ def test_shraddha_returns_the_death_tithi(name):
     ("DĪWĀLĪ", {"Diwali (Lakshmi Puja)"}), ("gudi padwa", {"Ugadi / Gudi Padwa"}),
     ("Nag Panchami", {"Nag Panchami", "Nag Panchami (Gujarat)"}),  # exact names, both
     ("navratri", {"Chaitra Navratri begins", "Sharad Navratri begins"}),  # a part of names
+    ("Deepavali", {"Diwali (Lakshmi Puja)"}), ("dussehra", {"Vijayadashami"}),  # other names
 ])
 def test_find_gives_the_days_a_name_names_over_years(query, names, delhi):
     found = tithiloom.find(query, range(2026, 2029), delhi)

@@ -58,6 +58,8 @@ def test_a_good_file_reads_back_and_a_missing_one_is_named(tmp_path):
      r"entry 1 \(x\): key 'adhika_maasa': unknown label 'never'"),
     ("- {id: x, name: X, rule: sankranti, sankranti_index: 1, tithi: 3}\n",
      r"entry 1 \(x\): key 'tithi': not a key of rule 'sankranti'"),
+    ("- {id: x, name: X, rule: sankranti, sankranti_index: 1, aliases: Y}\n",
+     r"entry 1 \(x\): key 'aliases': expected a list of non-empty names, got 'Y'"),
     ("- {id: x, name: X, rule: sankranti, sankranti_index: 1, day_offset: 1.5}\n",
      r"entry 1 \(x\): key 'day_offset': expected a whole number from -30 to 30, got 1.5"),
     ("- {id: x, name: X, rule: sankranti, sankranti_index: 1}\n"

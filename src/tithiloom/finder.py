@@ -1,8 +1,8 @@
 """Finding a festival by name: its days over a run of years at a place.
 
 A name matches a rule by its id, its name, the name without its note in
-brackets, the note itself, or either side of "A / B", ignoring case and
-accents.  Exact matches win; else every rule whose names hold the words; else
+brackets, the note itself, either side of "A / B", or one of the other names
+it is known by (its ``aliases``), ignoring case and accents.  Exact matches win; else every rule whose names hold the words; else
 the refusal lists close matches, as an unknown place's does.
 """
 
@@ -28,7 +28,8 @@ def _names(rule: Mapping[str, Any]) -> set[str]:
     bare = re.sub(r"\s*\([^)]*\)", "", name)
     notes = re.findall(r"\(([^)]*)\)", name)
     parts = [p for text in (name, bare) for p in text.split("/")]
-    return {fold(t) for t in (str(rule["id"]), name, bare, *notes, *parts) if fold(t)}
+    aliases = [str(a) for a in rule.get("aliases", ())]
+    return {fold(t) for t in (str(rule["id"]), name, bare, *notes, *parts, *aliases) if fold(t)}
 
 
 def matching(name: str, rules: Iterable[Mapping[str, Any]]) -> list[dict[str, Any]]:

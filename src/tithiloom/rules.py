@@ -38,7 +38,7 @@ _ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa
            "sankranti": {"ingress"}, "nakshatra_at_sunrise": set(),
            "nakshatra_in_solar_month": {"ingress"}}
 _COMMON = {"id", "name", "rule", "day_offset", "description", "region", "tradition", "basis",
-           "annual"}
+           "annual", "aliases"}
 ALMANAC = "almanac"
 CONVENTIONS = (ALMANAC, "core")
 
@@ -213,6 +213,10 @@ def _check_festival(e: _Entry, monthly: bool = False) -> None:
             raise e.fail(key, "only matters with priority 'vyapti'")
     for key in ("description", "region", "tradition", "basis"):
         e.string(key, required=False)
+    aliases = e.raw.get("aliases", [])
+    if not isinstance(aliases, list) or not all(isinstance(a, str) and a.strip()
+                                                for a in aliases):
+        raise e.fail("aliases", f"expected a list of non-empty names, got {aliases!r}")
     for key in ("annual", "avoid_bhadra"):
         if key in e.raw and not isinstance(e.raw[key], bool):
             raise e.fail(key, f"expected true or false, got {e.raw[key]!r}")
