@@ -8,6 +8,7 @@ import pytest
 from zoneinfo import ZoneInfo
 
 import tithiloom
+from tithiloom.months import marked
 
 NEW_YORK = ZoneInfo("America/New_York")
 DATES = [dt.date(2026, 1, 14), dt.date(2026, 4, 14), dt.date(2026, 8, 15), dt.date(2026, 12, 31)]
@@ -134,3 +135,19 @@ def test_what_the_checks_let_through(delhi):
         2026, 1, 13, tzinfo=delhi.zone), dt.date(2026, 1, 13)))[0].id == "lohri"
     assert tithiloom.shraddha_timeline(dt.date(500, 6, 1), delhi).teesra == dt.date(500, 6, 3)
     assert tithiloom.lunar_months(2)[0].start.year == 1
+
+
+@pytest.mark.parametrize("year", [1963, 1983])  # each has a kshaya month
+def test_a_kshaya_year_names_every_day_as_its_listing_does(year, delhi):
+    listing = tithiloom.lunar_months(year, "purnimant", delhi)
+
+    def listed(when):
+        return next(marked(m.name, m.is_adhik) for m in listing if m.start <= when < m.end)
+
+    named = [(marked(e.lunar_month_name, e.is_adhik), e.smartha_sunrise)
+             for e in tithiloom.ekadashis(year, delhi)]
+    named += [(marked(v.lunar_month_name, v.is_adhik), v.sunrise)
+              for v in tithiloom.vrats(year, delhi)]
+    named += [(d.hindu_date.lunar_month_name, d.sunrise)
+              for d in tithiloom.days(dt.date(year, 1, 1), dt.date(year, 12, 31), delhi)]
+    assert [(name, when) for name, when in named if name != listed(when)] == []

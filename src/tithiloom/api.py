@@ -372,19 +372,20 @@ def festivals(year: int, place: Place, rules: rulefiles.RuleSource = None,
     for r in raw:
         amanta, adhik = months.split(r["lunar_month_name"])
         paksha = "Krishna" if info[r["festival_id"]].get("tithi", 0) > 15 else "Shukla"
-        named.append((amanta, paksha, adhik or r["is_adhik_month"]))
-    why = iter(_told([months.reword(text, *name, cal) for r, name in zip(raw, named) for text in (
+        named.append((amanta, paksha, adhik or r["is_adhik_month"], cal,
+                      months.in_kshaya(r["sunrise_jd"])))
+    why = iter(_told([months.reword(text, *name) for r, name in zip(raw, named) for text in (
         r["reasoning"], "" if r["alternate"] is None else r["alternate"]["reasoning"])],
         place, conv, sunrises={_ymd(x): x["sunrise_jd"] for r in raw
                                for x in (r, r["alternate"]) if x is not None}))
     out = []
-    for r, (amanta, paksha, adhik) in zip(raw, named):
+    for r, name in zip(raw, named):
         alt = r["alternate"]
         d = info[r["festival_id"]]
         reasoning, alt_why = next(why), next(why)
         out.append(Festival(
             r["festival_id"], r["festival_name"], _ymd(r), _maybe_time(r["sunrise_jd"], place),
-            r["tithi_at_sunrise"], months.plain_name(amanta, paksha, adhik, cal), adhik, reasoning,
+            r["tithi_at_sunrise"], months.plain_name(*name), name[2], reasoning,
             r["priority_applied"], r["kaala_applied"],
             None if alt is None else Alternate(_ymd(alt), _maybe_time(alt["sunrise_jd"], place),
                                                alt["priority"], alt_why),
@@ -417,17 +418,17 @@ def ekadashis(year: int, place: Place, rules: rulefiles.RuleSource = None,
             return []
     raw = [r for r in _call(_core._ekadashis, defs, y, *_where(place), _year_clock(place, y),
                             conv) if _in(_ymd(r, "smartha_"), between)]
-    why = _told([months.reword(r["reasoning"], r["lunar_month_name"], r["paksha"], r["is_adhik"],
-                               cal) for r in raw], place, conv,
-                sunrises={_ymd(r, "smartha_"): r["smartha_sunrise_jd"] for r in raw})
-    return [Ekadashi(r["name"], r["lunar_month"],
-                     months.plain_name(r["lunar_month_name"], r["paksha"], r["is_adhik"], cal),
+    named = [(r["lunar_month_name"], r["paksha"], r["is_adhik"], cal,
+              months.in_kshaya(r["smartha_sunrise_jd"])) for r in raw]
+    why = _told([months.reword(r["reasoning"], *name) for r, name in zip(raw, named)], place,
+                conv, sunrises={_ymd(r, "smartha_"): r["smartha_sunrise_jd"] for r in raw})
+    return [Ekadashi(r["name"], r["lunar_month"], months.plain_name(*name),
                      r["is_adhik"], r["paksha"], _ymd(r, "smartha_"),
                      _maybe_time(r["smartha_sunrise_jd"], place), _ymd(r, "vaishnava_"),
                      _maybe_time(r["vaishnava_sunrise_jd"], place), text,
                      _span(r, "smartha_parana_", "Parana", place),
                      _span(r, "vaishnava_parana_", "Parana", place))
-            for r, text in zip(raw, why)]
+            for r, name, text in zip(raw, named, why)]
 
 
 def _span(r: Mapping[str, Any], prefix: str, name: str, place: Place) -> Window | None:
@@ -454,16 +455,16 @@ def vrats(year: int, place: Place, between: Between = None,
     raw = [r for r in _call(_core._vrat_dates, y, *_where(place), _year_clock(place, y), conv,
                             rules, within) if _in(_ymd(r), between)]
     kaala = {v["name"]: str(v.get("kaala", "")) for v in rules or ()}
-    adhik = ["(Adhika " in r["name"] for r in raw]  # the core marks it in the name alone
-    name = [months.reword(r["name"], r["lunar_month_name"], r["paksha"], a, cal)
-            for r, a in zip(raw, adhik)]
-    why = _told([months.reword(r.get("reasoning", ""), r["lunar_month_name"], r["paksha"], a,
-                               cal) for r, a in zip(raw, adhik)], place, conv,
-                sunrises={_ymd(r): r["sunrise_jd"] for r in raw})
+    # The core marks an adhika month in the name alone.
+    month = [(r["lunar_month_name"], r["paksha"], "(Adhika " in r["name"], cal,
+              months.in_kshaya(r["sunrise_jd"])) for r in raw]
+    name = [months.reword(r["name"], *m) for r, m in zip(raw, month)]
+    why = _told([months.reword(r.get("reasoning", ""), *m) for r, m in zip(raw, month)], place,
+                conv, sunrises={_ymd(r): r["sunrise_jd"] for r in raw})
     return [Vrat(r["vrat_type"], n, _ymd(r), _maybe_time(r["sunrise_jd"], place),
-                 months.plain_name(r["lunar_month_name"], r["paksha"], a, cal), r["paksha"], w,
-                 _span(r, "muhurta_", kaala.get(r["vrat_type"], ""), place), a)
-            for r, a, n, w in zip(raw, adhik, name, why)]
+                 months.plain_name(*m), r["paksha"], w,
+                 _span(r, "muhurta_", kaala.get(r["vrat_type"], ""), place), m[2])
+            for r, m, n, w in zip(raw, month, name, why)]
 
 
 def shraddha(death_date: dt.date, year: int, place: Place,
@@ -481,10 +482,11 @@ def shraddha(death_date: dt.date, year: int, place: Place,
         return None
     amanta, adhik = months.split(r["lunar_month_name"])
     paksha = "Krishna" if r["tithi"] > 15 else "Shukla"
-    why = _told([months.reword(r["reasoning"], amanta, paksha, adhik, cal)], place, convention,
-                r["tithi"])[0]
+    kshaya = months.in_kshaya(r["sunrise_jd"])
+    why = _told([months.reword(r["reasoning"], amanta, paksha, adhik, cal, kshaya)], place,
+                convention, r["tithi"])[0]
     return Shraddha(_ymd(r), _maybe_time(r["sunrise_jd"], place), r["tithi"], r["lunar_month"],
-                    months.plain_name(amanta, paksha, adhik, cal), why)
+                    months.plain_name(amanta, paksha, adhik, cal, kshaya), why)
 
 
 def _iso(text: str) -> dt.date:

@@ -29,7 +29,7 @@ from collections.abc import Callable, Iterable, Sequence
 from dataclasses import dataclass
 from typing import Any, Generic, NoReturn, TextIO, TypeVar
 
-from tithiloom import api, checks, export, finder, month_page, months, rules as rulefiles
+from tithiloom import api, checks, export, finder, month_page, months, rules as rulefiles, zones
 from tithiloom.errors import TithiloomError
 from tithiloom.places import DEFAULT_PLACE, Place, lookup, search
 from tithiloom.results import (Day, Ekadashi, Festival, Lagna, LagnaWindow, Record, Sankranti,
@@ -400,7 +400,8 @@ def _vrat_events(vs: Sequence[Vrat], year: int, calendar: str) -> list[export.Ev
     for v in vs:
         # Keyed by the amanta month, whatever calendar names it: the same fast
         # keeps its event when --calendar changes.
-        amanta = months.amanta_name(v.lunar_month_name, v.paksha, v.is_adhik, calendar)
+        kshaya = v.sunrise is not None and months.in_kshaya(zones.to_jd(v.sunrise))
+        amanta = months.amanta_name(v.lunar_month_name, v.paksha, v.is_adhik, calendar, kshaya)
         base = export.slug(f"{v.type} ({months.marked(amanta, v.is_adhik)})-{v.paksha}")
         seen[base] = seen.get(base, 0) + 1  # a month name can occur twice in a year
         month = months.marked(v.lunar_month_name, v.is_adhik)

@@ -45,7 +45,7 @@ def _month_at(jd: float, year: int) -> Mapping[str, Any] | None:
         except (ValueError, OverflowError):
             continue
         for m in months:
-            if m["start_jd"] <= jd < m["end_jd"] and not m["is_kshaya"]:
+            if m["start_jd"] <= jd < m["end_jd"]:
                 return m
     return None
 
@@ -70,7 +70,8 @@ def hindu_date(day: dt.date, sunrise_jd: float, tithi: int, tithi_name: str, pak
     passed = _new_year_passed(sunrise_jd, day.year)
     cycle_year = day.year if passed else day.year - 1
     return HinduDate(
-        month["number"], months.month_name(month["name"], paksha, month["is_adhik"], calendar),
+        month["number"], months.month_name(month["name"], paksha, month["is_adhik"], calendar,
+                                          month["is_kshaya"]),
         month["is_adhik"], calendar, paksha, tithi, tithi_name,
         _core.py_era_year(day.year, VIKRAM_OFFSET, passed),
         _core.py_era_year(day.year, SHAKA_OFFSET, passed),

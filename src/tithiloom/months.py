@@ -15,6 +15,7 @@ texts the core wrote with amanta names are renamed by :func:`reword`;
 
 from __future__ import annotations
 
+import math
 import re
 from functools import lru_cache
 from typing import Any
@@ -28,21 +29,24 @@ ADHIKA = "Adhika "
 
 
 def plain_name(amanta: str, paksha: str, adhika: bool = False,
-               calendar: str = "purnimant") -> str:
+               calendar: str = "purnimant", kshaya: bool = False) -> str:
     """The month's name without the adhika mark: that of the purnimanta month
-    holding a dark half of a nija amanta month, else the amanta name."""
+    holding a dark half of a nija amanta month (two months on for a kshaya
+    lunation's), else the amanta name."""
     if calendar == "purnimant" and paksha == "Krishna" and not adhika:
+        if kshaya and amanta in _FOLLOWING:
+            return NAMES[(NAMES.index(amanta) + 2) % len(NAMES)]
         return _FOLLOWING.get(amanta, amanta)
     return amanta
 
 
 def month_name(amanta: str, paksha: str, adhika: bool = False,
-               calendar: str = "purnimant") -> str:
+               calendar: str = "purnimant", kshaya: bool = False) -> str:
     """The name of the lunar month holding a day of ``paksha`` ("Shukla" or
     "Krishna") in amanta month ``amanta``, in ``calendar`` ("amant" or
     "purnimant"), an adhika month marked "Adhika ": ("Jyeshtha", "Krishna",
     False, "purnimant") gives "Ashadha"; with ``adhika`` True, "Adhika Jyeshtha"."""
-    return marked(plain_name(amanta, paksha, adhika, calendar), adhika)
+    return marked(plain_name(amanta, paksha, adhika, calendar, kshaya), adhika)
 
 
 def marked(name: str, adhika: bool) -> str:
@@ -51,10 +55,10 @@ def marked(name: str, adhika: bool) -> str:
 
 
 def amanta_name(name: str, paksha: str, adhika: bool = False,
-                calendar: str = "purnimant") -> str:
+                calendar: str = "purnimant", kshaya: bool = False) -> str:
     """The amanta month of a day that :func:`plain_name` names ``name``."""
     if calendar == "purnimant" and paksha == "Krishna" and not adhika and name in _FOLLOWING:
-        return NAMES[NAMES.index(name) - 1]
+        return NAMES[NAMES.index(name) - (2 if kshaya else 1)]
     return name
 
 
@@ -73,17 +77,29 @@ def _mention(amanta: str) -> re.Pattern[str]:
 
 
 def reword(text: str, amanta: str, paksha: str, adhika: bool = False,
-           calendar: str = "purnimant") -> str:
+           calendar: str = "purnimant", kshaya: bool = False) -> str:
     """A text the core wrote about a day of amanta month ``amanta``, its month
     named each time as :func:`month_name` names it (adhika marked throughout)."""
     if not text or amanta not in _FOLLOWING:
         return text
-    return _mention(amanta).sub(month_name(amanta, paksha, adhika, calendar), text)
+    return _mention(amanta).sub(month_name(amanta, paksha, adhika, calendar, kshaya), text)
 
 
 @lru_cache(maxsize=16)
 def _amanta(year: int) -> tuple[_core.LunarMonthDict, ...]:
     return tuple(_core.py_compute_lunar_months(year, "amant"))
+
+
+def in_kshaya(jd: float) -> bool:
+    """Whether an instant (UT Julian day) lies in a kshaya lunation, one that holds
+    two months' ingresses; the core's records of a day do not say so."""
+    if math.isnan(jd):
+        return False
+    try:
+        return any(m["is_kshaya"] and m["start_jd"] <= jd < m["end_jd"]
+                   for m in _amanta(_core.py_jd_to_datetime(jd)[0]))
+    except (ValueError, OverflowError):  # beyond the span the core computes
+        return False
 
 
 @lru_cache(maxsize=16)
