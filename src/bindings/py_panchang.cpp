@@ -111,7 +111,7 @@ PyObject* py_compute_panchang_with(PyObject* const* args, Py_ssize_t nargs, PyOb
           if (auto error = time_limbs({&day})) return *error;
           const double sunrise = day.sun.sunrise_jd;
           Result<LimbBoundaries> around =
-              find_limb_boundaries(sunrise, sunrise + MOON_BOUNDARY_DAYS);
+              find_limb_boundaries(sunrise, sunrise + MOON_BOUNDARY_DAYS, 1, sunrise);
           if (!around.ok()) return around.failure();
           return DayAndMoon{day, moon_of_day_on_boundaries(date, clock, place, day,
                                                            around.value())};

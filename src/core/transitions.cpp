@@ -15,9 +15,12 @@ namespace tithiloom {
 
 namespace {
 
-// The Hermite curve through samples two days apart follows the Moon to
-// within some 16 seconds of its motion (measured over a year), the Sun to
-// far below a millisecond; the ayanamsa, nearly uniform, is taken linearly.
+// A Hermite curve through four samples two days apart (values and speeds)
+// follows the Moon to within about a fifth of a second of its motion
+// (measured over years far apart), where one through the two samples around
+// an instant was off by some 16 seconds; the Sun, slow and smooth, takes the
+// two-sample curve, good to far below a millisecond, and the ayanamsa, nearly
+// uniform, is taken linearly.
 constexpr double SAMPLE_STEP_DAYS = 2.0;
 // Sampled intervals in one unit of work.
 constexpr std::size_t BLOCK_STEPS = 32;
@@ -25,10 +28,13 @@ constexpr std::size_t BLOCK_STEPS = 32;
 // lasts 1.2 days), and a boundary value recurs only after some 25 days, so
 // within it a boundary is known by the index it leads to.
 constexpr double REACH_DAYS = 1.5;
-// After a Newton correction this small the error left is under a tenth of a
-// second: the step's slope (the fit's) is good to about 1e-3 of itself, and
-// the angle's curvature adds microseconds.
-constexpr double NEWTON_DONE_DAYS = 1e-3;
+// A boundary this close to a sunrise the day is read at is settled on the
+// library's Moon, as the limb at that sunrise is: the two then agree on
+// which side of the sunrise it lies. Ten times the fit's error.
+constexpr double NEAR_SUNRISE_DAYS = 2.0 / 86400.0;
+// After a Newton correction this small the error left is under a
+// millisecond: the step's slope (the fit's) is good to about 1e-3 of itself.
+constexpr double NEWTON_DONE_DAYS = 1e-5;
 constexpr int NEWTON_MAX_STEPS = 8;
 constexpr std::size_t REFINES_PER_THREAD = 64;
 
@@ -91,24 +97,79 @@ constexpr Weights weights_of(Angle angle) {
   return {1.0, 1.0, -2.0};
 }
 
-// The Hermite curve of one body over [a, b] as the travel since a, in
-// degrees, at s = (t - a) / h in [0, 1], and its rate in degrees per day.
-struct Travel {
-  double h, v0, dv, v1;  // h * speed at a, the whole travel, h * speed at b
+// A Hermite curve of one body's travel since sample a, in degrees, at
+// s = (t - a) / h, through two nodes (s = 0, 1) or four (s = -1, 0, 1, 2),
+// each with its value and its rate per unit of s (h times the speed); in
+// Newton's divided-difference form.
+class Travel {
+ public:
+  static constexpr std::size_t MAX_NODES = 4;
 
+  Travel(double h, const double* s, const double* value, const double* rate, std::size_t nodes)
+      : h_(h), terms_(2 * nodes) {
+    std::array<double, 2 * MAX_NODES> q{};
+    for (std::size_t i = 0; i < terms_; ++i) {
+      z_[i] = s[i / 2];
+      q[i] = value[i / 2];
+    }
+    c_[0] = q[0];
+    // Column by column, in place from the bottom: a repeated node's first
+    // difference is its rate.
+    for (std::size_t j = 1; j < terms_; ++j) {
+      for (std::size_t i = terms_ - 1; i >= j; --i) {
+        const double gap = z_[i] - z_[i - j];
+        q[i] = gap == 0.0 ? rate[i / 2] : (q[i] - q[i - 1]) / gap;
+      }
+      c_[j] = q[j];
+    }
+  }
   double at(double s) const {
-    const double s2 = s * s, s3 = s2 * s;
-    return v0 * (s3 - 2.0 * s2 + s) + dv * (3.0 * s2 - 2.0 * s3) + v1 * (s3 - s2);
+    double v = c_[terms_ - 1];
+    for (std::size_t k = terms_ - 1; k-- > 0;) v = v * (s - z_[k]) + c_[k];
+    return v;
   }
+  // Degrees per day.
   double rate(double s) const {
-    const double s2 = s * s;
-    return (v0 * (3.0 * s2 - 4.0 * s + 1.0) + dv * (6.0 * s - 6.0 * s2) + v1 * (3.0 * s2 - 2.0 * s)) /
-           h;
+    double v = c_[terms_ - 1], d = 0.0;
+    for (std::size_t k = terms_ - 1; k-- > 0;) {
+      d = d * (s - z_[k]) + v;
+      v = v * (s - z_[k]) + c_[k];
+    }
+    return d / h_;
   }
+
+ private:
+  double h_;
+  std::size_t terms_;
+  std::array<double, 2 * MAX_NODES> z_{}, c_{};
 };
 
+// The travel of a body through samples: the two around the interval, and
+// the ones either side of them when both are there.
+template <class Get>
+Travel travel_through(const Sample* p, const Sample& a, const Sample& b, const Sample* n,
+                      Get motion, bool four) {
+  const double h = b.jd - a.jd;
+  const Motion ma = motion(a), mb = motion(b);
+  const double lb = norm360(mb.longitude_deg - ma.longitude_deg);
+  if (four && p != nullptr && n != nullptr) {
+    const Motion mp = motion(*p), mn = motion(*n);
+    const double s[] = {-1.0, 0.0, 1.0, 2.0};
+    const double v[] = {-norm360(ma.longitude_deg - mp.longitude_deg), 0.0, lb,
+                        lb + norm360(mn.longitude_deg - mb.longitude_deg)};
+    const double r[] = {h * mp.speed_deg_per_day, h * ma.speed_deg_per_day,
+                        h * mb.speed_deg_per_day, h * mn.speed_deg_per_day};
+    if (std::isfinite(v[0]) && std::isfinite(v[3]) && std::isfinite(r[0]) && std::isfinite(r[3]))
+      return Travel(h, s, v, r, 4);
+  }
+  const double s[] = {0.0, 1.0};
+  const double v[] = {0.0, lb};
+  const double r[] = {h * ma.speed_deg_per_day, h * mb.speed_deg_per_day};
+  return Travel(h, s, v, r, 2);
+}
+
 struct Crossing {
-  double jd;         // the fit's estimate, then the refined instant
+  double jd;         // the fit's estimate, then the settled instant if settled
   double estimate;   // the fit's estimate
   double slope;      // the angle's rate at the estimate, degrees per day
   // The angle less its Moon term (the Sun's and the ayanamsa's share) at the
@@ -117,7 +178,6 @@ struct Crossing {
   double rest_deg;
   double rest_rate;
   std::uint32_t index_after;
-  bool refined;
 };
 
 using Lists = std::array<std::vector<Crossing>, FAMILIES>;
@@ -141,13 +201,13 @@ double solve_unit(F&& travel, D&& per_unit, double want, double total) {
   return s;
 }
 
-// The crossings of every family between two successive samples.
-void crossings_between(const Sample& a, const Sample& b, Lists& out) {
+// The crossings of every family between two successive samples a and b;
+// p and n, the samples before a and after b, when the library gave them.
+void crossings_between(const Sample* p, const Sample& a, const Sample& b, const Sample* n,
+                       Lists& out) {
   const double h = b.jd - a.jd;
-  const Travel moon{h, h * a.moon.speed_deg_per_day, norm360(b.moon.longitude_deg - a.moon.longitude_deg),
-                    h * b.moon.speed_deg_per_day};
-  const Travel sun{h, h * a.sun.speed_deg_per_day, norm360(b.sun.longitude_deg - a.sun.longitude_deg),
-                   h * b.sun.speed_deg_per_day};
+  const Travel moon = travel_through(p, a, b, n, [](const Sample& x) { return x.moon; }, true);
+  const Travel sun = travel_through(p, a, b, n, [](const Sample& x) { return x.sun; }, false);
   const double ayan_travel = b.ayanamsa - a.ayanamsa;
   for (std::size_t f = 0; f < FAMILIES; ++f) {
     const Family& fam = FAMILY[f];
@@ -176,7 +236,7 @@ void crossings_between(const Sample& a, const Sample& b, Lists& out) {
                           w.ayanamsa * (a.ayanamsa + ayan_travel * s);
       const double rest_rate = w.sun * sun.rate(s) + w.ayanamsa * ayan_travel / h;
       const double t = a.jd + s * h;
-      out[f].push_back({t, t, rate(s), rest, rest_rate, j % fam.count, false});
+      out[f].push_back({t, t, rate(s), rest, rest_rate, j % fam.count});
     }
   }
 }
@@ -188,7 +248,7 @@ struct Estimates {
 
 // The samples lie on whole multiples of the step and the blocks on whole
 // multiples of BLOCK_STEPS steps, wherever the span begins: a boundary is
-// estimated from the same two samples and so refined to the same instant by
+// estimated from the same samples and so placed at the same instant by
 // every span that holds it (a day alone and the same day in a year agree).
 Result<Estimates> estimate(double from_jd, double to_jd, unsigned threads) {
   const auto first = static_cast<std::int64_t>(std::floor(from_jd / SAMPLE_STEP_DAYS));
@@ -204,12 +264,25 @@ Result<Estimates> estimate(double from_jd, double to_jd, unsigned threads) {
     const std::int64_t block = first_block + static_cast<std::int64_t>(b);
     const std::int64_t lo = std::max(first, block * block_steps);
     const std::int64_t hi = std::min(last, (block + 1) * block_steps);
-    Sample prev = sample_at(static_cast<double>(lo) * SAMPLE_STEP_DAYS);
-    for (std::int64_t k = lo + 1; k <= hi; ++k) {
+    // The samples lo .. hi, and one more either side where the library
+    // reaches (only the curves of the end intervals need them).
+    const auto outer = [](std::int64_t k) -> std::optional<Sample> {
+      const double jd = static_cast<double>(k) * SAMPLE_STEP_DAYS;
+      if (!(jd >= MIN_JD_UT && jd <= MAX_JD_UT)) return std::nullopt;
+      return sample_at(jd);
+    };
+    const std::optional<Sample> before = outer(lo - 1);
+    std::vector<Sample> samples;
+    samples.reserve(static_cast<std::size_t>(hi - lo + 1));
+    for (std::int64_t k = lo; k <= hi; ++k) {
       if (library_failure_pending()) break;
-      const Sample next = sample_at(static_cast<double>(k) * SAMPLE_STEP_DAYS);
-      crossings_between(prev, next, parts[b]);
-      prev = next;
+      samples.push_back(sample_at(static_cast<double>(k) * SAMPLE_STEP_DAYS));
+    }
+    const std::optional<Sample> after = outer(hi + 1);
+    for (std::size_t i = 0; i + 1 < samples.size(); ++i) {
+      const Sample* p = i > 0 ? &samples[i - 1] : before ? &*before : nullptr;
+      const Sample* n = i + 2 < samples.size() ? &samples[i + 2] : after ? &*after : nullptr;
+      crossings_between(p, samples[i], samples[i + 1], n, parts[b]);
     }
     return std::optional<Error>();
   });
@@ -246,7 +319,6 @@ void refine(const Family& fam, Crossing& c) {
     if (std::fabs(dt) < NEWTON_DONE_DAYS) break;
   }
   c.jd = t;
-  c.refined = true;
 }
 
 struct Handle {
@@ -284,24 +356,26 @@ bool valid_span(double from_jd, double to_jd) {
 
 }  // namespace
 
-Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut, unsigned threads) {
+Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut, unsigned threads,
+                                            std::optional<double> sunrise_jd) {
   if (!valid_span(from_jd_ut, to_jd_ut))
     return Error{"boundary span must be finite, in order and at most 36525 days"};
   const SettingsPin pin(Settings::current());
   Result<Estimates> e = estimate(from_jd_ut, to_jd_ut, threads);
   if (!e.ok()) return e.failure();
   Lists lists = std::move(e).value().lists;
-  std::vector<Handle> which;
-  for (std::size_t f = 0; f < FAMILIES; ++f)
-    for (std::size_t i = 0; i < lists[f].size(); ++i)
-      if (lists[f][i].jd >= from_jd_ut - 0.01 && lists[f][i].jd <= to_jd_ut + 0.01)
-        which.push_back({f, i});
-  if (auto error = refine_all(lists, which, threads)) return *error;
+  if (sunrise_jd) {
+    std::vector<Handle> which;
+    for (std::size_t f = 0; f < FAMILIES; ++f)
+      for (std::size_t i = 0; i < lists[f].size(); ++i)
+        if (std::fabs(lists[f][i].jd - *sunrise_jd) < NEAR_SUNRISE_DAYS) which.push_back({f, i});
+    if (auto error = refine_all(lists, which, threads)) return *error;
+  }
 
   LimbBoundaries out;
   const auto keep = [&](std::size_t f, std::vector<LimbBoundary>& to, bool tithi) {
     for (const Crossing& c : lists[f]) {
-      if (!c.refined || c.jd < from_jd_ut || c.jd > to_jd_ut) continue;
+      if (c.jd < from_jd_ut || c.jd > to_jd_ut) continue;
       if (tithi && c.index_after % 2 != 0) continue;
       to.push_back({c.jd, tithi ? c.index_after / 2 : c.index_after});
     }
@@ -337,7 +411,7 @@ std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned thr
   const auto want = [&](std::size_t f, double r, std::uint32_t k) {
     const std::optional<std::size_t> at = find(lists[f], r, k);
     if (!at) return NONE;
-    if (!wanted[f][*at]) {
+    if (!wanted[f][*at] && std::fabs(lists[f][*at].jd - r) < NEAR_SUNRISE_DAYS) {
       wanted[f][*at] = true;
       which.push_back({f, *at});
     }

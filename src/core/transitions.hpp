@@ -2,16 +2,16 @@
 // and of the Moon's rashi over a span of days, each found once.
 //
 // The Moon's and the Sun's tropical longitudes are sampled every two days
-// with their speeds, and the ayanamsa with them; a cubic Hermite curve
-// through the samples places each crossing of an element boundary to some
-// seconds, and Newton steps on the library's Moon at the estimate settle it
-// (the Sun and the ayanamsa, slow and smooth, are taken from the fit, which
-// holds them to far below a millisecond of the Moon's motion). The angles
-// are those of the daily panchang, formed from the same longitudes, so a
-// limb read at a sunrise lies between the boundaries found here, to within
-// a tenth of a second of the true crossing. Samples lie on fixed instants
-// (whole multiples of the step), so any span holding a boundary finds it at
-// the same instant: days that share a boundary read the same time.
+// with their speeds, and the ayanamsa with them. A Hermite curve through the
+// four samples around each interval places every crossing of an element
+// boundary to about a fifth of a second of the Moon's motion, without a
+// further request; a boundary within two seconds of the sunrise a day is
+// read at is settled by Newton steps on the library's Moon, so that it lies
+// on the same side of that sunrise as the limb the day reads there. The
+// angles are those of the daily panchang, formed from the same longitudes.
+// Samples lie on fixed instants (whole multiples of the step), so any span
+// holding a boundary finds it at the same instant: days that share a
+// boundary read the same time.
 //
 // The core's per-day guided search (panchang.hpp) is untouched: its times
 // are bit for bit those of the literal search.
@@ -45,10 +45,12 @@ inline constexpr double MAX_BOUNDARY_SPAN_DAYS = 36525.0;
 
 // Every boundary in [from_jd_ut, to_jd_ut], or the library's failure; a
 // span that is not finite, reversed or longer than MAX_BOUNDARY_SPAN_DAYS
-// is refused. Spread over up to `threads` threads; the result does not
-// depend on their number.
+// is refused. Those within two seconds of `sunrise_jd` are settled as
+// time_limbs settles them for the day of that sunrise. Spread over up to
+// `threads` threads; the result does not depend on their number.
 Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut,
-                                            unsigned threads = 1);
+                                            unsigned threads = 1,
+                                            std::optional<double> sunrise_jd = std::nullopt);
 
 // Sets the start_jd and end_jd of the tithi, nakshatra, yoga and karana of
 // each panchang (the limbs prevailing at its sun.sunrise_jd) from boundaries
