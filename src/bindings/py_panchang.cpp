@@ -104,7 +104,7 @@ PyObject* py_compute_panchang_with(PyObject* const* args, Py_ssize_t nargs, PyOb
       const Result<DayAndMoon> p = without_gil([&] {
         return checked([&]() -> Result<DayAndMoon> {
           Result<Panchang> d = panchang_of_day(date, weekday, clock, place,
-                                               shared ? Transitions::skip : Transitions::search);
+                                               shared ? Transitions::shared : Transitions::search);
           if (!d.ok()) return d.failure();
           Panchang day = std::move(d).value();
           if (!shared) return DayAndMoon{day, moon_of_day(date, clock, place, day)};

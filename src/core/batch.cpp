@@ -71,8 +71,9 @@ void next_chunk(std::optional<CivilDate>& next, double limit, const Clock& clock
 std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Clock& clock,
                                  const Place& place, unsigned threads, DayTimes times,
                                  std::vector<BatchDayResult>& days) {
-  const Transitions own =
-      times == DayTimes::per_day ? Transitions::search : Transitions::skip;
+  const Transitions own = times == DayTimes::per_day ? Transitions::search
+                          : times == DayTimes::shared ? Transitions::shared
+                                                      : Transitions::skip;
   std::vector<std::optional<BatchDayResult>> slots(dates.size());
   const auto error = run_units(dates.size(), threads, DAYS_PER_THREAD, [&](std::size_t i) {
     const CivilDate& date = dates[i];

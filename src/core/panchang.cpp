@@ -170,27 +170,31 @@ struct Limbs {
 // The limbs at sunrise from the positions there, each angle formed exactly
 // as the angle functions form it.
 Limbs limbs_from(std::uint32_t weekday, double sunrise_jd, const Positions& at) {
-  constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
   const double elongation = elongation_deg(at.moon, at.sun);
   const double moon = to_sidereal(at.moon, at.ayanamsa);
   const double sun = to_sidereal(at.sun, at.ayanamsa);
-  const std::uint32_t ti = element_index(elongation, TITHI_SPAN_DEG);
   const std::uint32_t ni = element_index(moon, NAKSHATRA_SPAN_DEG);
-  const std::uint32_t yi = element_index(yoga_deg(sun, moon), YOGA_SPAN_DEG);
   const std::uint32_t h = element_index(elongation, KARANA_SPAN_DEG);
-  const std::uint32_t kn = karana_number(h);
-  Panchang p{};
-  p.vara = {weekday, vara_name(weekday), vara_english(weekday)};
-  p.tithi = {ti + 1, tithi_display_name(ti + 1), paksha_name(ti + 1), NaN, NaN};
-  p.nakshatra = {ni + 1, nakshatra_name(ni + 1), nakshatra_lord(ni + 1), pada_of(moon, ni), NaN,
-                 NaN};
-  p.yoga = {yi + 1, yoga_name(yi + 1), NaN, NaN};
-  p.karana = {kn, karana_name(kn), NaN, NaN};
-  p.sun = {sunrise_jd, 0.0, 0.0};
-  return {std::move(p), h};
+  LimbIndices at_sunrise{element_index(elongation, TITHI_SPAN_DEG), h, ni,
+                         pada_of(moon, ni), element_index(yoga_deg(sun, moon), YOGA_SPAN_DEG)};
+  return {limbs_of(weekday, sunrise_jd, at_sunrise), h};
 }
 
 }  // namespace
+
+Panchang limbs_of(std::uint32_t weekday, double sunrise_jd, const LimbIndices& at) {
+  constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+  const std::uint32_t kn = karana_number(at.half_tithi);
+  Panchang p{};
+  p.vara = {weekday, vara_name(weekday), vara_english(weekday)};
+  p.tithi = {at.tithi + 1, tithi_display_name(at.tithi + 1), paksha_name(at.tithi + 1), NaN, NaN};
+  p.nakshatra = {at.nakshatra + 1, nakshatra_name(at.nakshatra + 1),
+                 nakshatra_lord(at.nakshatra + 1), at.pada, NaN, NaN};
+  p.yoga = {at.yoga + 1, yoga_name(at.yoga + 1), NaN, NaN};
+  p.karana = {kn, karana_name(kn), NaN, NaN};
+  p.sun = {sunrise_jd, 0.0, 0.0};
+  return p;
+}
 
 DayGuide::DayGuide(double sunrise_jd, const Positions& at_sunrise) {
   // The searches reach two days from the sunrise.
@@ -251,8 +255,18 @@ Result<Panchang> panchang_of_day(const CivilDate& date, std::uint32_t weekday, c
     const Result<SunData> sun = sun_data_of_day(date, clock, place);
     if (!sun.ok()) return sun.failure();
     const double r = sun.value().sunrise_jd;
-    Panchang p = transitions == Transitions::search ? panchang_at_sunrise(weekday, r)
-                                                    : limbs_at_sunrise(weekday, r);
+    Panchang p{};
+    switch (transitions) {
+      case Transitions::search:
+        p = panchang_at_sunrise(weekday, r);
+        break;
+      case Transitions::skip:
+        p = limbs_at_sunrise(weekday, r);
+        break;
+      case Transitions::shared:
+        p.vara = {weekday, vara_name(weekday), vara_english(weekday)};
+        break;
+    }
     p.sun = sun.value();
     return p;
   });

@@ -163,11 +163,26 @@ Panchang panchang_at_sunrise(std::uint32_t weekday, double sunrise_jd);
 // costs one request per body and one ayanamsa instead of eight searches.
 Panchang limbs_at_sunrise(std::uint32_t weekday, double sunrise_jd);
 
-enum class Transitions { search, skip };
+// 0-based indices of the limbs at an instant (the pada 1-4, as shown).
+struct LimbIndices {
+  std::uint32_t tithi;       // 0-29
+  std::uint32_t half_tithi;  // 0-59
+  std::uint32_t nakshatra;   // 0-26
+  std::int32_t pada;         // 1-4
+  std::uint32_t yoga;        // 0-26
+};
 
-// The panchang of a civil date at a place: its sun data and the limbs at its
-// sunrise, with their transition times unless skipped. Fails on a day
-// without sunrise or sunset (kind no_sun_event) and on a library failure.
+// The limbs named by their indices, transition times NaN.
+Panchang limbs_of(std::uint32_t weekday, double sunrise_jd, const LimbIndices& at);
+
+// search: the limbs and their times by the per-day search; skip: the limbs
+// without times; shared: the vara alone, the limbs and their times being
+// read later from the boundaries days share (time_limbs, transitions.hpp).
+enum class Transitions { search, skip, shared };
+
+// The panchang of a civil date at a place: its sun data and, as
+// `transitions` says, the limbs at its sunrise. Fails on a day without
+// sunrise or sunset (kind no_sun_event) and on a library failure.
 Result<Panchang> panchang_of_day(const CivilDate& date, std::uint32_t weekday, const Clock& clock,
                                  const Place& place, Transitions transitions = Transitions::search);
 

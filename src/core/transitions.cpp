@@ -4,7 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <iterator>
 #include <limits>
+#include <tuple>
 #include <utility>
 
 #include "ephemeris.hpp"
@@ -46,11 +48,13 @@ struct Family {
   std::uint32_t count;
 };
 
-// Tithi boundaries are the karana boundaries of even index.
-enum FamilyId : std::size_t { KARANA, NAKSHATRA, YOGA, MOON_RASHI, FAMILIES };
+// Tithi boundaries are the karana boundaries of even index, nakshatra
+// boundaries the pada boundaries of index divisible by four.
+enum FamilyId : std::size_t { KARANA, PADA, YOGA, MOON_RASHI, FAMILIES };
+constexpr std::uint32_t PADAS = 108;
 constexpr std::array<Family, FAMILIES> FAMILY = {{
     {Angle::elongation, KARANA_SPAN_DEG, 60},
-    {Angle::moon_sidereal, NAKSHATRA_SPAN_DEG, 27},
+    {Angle::moon_sidereal, PADA_SPAN_DEG, PADAS},
     {Angle::yoga, YOGA_SPAN_DEG, 27},
     {Angle::moon_sidereal, RASHI_SPAN_DEG, 12},
 }};
@@ -335,12 +339,31 @@ std::optional<Error> refine_all(Lists& lists, const std::vector<Handle>& which, 
 }
 
 // The crossing of a family into index `k` within REACH_DAYS of jd.
-std::optional<std::size_t> find(const std::vector<Crossing>& list, double jd, std::uint32_t k) {
+std::optional<double> crossing_into(const std::vector<Crossing>& list, double jd,
+                                    std::uint32_t k) {
   auto it = std::lower_bound(list.begin(), list.end(), jd - REACH_DAYS,
                              [](const Crossing& c, double t) { return c.jd < t; });
   for (; it != list.end() && it->jd <= jd + REACH_DAYS; ++it)
-    if (it->index_after == k) return static_cast<std::size_t>(it - list.begin());
+    if (it->index_after == k) return it->jd;
   return std::nullopt;
+}
+
+// The index a family's angle has at jd: that of its last crossing at or
+// before jd, if one lies within REACH_DAYS.
+std::optional<std::uint32_t> index_at(const std::vector<Crossing>& list, double jd) {
+  auto it = std::upper_bound(list.begin(), list.end(), jd,
+                             [](double t, const Crossing& c) { return t < c.jd; });
+  if (it == list.begin() || std::prev(it)->jd < jd - REACH_DAYS) return std::nullopt;
+  return std::prev(it)->index_after;
+}
+
+// When the limb of index `from` prevailing at a sunrise began, and when the
+// next one (`to`) begins; a boundary missing within reach (never seen at a
+// real date) reads as sunrise -/+ 1 day, as in the per-day search.
+std::pair<double, double> span_at(const std::vector<Crossing>& list, double sunrise_jd,
+                                  std::uint32_t from, std::uint32_t to) {
+  return {crossing_into(list, sunrise_jd, from).value_or(sunrise_jd - 1.0),
+          crossing_into(list, sunrise_jd, to).value_or(sunrise_jd + 1.0)};
 }
 
 // The half-tithi index of a day's karana: one of the two halves of its tithi.
@@ -373,18 +396,18 @@ Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut, 
   }
 
   LimbBoundaries out;
-  const auto keep = [&](std::size_t f, std::vector<LimbBoundary>& to, bool tithi) {
+  // Every `per`-th boundary of a family, numbered by its own limb's index.
+  const auto keep = [&](std::size_t f, std::vector<LimbBoundary>& to, std::uint32_t per) {
     for (const Crossing& c : lists[f]) {
-      if (c.jd < from_jd_ut || c.jd > to_jd_ut) continue;
-      if (tithi && c.index_after % 2 != 0) continue;
-      to.push_back({c.jd, tithi ? c.index_after / 2 : c.index_after});
+      if (c.jd < from_jd_ut || c.jd > to_jd_ut || c.index_after % per != 0) continue;
+      to.push_back({c.jd, c.index_after / per});
     }
   };
-  keep(KARANA, out.tithi, true);
-  keep(KARANA, out.karana, false);
-  keep(NAKSHATRA, out.nakshatra, false);
-  keep(YOGA, out.yoga, false);
-  keep(MOON_RASHI, out.moon_rashi, false);
+  keep(KARANA, out.tithi, 2);
+  keep(KARANA, out.karana, 1);
+  keep(PADA, out.nakshatra, 4);
+  keep(YOGA, out.yoga, 1);
+  keep(MOON_RASHI, out.moon_rashi, 1);
   return out;
 }
 
@@ -401,51 +424,40 @@ std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned thr
   if (!e.ok()) return e.failure();
   Lists lists = std::move(e).value().lists;
 
-  // Per day: start and end of tithi, karana, nakshatra, yoga.
-  constexpr std::size_t SLOTS = 8;
-  constexpr std::size_t NONE = std::numeric_limits<std::size_t>::max();
-  std::vector<std::array<std::size_t, SLOTS>> slots(days.size());
-  std::array<std::vector<bool>, FAMILIES> wanted;
-  for (std::size_t f = 0; f < FAMILIES; ++f) wanted[f].assign(lists[f].size(), false);
-  std::vector<Handle> which;
-  const auto want = [&](std::size_t f, double r, std::uint32_t k) {
-    const std::optional<std::size_t> at = find(lists[f], r, k);
-    if (!at) return NONE;
-    if (!wanted[f][*at] && std::fabs(lists[f][*at].jd - r) < NEAR_SUNRISE_DAYS) {
-      wanted[f][*at] = true;
-      which.push_back({f, *at});
+  // Boundaries near a sunrise are settled first: the limbs at it are read
+  // from which side of it they lie.
+  std::vector<Handle> near;
+  for (const Panchang* p : days) {
+    const double r = p->sun.sunrise_jd;
+    for (std::size_t f = 0; f < FAMILIES; ++f) {
+      auto it = std::lower_bound(lists[f].begin(), lists[f].end(), r - NEAR_SUNRISE_DAYS,
+                                 [](const Crossing& c, double t) { return c.jd < t; });
+      for (; it != lists[f].end() && it->jd < r + NEAR_SUNRISE_DAYS; ++it)
+        near.push_back({f, static_cast<std::size_t>(it - lists[f].begin())});
     }
-    return *at;
-  };
-  for (std::size_t d = 0; d < days.size(); ++d) {
-    const Panchang& p = *days[d];
-    const double r = p.sun.sunrise_jd;
-    const std::uint32_t t = p.tithi.number - 1, h = half_tithi_of(p);
-    const std::uint32_t n = p.nakshatra.number - 1, y = p.yoga.number - 1;
-    slots[d] = {want(KARANA, r, 2 * t), want(KARANA, r, (2 * t + 2) % 60),
-                want(KARANA, r, h),     want(KARANA, r, (h + 1) % 60),
-                want(NAKSHATRA, r, n),  want(NAKSHATRA, r, (n + 1) % 27),
-                want(YOGA, r, y),       want(YOGA, r, (y + 1) % 27)};
   }
-  if (auto error = refine_all(lists, which, threads)) return error;
+  if (auto error = refine_all(lists, near, threads)) return error;
 
-  constexpr std::array<std::size_t, SLOTS / 2> SLOT_FAMILY = {KARANA, KARANA, NAKSHATRA, YOGA};
-  for (std::size_t d = 0; d < days.size(); ++d) {
-    Panchang& p = *days[d];
-    const double r = p.sun.sunrise_jd;
-    std::array<double, SLOTS> at{};
-    for (std::size_t s = 0; s < SLOTS; ++s) {
-      const std::size_t i = slots[d][s];
-      at[s] = i != NONE ? lists[SLOT_FAMILY[s / 2]][i].jd : (s % 2 == 0 ? r - 1.0 : r + 1.0);
-    }
-    p.tithi.start_jd = at[0];
-    p.tithi.end_jd = at[1];
-    p.karana.start_jd = at[2];
-    p.karana.end_jd = at[3];
-    p.nakshatra.start_jd = at[4];
-    p.nakshatra.end_jd = at[5];
-    p.yoga.start_jd = at[6];
-    p.yoga.end_jd = at[7];
+  for (Panchang* p : days) {
+    const double r = p->sun.sunrise_jd;
+    const std::uint32_t weekday = p->vara.number;
+    const SunData sun = p->sun;
+    const std::optional<std::uint32_t> h = index_at(lists[KARANA], r);
+    const std::optional<std::uint32_t> pada = index_at(lists[PADA], r);
+    const std::optional<std::uint32_t> y = index_at(lists[YOGA], r);
+    // Without a boundary within reach (never seen at a real date), the
+    // limbs are the library's at that sunrise.
+    *p = h && pada && y ? limbs_of(weekday, r, {*h / 2, *h, *pada / 4,
+                                                static_cast<std::int32_t>(*pada % 4) + 1, *y})
+                        : limbs_at_sunrise(weekday, r);
+    p->sun = sun;
+    const std::uint32_t t = p->tithi.number - 1, k = half_tithi_of(*p);
+    const std::uint32_t n = 4 * (p->nakshatra.number - 1), yi = p->yoga.number - 1;
+    std::tie(p->tithi.start_jd, p->tithi.end_jd) = span_at(lists[KARANA], r, 2 * t, (2 * t + 2) % 60);
+    std::tie(p->karana.start_jd, p->karana.end_jd) = span_at(lists[KARANA], r, k, (k + 1) % 60);
+    std::tie(p->nakshatra.start_jd, p->nakshatra.end_jd) =
+        span_at(lists[PADA], r, n, (n + 4) % PADAS);
+    std::tie(p->yoga.start_jd, p->yoga.end_jd) = span_at(lists[YOGA], r, yi, (yi + 1) % 27);
   }
   return std::nullopt;
 }

@@ -52,13 +52,15 @@ Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut,
                                             unsigned threads = 1,
                                             std::optional<double> sunrise_jd = std::nullopt);
 
-// Sets the start_jd and end_jd of the tithi, nakshatra, yoga and karana of
-// each panchang (the limbs prevailing at its sun.sunrise_jd) from boundaries
-// found once for all the days: the end of a limb on one day and its
-// successor's start on the next are the same instant. Only boundaries that
-// some day reports are refined. A boundary missing within 1.5 days of a
-// sunrise (never seen at a real date) reads as sunrise -/+ 1 day, as in the
-// per-day search. Fails only with the library's failure.
+// Sets the tithi, nakshatra, yoga and karana prevailing at each panchang's
+// sun.sunrise_jd, with their start_jd and end_jd, from boundaries found once
+// for all the days (the vara and sun data are kept): the end of a limb on one
+// day and its successor's start on the next are the same instant. A limb is
+// read from the side of the sunrise its boundaries lie on, those within two
+// seconds of it settled on the library first, so it is the limb the
+// library's positions at that sunrise give. A boundary missing within 1.5
+// days of a sunrise (never seen at a real date) reads as sunrise -/+ 1 day,
+// as in the per-day search. Fails only with the library's failure.
 std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads = 1);
 
 }  // namespace tithiloom
