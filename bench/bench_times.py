@@ -3,9 +3,9 @@
 Run: PYTHONPATH=<build>/python python3 bench/bench_times.py [--years N]
 
 Prints, on one thread (TITHILOOM_THREADS=1) and on the pool, wall and CPU
-seconds (best of a few runs) of: a year of days() with every time; a year
-of day() calls (each with the Moon) and of one-day days() calls; and, for
-reference, the range without times. Then N years (default 50) of days(), a
+seconds (best of a few runs) of: a year of days() with every time, without
+and with the Moon; a year of day() calls (each with the Moon) and of one-day
+days() calls; and, for reference, the range without times. Then N years (default 50) of days(), a
 year at a time as iter_days gives them, in a fresh process on each pool setting, with its
 peak resident memory. Targets: 0.10 s, 0.15 s, 5 s and 200 MB.
 """
@@ -36,6 +36,7 @@ def untimed_range():
 
 CASES = [
     ("a year of days(), every time", lambda: tithiloom.days(FIRST, LAST, DELHI), 0.10),
+    ("  the same with the Moon", lambda: tithiloom.days(FIRST, LAST, DELHI, moon=True), None),
     ("a year of day() calls (with the Moon)", lambda: [tithiloom.day(d, DELHI) for d in YEAR],
      0.15),
     ("  a year of one-day days() calls", lambda: [tithiloom.days(d, d, DELHI) for d in YEAR],

@@ -104,11 +104,15 @@ def test_every_boundary_of_a_month_lies_at_its_crossing(year):
             assert abs((angle(jd) - i * span + 180) % 360 - 180) < 1e-4
 
 
-def test_a_day_alone_reads_the_times_of_its_range():
+@pytest.mark.parametrize("convention", ["almanac", "core"])
+def test_a_day_alone_reads_the_times_of_its_range(convention):
     place, first = tithiloom.Place.named("New Delhi"), dt.date(2026, 3, 1)
-    span = tithiloom.days(first, first + dt.timedelta(days=9), place)
-    # (day() adds the Moon, which days() leaves out.)
-    assert span == [dataclasses.replace(tithiloom.day(d.date, place), moon=None) for d in span]
+    span = tithiloom.days(first, first + dt.timedelta(days=9), place, convention, moon=True)
+    assert span == [tithiloom.day(d.date, place, convention) for d in span]
+    assert tithiloom.days(first, first, place, convention) == [
+        dataclasses.replace(span[0], moon=None)]
+    if convention == "core":
+        return
     for a, b in zip(span, span[1:]):  # a boundary between two days is one instant
         if b.nakshatra.number == a.nakshatra.number % 27 + 1:
             assert a.nakshatra.end == b.nakshatra.start

@@ -16,7 +16,7 @@
 
 namespace tithiloom::py {
 
-inline constexpr std::size_t MAX_PARAMS = 11;
+inline constexpr std::size_t MAX_PARAMS = 12;
 
 class Signature {
  public:

@@ -54,6 +54,30 @@ PyObject* karana_to_dict(const KaranaInfo& karana, Times times) {
   return finish(d, karana, times);
 }
 
+namespace {
+
+PyObject* following_dict(const FollowingLimb& limb) {
+  DictBuilder d;
+  d.add("number", limb.number).add("name", limb.name);
+  if (!limb.lord.empty()) d.add("lord", limb.lord);
+  return d.add("start_jd", limb.start_jd).add("end_jd", limb.end_jd).release();
+}
+
+}  // namespace
+
+PyObject* moon_dict(const MoonDay& m) {
+  return DictBuilder()
+      .add("moonrise_jd", m.moonrise_jd)
+      .add("moonset_jd", m.moonset_jd)
+      .add("rashi", m.rashi)
+      .add("rashi_name", m.rashi_name)
+      .add("rashi_end_jd", m.rashi_end_jd)
+      .add_owned("next_tithi", PyRef(following_dict(m.next_tithi)))
+      .add_owned("next_nakshatra", PyRef(following_dict(m.next_nakshatra)))
+      .add_owned("next_yoga", PyRef(following_dict(m.next_yoga)))
+      .release();
+}
+
 DictBuilder& add_panchang(DictBuilder& d, const Panchang& p, Times times) {
   return d.add_owned("sun", PyRef(sun_data_to_dict(p.sun)))
       .add_owned("vara", PyRef(vara_to_dict(p.vara)))

@@ -4,6 +4,7 @@
 #include <Python.h>
 
 #include "convert.hpp"
+#include "moon_day.hpp"
 #include "panchang.hpp"
 #include "sun.hpp"
 
@@ -18,6 +19,9 @@ PyObject* tithi_to_dict(const TithiInfo& tithi, Times times);
 PyObject* nakshatra_to_dict(const NakshatraInfo& nakshatra, Times times);
 PyObject* yoga_to_dict(const YogaInfo& yoga, Times times);
 PyObject* karana_to_dict(const KaranaInfo& karana, Times times);
+
+// The Moon of a day: its rising and setting, sign, and the limbs that follow.
+PyObject* moon_dict(const MoonDay& moon);
 
 // Adds "sun", "vara", "tithi", "nakshatra", "yoga" and "karana", in that order.
 DictBuilder& add_panchang(DictBuilder& d, const Panchang& p, Times times);

@@ -17,7 +17,9 @@ namespace {
 PyObject* day_dict_with(const BatchDayResult& r, Times times) {
   DictBuilder d;
   d.add("year", r.date.year).add("month", r.date.month).add("day", r.date.day);
-  return add_panchang(d, r.panchang, times).release();
+  add_panchang(d, r.panchang, times);
+  if (r.moon) d.add_owned("moon", PyRef(moon_dict(*r.moon)));
+  return d.release();
 }
 
 PyObject* day_dict(const BatchDayResult& r) { return day_dict_with(r, Times::omit); }
@@ -37,10 +39,11 @@ constexpr double PYTHON_BYTES_PER_DAY = 3072.0;
 constexpr double BRIEF_RANGE_DAYS = 7.0;
 
 PyObject* batch(const DateRange& r, const Clock& clock, const Place& place,
-                DayTimes times = DayTimes::none) {
+                DayTimes times = DayTimes::none, bool moon = false) {
   const unsigned threads = pool_size();
   const auto compute = [&] {
-    return compute_range(r.start, r.end, clock, place, threads, PYTHON_BYTES_PER_DAY, times);
+    return compute_range(r.start, r.end, clock, place, threads, PYTHON_BYTES_PER_DAY, times,
+                         moon);
   };
   // A few days with their times (a day() of the package) take well under the
   // time Ctrl-C may wait: they run on the caller's thread, whose library
@@ -128,20 +131,26 @@ PyObject* clocked_batch_range(PyObject*, PyObject* const* args, Py_ssize_t nargs
 
 // The days of a range with every transition time: under the almanac
 // convention from boundaries found once and shared by the days they
-// separate, under the core's from each day's own search.
+// separate, under the core's from each day's own search; with `moon`, each
+// with its Moon under a "moon" key, as the private day gives it.
 PyObject* timed_range(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig = clock_signature(
-        ClockArg::table,
-        {"_timed_range",
-         {"start_year", "start_month", "start_day", "end_year", "end_month", "end_day", "lat",
-          "lng", "alt", "clock"}},
-        "_timed_range", 9);
+    static constexpr Signature sig = with_optional(
+        clock_signature(ClockArg::table,
+                        {"_timed_range",
+                         {"start_year", "start_month", "start_day", "end_year", "end_month",
+                          "end_day", "lat", "lng", "alt", "clock"}},
+                        "_timed_range", 9),
+        "moon");
     Args a(sig);
     RangeCall c;
-    if (!a.parse(args, nargs, kwnames) || !read_range(a, ClockArg::table, c)) return nullptr;
+    bool moon = false;
+    if (!a.parse(args, nargs, kwnames) || !read_range(a, ClockArg::table, c) ||
+        !a.read(11, moon))
+      return nullptr;
     return batch(c.dates, c.clock, c.place,
-                 c.convention == Convention::almanac ? DayTimes::shared : DayTimes::per_day);
+                 c.convention == Convention::almanac ? DayTimes::shared : DayTimes::per_day,
+                 moon);
   });
 }
 

@@ -44,26 +44,6 @@ PyObject* instant_dict(const PanchangaAtJd& r) {
       .release();
 }
 
-PyObject* following_dict(const FollowingLimb& limb) {
-  DictBuilder d;
-  d.add("number", limb.number).add("name", limb.name);
-  if (!limb.lord.empty()) d.add("lord", limb.lord);
-  return d.add("start_jd", limb.start_jd).add("end_jd", limb.end_jd).release();
-}
-
-PyObject* moon_dict(const MoonDay& m) {
-  return DictBuilder()
-      .add("moonrise_jd", m.moonrise_jd)
-      .add("moonset_jd", m.moonset_jd)
-      .add("rashi", m.rashi)
-      .add("rashi_name", m.rashi_name)
-      .add("rashi_end_jd", m.rashi_end_jd)
-      .add_owned("next_tithi", PyRef(following_dict(m.next_tithi)))
-      .add_owned("next_nakshatra", PyRef(following_dict(m.next_nakshatra)))
-      .add_owned("next_yoga", PyRef(following_dict(m.next_yoga)))
-      .release();
-}
-
 struct DayAndMoon {
   Panchang day;
   MoonDay moon;
@@ -108,13 +88,9 @@ PyObject* py_compute_panchang_with(PyObject* const* args, Py_ssize_t nargs, PyOb
           if (!d.ok()) return d.failure();
           Panchang day = std::move(d).value();
           if (!shared) return DayAndMoon{day, moon_of_day(date, clock, place, day)};
-          if (auto error = time_limbs({&day})) return *error;
-          const double sunrise = day.sun.sunrise_jd;
-          Result<LimbBoundaries> around =
-              find_limb_boundaries(sunrise, sunrise + MOON_BOUNDARY_DAYS, 1, sunrise);
-          if (!around.ok()) return around.failure();
-          return DayAndMoon{day, moon_of_day_on_boundaries(date, clock, place, day,
-                                                           around.value())};
+          LimbBoundaries ahead;
+          if (auto error = time_limbs({&day}, 1, &ahead)) return *error;
+          return DayAndMoon{day, moon_of_day_on_boundaries(date, clock, place, day, ahead)};
         });
       });
       if (!p.ok()) return raise_error(p);

@@ -65,12 +65,28 @@ void next_chunk(std::optional<CivilDate>& next, double limit, const Clock& clock
   }
 }
 
+// The Moon of each day from `first` on, read from the boundaries the days
+// were timed by; the error is that of the lowest failing day.
+std::optional<Error> add_moons(std::vector<BatchDayResult>& days, std::size_t first,
+                               const Clock& clock, const Place& place, unsigned threads,
+                               const LimbBoundaries& ahead) {
+  return run_units(days.size() - first, threads, DAYS_PER_THREAD, [&](std::size_t i) {
+    BatchDayResult& day = days[first + i];
+    Result<MoonDay> m = checked([&] {
+      return moon_of_day_on_boundaries(day.date, clock, place, day.panchang, ahead);
+    });
+    if (!m.ok()) return std::optional<Error>(m.failure());
+    day.moon = std::move(m).value();
+    return std::optional<Error>();
+  });
+}
+
 // The days of the dates, which are independent, on the pool, appended in
 // date order; days without a sunrise or sunset are left out. The error is
 // that of the lowest failing day.
 std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Clock& clock,
                                  const Place& place, unsigned threads, DayTimes times,
-                                 std::vector<BatchDayResult>& days) {
+                                 bool moon, std::vector<BatchDayResult>& days) {
   const Transitions own = times == DayTimes::per_day ? Transitions::search
                           : times == DayTimes::shared ? Transitions::shared
                                                       : Transitions::skip;
@@ -80,7 +96,14 @@ std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Cloc
     Result<Panchang> p =
         panchang_of_day(date, weekday_of(date), clock, place, own);
     if (p.ok()) {
-      slots[i] = BatchDayResult{std::move(p).value(), date};
+      slots[i] = BatchDayResult{std::move(p).value(), date, std::nullopt};
+      // Under the per-day search the day is timed already; its Moon too.
+      if (moon && times == DayTimes::per_day) {
+        Result<MoonDay> m =
+            checked([&] { return moon_of_day(date, clock, place, slots[i]->panchang); });
+        if (!m.ok()) return std::optional<Error>(m.failure());
+        slots[i]->moon = std::move(m).value();
+      }
     } else if (p.error_kind() != Error::Kind::no_sun_event) {
       return std::optional<Error>(p.failure());
     }
@@ -94,7 +117,9 @@ std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Cloc
     std::vector<Panchang*> timed;
     timed.reserve(days.size() - first);
     for (std::size_t i = first; i < days.size(); ++i) timed.push_back(&days[i].panchang);
-    if (auto error = time_limbs(timed, threads)) return error;
+    LimbBoundaries ahead;
+    if (auto error = time_limbs(timed, threads, moon ? &ahead : nullptr)) return error;
+    if (moon) return add_moons(days, first, clock, place, threads, ahead);
   }
   return std::nullopt;
 }
@@ -104,7 +129,7 @@ std::optional<Error> append_days(const std::vector<CivilDate>& dates, const Cloc
 Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
                                                   unsigned threads, double result_bytes_per_day,
-                                                  DayTimes times) {
+                                                  DayTimes times, bool moon) {
   if (!is_valid_date(start)) return Error{invalid_date_message(start)};
   if (!is_valid_date(end)) return Error{invalid_date_message(end)};
   // One set of library settings for the whole range, whatever other threads do.
@@ -129,7 +154,7 @@ Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const 
   while (next) {
     next_chunk(next, limit, clock, dates);
     if (dates.empty()) break;
-    if (auto error = append_days(dates, clock, place, threads, times, days)) return *error;
+    if (auto error = append_days(dates, clock, place, threads, times, moon, days)) return *error;
   }
   return days;
 }

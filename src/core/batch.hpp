@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "calendar.hpp"
 #include "ephemeris.hpp"
+#include "moon_day.hpp"
 #include "panchang.hpp"
 #include "types.hpp"
 
@@ -17,6 +19,7 @@ struct BatchDayResult {
   // holds the day's full sunrise data.
   Panchang panchang;
   CivilDate date;
+  std::optional<MoonDay> moon;  // when asked for, with transition times
 };
 
 // Which transition times the days of a range carry: none; each day's own
@@ -34,11 +37,13 @@ enum class DayTimes : std::uint8_t { none, per_day, shared };
 // spend on it, would exceed the machine's memory. Memory grows with the days
 // computed, never far ahead of them; running out of it below that size
 // throws std::bad_alloc. The days are spread over up to `threads` threads;
-// the result does not depend on their number.
+// the result does not depend on their number. With `moon` (and times), each
+// day also has its Moon (moon_day.hpp), timed as its limbs are.
 Result<std::vector<BatchDayResult>> compute_range(const CivilDate& start, const CivilDate& end,
                                                   const Clock& clock, const Place& place,
                                                   unsigned threads = 1,
                                                   double result_bytes_per_day = 0.0,
-                                                  DayTimes times = DayTimes::none);
+                                                  DayTimes times = DayTimes::none,
+                                                  bool moon = false);
 
 }  // namespace tithiloom

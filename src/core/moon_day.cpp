@@ -54,8 +54,9 @@ struct After {
 };
 
 After after(const std::vector<LimbBoundary>& list, double sunrise_jd) {
-  const auto it = std::find_if(list.begin(), list.end(),
-                               [&](const LimbBoundary& b) { return b.jd_ut > sunrise_jd; });
+  const auto it = std::upper_bound(
+      list.begin(), list.end(), sunrise_jd,
+      [](double t, const LimbBoundary& b) { return t < b.jd_ut; });
   if (it == list.end()) return {};
   return {it->jd_ut, std::next(it) == list.end() ? NaN : std::next(it)->jd_ut, it->index_after};
 }
@@ -70,16 +71,13 @@ FollowingLimb following_on(std::uint32_t number, std::uint32_t count,
   return {next, std::string(name(next)), a.first_jd, a.second_jd};
 }
 
-// When the Moon rises and sets on the date and the sign it stands in at sunrise.
-MoonDay risings_and_sign(const CivilDate& date, const Clock& clock, const Place& place,
-                         double sunrise_jd) {
+// When the Moon rises and sets on the date.
+MoonDay risings(const CivilDate& date, const Clock& clock, const Place& place) {
   const double midnight = local_midnight_jd(date, clock);
   const double next_midnight = midnight_after(midnight, clock);
   MoonDay m{};
   m.moonrise_jd = within(moon_event_after(midnight, place, SunEvent::rise), next_midnight);
   m.moonset_jd = within(moon_event_after(midnight, place, SunEvent::set), next_midnight);
-  m.rashi = element_index(moon_sidereal_longitude(sunrise_jd), RASHI_SPAN_DEG);
-  m.rashi_name = rashi_name(m.rashi);
   return m;
 }
 
@@ -88,7 +86,9 @@ MoonDay risings_and_sign(const CivilDate& date, const Clock& clock, const Place&
 MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& place,
                     const Panchang& day) {
   const double sunrise = day.sun.sunrise_jd;
-  MoonDay m = risings_and_sign(date, clock, place, sunrise);
+  MoonDay m = risings(date, clock, place);
+  m.rashi = element_index(moon_sidereal_longitude(sunrise), RASHI_SPAN_DEG);
+  m.rashi_name = rashi_name(m.rashi);
   m.rashi_end_jd =
       end_of(moon_sidereal_longitude, sunrise, m.rashi, RASHI_SPAN_DEG, RASHI_WINDOW_DAYS);
 
@@ -104,16 +104,21 @@ MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& plac
 
 MoonDay moon_of_day_on_boundaries(const CivilDate& date, const Clock& clock,
                                   const Place& place, const Panchang& day,
-                                  const LimbBoundaries& from_sunrise) {
+                                  const LimbBoundaries& ahead) {
   const double sunrise = day.sun.sunrise_jd;
-  MoonDay m = risings_and_sign(date, clock, place, sunrise);
-  m.rashi_end_jd = after(from_sunrise.moon_rashi, sunrise).first_jd;
-  m.next_tithi = following_on(day.tithi.number, 30, from_sunrise.tithi, sunrise,
-                              tithi_display_name);
-  m.next_nakshatra = following_on(day.nakshatra.number, 27, from_sunrise.nakshatra, sunrise,
+  MoonDay m = risings(date, clock, place);
+  // The sign at sunrise is the one the next change of sign leaves (those
+  // near the sunrise settled as the day's limbs are).
+  const After sign = after(ahead.moon_rashi, sunrise);
+  m.rashi = sign.index ? (*sign.index + 11) % 12
+                       : element_index(moon_sidereal_longitude(sunrise), RASHI_SPAN_DEG);
+  m.rashi_name = rashi_name(m.rashi);
+  m.rashi_end_jd = sign.first_jd;
+  m.next_tithi = following_on(day.tithi.number, 30, ahead.tithi, sunrise, tithi_display_name);
+  m.next_nakshatra = following_on(day.nakshatra.number, 27, ahead.nakshatra, sunrise,
                                   nakshatra_name);
   m.next_nakshatra.lord = nakshatra_lord(m.next_nakshatra.number);
-  m.next_yoga = following_on(day.yoga.number, 27, from_sunrise.yoga, sunrise, yoga_name);
+  m.next_yoga = following_on(day.yoga.number, 27, ahead.yoga, sunrise, yoga_name);
   return m;
 }
 

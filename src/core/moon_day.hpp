@@ -42,12 +42,11 @@ MoonDay moon_of_day(const CivilDate& date, const Clock& clock, const Place& plac
                     const Panchang& day);
 
 // The same, with the following limbs and the change of sign read from the
-// boundaries that days share (transitions.hpp), found over the three days
-// from sunrise: each follows where the day's limb, timed the same way, ends.
+// boundaries that days share (transitions.hpp: time_limbs's `ahead`, which
+// reach AHEAD_DAYS past the sunrise): each follows where the day's limb,
+// timed the same way, ends.
 MoonDay moon_of_day_on_boundaries(const CivilDate& date, const Clock& clock,
                                   const Place& place, const Panchang& day,
-                                  const LimbBoundaries& from_sunrise);
-// The span those boundaries are found over.
-inline constexpr double MOON_BOUNDARY_DAYS = 3.0;
+                                  const LimbBoundaries& ahead);
 
 }  // namespace tithiloom

@@ -377,29 +377,13 @@ bool valid_span(double from_jd, double to_jd) {
          to_jd - from_jd <= MAX_BOUNDARY_SPAN_DAYS;
 }
 
-}  // namespace
-
-Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut, unsigned threads,
-                                            std::optional<double> sunrise_jd) {
-  if (!valid_span(from_jd_ut, to_jd_ut))
-    return Error{"boundary span must be finite, in order and at most 36525 days"};
-  const SettingsPin pin(Settings::current());
-  Result<Estimates> e = estimate(from_jd_ut, to_jd_ut, threads);
-  if (!e.ok()) return e.failure();
-  Lists lists = std::move(e).value().lists;
-  if (sunrise_jd) {
-    std::vector<Handle> which;
-    for (std::size_t f = 0; f < FAMILIES; ++f)
-      for (std::size_t i = 0; i < lists[f].size(); ++i)
-        if (std::fabs(lists[f][i].jd - *sunrise_jd) < NEAR_SUNRISE_DAYS) which.push_back({f, i});
-    if (auto error = refine_all(lists, which, threads)) return *error;
-  }
-
+// The boundaries of the lists in [from_jd, to_jd], by limb.
+LimbBoundaries boundaries_in(const Lists& lists, double from_jd, double to_jd) {
   LimbBoundaries out;
   // Every `per`-th boundary of a family, numbered by its own limb's index.
   const auto keep = [&](std::size_t f, std::vector<LimbBoundary>& to, std::uint32_t per) {
     for (const Crossing& c : lists[f]) {
-      if (c.jd < from_jd_ut || c.jd > to_jd_ut || c.index_after % per != 0) continue;
+      if (c.jd < from_jd || c.jd > to_jd || c.index_after % per != 0) continue;
       to.push_back({c.jd, c.index_after / per});
     }
   };
@@ -411,7 +395,19 @@ Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut, 
   return out;
 }
 
-std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads) {
+}  // namespace
+
+Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut, unsigned threads) {
+  if (!valid_span(from_jd_ut, to_jd_ut))
+    return Error{"boundary span must be finite, in order and at most 36525 days"};
+  const SettingsPin pin(Settings::current());
+  Result<Estimates> e = estimate(from_jd_ut, to_jd_ut, threads);
+  if (!e.ok()) return e.failure();
+  return boundaries_in(e.value().lists, from_jd_ut, to_jd_ut);
+}
+
+std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads,
+                                LimbBoundaries* ahead) {
   if (days.empty()) return std::nullopt;
   double lo = std::numeric_limits<double>::infinity();
   double hi = -lo;
@@ -420,7 +416,8 @@ std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned thr
     hi = std::max(hi, p->sun.sunrise_jd);
   }
   const SettingsPin pin(Settings::current());
-  Result<Estimates> e = estimate(lo - REACH_DAYS, hi + REACH_DAYS, threads);
+  Result<Estimates> e =
+      estimate(lo - REACH_DAYS, hi + (ahead != nullptr ? AHEAD_DAYS : REACH_DAYS), threads);
   if (!e.ok()) return e.failure();
   Lists lists = std::move(e).value().lists;
 
@@ -459,6 +456,7 @@ std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned thr
         span_at(lists[PADA], r, n, (n + 4) % PADAS);
     std::tie(p->yoga.start_jd, p->yoga.end_jd) = span_at(lists[YOGA], r, yi, (yi + 1) % 27);
   }
+  if (ahead != nullptr) *ahead = boundaries_in(lists, lo, hi + AHEAD_DAYS);
   return std::nullopt;
 }
 

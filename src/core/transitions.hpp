@@ -45,12 +45,14 @@ inline constexpr double MAX_BOUNDARY_SPAN_DAYS = 36525.0;
 
 // Every boundary in [from_jd_ut, to_jd_ut], or the library's failure; a
 // span that is not finite, reversed or longer than MAX_BOUNDARY_SPAN_DAYS
-// is refused. Those within two seconds of `sunrise_jd` are settled as
-// time_limbs settles them for the day of that sunrise. Spread over up to
-// `threads` threads; the result does not depend on their number.
+// is refused. Spread over up to `threads` threads; the result does not
+// depend on their number.
 Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut,
-                                            unsigned threads = 1,
-                                            std::optional<double> sunrise_jd = std::nullopt);
+                                            unsigned threads = 1);
+
+// How far past the last sunrise time_limbs gives every boundary when asked:
+// the Moon's day reads its following limbs and change of sign there.
+inline constexpr double AHEAD_DAYS = 3.0;
 
 // Sets the tithi, nakshatra, yoga and karana prevailing at each panchang's
 // sun.sunrise_jd, with their start_jd and end_jd, from boundaries found once
@@ -60,7 +62,10 @@ Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut,
 // seconds of it settled on the library first, so it is the limb the
 // library's positions at that sunrise give. A boundary missing within 1.5
 // days of a sunrise (never seen at a real date) reads as sunrise -/+ 1 day,
-// as in the per-day search. Fails only with the library's failure.
-std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads = 1);
+// as in the per-day search. With `ahead`, also gives every boundary from the
+// first sunrise to AHEAD_DAYS after the last, timed as the days read them.
+// Fails only with the library's failure.
+std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads = 1,
+                                LimbBoundaries* ahead = nullptr);
 
 }  // namespace tithiloom

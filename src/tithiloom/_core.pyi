@@ -412,6 +412,7 @@ class TimedDayDict(PanchangDict):  # (its date's keys come first)
     year: int
     month: int
     day: int
+    moon: NotRequired[MoonDayDict]  # with moon=True
 
 # The days of _batch_range with every transition time: under "almanac" each
 # boundary is found once and shared by the two days it separates, under
@@ -419,6 +420,7 @@ class TimedDayDict(PanchangDict):  # (its date's keys come first)
 def _timed_range(
     start_year: int, start_month: int, start_day: int, end_year: int, end_month: int,
     end_day: int, lat: float, lng: float, alt: float, clock: Clock, convention: str = "core",
+    moon: bool = False,
 ) -> list[TimedDayDict]: ...
 
 class LimbBoundariesDict(TypedDict):

@@ -181,17 +181,20 @@ def day(date: dt.date, place: Place, convention: str = "almanac",
 
 
 def days(start: dt.date, end: dt.date, place: Place, convention: str = "almanac",
-         calendar: str = "purnimant") -> list[Day]:
-    """Every day from ``start`` to ``end`` inclusive, as :func:`day` gives each
-    but without the Moon.
+         calendar: str = "purnimant", moon: bool = False) -> list[Day]:
+    """Every day from ``start`` to ``end`` inclusive, as :func:`day` gives each,
+    with the Moon (its rising and setting take most of a day's time) if ``moon``.
 
     Under the almanac convention each transition is found once for the range
     and shared by the two days it separates. Days on which the sun does not
     rise or set are left out.
     """
     first, last = _date(start, place, "start"), _date(end, place, "end")
+    if not isinstance(moon, bool):
+        raise TithiloomError(f"moon must be True or False, got {moon!r}")
     raw = _call(_core._timed_range, first.year, first.month, first.day, last.year, last.month,
-                last.day, *_where(place), _clock(place, (first, last)), _convention(convention))
+                last.day, *_where(place), _clock(place, (first, last)), _convention(convention),
+                moon)
     cal = _calendar(calendar)
     return [_day(_ymd(r), r, place, timed=True, calendar=cal) for r in raw]
 
