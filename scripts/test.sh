@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds tithiloom and runs every test: pytest under the default python3 and
-# under Python 3.13 where one exists, mypy --strict on the package, the
-# repaired wheel in a fresh virtual environment, the C++ unit tests, and both
+# under Python 3.13 where one exists, mypy --strict on the package, each
+# Python's repaired wheel in a fresh virtual environment, the C++ unit tests, and both
 # suites again against an AddressSanitizer + UndefinedBehaviorSanitizer build.
 # Installs whatever is missing first; safe to run again.
 #
 # Each configuration is built once: the core once in Release, with the
 # default python3's wheel and the C++ unit tests, its wheel both installed
 # into its venv and, repaired, tested in a fresh one; for each other Python a
-# wheel on that same core; and the sanitizer build, under which the tests
+# wheel on that same core, likewise; and the sanitizer build, under which the tests
 # marked wide are left out. Independent stages run side by side, pytest on
 # two workers, the sanitizer lane (the longest) first in line for the
 # processors; the tests that time Ctrl-C run last, alone on the machine. Each stage's
@@ -127,15 +127,20 @@ release_lanes() {
   wait_all "${pids[@]}"
 }
 
-# Another Python's wheel, linking the core (which does not depend on the
-# interpreter) from the first lane's build, then its pytest.
+# Another Python's repaired wheel, linking the core (which does not depend on
+# the interpreter) from the first lane's build; then, side by side, that wheel
+# in a fresh virtual environment and its pytest.
 other_lane() {  # PYTHON CORE_BUILD_DIR
-  local venv_py ver
+  local venv_py ver wheel pids=()
   venv_py=$(venv_python "$1")
   ver=$("$venv_py" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')
   stage "build-$ver" "build: the wheel for Python $ver (Release, on the same core)" \
-    scripts/wheel.sh --no-repair "$1" "-DTITHILOOM_CORE_FROM=$2" || return 1
-  stage "pytest-$ver" "pytest under $("$venv_py" --version)" run_pytest "$venv_py" ""
+    scripts/wheel.sh "$1" "-DTITHILOOM_CORE_FROM=$2" || return 1
+  wheel=$(tail -n 1 "$logs/build-$ver.log")
+  stage "wheel-$ver" "the repaired wheel for Python $ver in a fresh virtual environment" \
+    wheel_test "$venv_py" "$wheel" & pids+=($!)
+  stage "pytest-$ver" "pytest under $("$venv_py" --version)" run_pytest "$venv_py" "" & pids+=($!)
+  wait_all "${pids[@]}"
 }
 
 # The sanitizer lane: its build, then the C++ unit tests and pytest.
