@@ -169,7 +169,7 @@ PyMethodDef PRIVATE_FUNCTIONS[] = {
         "monthly_count, annual_years, pitru_paksha_years, convention='core')\n--\n\n"),
     entry<timed_range>("_timed_range",
                        "_timed_range(start_year, start_month, start_day, end_year, end_month, "
-                       "end_day, lat, lng, alt, clock, convention='core')\n--\n\n"),
+                       "end_day, lat, lng, alt, clock, convention='core', moon=False)\n--\n\n"),
     entry<limb_boundaries>("_limb_boundaries", "_limb_boundaries(from_jd, to_jd)\n--\n\n"),
     entry<every_lagna_window>("_lagna_windows", "_lagna_windows(jd_start, lat, lng)\n--\n\n"),
     entry<vocabulary>("_vocabulary", "_vocabulary()\n--\n\n"),

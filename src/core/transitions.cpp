@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <iterator>
 #include <limits>
+#include <mutex>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 
 #include "ephemeris.hpp"
@@ -69,6 +71,49 @@ struct Sample {
 
 Sample sample_at(double jd) {
   return {jd, tropical_motion(jd, BODY_MOON), tropical_motion(jd, BODY_SUN), ayanamsa(jd)};
+}
+
+// Samples kept for the process. Every range and every day asks for the same
+// fixed instants, whatever the place (the samples are geocentric), so a
+// service answering many places and days, or day() called day after day,
+// requests each once. Kept per library settings, and only when every request
+// of the sample was answered; a full store starts over.
+struct SampleKey {
+  std::int64_t step;
+  std::uint64_t settings;
+  bool operator==(const SampleKey&) const = default;
+};
+struct SampleKeyHash {
+  std::size_t operator()(const SampleKey& k) const {
+    return std::hash<std::int64_t>()(k.step) ^ (std::hash<std::uint64_t>()(k.settings) << 1);
+  }
+};
+// About a megabyte: some 90 years of samples.
+constexpr std::size_t SAMPLES_KEPT_MAX = 1 << 14;
+std::mutex samples_mutex;
+std::unordered_map<SampleKey, Sample, SampleKeyHash> samples_kept;
+
+bool answered(const Sample& s) {
+  return std::isfinite(s.moon.longitude_deg) && std::isfinite(s.moon.speed_deg_per_day) &&
+         std::isfinite(s.sun.longitude_deg) && std::isfinite(s.sun.speed_deg_per_day) &&
+         std::isfinite(s.ayanamsa) && !library_failure_pending();
+}
+
+// The sample at step k (at k whole steps from JD 0) under the settings of
+// that version.
+Sample sample_at_step(std::int64_t k, std::uint64_t settings) {
+  const SampleKey key{k, settings};
+  {
+    const std::lock_guard lock(samples_mutex);
+    if (const auto it = samples_kept.find(key); it != samples_kept.end()) return it->second;
+  }
+  const Sample s = sample_at(static_cast<double>(k) * SAMPLE_STEP_DAYS);
+  if (answered(s)) {
+    const std::lock_guard lock(samples_mutex);
+    if (samples_kept.size() >= SAMPLES_KEPT_MAX) samples_kept.clear();
+    samples_kept.emplace(key, s);
+  }
+  return s;
 }
 
 // The angle at an instant from the values there, formed as the daily
@@ -270,17 +315,18 @@ Result<Estimates> estimate(double from_jd, double to_jd, unsigned threads) {
     const std::int64_t hi = std::min(last, (block + 1) * block_steps);
     // The samples lo .. hi, and one more either side where the library
     // reaches (only the curves of the end intervals need them).
-    const auto outer = [](std::int64_t k) -> std::optional<Sample> {
+    const std::uint64_t settings = Settings::current().version();
+    const auto outer = [&](std::int64_t k) -> std::optional<Sample> {
       const double jd = static_cast<double>(k) * SAMPLE_STEP_DAYS;
       if (!(jd >= MIN_JD_UT && jd <= MAX_JD_UT)) return std::nullopt;
-      return sample_at(jd);
+      return sample_at_step(k, settings);
     };
     const std::optional<Sample> before = outer(lo - 1);
     std::vector<Sample> samples;
     samples.reserve(static_cast<std::size_t>(hi - lo + 1));
     for (std::int64_t k = lo; k <= hi; ++k) {
       if (library_failure_pending()) break;
-      samples.push_back(sample_at(static_cast<double>(k) * SAMPLE_STEP_DAYS));
+      samples.push_back(sample_at_step(k, settings));
     }
     const std::optional<Sample> after = outer(hi + 1);
     for (std::size_t i = 0; i + 1 < samples.size(); ++i) {

@@ -1,7 +1,7 @@
 // Shortcuts that must change no value: the within-call memo of festival
 // resolution, Ekadashis and vrats found passing over months and days, lunar
-// months from sankrantis already known; each equals the literal evaluation
-// to the bit.
+// months from sankrantis already known, the samples boundaries are found
+// from kept for the process; each equals the literal evaluation to the bit.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +14,7 @@
 #include "ephemeris.hpp"
 #include "fields.hpp"
 #include "sun.hpp"
+#include "transitions.hpp"
 
 namespace tithiloom {
 namespace {
@@ -122,6 +123,27 @@ TEST_P(KnownSankrantis, GiveTheMonthsSearchedAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Years, KnownSankrantis, ::testing::Values(-2000, 1000, 2023, 2026, 2900));
+
+std::vector<double> times_of(const LimbBoundaries& b) {
+  std::vector<double> out;
+  for (const auto* list : {&b.tithi, &b.karana, &b.nakshatra, &b.yoga, &b.moon_rashi})
+    for (const LimbBoundary& x : *list) out.insert(out.end(), {x.jd_ut, double(x.index_after)});
+  return out;
+}
+
+TEST(KeptSamples, GiveTheBoundariesOfFreshOnes) {
+  const double from = 2461041.5, to = from + 40.0;
+  close();  // new settings: nothing is kept for them yet
+  const auto fresh = find_limb_boundaries(from + 10.0, to);   // keeps its samples
+  const auto mixed = find_limb_boundaries(from, to);          // kept ones and new ones
+  const auto kept = find_limb_boundaries(from + 10.0, to, 4);  // every sample kept
+  ASSERT_TRUE(fresh.ok() && mixed.ok() && kept.ok());
+  EXPECT_EQ(times_of(fresh.value()), times_of(kept.value()));
+  close();
+  const auto again = find_limb_boundaries(from, to);
+  ASSERT_TRUE(again.ok());
+  EXPECT_EQ(times_of(mixed.value()), times_of(again.value()));
+}
 
 }  // namespace
 }  // namespace tithiloom
