@@ -282,6 +282,68 @@ double moon_event_after(double jd_ut, const Place& place, SunEvent event) {
   return rise_or_set_after(jd_ut, SE_MOON, static_cast<std::int32_t>(event) | flags, place);
 }
 
+EquatorialMotion moon_equatorial_motion(double jd_ut) {
+  ensure_initialized();
+  if (!library_can_take(jd_ut)) return {NaN, NaN, NaN, NaN, NaN};
+  count_request();
+  std::array<double, 6> xx{};
+  std::array<char, AS_MAXCH> err{};
+  if (swe_calc_ut(jd_ut, SE_MOON, POSITION_FLAGS | SEFLG_EQUATORIAL, xx.data(), err.data()) < 0) {
+    record_failure(err.data());
+    return {NaN, NaN, NaN, NaN, NaN};
+  }
+  return {xx[0], xx[1], xx[2], xx[3], xx[4]};
+}
+
+bool moon_limb_altitude_applies(const Place& place) {
+  // The library's quick search serves latitudes to 60 degrees, but it stops
+  // after four steps, which towards that limit leave it seconds short of
+  // the root; to 50 degrees, a seventh of a second at most. The flags
+  // moon_event_after passes must leave the limb, the refraction and the
+  // Moon's latitude in.
+  constexpr double QUICK_SEARCH_MAX_LAT_DEG = 50.0;
+  std::int32_t flags = place.rising_flags;
+  if ((flags & SE_BIT_DISC_CENTER) == 0) flags &= ~SE_BIT_GEOCTR_NO_ECL_LAT;
+  return flags == 0 && std::fabs(place.lat_deg) <= QUICK_SEARCH_MAX_LAT_DEG;
+}
+
+double moon_limb_altitude(double jd_ut, const Place& place) {
+  ensure_initialized();
+  if (!moon_limb_altitude_applies(place) || !library_can_take(jd_ut)) return NaN;
+  std::array<double, 3> geopos{place.lng_deg, place.lat_deg, place.alt_m};
+  swe_set_topo(geopos[0], geopos[1], geopos[2]);
+  count_request();
+  std::array<double, 6> xx{};
+  std::array<char, AS_MAXCH> err{};
+  if (swe_calc_ut(jd_ut, SE_MOON, SEFLG_MOSEPH | SEFLG_EQUATORIAL | SEFLG_TOPOCTR, xx.data(),
+                  err.data()) < 0) {
+    record_failure(err.data());
+    return NaN;
+  }
+  // The Moon's diameter and the astronomical unit the library uses (m).
+  constexpr double MOON_DIAMETER_M = 3475000.0;
+  constexpr double AU_M = 1.49597870700e+11;
+  const double radius_deg = std::asin(MOON_DIAMETER_M / 2.0 / AU_M / xx[2]) * RADTODEG;
+  std::array<double, 3> horizontal{};
+  swe_azalt(jd_ut, SE_EQU2HOR, geopos.data(), STANDARD_PRESSURE_HPA, STANDARD_TEMPERATURE_C,
+            xx.data(), horizontal.data());
+  return horizontal[1] + radius_deg + horizon_refraction_deg();
+}
+
+double horizon_refraction_deg() {
+  // The lapse rate of the library's atmosphere (K/m).
+  constexpr double LAPSE_RATE_K_PER_M = 0.0065;
+  std::array<double, 20> refraction{};
+  swe_refrac_extended(0.000001, 0, STANDARD_PRESSURE_HPA, STANDARD_TEMPERATURE_C,
+                      LAPSE_RATE_K_PER_M, SE_APP_TO_TRUE, refraction.data());
+  return refraction[1] - refraction[0];
+}
+
+double sidereal_time_deg(double jd_ut) {
+  ensure_initialized();
+  return swe_sidtime(jd_ut) * 15.0;
+}
+
 bool requests_cannot_fail(double from_jd, double to_jd, const Place& place) {
   // The heights, in metres, the rising search takes; it refuses any other.
   constexpr double MIN_RISING_ALT_M = -500.0;

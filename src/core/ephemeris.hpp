@@ -163,6 +163,34 @@ double moonrise_after(double jd_ut, const Place& place);
 // the library fails.
 double moon_event_after(double jd_ut, const Place& place, SunEvent event);
 
+// The Moon's apparent geocentric place on the equator, for fits: right
+// ascension and declination in degrees with their speeds in degrees per
+// day, and its distance in AU; NaN fields if the library refuses.
+struct EquatorialMotion {
+  double ra_deg;
+  double dec_deg;
+  double distance_au;
+  double ra_speed_deg_per_day;
+  double dec_speed_deg_per_day;
+};
+EquatorialMotion moon_equatorial_motion(double jd_ut);
+
+// Where the place's Moon rises as the library's quick rising search finds it
+// (within 50 degrees of the equator, by a rising convention that keeps the
+// Moon's latitude and times its upper limb on the refracted horizon), that
+// search's events are the zeros of this: the true altitude of the Moon's
+// topocentric place plus its apparent radius and the refraction at the
+// horizon, in degrees, as the search weighs them; `moon_event_after` gives
+// such an event to within a quarter of a second. Otherwise (or when the
+// library refuses) NaN.
+double moon_limb_altitude(double jd_ut, const Place& place);
+bool moon_limb_altitude_applies(const Place& place);
+// The refraction at the horizon that altitude allows, in degrees.
+double horizon_refraction_deg();
+
+// Apparent sidereal time at Greenwich, in degrees.
+double sidereal_time_deg(double jd_ut);
+
 // Whether the library answers every request about instants in [from_jd,
 // to_jd] at the place: the instants lie inside its span and the place's
 // height is one its rising search takes. A NaN bound answers false. Work

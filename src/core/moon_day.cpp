@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 
+#include "rising.hpp"
 #include "search.hpp"
 
 namespace tithiloom {
@@ -18,11 +19,6 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double LIMB_WINDOW_DAYS = 2.0;
 constexpr double RASHI_WINDOW_DAYS = 3.0;
 constexpr double STEP_DAYS = 1.0 / 24.0;
-
-// The first event of the kind within [from_jd, until_jd), else NaN.
-double within(double event_jd, double until_jd) {
-  return std::isfinite(event_jd) && event_jd < until_jd ? event_jd : NaN;
-}
 
 // When an angle, starting from `from_jd`, next reaches the end of element
 // `index` of width `span_deg` (the boundary after it, wrapped at 360).
@@ -76,8 +72,8 @@ MoonDay risings(const CivilDate& date, const Clock& clock, const Place& place) {
   const double midnight = local_midnight_jd(date, clock);
   const double next_midnight = midnight_after(midnight, clock);
   MoonDay m{};
-  m.moonrise_jd = within(moon_event_after(midnight, place, SunEvent::rise), next_midnight);
-  m.moonset_jd = within(moon_event_after(midnight, place, SunEvent::set), next_midnight);
+  m.moonrise_jd = moon_event_within(midnight, next_midnight, place, SunEvent::rise);
+  m.moonset_jd = moon_event_within(midnight, next_midnight, place, SunEvent::set);
   return m;
 }
 

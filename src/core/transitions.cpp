@@ -6,12 +6,12 @@
 #include <cstddef>
 #include <iterator>
 #include <limits>
-#include <mutex>
 #include <tuple>
-#include <unordered_map>
 #include <utility>
 
 #include "ephemeris.hpp"
+#include "hermite.hpp"
+#include "kept.hpp"
 #include "numeric.hpp"
 #include "parallel.hpp"
 
@@ -73,47 +73,19 @@ Sample sample_at(double jd) {
   return {jd, tropical_motion(jd, BODY_MOON), tropical_motion(jd, BODY_SUN), ayanamsa(jd)};
 }
 
-// Samples kept for the process. Every range and every day asks for the same
-// fixed instants, whatever the place (the samples are geocentric), so a
-// service answering many places and days, or day() called day after day,
-// requests each once. Kept per library settings, and only when every request
-// of the sample was answered; a full store starts over.
-struct SampleKey {
-  std::int64_t step;
-  std::uint64_t settings;
-  bool operator==(const SampleKey&) const = default;
-};
-struct SampleKeyHash {
-  std::size_t operator()(const SampleKey& k) const {
-    return std::hash<std::int64_t>()(k.step) ^ (std::hash<std::uint64_t>()(k.settings) << 1);
-  }
-};
-// About a megabyte: some 90 years of samples.
-constexpr std::size_t SAMPLES_KEPT_MAX = 1 << 14;
-std::mutex samples_mutex;
-std::unordered_map<SampleKey, Sample, SampleKeyHash> samples_kept;
-
-bool answered(const Sample& s) {
-  return std::isfinite(s.moon.longitude_deg) && std::isfinite(s.moon.speed_deg_per_day) &&
-         std::isfinite(s.sun.longitude_deg) && std::isfinite(s.sun.speed_deg_per_day) &&
-         std::isfinite(s.ayanamsa) && !library_failure_pending();
-}
+// Some 90 years of samples, about a megabyte.
+KeptSteps<Sample> kept_samples(1 << 14);
 
 // The sample at step k (at k whole steps from JD 0) under the settings of
 // that version.
 Sample sample_at_step(std::int64_t k, std::uint64_t settings) {
-  const SampleKey key{k, settings};
-  {
-    const std::lock_guard lock(samples_mutex);
-    if (const auto it = samples_kept.find(key); it != samples_kept.end()) return it->second;
-  }
-  const Sample s = sample_at(static_cast<double>(k) * SAMPLE_STEP_DAYS);
-  if (answered(s)) {
-    const std::lock_guard lock(samples_mutex);
-    if (samples_kept.size() >= SAMPLES_KEPT_MAX) samples_kept.clear();
-    samples_kept.emplace(key, s);
-  }
-  return s;
+  return kept_samples.get(
+      k, settings, [k] { return sample_at(static_cast<double>(k) * SAMPLE_STEP_DAYS); },
+      [](const Sample& s) {
+        return std::isfinite(s.moon.longitude_deg) && std::isfinite(s.moon.speed_deg_per_day) &&
+               std::isfinite(s.sun.longitude_deg) && std::isfinite(s.sun.speed_deg_per_day) &&
+               std::isfinite(s.ayanamsa) && !library_failure_pending();
+      });
 }
 
 // The angle at an instant from the values there, formed as the daily
@@ -146,57 +118,10 @@ constexpr Weights weights_of(Angle angle) {
   return {1.0, 1.0, -2.0};
 }
 
-// A Hermite curve of one body's travel since sample a, in degrees, at
-// s = (t - a) / h, through two nodes (s = 0, 1) or four (s = -1, 0, 1, 2),
-// each with its value and its rate per unit of s (h times the speed); in
-// Newton's divided-difference form.
-class Travel {
- public:
-  static constexpr std::size_t MAX_NODES = 4;
-
-  Travel(double h, const double* s, const double* value, const double* rate, std::size_t nodes)
-      : h_(h), terms_(2 * nodes) {
-    std::array<double, 2 * MAX_NODES> q{};
-    for (std::size_t i = 0; i < terms_; ++i) {
-      z_[i] = s[i / 2];
-      q[i] = value[i / 2];
-    }
-    c_[0] = q[0];
-    // Column by column, in place from the bottom: a repeated node's first
-    // difference is its rate.
-    for (std::size_t j = 1; j < terms_; ++j) {
-      for (std::size_t i = terms_ - 1; i >= j; --i) {
-        const double gap = z_[i] - z_[i - j];
-        q[i] = gap == 0.0 ? rate[i / 2] : (q[i] - q[i - 1]) / gap;
-      }
-      c_[j] = q[j];
-    }
-  }
-  double at(double s) const {
-    double v = c_[terms_ - 1];
-    for (std::size_t k = terms_ - 1; k-- > 0;) v = v * (s - z_[k]) + c_[k];
-    return v;
-  }
-  // Degrees per day.
-  double rate(double s) const {
-    double v = c_[terms_ - 1], d = 0.0;
-    for (std::size_t k = terms_ - 1; k-- > 0;) {
-      d = d * (s - z_[k]) + v;
-      v = v * (s - z_[k]) + c_[k];
-    }
-    return d / h_;
-  }
-
- private:
-  double h_;
-  std::size_t terms_;
-  std::array<double, 2 * MAX_NODES> z_{}, c_{};
-};
-
 // The travel of a body through samples: the two around the interval, and
 // the ones either side of them when both are there.
 template <class Get>
-Travel travel_through(const Sample* p, const Sample& a, const Sample& b, const Sample* n,
+Hermite travel_through(const Sample* p, const Sample& a, const Sample& b, const Sample* n,
                       Get motion, bool four) {
   const double h = b.jd - a.jd;
   const Motion ma = motion(a), mb = motion(b);
@@ -209,12 +134,12 @@ Travel travel_through(const Sample* p, const Sample& a, const Sample& b, const S
     const double r[] = {h * mp.speed_deg_per_day, h * ma.speed_deg_per_day,
                         h * mb.speed_deg_per_day, h * mn.speed_deg_per_day};
     if (std::isfinite(v[0]) && std::isfinite(v[3]) && std::isfinite(r[0]) && std::isfinite(r[3]))
-      return Travel(h, s, v, r, 4);
+      return Hermite(h, s, v, r, 4);
   }
   const double s[] = {0.0, 1.0};
   const double v[] = {0.0, lb};
   const double r[] = {h * ma.speed_deg_per_day, h * mb.speed_deg_per_day};
-  return Travel(h, s, v, r, 2);
+  return Hermite(h, s, v, r, 2);
 }
 
 struct Crossing {
@@ -255,8 +180,8 @@ double solve_unit(F&& travel, D&& per_unit, double want, double total) {
 void crossings_between(const Sample* p, const Sample& a, const Sample& b, const Sample* n,
                        Lists& out) {
   const double h = b.jd - a.jd;
-  const Travel moon = travel_through(p, a, b, n, [](const Sample& x) { return x.moon; }, true);
-  const Travel sun = travel_through(p, a, b, n, [](const Sample& x) { return x.sun; }, false);
+  const Hermite moon = travel_through(p, a, b, n, [](const Sample& x) { return x.moon; }, true);
+  const Hermite sun = travel_through(p, a, b, n, [](const Sample& x) { return x.sun; }, false);
   const double ayan_travel = b.ayanamsa - a.ayanamsa;
   for (std::size_t f = 0; f < FAMILIES; ++f) {
     const Family& fam = FAMILY[f];
