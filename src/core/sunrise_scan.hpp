@@ -14,6 +14,7 @@
 #include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "observance.hpp"
+#include "panchang.hpp"
 
 namespace tithiloom {
 
@@ -39,6 +40,8 @@ class Sky {
   double moon_sidereal(double jd);
   std::uint32_t tithi_at(double jd);
   std::uint32_t nakshatra_at(double jd);
+  // The Moon, the Sun and the ayanamsa at jd, as positions_at gives them.
+  Positions positions(double jd);
   const Place& place() const { return place_; }
 
   // Whether a day-by-day sunrise scan over [start_jd, end_jd] may pass over

@@ -111,6 +111,33 @@ TEST(SunriseScan, PassingOverDaysFindsTheSameDayAndLeavesOutOnlyDaysThatCannotMa
   }
 }
 
+// Windows of up to a day anywhere in the ephemeris, many of them ending or
+// starting within seconds of a tithi boundary: the guided quickest test
+// answers as the test stated on the library's every value.
+TEST(SunriseScan, AGuidedWindowTestAnswersAsTheLiteralOne) {
+  std::mt19937_64 random(20261207);
+  const auto uniform = [&](double lo, double hi) {
+    return lo + (hi - lo) * static_cast<double>(random() >> 11) * 0x1p-53;
+  };
+  const Place delhi{28.61, 77.21, 216.0};
+  for (int k = 0; k < 400; ++k) {
+    std::uint32_t tithi = static_cast<std::uint32_t>(random() % 30) + 1;
+    double start = uniform(MIN_JD_UT + 5.0, MAX_JD_UT - 5.0);
+    if (k % 2 == 0) {  // the tithi ending, or the next beginning, near an edge
+      Sky probe(delhi, Reuse::literal);
+      tithi = probe.tithi_at(start) % 30 + (k % 4 == 0 ? 1 : 0);
+      if (tithi == 0) tithi = 30;
+      const double edge = tithi_end_after(start, probe) + uniform(-3.0, 3.0) / 86400.0;
+      start = k % 8 < 4 ? edge : edge - uniform(0.0, 1.0);
+    }
+    const double end = start + uniform(0.0, 1.0);
+    Sky memo(delhi, Reuse::memo), literal(delhi, Reuse::literal);
+    EXPECT_EQ(tithi_in_window(tithi, start, end, memo, SearchOrder::quickest),
+              tithi_in_window(tithi, start, end, literal, SearchOrder::as_stated))
+        << k << ": tithi " << tithi << " in " << start << " to " << end;
+  }
+}
+
 class KnownSankrantis : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(KnownSankrantis, GiveTheMonthsSearchedAgain) {
