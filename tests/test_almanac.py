@@ -58,6 +58,8 @@ def test_almanac_sunrise_is_the_upper_limb_on_the_refracted_horizon():
     ("diwali", 2025, dt.date(2025, 10, 20), dt.date(2025, 10, 21)),  # the longer pradosha
     ("naraka_chaturdashi", 2011, dt.date(2011, 10, 26), dt.date(2011, 10, 25)),  # arunodaya
     ("holi", 2026, dt.date(2026, 3, 4), dt.date(2026, 3, 3)),  # Bhadra over the pradosha
+    ("nag_panchami", 2003, dt.date(2003, 8, 2), dt.date(2003, 8, 3)),  # 17 min after sunrise
+    ("mahalaya_amavasya", 2031, dt.date(2031, 10, 15), dt.date(2031, 10, 16)),  # longer aparahna
 ])
 def test_traditions_keep_their_published_days(fid, year, almanac, core_day):
     days = {c: {f.id: f.date for f in tithiloom.festivals(year, DELHI, convention=c)}[fid]
@@ -85,6 +87,8 @@ def test_where_the_moon_does_not_rise_a_moonrise_rule_still_ends():
     ({"rule": "sankranti", "sankranti_index": 0, "almanac": {"rule": "x"}},
      "under the almanac convention: key 'rule': unknown rule 'x'"),
     ({"rule": "sankranti", "sankranti_index": 0, "almanac": ["sunset"]}, "key 'almanac'"),
+    ({"rule": "tithi_at_sunrise", "lunar_month": 5, "tithi": 5, "priority": "vyapti",
+      "udaya_three_muhurtas": True}, "only matters with priority 'paraviddha'"),
 ])
 def test_almanac_keys_are_checked(entry, text):
     with pytest.raises(RuleError, match=text):

@@ -55,6 +55,9 @@ struct FestivalDef {
   // muhurtas after its sunrise, else the earlier day.
   bool avoid_bhadra = false;
   BhadraFallback bhadra_fallback;
+  // The udaya day only when the tithi lasts three muhurtas after its
+  // sunrise; a shorter one is kept the day before, on which it begins.
+  bool udaya_three_muhurtas = false;
   // Measure how close the deciding boundary came (the occurrence's margin).
   bool report_margin = false;
 };

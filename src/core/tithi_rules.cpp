@@ -346,6 +346,34 @@ Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
                   VYAPTI, def.kaala.label(), std::move(alternate), k.margin_days};
 }
 
+// The udaya day where the tithi lasts three muhurtas after its sunrise;
+// a shorter one is kept the day before, on which it begins, joined with the
+// tithi before it. A tithi that touches no sunrise keeps its day.
+Observed three_muhurtas_after_sunrise(const FestivalDef& def, Udaya u, Resolution& r) {
+  if (r.sky.tithi_at(u.sunrise_jd) != u.tithi) return paraviddha(std::move(u));
+  const double end = tithi_end_after(u.sunrise_jd, r.sky);
+  const double needed_end = u.sunrise_jd + THREE_MUHURTAS_DAYS;
+  if (def.report_margin) u.margin_days = closer(u.margin_days, std::fabs(end - needed_end));
+  const double minutes = std::floor((end - u.sunrise_jd) * 1440.0);
+  if (!(end < needed_end)) {
+    if (std::isfinite(end))
+      u.reasoning += " It lasts " + minutes_text(minutes) +
+                     " after that sunrise: three muhurtas or more.";
+    return paraviddha(std::move(u));
+  }
+  const SunriseHit prev = neighbour_day(u.sunrise_jd, r, -1.0);
+  std::string why = tithi_phrase(u.month_name, u.tithi) + " lasts " + minutes_text(minutes) +
+                    " after sunrise (" + clock_text(u.sunrise_jd, r.clock) + ") on " +
+                    date_text(u.date) + ": less than three muhurtas, so the day it begins, " +
+                    date_text(prev.local.date) + ", is observed. Lunar month " +
+                    std::string(u.month_name) + ".";
+  const double margin = u.margin_days;
+  return Observed{prev.local.date, prev.sunrise_jd, r.sky.tithi_at(prev.sunrise_jd),
+                  u.month_name, u.is_adhik, std::move(why), PUURVAVIDDHA, "",
+                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning)),
+                  margin};
+}
+
 Observed by_priority(const FestivalDef& def, Udaya u, Resolution& r) {
   switch (def.priority.value) {
     case Priority::puurvaviddha:
@@ -355,6 +383,7 @@ Observed by_priority(const FestivalDef& def, Udaya u, Resolution& r) {
     case Priority::paraviddha:
       break;
   }
+  if (def.udaya_three_muhurtas) return three_muhurtas_after_sunrise(def, std::move(u), r);
   return paraviddha(std::move(u));
 }
 
