@@ -110,6 +110,8 @@ def test_an_unknown_convention_is_refused():
     # Purnima lasts three and a half praharas after the next sunrise: that
     # evening's pradosha.
     (2026, "holika_dahan", dt.date(2026, 3, 3), "18:2", "20:4"),
+    # Bhadra lasts past the middle of the night: its tail, before dawn.
+    (2027, "holika_dahan", dt.date(2027, 3, 21), "04:0", "05:1"),
 ])
 def test_bhadra_moves_the_day_and_the_muhurta(year, fid, day, start, end):
     [f] = [f for f in tithiloom.festivals(year, DELHI) if f.id == fid]

@@ -348,6 +348,17 @@ TithiSpan estimated_span_free_of_bhadra(std::uint32_t tithi, double jd, Sky& sky
   return span;
 }
 
+TithiSpan estimated_bhadra_span(std::uint32_t tithi, double jd, Sky& sky) {
+  constexpr std::uint32_t VISHTI = 7;  // karana number
+  const std::uint32_t first_half = 2 * (tithi - 1);
+  const bool first = karana_number(first_half) == VISHTI;
+  if (!first && karana_number(first_half + 1) != VISHTI) return {NaN, NaN};
+  const TithiSpan span = estimated_tithi_span(tithi, jd, sky);
+  const double middle = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG + KARANA_SPAN_DEG;
+  const double half = estimated_crossing(middle, jd, sky);
+  return first ? TithiSpan{span.start_jd, half} : TithiSpan{half, span.end_jd};
+}
+
 bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
                                     Sky& sky) {
   constexpr std::uint32_t VISHTI = 7;  // karana number

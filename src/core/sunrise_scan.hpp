@@ -140,6 +140,9 @@ TithiSpan estimated_tithi_span(std::uint32_t tithi, double jd, Sky& sky);
 // the half of it that is not Vishti.
 TithiSpan estimated_span_free_of_bhadra(std::uint32_t tithi, double jd, Sky& sky);
 
+// The tithi's half that is Bhadra (Vishti karana); NaN where neither is.
+TithiSpan estimated_bhadra_span(std::uint32_t tithi, double jd, Sky& sky);
+
 // Whether a part of the tithi's span outside Bhadra (Vishti karana) falls
 // inside [start_jd, end_jd].
 bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,

@@ -437,6 +437,22 @@ DayWindow after_bhadra(const FestivalDef& def, std::uint32_t tithi, const Observ
                                                   r.sky));
 }
 
+// Bhadra's tail (puchha): its last three ghatikas (72 minutes).
+constexpr double PUCHHA_DAYS = 0.05;
+
+// Where Bhadra, lasting past the middle of the night before the udaya day,
+// leaves the night no part of the tithi free of it, the rite may go to
+// Bhadra's tail, if that ends before the next sunrise.
+DayWindow bhadra_tail(const FestivalDef& def, std::uint32_t tithi, const Observed& o,
+                      Resolution& r) {
+  if (o.tithi_at_sunrise == tithi) return {NaN, NaN};
+  const ObservedDay day = observed_day(def, o, r);
+  const TithiSpan bhadra = estimated_bhadra_span(tithi, day.sunset_jd, r.sky);
+  const double midnight = (day.sunset_jd + day.next_sunrise_jd) / 2.0;
+  if (!(bhadra.end_jd > midnight && bhadra.end_jd <= day.next_sunrise_jd)) return {NaN, NaN};
+  return {std::max(bhadra.end_jd - PUCHHA_DAYS, bhadra.start_jd), bhadra.end_jd};
+}
+
 }  // namespace
 
 // A tithi rule's day from its udaya day: by moonrise, or by priority.
@@ -450,6 +466,13 @@ std::optional<Observed> observe_tithi(const FestivalDef& def, std::optional<Uday
     o.muhurta = muhurta_of(def, tithi, o, r);
     if (def.avoid_bhadra && !std::isfinite(o.muhurta.start_jd))
       o.muhurta = after_bhadra(def, tithi, o, r);
+    if (def.avoid_bhadra && !std::isfinite(o.muhurta.start_jd)) {
+      o.muhurta = bhadra_tail(def, tithi, o, r);
+      if (std::isfinite(o.muhurta.start_jd))
+        o.reasoning += " Bhadra lasts past the middle of the night: its tail (puchha), " +
+                       clock_text(o.muhurta.start_jd, r.clock) + " to " +
+                       clock_text(o.muhurta.end_jd, r.clock) + ", is the muhurta.";
+    }
   }
   return o;
 }
