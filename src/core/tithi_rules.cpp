@@ -62,16 +62,27 @@ const LunarMonth* chosen_month(const std::vector<LunarMonth>& months, std::uint3
   return nija;
 }
 
+// The sunrise of the day after the udaya day, where the tithi holds it too;
+// NaN otherwise.
+double second_sunrise(const Udaya& u, Resolution& r) {
+  const double midnight = local_midnight_jd(u.date, r.clock);
+  const double next = r.sky.sunrise_after(midnight_after(midnight, r.clock, 1));
+  return std::isfinite(next) && r.sky.tithi_at(next) == u.tithi ? next : NaN;
+}
+
+void move_to(Udaya& u, double sunrise_jd, Resolution& r) {
+  u.sunrise_jd = sunrise_jd;
+  u.date = local_date(sunrise_jd, r.clock);
+}
+
 // When the udaya day's tithi also holds the next sunrise, and only that one
 // carries the star, moves the day there; whether it moved.
 bool to_day_with_star(Udaya& u, std::uint32_t star, Resolution& r) {
-  const double midnight = local_midnight_jd(u.date, r.clock);
-  const double next = r.sky.sunrise_after(midnight_after(midnight, r.clock, 1));
-  if (!std::isfinite(next) || r.sky.tithi_at(next) != u.tithi ||
-      r.sky.nakshatra_at(u.sunrise_jd) == star || r.sky.nakshatra_at(next) != star)
+  const double next = second_sunrise(u, r);
+  if (!std::isfinite(next) || r.sky.nakshatra_at(u.sunrise_jd) == star ||
+      r.sky.nakshatra_at(next) != star)
     return false;
-  u.sunrise_jd = next;
-  u.date = local_date(next, r.clock);
+  move_to(u, next, r);
   return true;
 }
 
@@ -93,14 +104,24 @@ std::optional<Udaya> udaya_in(const FestivalDef& def, const LunarMonth& month,
   if (!hit) return std::nullopt;
   Udaya u{t, hit->sunrise_jd, hit->local.date, {}, month_name, month.is_adhik};
   const bool moved = def.with_nakshatra && to_day_with_star(u, *def.with_nakshatra, r);
+  const double second = def.vriddhi_second ? second_sunrise(u, r) : NaN;
   // A skipped tithi's day is decided by its start too, after the sunrise.
   if (def.report_margin)
     u.margin_days =
         std::fabs(u.sunrise_jd - estimated_tithi_span(t, u.sunrise_jd, r.sky).start_jd);
+  if (std::isfinite(second)) {
+    // Whether the tithi still held the second sunrise decided.
+    if (def.report_margin)
+      u.margin_days = std::fabs(estimated_tithi_span(t, second, r.sky).end_jd - second);
+    move_to(u, second, r);
+  }
   u.reasoning = prevails_text(u, r) + " (Nija) boundaries used.";
   if (moved)
     u.reasoning += " Of the two sunrises the tithi holds, the one with Nakshatra " +
                    std::string(nakshatra_name(*def.with_nakshatra)) + ".";
+  if (std::isfinite(second))
+    u.reasoning += " Of the two sunrises the tithi holds, the second, on which it runs into " +
+                   std::string(tithi_display_name(t % 30 + 1)) + ".";
   return u;
 }
 

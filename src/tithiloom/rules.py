@@ -35,7 +35,7 @@ _NEEDS = {"tithi_at_sunrise": ("lunar_month", "tithi"),
           "nakshatra_in_solar_month": ("nakshatra", "sankranti_index")}
 _ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa",
                                 "with_nakshatra", "avoid_bhadra", "bhadra_fallback",
-                                "udaya_three_muhurtas"},
+                                "udaya_three_muhurtas", "vriddhi_second"},
            "tithi_at_moonrise": {"adhika_maasa"},
            "sankranti": {"ingress"}, "nakshatra_at_sunrise": set(),
            "nakshatra_in_solar_month": {"ingress"}}
@@ -217,7 +217,7 @@ def _check_festival(e: _Entry, monthly: bool = False) -> None:
         raise e.fail("udaya_three_muhurtas", "only matters with priority 'paraviddha'")
     for key in ("description", "region", "tradition", "basis"):
         e.string(key, required=False)
-    for key in ("annual", "avoid_bhadra", "udaya_three_muhurtas"):
+    for key in ("annual", "avoid_bhadra", "udaya_three_muhurtas", "vriddhi_second"):
         if key in e.raw and not isinstance(e.raw[key], bool):
             raise e.fail(key, f"expected true or false, got {e.raw[key]!r}")
 
