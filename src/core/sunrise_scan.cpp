@@ -295,16 +295,39 @@ bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& s
   return tithi_reaches_window(search, tithi, at_mid, start_jd, end_jd, order);
 }
 
-double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky) {
+namespace {
+
+// Runs `test` on the searches of a window's tithi: as stated, or, for the
+// quickest order on a window of up to a day well inside the ephemeris (no
+// request can be refused), guided by a fit around the window's middle.
+template <class Test>
+auto with_window_searches(double start_jd, double end_jd, Sky& sky, SearchOrder order,
+                          Test&& test) {
   const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
-  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
-  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
-  const std::optional<double> begin = tithi_begin(angle, lo, start_jd);
-  if (!begin) return 0.0;
-  const std::optional<double> end =
-      find_crossing_forward_step(angle, *begin, hi, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
-  if (!end) return 0.0;
-  return std::max(0.0, std::min(*end, end_jd) - std::max(*begin, start_jd));
+  const double mid = (start_jd + end_jd) * 0.5;
+  // The searches start at most two days from the window and reach two more.
+  constexpr double REACH_DAYS = 5.0;
+  if (order == SearchOrder::as_stated || !(end_jd - start_jd <= 1.0) ||
+      !(mid - REACH_DAYS >= MIN_JD_UT && mid + REACH_DAYS <= MAX_JD_UT))
+    return test(LiteralSearches<const decltype(angle)>{angle});
+  const DayGuide fit(mid, sky.positions(mid));
+  const Guide guide{[&fit](double jd) { return fit.tithi_angle(jd); }, DayGuide::MARGIN_DEG};
+  return test(GuidedSearches<const decltype(angle), decltype(guide.estimate)>{angle, guide});
+}
+
+}  // namespace
+
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
+                          SearchOrder order) {
+  return with_window_searches(start_jd, end_jd, sky, order, [&](const auto& search) {
+    const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+    const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
+    const std::optional<double> begin = tithi_begin_by(search, lo, start_jd);
+    if (!begin) return 0.0;
+    const std::optional<double> end = search.forward(*begin, hi);
+    if (!end) return 0.0;
+    return std::max(0.0, std::min(*end, end_jd) - std::max(*begin, start_jd));
+  });
 }
 
 namespace {
@@ -360,23 +383,23 @@ TithiSpan estimated_bhadra_span(std::uint32_t tithi, double jd, Sky& sky) {
 }
 
 bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
-                                    Sky& sky) {
+                                    Sky& sky, SearchOrder order) {
   constexpr std::uint32_t VISHTI = 7;  // karana number
-  const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
-  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
-  const std::optional<double> begin = tithi_begin(angle, lo, start_jd);
-  if (!begin) return false;
-  double from = *begin;
-  for (std::uint32_t half = 0; half < 2; ++half) {
-    const double bound = lo + KARANA_SPAN_DEG * (half + 1.0);
-    const std::optional<double> to = find_crossing_forward_step(
-        angle, from, bound, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
-    if (!to) return false;
-    const bool bhadra = karana_number(2 * (tithi - 1) + half) == VISHTI;
-    if (!bhadra && std::min(*to, end_jd) > std::max(from, start_jd)) return true;
-    from = *to;
-  }
-  return false;
+  return with_window_searches(start_jd, end_jd, sky, order, [&](const auto& search) {
+    const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+    const std::optional<double> begin = tithi_begin_by(search, lo, start_jd);
+    if (!begin) return false;
+    double from = *begin;
+    for (std::uint32_t half = 0; half < 2; ++half) {
+      const double bound = lo + KARANA_SPAN_DEG * (half + 1.0);
+      const std::optional<double> to = search.forward(from, bound);
+      if (!to) return false;
+      const bool bhadra = karana_number(2 * (tithi - 1) + half) == VISHTI;
+      if (!bhadra && std::min(*to, end_jd) > std::max(from, start_jd)) return true;
+      from = *to;
+    }
+    return false;
+  });
 }
 
 double tithi_end_after(double jd, Sky& sky) {

@@ -125,7 +125,8 @@ bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& s
 
 // How long, in days, the tithi's span overlaps [start_jd, end_jd]; 0 when
 // it does not or its bounds are not found within two days.
-double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky);
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
+                          SearchOrder order = SearchOrder::as_stated);
 
 // The start and end of the tithi that holds at jd, or begins within half a
 // day of it, by a few secant steps on the angle: to well within a second
@@ -146,7 +147,7 @@ TithiSpan estimated_bhadra_span(std::uint32_t tithi, double jd, Sky& sky);
 // Whether a part of the tithi's span outside Bhadra (Vishti karana) falls
 // inside [start_jd, end_jd].
 bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
-                                    Sky& sky);
+                                    Sky& sky, SearchOrder order = SearchOrder::as_stated);
 
 // The end of the tithi that holds at jd; NaN when not found within two days.
 double tithi_end_after(double jd, Sky& sky);

@@ -248,16 +248,18 @@ KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution&
     k.margin_days = closer(window_margin(span, w1), window_margin(span, w2));
   }
   if (def.avoid_bhadra) {
-    k.earlier = p1 && tithi_free_of_bhadra_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky);
-    k.udaya = p2 && tithi_free_of_bhadra_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky);
+    k.earlier =
+        p1 && tithi_free_of_bhadra_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order);
+    k.udaya =
+        p2 && tithi_free_of_bhadra_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order);
     k.only_in_bhadra = (p1 || p2) && !k.earlier && !k.udaya;
   }
   if (k.earlier && k.udaya && def.vyapti_tie == VyaptiTie::longer) {
     // Whole minutes, so that what the reasoning says decides.
-    k.earlier_minutes =
-        std::round(tithi_overlap_days(u.tithi, w1.start_jd, w1.end_jd, r.sky) * 1440.0);
-    k.udaya_minutes =
-        std::round(tithi_overlap_days(u.tithi, w2.start_jd, w2.end_jd, r.sky) * 1440.0);
+    k.earlier_minutes = std::round(
+        tithi_overlap_days(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order) * 1440.0);
+    k.udaya_minutes = std::round(
+        tithi_overlap_days(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order) * 1440.0);
   }
   return k;
 }

@@ -4,6 +4,7 @@
 // to the bit.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -112,8 +113,8 @@ TEST(SunriseScan, PassingOverDaysFindsTheSameDayAndLeavesOutOnlyDaysThatCannotMa
 }
 
 // Windows of up to a day anywhere in the ephemeris, many of them ending or
-// starting within seconds of a tithi boundary: the guided quickest test
-// answers as the test stated on the library's every value.
+// starting within seconds of a tithi boundary: the guided quickest tests
+// answer as the tests stated on the library's every value.
 TEST(SunriseScan, AGuidedWindowTestAnswersAsTheLiteralOne) {
   std::mt19937_64 random(20261207);
   const auto uniform = [&](double lo, double hi) {
@@ -132,9 +133,16 @@ TEST(SunriseScan, AGuidedWindowTestAnswersAsTheLiteralOne) {
     }
     const double end = start + uniform(0.0, 1.0);
     Sky memo(delhi, Reuse::memo), literal(delhi, Reuse::literal);
-    EXPECT_EQ(tithi_in_window(tithi, start, end, memo, SearchOrder::quickest),
-              tithi_in_window(tithi, start, end, literal, SearchOrder::as_stated))
+    const auto quick = SearchOrder::quickest, stated = SearchOrder::as_stated;
+    EXPECT_EQ(tithi_in_window(tithi, start, end, memo, quick),
+              tithi_in_window(tithi, start, end, literal, stated))
         << k << ": tithi " << tithi << " in " << start << " to " << end;
+    EXPECT_EQ(tithi_free_of_bhadra_in_window(tithi, start, end, memo, quick),
+              tithi_free_of_bhadra_in_window(tithi, start, end, literal, stated))
+        << k;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(tithi_overlap_days(tithi, start, end, memo, quick)),
+              std::bit_cast<std::uint64_t>(tithi_overlap_days(tithi, start, end, literal, stated)))
+        << k;
   }
 }
 
