@@ -3,11 +3,13 @@
 #include "sunrise_scan.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <limits>
 #include <type_traits>
 
+#include "chebyshev.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
 #include "sun.hpp"
@@ -73,10 +75,10 @@ std::uint32_t Sky::tithi_at(double jd) {
   return element_index(tithi_angle(jd), TITHI_SPAN_DEG) + 1;
 }
 
-Positions Sky::positions(double jd) {
-  if (!remember_) return positions_at(jd);
-  const Entry& e = at(jd, MOON | SUN | AYANAMSA);
-  return {e.moon, e.sun, e.ayanamsa};
+Sky::Bodies Sky::bodies(double jd) {
+  if (!remember_) return {tropical_longitude(jd, BODY_MOON), tropical_longitude(jd, BODY_SUN)};
+  const Entry& e = at(jd, MOON | SUN);
+  return {e.moon, e.sun};
 }
 
 std::uint32_t Sky::nakshatra_at(double jd) {
@@ -171,6 +173,35 @@ double SunriseRun::sunrise_after(double start_jd, double pass_until_jd) {
 // --- the tithi within a window ---
 
 namespace {
+
+// Estimates of the tithi angle over the days around an instant: the Moon's
+// and the Sun's longitudes fitted from cheaper library samples as the daily
+// panchang's guide fits them (to within about 1e-7 degrees), the exact
+// values at the centre given.
+class TithiFit {
+ public:
+  TithiFit(double centre_jd, const Sky::Bodies& at_centre)
+      : moon_(fit<DayGuide::MOON_DEGREE>(centre_jd, at_centre.moon, BODY_MOON)),
+        sun_(fit<DayGuide::SUN_DEGREE>(centre_jd, at_centre.sun, BODY_SUN)) {}
+  double operator()(double jd) const { return moon_(jd) - sun_(jd); }
+
+ private:
+  template <std::size_t Degree>
+  static Chebyshev<Degree> fit(double centre_jd, double at_centre, std::int32_t body) {
+    std::array<double, Degree + 1> values{};
+    for (std::size_t k = 0; k <= Degree; ++k) {
+      values[k] = 2 * k == Degree
+                      ? at_centre
+                      : tropical_longitude_estimate(
+                            Chebyshev<Degree>::node(centre_jd, DayGuide::HALF_WIDTH_DAYS, k),
+                            body);
+    }
+    return Chebyshev<Degree>(centre_jd, DayGuide::HALF_WIDTH_DAYS, values, true);
+  }
+
+  Chebyshev<DayGuide::MOON_DEGREE> moon_;
+  Chebyshev<DayGuide::SUN_DEGREE> sun_;
+};
 
 // The searches of a window test, as stated: each asks the angle every hour
 // of its reach.
@@ -289,9 +320,9 @@ bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& s
     return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
   const std::uint32_t at_mid = element_index(angle(mid), TITHI_SPAN_DEG) + 1;
   if (at_mid == tithi) return true;
-  const DayGuide fit(mid, sky.positions(mid));
-  const Guide guide{[&fit](double jd) { return fit.tithi_angle(jd); }, DayGuide::MARGIN_DEG};
-  const GuidedSearches<decltype(angle), decltype(guide.estimate)> search{angle, guide};
+  const TithiFit fit(mid, sky.bodies(mid));
+  const Guide guide{fit, DayGuide::MARGIN_DEG};
+  const GuidedSearches<decltype(angle), TithiFit> search{angle, guide};
   return tithi_reaches_window(search, tithi, at_mid, start_jd, end_jd, order);
 }
 
@@ -310,9 +341,9 @@ auto with_window_searches(double start_jd, double end_jd, Sky& sky, SearchOrder 
   if (order == SearchOrder::as_stated || !(end_jd - start_jd <= 1.0) ||
       !(mid - REACH_DAYS >= MIN_JD_UT && mid + REACH_DAYS <= MAX_JD_UT))
     return test(LiteralSearches<const decltype(angle)>{angle});
-  const DayGuide fit(mid, sky.positions(mid));
-  const Guide guide{[&fit](double jd) { return fit.tithi_angle(jd); }, DayGuide::MARGIN_DEG};
-  return test(GuidedSearches<const decltype(angle), decltype(guide.estimate)>{angle, guide});
+  const TithiFit fit(mid, sky.bodies(mid));
+  const Guide guide{fit, DayGuide::MARGIN_DEG};
+  return test(GuidedSearches<const decltype(angle), TithiFit>{angle, guide});
 }
 
 }  // namespace

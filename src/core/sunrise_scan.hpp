@@ -14,7 +14,6 @@
 #include "calendar.hpp"
 #include "ephemeris.hpp"
 #include "observance.hpp"
-#include "panchang.hpp"
 
 namespace tithiloom {
 
@@ -40,8 +39,12 @@ class Sky {
   double moon_sidereal(double jd);
   std::uint32_t tithi_at(double jd);
   std::uint32_t nakshatra_at(double jd);
-  // The Moon, the Sun and the ayanamsa at jd, as positions_at gives them.
-  Positions positions(double jd);
+  // The Moon's and the Sun's tropical longitudes (normalised) at jd.
+  struct Bodies {
+    double moon;
+    double sun;
+  };
+  Bodies bodies(double jd);
   const Place& place() const { return place_; }
 
   // Whether a day-by-day sunrise scan over [start_jd, end_jd] may pass over
