@@ -132,6 +132,9 @@ def test_close_calls_and_moonrise_are_told_under_the_almanac_only():
     assert m.name == "pradosha" and m.start.date() == diwali.date and m.start < m.end
     karwa = by_id(2030, "almanac")["karwa_chauth"]
     assert karwa.moonrise.date() == karwa.date and not karwa.close_call
+    # Chaturdashi touches no sunrise and ends 11 min before the next arunodaya.
+    naraka = by_id(2030, "almanac")["naraka_chaturdashi"]
+    assert naraka.close_call and "It holds no arunodaya kaala either." in naraka.reasoning
     core_day = by_id(2025, "core")["diwali"]
     assert (core_day.margin_minutes, core_day.moonrise, core_day.muhurta, core_day.close_call) == (
         None, None, None, False)

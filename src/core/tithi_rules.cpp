@@ -300,13 +300,25 @@ Observed arunodaya_vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
   const SunriseHit next = neighbour_day(u.sunrise_jd, r, 1.0);
   const DayWindow w = kaala_window(def.kaala, next.sunrise_jd, NaN, NaN);
   const std::string phrase = tithi_phrase(u.month_name, u.tithi);
+  // The tithi's end against the next arunodaya's start decides between the
+  // days, as its start against the sunrise decided the udaya day.
+  const double margin =
+      def.report_margin
+          ? closer(u.margin_days, std::fabs(estimated_tithi_span(u.tithi, u.sunrise_jd, r.sky)
+                                                .end_jd -
+                                            w.start_jd))
+          : NaN;
   if (def.vyapti_tie == VyaptiTie::earlier ||
       !tithi_in_window(u.tithi, w.start_jd, w.end_jd, r.sky, r.order)) {
-    std::string why = phrase + " is present during the arunodaya kaala on " +
-                      date_text(u.date) + ", at its sunrise (" +
-                      clock_text(u.sunrise_jd, r.clock) + ").";
+    // A tithi that touches no sunrise begins after this one: it holds no
+    // arunodaya of this day either.
+    std::string why = r.sky.tithi_at(u.sunrise_jd) != u.tithi
+                          ? u.reasoning + " It holds no arunodaya kaala either."
+                          : phrase + " is present during the arunodaya kaala on " +
+                                date_text(u.date) + ", at its sunrise (" +
+                                clock_text(u.sunrise_jd, r.clock) + ").";
     return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik, std::move(why),
-                    VYAPTI, def.kaala.label(), std::nullopt};
+                    VYAPTI, def.kaala.label(), std::nullopt, margin};
   }
   std::string why = phrase + " is present during the arunodaya kaala on both " +
                     date_text(u.date) + " and " + date_text(next.local.date) +
@@ -314,7 +326,8 @@ Observed arunodaya_vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
                     "). Vyapti tie-break: later day observed.";
   return Observed{next.local.date, next.sunrise_jd, r.sky.tithi_at(next.sunrise_jd),
                   u.month_name, u.is_adhik, std::move(why), VYAPTI, def.kaala.label(),
-                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning))};
+                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning)),
+                  margin};
 }
 
 // The day whose kaala window the tithi occupies.
