@@ -60,6 +60,7 @@ def test_almanac_sunrise_is_the_upper_limb_on_the_refracted_horizon():
     ("holi", 2026, dt.date(2026, 3, 4), dt.date(2026, 3, 3)),  # Bhadra over the pradosha
     ("nag_panchami", 2003, dt.date(2003, 8, 2), dt.date(2003, 8, 3)),  # 17 min after sunrise
     ("anant_chaturdashi", 2018, dt.date(2018, 9, 24), dt.date(2018, 9, 23)),  # two sunrises
+    ("hartalika_teej", 2006, dt.date(2006, 8, 27), dt.date(2006, 8, 26)),  # likewise
     ("mahalaya_amavasya", 2031, dt.date(2031, 10, 15), dt.date(2031, 10, 16)),  # longer aparahna
 ])
 def test_traditions_keep_their_published_days(fid, year, almanac, core_day):
