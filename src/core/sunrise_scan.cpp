@@ -262,11 +262,6 @@ std::optional<double> tithi_begin_by(const Searches& search, double lo_deg, doub
   return search.forward(start_jd, lo_deg);
 }
 
-template <class Angle>
-std::optional<double> tithi_begin(Angle& angle, double lo_deg, double start_jd) {
-  return tithi_begin_by(LiteralSearches<Angle>{angle}, lo_deg, start_jd);
-}
-
 // Whether the tithi's span reaches into [start_jd, end_jd], given the tithi
 // at the window's middle (0 where the middle is not finite), which is not it.
 template <class Searches>
