@@ -102,22 +102,23 @@ def test_an_unknown_convention_is_refused():
         tithiloom.vrats(2026, DELHI, convention="printed")
 
 
-@pytest.mark.parametrize("year, fid, day, start, end", [
+@pytest.mark.parametrize("year, fid, day, start, end, tail", [
     # Purnima fills the afternoon of 27 August only within Bhadra, and lasts
     # three muhurtas after the next sunrise: the rakhi that morning.
-    (2026, "raksha_bandhan", dt.date(2026, 8, 28), "05:5", "09:4"),
+    (2026, "raksha_bandhan", dt.date(2026, 8, 28), "05:5", "09:4", False),
     # Bhadra covers both pradoshas and Purnima is short the next day: the
     # fire after Bhadra ends, before the middle of the night.
-    (2024, "holika_dahan", dt.date(2024, 3, 24), "23:1", "00:2"),
+    (2024, "holika_dahan", dt.date(2024, 3, 24), "23:1", "00:2", False),
     # Purnima lasts three and a half praharas after the next sunrise: that
     # evening's pradosha.
-    (2026, "holika_dahan", dt.date(2026, 3, 3), "18:2", "20:4"),
+    (2026, "holika_dahan", dt.date(2026, 3, 3), "18:2", "20:4", False),
     # Bhadra lasts past the middle of the night: its tail, before dawn.
-    (2027, "holika_dahan", dt.date(2027, 3, 21), "04:0", "05:1"),
+    (2027, "holika_dahan", dt.date(2027, 3, 21), "04:0", "05:1", True),
 ])
-def test_bhadra_moves_the_day_and_the_muhurta(year, fid, day, start, end):
+def test_bhadra_moves_the_day_and_the_muhurta(year, fid, day, start, end, tail):
     [f] = [f for f in tithiloom.festivals(year, DELHI) if f.id == fid]
     assert f.date == day and "only within Bhadra" in f.reasoning
+    assert ("the rite goes to its tail (puchha)" in f.reasoning) == tail
     assert (f.muhurta.start.strftime("%H:%M")[:4], f.muhurta.end.strftime("%H:%M")[:4]) == (
         start, end)
 

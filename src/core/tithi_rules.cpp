@@ -505,9 +505,10 @@ std::optional<Observed> observe_tithi(const FestivalDef& def, std::optional<Uday
     if (def.avoid_bhadra && !std::isfinite(o.muhurta.start_jd)) {
       o.muhurta = bhadra_tail(def, tithi, o, r);
       if (std::isfinite(o.muhurta.start_jd))
-        o.reasoning += " Bhadra lasts past the middle of the night: its tail (puchha), " +
+        o.reasoning += " Bhadra lasts past the middle of the night: the rite goes to its tail "
+                       "(puchha), " +
                        clock_text(o.muhurta.start_jd, r.clock) + " to " +
-                       clock_text(o.muhurta.end_jd, r.clock) + ", is the muhurta.";
+                       clock_text(o.muhurta.end_jd, r.clock) + ".";
     }
   }
   return o;
