@@ -58,6 +58,10 @@ def test_almanac_sunrise_is_the_upper_limb_on_the_refracted_horizon():
     ("diwali", 2025, dt.date(2025, 10, 20), dt.date(2025, 10, 21)),  # the longer pradosha
     ("naraka_chaturdashi", 2011, dt.date(2011, 10, 26), dt.date(2011, 10, 25)),  # arunodaya
     ("holi", 2026, dt.date(2026, 3, 4), dt.date(2026, 3, 3)),  # Bhadra over the pradosha
+    ("nag_panchami", 2003, dt.date(2003, 8, 2), dt.date(2003, 8, 3)),  # 17 min after sunrise
+    ("anant_chaturdashi", 2018, dt.date(2018, 9, 24), dt.date(2018, 9, 23)),  # two sunrises
+    ("hartalika_teej", 2006, dt.date(2006, 8, 27), dt.date(2006, 8, 26)),  # likewise
+    ("mahalaya_amavasya", 2031, dt.date(2031, 10, 15), dt.date(2031, 10, 16)),  # longer aparahna
 ])
 def test_traditions_keep_their_published_days(fid, year, almanac, core_day):
     days = {c: {f.id: f.date for f in tithiloom.festivals(year, DELHI, convention=c)}[fid]
@@ -85,6 +89,8 @@ def test_where_the_moon_does_not_rise_a_moonrise_rule_still_ends():
     ({"rule": "sankranti", "sankranti_index": 0, "almanac": {"rule": "x"}},
      "under the almanac convention: key 'rule': unknown rule 'x'"),
     ({"rule": "sankranti", "sankranti_index": 0, "almanac": ["sunset"]}, "key 'almanac'"),
+    ({"rule": "tithi_at_sunrise", "lunar_month": 5, "tithi": 5, "priority": "vyapti",
+      "udaya_three_muhurtas": True}, "only matters with priority 'paraviddha'"),
 ])
 def test_almanac_keys_are_checked(entry, text):
     with pytest.raises(RuleError, match=text):
@@ -96,20 +102,23 @@ def test_an_unknown_convention_is_refused():
         tithiloom.vrats(2026, DELHI, convention="printed")
 
 
-@pytest.mark.parametrize("year, fid, day, start, end", [
+@pytest.mark.parametrize("year, fid, day, start, end, tail", [
     # Purnima fills the afternoon of 27 August only within Bhadra, and lasts
     # three muhurtas after the next sunrise: the rakhi that morning.
-    (2026, "raksha_bandhan", dt.date(2026, 8, 28), "05:5", "09:4"),
+    (2026, "raksha_bandhan", dt.date(2026, 8, 28), "05:5", "09:4", False),
     # Bhadra covers both pradoshas and Purnima is short the next day: the
     # fire after Bhadra ends, before the middle of the night.
-    (2024, "holika_dahan", dt.date(2024, 3, 24), "23:1", "00:2"),
+    (2024, "holika_dahan", dt.date(2024, 3, 24), "23:1", "00:2", False),
     # Purnima lasts three and a half praharas after the next sunrise: that
     # evening's pradosha.
-    (2026, "holika_dahan", dt.date(2026, 3, 3), "18:2", "20:4"),
+    (2026, "holika_dahan", dt.date(2026, 3, 3), "18:2", "20:4", False),
+    # Bhadra lasts past the middle of the night: its tail, before dawn.
+    (2027, "holika_dahan", dt.date(2027, 3, 21), "04:0", "05:1", True),
 ])
-def test_bhadra_moves_the_day_and_the_muhurta(year, fid, day, start, end):
+def test_bhadra_moves_the_day_and_the_muhurta(year, fid, day, start, end, tail):
     [f] = [f for f in tithiloom.festivals(year, DELHI) if f.id == fid]
     assert f.date == day and "only within Bhadra" in f.reasoning
+    assert ("the rite goes to its tail (puchha)" in f.reasoning) == tail
     assert (f.muhurta.start.strftime("%H:%M")[:4], f.muhurta.end.strftime("%H:%M")[:4]) == (
         start, end)
 
@@ -125,6 +134,9 @@ def test_close_calls_and_moonrise_are_told_under_the_almanac_only():
     assert m.name == "pradosha" and m.start.date() == diwali.date and m.start < m.end
     karwa = by_id(2030, "almanac")["karwa_chauth"]
     assert karwa.moonrise.date() == karwa.date and not karwa.close_call
+    # Chaturdashi touches no sunrise and ends 11 min before the next arunodaya.
+    naraka = by_id(2030, "almanac")["naraka_chaturdashi"]
+    assert naraka.close_call and "It holds no arunodaya kaala either." in naraka.reasoning
     core_day = by_id(2025, "core")["diwali"]
     assert (core_day.margin_minutes, core_day.moonrise, core_day.muhurta, core_day.close_call) == (
         None, None, None, False)

@@ -33,7 +33,9 @@ bool read_festival_definition(PyObject* item, FestivalDef& def, Convention conve
   if (!extract_opt_label(item, "ingress", ingress) ||
       !extract_opt_label(item, "bhadra_fallback", fallback) ||
       !extract_opt_u32(item, "with_nakshatra", def.with_nakshatra) ||
-      !extract_bool_or(item, "avoid_bhadra", def.avoid_bhadra))
+      !extract_bool_or(item, "avoid_bhadra", def.avoid_bhadra) ||
+      !extract_bool_or(item, "udaya_three_muhurtas", def.udaya_three_muhurtas) ||
+      !extract_bool_or(item, "vriddhi_second", def.vriddhi_second))
     return false;
   if (ingress) def.ingress = Ingress::from_label(*ingress);
   if (fallback) def.bhadra_fallback = BhadraFallback::from_label(*fallback);

@@ -50,11 +50,17 @@ struct FestivalDef {
   // A tithi rule whose tithi holds two sunrises: the one with this
   // nakshatra at sunrise, if only one has it.
   std::optional<std::uint32_t> with_nakshatra;
+  // A tithi rule whose tithi holds two sunrises: the second, on which it
+  // runs into the tithi after it.
+  bool vriddhi_second = false;
   // Vyapti counts only the kaala's part outside Bhadra (Vishti karana); when
   // neither day has such a part, the udaya day if the tithi lasts three
   // muhurtas after its sunrise, else the earlier day.
   bool avoid_bhadra = false;
   BhadraFallback bhadra_fallback;
+  // The udaya day only when the tithi lasts three muhurtas after its
+  // sunrise; a shorter one is kept the day before, on which it begins.
+  bool udaya_three_muhurtas = false;
   // Measure how close the deciding boundary came (the occurrence's margin).
   bool report_margin = false;
 };

@@ -3,10 +3,13 @@
 #include "sunrise_scan.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
+#include "chebyshev.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
 #include "sun.hpp"
@@ -70,6 +73,12 @@ double Sky::moon_sidereal(double jd) {
 std::uint32_t Sky::tithi_at(double jd) {
   if (!std::isfinite(jd)) return TITHI_OF_NAN;
   return element_index(tithi_angle(jd), TITHI_SPAN_DEG) + 1;
+}
+
+Sky::Bodies Sky::bodies(double jd) {
+  if (!remember_) return {tropical_longitude(jd, BODY_MOON), tropical_longitude(jd, BODY_SUN)};
+  const Entry& e = at(jd, MOON | SUN);
+  return {e.moon, e.sun};
 }
 
 std::uint32_t Sky::nakshatra_at(double jd) {
@@ -165,13 +174,117 @@ double SunriseRun::sunrise_after(double start_jd, double pass_until_jd) {
 
 namespace {
 
+// Estimates of the tithi angle over the days around an instant: the Moon's
+// and the Sun's longitudes fitted from cheaper library samples as the daily
+// panchang's guide fits them (to within about 1e-7 degrees), the exact
+// values at the centre given.
+class TithiFit {
+ public:
+  TithiFit(double centre_jd, const Sky::Bodies& at_centre)
+      : moon_(fit<DayGuide::MOON_DEGREE>(centre_jd, at_centre.moon, BODY_MOON)),
+        sun_(fit<DayGuide::SUN_DEGREE>(centre_jd, at_centre.sun, BODY_SUN)) {}
+  double operator()(double jd) const { return moon_(jd) - sun_(jd); }
+
+ private:
+  template <std::size_t Degree>
+  static Chebyshev<Degree> fit(double centre_jd, double at_centre, std::int32_t body) {
+    std::array<double, Degree + 1> values{};
+    for (std::size_t k = 0; k <= Degree; ++k) {
+      values[k] = 2 * k == Degree
+                      ? at_centre
+                      : tropical_longitude_estimate(
+                            Chebyshev<Degree>::node(centre_jd, DayGuide::HALF_WIDTH_DAYS, k),
+                            body);
+    }
+    return Chebyshev<Degree>(centre_jd, DayGuide::HALF_WIDTH_DAYS, values, true);
+  }
+
+  Chebyshev<DayGuide::MOON_DEGREE> moon_;
+  Chebyshev<DayGuide::SUN_DEGREE> sun_;
+};
+
+// The searches of a window test, as stated: each asks the angle every hour
+// of its reach.
+template <class Angle>
+struct LiteralSearches {
+  Angle& angle;
+  std::optional<double> backward(double from_jd, double target_deg) const {
+    return find_crossing_backward(angle, from_jd, target_deg, WINDOW_SEARCH_DAYS);
+  }
+  std::optional<double> forward(double from_jd, double target_deg) const {
+    return find_crossing_forward_step(angle, from_jd, target_deg, WINDOW_SEARCH_DAYS,
+                                      WINDOW_SEARCH_STEP_DAYS);
+  }
+};
+
+// The same searches, finding the same instants with far fewer library calls:
+// a search whose reach the angle's values at its two ends show it cannot
+// bracket the target (the elongation only grows, and by far less than a
+// circle in the reach) finds nothing without stepping, and the others are
+// guided by a fit of the angle.
+template <class Angle, class Fit>
+struct GuidedSearches {
+  Angle& angle;
+  const Guide<Fit>& guide;
+
+  // Beyond the last sample of a reach: what bounds the angle there bounds
+  // it at every sample.
+  static constexpr double PAST_REACH_DAYS = WINDOW_SEARCH_DAYS + 2.0 * WINDOW_SEARCH_STEP_DAYS;
+
+  // Whether the target lies beyond what the angle grows through from
+  // `early` to `late`: then no step between them brackets it, as
+  // crossing_bracketed tests a step (rounding may run the angle back by at
+  // most the noise).
+  static bool out_of_reach(double early_deg, double late_deg, double target_deg) {
+    const double grown = norm360(late_deg - early_deg);
+    const double to_target = norm360(norm360(target_deg) - norm360(early_deg));
+    return grown + ELONGATION_NOISE_DEG < to_target;
+  }
+
+  std::optional<double> backward(double from_jd, double target_deg) const {
+    if (out_of_reach(angle(from_jd - PAST_REACH_DAYS), angle(from_jd), target_deg))
+      return std::nullopt;
+    return find_crossing_backward(angle, guide, from_jd, target_deg, WINDOW_SEARCH_DAYS);
+  }
+  std::optional<double> forward(double from_jd, double target_deg) const {
+    if (out_of_reach(angle(from_jd), angle(from_jd + PAST_REACH_DAYS), target_deg))
+      return std::nullopt;
+    return find_crossing_forward_step(angle, guide, from_jd, target_deg, WINDOW_SEARCH_DAYS,
+                                      WINDOW_SEARCH_STEP_DAYS);
+  }
+};
+
 // The tithi's beginning: the last crossing of its lower bound within two days
 // before the window, else the first within two days after its start.
-template <class Angle>
-std::optional<double> tithi_begin(Angle& angle, double lo_deg, double start_jd) {
-  if (auto b = find_crossing_backward(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS)) return b;
-  return find_crossing_forward_step(angle, start_jd, lo_deg, WINDOW_SEARCH_DAYS,
-                                    WINDOW_SEARCH_STEP_DAYS);
+template <class Searches>
+std::optional<double> tithi_begin_by(const Searches& search, double lo_deg, double start_jd) {
+  if (auto b = search.backward(start_jd, lo_deg)) return b;
+  return search.forward(start_jd, lo_deg);
+}
+
+// Whether the tithi's span reaches into [start_jd, end_jd], given the tithi
+// at the window's middle (0 where the middle is not finite), which is not it.
+template <class Searches>
+bool tithi_reaches_window(const Searches& search, std::uint32_t tithi, std::uint32_t at_mid,
+                          double start_jd, double end_jd, SearchOrder order) {
+  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
+  std::optional<double> begin, end;
+  // Tithis from the middle's on to the wanted one: 1 to 14 means it is yet to come.
+  const std::uint32_t ahead = (tithi + 30 - at_mid % 30) % 30;
+  if (order == SearchOrder::as_stated) {
+    begin = tithi_begin_by(search, lo, start_jd);
+    end = search.forward(start_jd, hi);
+  } else if (ahead >= 1 && ahead <= 14) {
+    begin = tithi_begin_by(search, lo, start_jd);
+    if (!begin || !(*begin < end_jd)) return false;
+    end = search.forward(start_jd, hi);
+  } else {
+    end = search.forward(start_jd, hi);
+    if (!end || !(*end > start_jd)) return false;
+    begin = tithi_begin_by(search, lo, start_jd);
+  }
+  return begin && end && *end > *begin && *end > start_jd && *begin < end_jd;
 }
 
 template <class Angle>
@@ -183,28 +296,8 @@ bool tithi_in_window_of(Angle&& angle, std::uint32_t tithi, double start_jd, dou
     at_mid = element_index(angle(mid), TITHI_SPAN_DEG) + 1;
     if (at_mid == tithi) return true;
   }
-  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
-  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
-  const auto end_of = [&] {
-    return find_crossing_forward_step(angle, start_jd, hi, WINDOW_SEARCH_DAYS,
-                                      WINDOW_SEARCH_STEP_DAYS);
-  };
-  std::optional<double> begin, end;
-  // Tithis from the middle's on to the wanted one: 1 to 14 means it is yet to come.
-  const std::uint32_t ahead = (tithi + 30 - at_mid % 30) % 30;
-  if (order == SearchOrder::as_stated) {
-    begin = tithi_begin(angle, lo, start_jd);
-    end = end_of();
-  } else if (ahead >= 1 && ahead <= 14) {
-    begin = tithi_begin(angle, lo, start_jd);
-    if (!begin || !(*begin < end_jd)) return false;
-    end = end_of();
-  } else {
-    end = end_of();
-    if (!end || !(*end > start_jd)) return false;
-    begin = tithi_begin(angle, lo, start_jd);
-  }
-  return begin && end && *end > *begin && *end > start_jd && *begin < end_jd;
+  return tithi_reaches_window(LiteralSearches<std::remove_reference_t<Angle>>{angle}, tithi,
+                              at_mid, start_jd, end_jd, order);
 }
 
 }  // namespace
@@ -212,19 +305,55 @@ bool tithi_in_window_of(Angle&& angle, std::uint32_t tithi, double start_jd, dou
 bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
                      SearchOrder order) {
   const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
-  return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
+  const double mid = (start_jd + end_jd) * 0.5;
+  // The quickest test of a window up to a day long, well inside the
+  // ephemeris (no request it makes can be refused), searches guided by a
+  // fit around the middle, whose positions it asks for anyway.
+  constexpr double FIT_REACH_DAYS = 3.0;
+  if (order == SearchOrder::as_stated || !(end_jd - start_jd <= 1.0) ||
+      !(mid - FIT_REACH_DAYS >= MIN_JD_UT && mid + FIT_REACH_DAYS <= MAX_JD_UT))
+    return tithi_in_window_of(angle, tithi, start_jd, end_jd, order);
+  const std::uint32_t at_mid = element_index(angle(mid), TITHI_SPAN_DEG) + 1;
+  if (at_mid == tithi) return true;
+  const TithiFit fit(mid, sky.bodies(mid));
+  const Guide guide{fit, DayGuide::MARGIN_DEG};
+  const GuidedSearches<decltype(angle), TithiFit> search{angle, guide};
+  return tithi_reaches_window(search, tithi, at_mid, start_jd, end_jd, order);
 }
 
-double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky) {
+namespace {
+
+// Runs `test` on the searches of a window's tithi: as stated, or, for the
+// quickest order on a window of up to a day well inside the ephemeris (no
+// request can be refused), guided by a fit around the window's middle.
+template <class Test>
+auto with_window_searches(double start_jd, double end_jd, Sky& sky, SearchOrder order,
+                          Test&& test) {
   const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
-  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
-  const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
-  const std::optional<double> begin = tithi_begin(angle, lo, start_jd);
-  if (!begin) return 0.0;
-  const std::optional<double> end =
-      find_crossing_forward_step(angle, *begin, hi, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
-  if (!end) return 0.0;
-  return std::max(0.0, std::min(*end, end_jd) - std::max(*begin, start_jd));
+  const double mid = (start_jd + end_jd) * 0.5;
+  // The searches start at most two days from the window and reach two more.
+  constexpr double REACH_DAYS = 5.0;
+  if (order == SearchOrder::as_stated || !(end_jd - start_jd <= 1.0) ||
+      !(mid - REACH_DAYS >= MIN_JD_UT && mid + REACH_DAYS <= MAX_JD_UT))
+    return test(LiteralSearches<const decltype(angle)>{angle});
+  const TithiFit fit(mid, sky.bodies(mid));
+  const Guide guide{fit, DayGuide::MARGIN_DEG};
+  return test(GuidedSearches<const decltype(angle), TithiFit>{angle, guide});
+}
+
+}  // namespace
+
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
+                          SearchOrder order) {
+  return with_window_searches(start_jd, end_jd, sky, order, [&](const auto& search) {
+    const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+    const double hi = static_cast<double>(tithi) * TITHI_SPAN_DEG;
+    const std::optional<double> begin = tithi_begin_by(search, lo, start_jd);
+    if (!begin) return 0.0;
+    const std::optional<double> end = search.forward(*begin, hi);
+    if (!end) return 0.0;
+    return std::max(0.0, std::min(*end, end_jd) - std::max(*begin, start_jd));
+  });
 }
 
 namespace {
@@ -268,24 +397,35 @@ TithiSpan estimated_span_free_of_bhadra(std::uint32_t tithi, double jd, Sky& sky
   return span;
 }
 
-bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
-                                    Sky& sky) {
+TithiSpan estimated_bhadra_span(std::uint32_t tithi, double jd, Sky& sky) {
   constexpr std::uint32_t VISHTI = 7;  // karana number
-  const auto angle = [&sky](double jd) { return sky.tithi_angle(jd); };
-  const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
-  const std::optional<double> begin = tithi_begin(angle, lo, start_jd);
-  if (!begin) return false;
-  double from = *begin;
-  for (std::uint32_t half = 0; half < 2; ++half) {
-    const double bound = lo + KARANA_SPAN_DEG * (half + 1.0);
-    const std::optional<double> to = find_crossing_forward_step(
-        angle, from, bound, WINDOW_SEARCH_DAYS, WINDOW_SEARCH_STEP_DAYS);
-    if (!to) return false;
-    const bool bhadra = karana_number(2 * (tithi - 1) + half) == VISHTI;
-    if (!bhadra && std::min(*to, end_jd) > std::max(from, start_jd)) return true;
-    from = *to;
-  }
-  return false;
+  const std::uint32_t first_half = 2 * (tithi - 1);
+  const bool first = karana_number(first_half) == VISHTI;
+  if (!first && karana_number(first_half + 1) != VISHTI) return {NaN, NaN};
+  const TithiSpan span = estimated_tithi_span(tithi, jd, sky);
+  const double middle = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG + KARANA_SPAN_DEG;
+  const double half = estimated_crossing(middle, jd, sky);
+  return first ? TithiSpan{span.start_jd, half} : TithiSpan{half, span.end_jd};
+}
+
+bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
+                                    Sky& sky, SearchOrder order) {
+  constexpr std::uint32_t VISHTI = 7;  // karana number
+  return with_window_searches(start_jd, end_jd, sky, order, [&](const auto& search) {
+    const double lo = (static_cast<double>(tithi) - 1.0) * TITHI_SPAN_DEG;
+    const std::optional<double> begin = tithi_begin_by(search, lo, start_jd);
+    if (!begin) return false;
+    double from = *begin;
+    for (std::uint32_t half = 0; half < 2; ++half) {
+      const double bound = lo + KARANA_SPAN_DEG * (half + 1.0);
+      const std::optional<double> to = search.forward(from, bound);
+      if (!to) return false;
+      const bool bhadra = karana_number(2 * (tithi - 1) + half) == VISHTI;
+      if (!bhadra && std::min(*to, end_jd) > std::max(from, start_jd)) return true;
+      from = *to;
+    }
+    return false;
+  });
 }
 
 double tithi_end_after(double jd, Sky& sky) {

@@ -39,6 +39,12 @@ class Sky {
   double moon_sidereal(double jd);
   std::uint32_t tithi_at(double jd);
   std::uint32_t nakshatra_at(double jd);
+  // The Moon's and the Sun's tropical longitudes (normalised) at jd.
+  struct Bodies {
+    double moon;
+    double sun;
+  };
+  Bodies bodies(double jd);
   const Place& place() const { return place_; }
 
   // Whether a day-by-day sunrise scan over [start_jd, end_jd] may pass over
@@ -122,7 +128,8 @@ bool tithi_in_window(std::uint32_t tithi, double start_jd, double end_jd, Sky& s
 
 // How long, in days, the tithi's span overlaps [start_jd, end_jd]; 0 when
 // it does not or its bounds are not found within two days.
-double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky);
+double tithi_overlap_days(std::uint32_t tithi, double start_jd, double end_jd, Sky& sky,
+                          SearchOrder order = SearchOrder::as_stated);
 
 // The start and end of the tithi that holds at jd, or begins within half a
 // day of it, by a few secant steps on the angle: to well within a second
@@ -137,10 +144,13 @@ TithiSpan estimated_tithi_span(std::uint32_t tithi, double jd, Sky& sky);
 // the half of it that is not Vishti.
 TithiSpan estimated_span_free_of_bhadra(std::uint32_t tithi, double jd, Sky& sky);
 
+// The tithi's half that is Bhadra (Vishti karana); NaN where neither is.
+TithiSpan estimated_bhadra_span(std::uint32_t tithi, double jd, Sky& sky);
+
 // Whether a part of the tithi's span outside Bhadra (Vishti karana) falls
 // inside [start_jd, end_jd].
 bool tithi_free_of_bhadra_in_window(std::uint32_t tithi, double start_jd, double end_jd,
-                                    Sky& sky);
+                                    Sky& sky, SearchOrder order = SearchOrder::as_stated);
 
 // The end of the tithi that holds at jd; NaN when not found within two days.
 double tithi_end_after(double jd, Sky& sky);

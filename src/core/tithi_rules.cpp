@@ -62,16 +62,27 @@ const LunarMonth* chosen_month(const std::vector<LunarMonth>& months, std::uint3
   return nija;
 }
 
+// The sunrise of the day after the udaya day, where the tithi holds it too;
+// NaN otherwise.
+double second_sunrise(const Udaya& u, Resolution& r) {
+  const double midnight = local_midnight_jd(u.date, r.clock);
+  const double next = r.sky.sunrise_after(midnight_after(midnight, r.clock, 1));
+  return std::isfinite(next) && r.sky.tithi_at(next) == u.tithi ? next : NaN;
+}
+
+void move_to(Udaya& u, double sunrise_jd, Resolution& r) {
+  u.sunrise_jd = sunrise_jd;
+  u.date = local_date(sunrise_jd, r.clock);
+}
+
 // When the udaya day's tithi also holds the next sunrise, and only that one
 // carries the star, moves the day there; whether it moved.
 bool to_day_with_star(Udaya& u, std::uint32_t star, Resolution& r) {
-  const double midnight = local_midnight_jd(u.date, r.clock);
-  const double next = r.sky.sunrise_after(midnight_after(midnight, r.clock, 1));
-  if (!std::isfinite(next) || r.sky.tithi_at(next) != u.tithi ||
-      r.sky.nakshatra_at(u.sunrise_jd) == star || r.sky.nakshatra_at(next) != star)
+  const double next = second_sunrise(u, r);
+  if (!std::isfinite(next) || r.sky.nakshatra_at(u.sunrise_jd) == star ||
+      r.sky.nakshatra_at(next) != star)
     return false;
-  u.sunrise_jd = next;
-  u.date = local_date(next, r.clock);
+  move_to(u, next, r);
   return true;
 }
 
@@ -93,14 +104,24 @@ std::optional<Udaya> udaya_in(const FestivalDef& def, const LunarMonth& month,
   if (!hit) return std::nullopt;
   Udaya u{t, hit->sunrise_jd, hit->local.date, {}, month_name, month.is_adhik};
   const bool moved = def.with_nakshatra && to_day_with_star(u, *def.with_nakshatra, r);
+  const double second = def.vriddhi_second ? second_sunrise(u, r) : NaN;
   // A skipped tithi's day is decided by its start too, after the sunrise.
   if (def.report_margin)
     u.margin_days =
         std::fabs(u.sunrise_jd - estimated_tithi_span(t, u.sunrise_jd, r.sky).start_jd);
+  if (std::isfinite(second)) {
+    // Whether the tithi still held the second sunrise decided.
+    if (def.report_margin)
+      u.margin_days = std::fabs(estimated_tithi_span(t, second, r.sky).end_jd - second);
+    move_to(u, second, r);
+  }
   u.reasoning = prevails_text(u, r) + " (Nija) boundaries used.";
   if (moved)
     u.reasoning += " Of the two sunrises the tithi holds, the one with Nakshatra " +
                    std::string(nakshatra_name(*def.with_nakshatra)) + ".";
+  if (std::isfinite(second))
+    u.reasoning += " Of the two sunrises the tithi holds, the second, on which it runs into " +
+                   std::string(tithi_display_name(t % 30 + 1)) + ".";
   return u;
 }
 
@@ -227,16 +248,18 @@ KaalaPresence kaala_presence(const FestivalDef& def, const Udaya& u, Resolution&
     k.margin_days = closer(window_margin(span, w1), window_margin(span, w2));
   }
   if (def.avoid_bhadra) {
-    k.earlier = p1 && tithi_free_of_bhadra_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky);
-    k.udaya = p2 && tithi_free_of_bhadra_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky);
+    k.earlier =
+        p1 && tithi_free_of_bhadra_in_window(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order);
+    k.udaya =
+        p2 && tithi_free_of_bhadra_in_window(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order);
     k.only_in_bhadra = (p1 || p2) && !k.earlier && !k.udaya;
   }
   if (k.earlier && k.udaya && def.vyapti_tie == VyaptiTie::longer) {
     // Whole minutes, so that what the reasoning says decides.
-    k.earlier_minutes =
-        std::round(tithi_overlap_days(u.tithi, w1.start_jd, w1.end_jd, r.sky) * 1440.0);
-    k.udaya_minutes =
-        std::round(tithi_overlap_days(u.tithi, w2.start_jd, w2.end_jd, r.sky) * 1440.0);
+    k.earlier_minutes = std::round(
+        tithi_overlap_days(u.tithi, w1.start_jd, w1.end_jd, r.sky, r.order) * 1440.0);
+    k.udaya_minutes = std::round(
+        tithi_overlap_days(u.tithi, w2.start_jd, w2.end_jd, r.sky, r.order) * 1440.0);
   }
   return k;
 }
@@ -277,13 +300,25 @@ Observed arunodaya_vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
   const SunriseHit next = neighbour_day(u.sunrise_jd, r, 1.0);
   const DayWindow w = kaala_window(def.kaala, next.sunrise_jd, NaN, NaN);
   const std::string phrase = tithi_phrase(u.month_name, u.tithi);
+  // The tithi's end against the next arunodaya's start decides between the
+  // days, as its start against the sunrise decided the udaya day.
+  const double margin =
+      def.report_margin
+          ? closer(u.margin_days, std::fabs(estimated_tithi_span(u.tithi, u.sunrise_jd, r.sky)
+                                                .end_jd -
+                                            w.start_jd))
+          : NaN;
   if (def.vyapti_tie == VyaptiTie::earlier ||
       !tithi_in_window(u.tithi, w.start_jd, w.end_jd, r.sky, r.order)) {
-    std::string why = phrase + " is present during the arunodaya kaala on " +
-                      date_text(u.date) + ", at its sunrise (" +
-                      clock_text(u.sunrise_jd, r.clock) + ").";
+    // A tithi that touches no sunrise begins after this one: it holds no
+    // arunodaya of this day either.
+    std::string why = r.sky.tithi_at(u.sunrise_jd) != u.tithi
+                          ? u.reasoning + " It holds no arunodaya kaala either."
+                          : phrase + " is present during the arunodaya kaala on " +
+                                date_text(u.date) + ", at its sunrise (" +
+                                clock_text(u.sunrise_jd, r.clock) + ").";
     return Observed{u.date, u.sunrise_jd, u.tithi, u.month_name, u.is_adhik, std::move(why),
-                    VYAPTI, def.kaala.label(), std::nullopt};
+                    VYAPTI, def.kaala.label(), std::nullopt, margin};
   }
   std::string why = phrase + " is present during the arunodaya kaala on both " +
                     date_text(u.date) + " and " + date_text(next.local.date) +
@@ -291,7 +326,8 @@ Observed arunodaya_vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
                     "). Vyapti tie-break: later day observed.";
   return Observed{next.local.date, next.sunrise_jd, r.sky.tithi_at(next.sunrise_jd),
                   u.month_name, u.is_adhik, std::move(why), VYAPTI, def.kaala.label(),
-                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning))};
+                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning)),
+                  margin};
 }
 
 // The day whose kaala window the tithi occupies.
@@ -346,6 +382,34 @@ Observed vyapti(const FestivalDef& def, Udaya u, Resolution& r) {
                   VYAPTI, def.kaala.label(), std::move(alternate), k.margin_days};
 }
 
+// The udaya day where the tithi lasts three muhurtas after its sunrise;
+// a shorter one is kept the day before, on which it begins, joined with the
+// tithi before it. A tithi that touches no sunrise keeps its day.
+Observed three_muhurtas_after_sunrise(const FestivalDef& def, Udaya u, Resolution& r) {
+  if (r.sky.tithi_at(u.sunrise_jd) != u.tithi) return paraviddha(std::move(u));
+  const double end = tithi_end_after(u.sunrise_jd, r.sky);
+  const double needed_end = u.sunrise_jd + THREE_MUHURTAS_DAYS;
+  if (def.report_margin) u.margin_days = closer(u.margin_days, std::fabs(end - needed_end));
+  const double minutes = std::floor((end - u.sunrise_jd) * 1440.0);
+  if (!(end < needed_end)) {
+    if (std::isfinite(end))
+      u.reasoning += " It lasts " + minutes_text(minutes) +
+                     " after that sunrise: three muhurtas or more.";
+    return paraviddha(std::move(u));
+  }
+  const SunriseHit prev = neighbour_day(u.sunrise_jd, r, -1.0);
+  std::string why = tithi_phrase(u.month_name, u.tithi) + " lasts " + minutes_text(minutes) +
+                    " after sunrise (" + clock_text(u.sunrise_jd, r.clock) + ") on " +
+                    date_text(u.date) + ": less than three muhurtas, so the day it begins, " +
+                    date_text(prev.local.date) + ", is observed. Lunar month " +
+                    std::string(u.month_name) + ".";
+  const double margin = u.margin_days;
+  return Observed{prev.local.date, prev.sunrise_jd, r.sky.tithi_at(prev.sunrise_jd),
+                  u.month_name, u.is_adhik, std::move(why), PUURVAVIDDHA, "",
+                  alternate_on(u.date, u.sunrise_jd, PARAVIDDHA, std::move(u.reasoning)),
+                  margin};
+}
+
 Observed by_priority(const FestivalDef& def, Udaya u, Resolution& r) {
   switch (def.priority.value) {
     case Priority::puurvaviddha:
@@ -355,6 +419,7 @@ Observed by_priority(const FestivalDef& def, Udaya u, Resolution& r) {
     case Priority::paraviddha:
       break;
   }
+  if (def.udaya_three_muhurtas) return three_muhurtas_after_sunrise(def, std::move(u), r);
   return paraviddha(std::move(u));
 }
 
@@ -408,6 +473,22 @@ DayWindow after_bhadra(const FestivalDef& def, std::uint32_t tithi, const Observ
                                                   r.sky));
 }
 
+// Bhadra's tail (puchha): its last three ghatikas (72 minutes).
+constexpr double PUCHHA_DAYS = 0.05;
+
+// Where Bhadra, lasting past the middle of the night before the udaya day,
+// leaves the night no part of the tithi free of it, the rite may go to
+// Bhadra's tail, if that ends before the next sunrise.
+DayWindow bhadra_tail(const FestivalDef& def, std::uint32_t tithi, const Observed& o,
+                      Resolution& r) {
+  if (o.tithi_at_sunrise == tithi) return {NaN, NaN};
+  const ObservedDay day = observed_day(def, o, r);
+  const TithiSpan bhadra = estimated_bhadra_span(tithi, day.sunset_jd, r.sky);
+  const double midnight = (day.sunset_jd + day.next_sunrise_jd) / 2.0;
+  if (!(bhadra.end_jd > midnight && bhadra.end_jd <= day.next_sunrise_jd)) return {NaN, NaN};
+  return {std::max(bhadra.end_jd - PUCHHA_DAYS, bhadra.start_jd), bhadra.end_jd};
+}
+
 }  // namespace
 
 // A tithi rule's day from its udaya day: by moonrise, or by priority.
@@ -421,6 +502,14 @@ std::optional<Observed> observe_tithi(const FestivalDef& def, std::optional<Uday
     o.muhurta = muhurta_of(def, tithi, o, r);
     if (def.avoid_bhadra && !std::isfinite(o.muhurta.start_jd))
       o.muhurta = after_bhadra(def, tithi, o, r);
+    if (def.avoid_bhadra && !std::isfinite(o.muhurta.start_jd)) {
+      o.muhurta = bhadra_tail(def, tithi, o, r);
+      if (std::isfinite(o.muhurta.start_jd))
+        o.reasoning += " Bhadra lasts past the middle of the night: the rite goes to its tail "
+                       "(puchha), " +
+                       clock_text(o.muhurta.start_jd, r.clock) + " to " +
+                       clock_text(o.muhurta.end_jd, r.clock) + ".";
+    }
   }
   return o;
 }

@@ -24,6 +24,7 @@ _VOCABULARY = _core._vocabulary()
 RULES = _VOCABULARY["rules"] + _VOCABULARY["almanac"]["rules"]
 _LABELS = {**_VOCABULARY["labels"], **_VOCABULARY["almanac"]["labels"]}
 _VYAPTI = _VOCABULARY["vyapti_priorities"]  # under which kaala and vyapti_tie are read
+_PARAVIDDHA = ("", "paraviddha")  # the default priority's label
 _INT_RANGES = {**_VOCABULARY["ranges"], "day_offset": (-30, 30),
                "with_nakshatra": _VOCABULARY["ranges"]["nakshatra"]}
 
@@ -33,7 +34,8 @@ _NEEDS = {"tithi_at_sunrise": ("lunar_month", "tithi"),
           "nakshatra_at_sunrise": ("nakshatra", "sankranti_index"),
           "nakshatra_in_solar_month": ("nakshatra", "sankranti_index")}
 _ALLOWS = {"tithi_at_sunrise": {"priority", "kaala", "vyapti_tie", "adhika_maasa",
-                                "with_nakshatra", "avoid_bhadra", "bhadra_fallback"},
+                                "with_nakshatra", "avoid_bhadra", "bhadra_fallback",
+                                "udaya_three_muhurtas", "vriddhi_second"},
            "tithi_at_moonrise": {"adhika_maasa"},
            "sankranti": {"ingress"}, "nakshatra_at_sunrise": set(),
            "nakshatra_in_solar_month": {"ingress"}}
@@ -211,13 +213,15 @@ def _check_festival(e: _Entry, monthly: bool = False) -> None:
     for key in ("kaala", "vyapti_tie", "avoid_bhadra", "bhadra_fallback"):
         if key in e.raw and priority not in _VYAPTI:
             raise e.fail(key, "only matters with priority 'vyapti'")
+    if "udaya_three_muhurtas" in e.raw and priority not in _PARAVIDDHA:
+        raise e.fail("udaya_three_muhurtas", "only matters with priority 'paraviddha'")
     for key in ("description", "region", "tradition", "basis"):
         e.string(key, required=False)
     aliases = e.raw.get("aliases", [])
     if not isinstance(aliases, list) or not all(isinstance(a, str) and a.strip()
                                                 for a in aliases):
         raise e.fail("aliases", f"expected a list of non-empty names, got {aliases!r}")
-    for key in ("annual", "avoid_bhadra"):
+    for key in ("annual", "avoid_bhadra", "udaya_three_muhurtas", "vriddhi_second"):
         if key in e.raw and not isinstance(e.raw[key], bool):
             raise e.fail(key, f"expected true or false, got {e.raw[key]!r}")
 

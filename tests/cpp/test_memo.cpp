@@ -4,6 +4,7 @@
 // from kept for the process; each equals the literal evaluation to the bit.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -109,6 +110,40 @@ TEST(SunriseScan, PassingOverDaysFindsTheSameDayAndLeavesOutOnlyDaysThatCannotMa
       const std::int32_t t = static_cast<std::int32_t>(tithi_at_jd(sunrise));
       EXPECT_TRUE(t != tithi && t != before) << k << ": day " << d << " passed over";
     }
+  }
+}
+
+// Windows of up to a day anywhere in the ephemeris, many of them ending or
+// starting within seconds of a tithi boundary: the guided quickest tests
+// answer as the tests stated on the library's every value.
+TEST(SunriseScan, AGuidedWindowTestAnswersAsTheLiteralOne) {
+  std::mt19937_64 random(20261207);
+  const auto uniform = [&](double lo, double hi) {
+    return lo + (hi - lo) * static_cast<double>(random() >> 11) * 0x1p-53;
+  };
+  const Place delhi{28.61, 77.21, 216.0};
+  for (int k = 0; k < 400; ++k) {
+    std::uint32_t tithi = static_cast<std::uint32_t>(random() % 30) + 1;
+    double start = uniform(MIN_JD_UT + 5.0, MAX_JD_UT - 5.0);
+    if (k % 2 == 0) {  // the tithi ending, or the next beginning, near an edge
+      Sky probe(delhi, Reuse::literal);
+      tithi = probe.tithi_at(start) % 30 + (k % 4 == 0 ? 1 : 0);
+      if (tithi == 0) tithi = 30;
+      const double edge = tithi_end_after(start, probe) + uniform(-3.0, 3.0) / 86400.0;
+      start = k % 8 < 4 ? edge : edge - uniform(0.0, 1.0);
+    }
+    const double end = start + uniform(0.0, 1.0);
+    Sky memo(delhi, Reuse::memo), literal(delhi, Reuse::literal);
+    const auto quick = SearchOrder::quickest, stated = SearchOrder::as_stated;
+    EXPECT_EQ(tithi_in_window(tithi, start, end, memo, quick),
+              tithi_in_window(tithi, start, end, literal, stated))
+        << k << ": tithi " << tithi << " in " << start << " to " << end;
+    EXPECT_EQ(tithi_free_of_bhadra_in_window(tithi, start, end, memo, quick),
+              tithi_free_of_bhadra_in_window(tithi, start, end, literal, stated))
+        << k;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(tithi_overlap_days(tithi, start, end, memo, quick)),
+              std::bit_cast<std::uint64_t>(tithi_overlap_days(tithi, start, end, literal, stated)))
+        << k;
   }
 }
 
