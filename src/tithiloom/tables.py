@@ -96,6 +96,7 @@ SCHEMAS: dict[str, tuple[Column, ...]] = {
         _col("date", "date", "the civil date at the place"),
         _col("vara", "int8", "weekday, 0 = Sunday", "vara.number"),
         _col("vara_name", "enum", "weekday's Sanskrit name", "vara.name"),
+        _col("vara_english", "enum", "weekday's English name", "vara.english"),
         *_limb("tithi", "1-30 (1-15 Shukla)",
                [_col("paksha", "enum", "Shukla or Krishna", "tithi.paksha")]),
         *_limb("nakshatra", "1-27",
@@ -246,7 +247,15 @@ def places_from(text: str) -> list[Place]:
     if not all(names):
         raise TithiloomError(f"--places {text!r}: an empty name; use all, NAME,NAME or a "
                              f"FILE.csv")
-    return _distinct([(gazetteer.lookup(n), f"{n!r}") for n in names])
+    return _distinct([(_named(n), f"{n!r}") for n in names])
+
+
+def _named(name: str) -> Place:
+    try:
+        return gazetteer.lookup(name)
+    except UnknownPlace as e:  # the hint of the one-place commands does not apply here
+        raise UnknownPlace(str(e).split(" (`")[0] + " (`tithiloom places` lists them all; a "
+                           "CSV of name,lat,lng,alt,zone gives any other)") from None
 
 
 _HEADER = ["name", "lat", "lng", "alt", "zone"]
@@ -280,8 +289,8 @@ def read_csv(path: str | os.PathLike[str]) -> list[Place]:
         errors.append(str(e))
         places = []
     if errors:
-        more = f" (and {len(errors) - 5} more)" if len(errors) > 5 else ""
-        raise TithiloomError(f"{os.fspath(path)}: {'; '.join(errors[:5])}{more}")
+        more = f" (and {len(errors) - 10} more)" if len(errors) > 10 else ""
+        raise TithiloomError(f"{os.fspath(path)}: {'; '.join(errors[:10])}{more}")
     if not places:
         raise TithiloomError(f"{os.fspath(path)}: no places in it")
     return places
@@ -289,20 +298,19 @@ def read_csv(path: str | os.PathLike[str]) -> list[Place]:
 
 def _row(cells: list[str]) -> Place:
     if len(cells) == 1:
-        try:
-            return gazetteer.lookup(cells[0])
-        except UnknownPlace as e:
-            raise TithiloomError(f"{e} (or give name,lat,lng,alt,zone)") from None
+        return _named(cells[0])
     if not 3 <= len(cells) <= 5 or not cells[0]:
         raise TithiloomError(f"expected name,lat,lng,alt,zone or a gazetteer name, got "
                              f"{len(cells)} fields")
+    cells += [""] * (5 - len(cells))
     numbers = []
     for label, text in zip(("latitude", "longitude", "altitude"), cells[1:4]):
         try:
             numbers.append(float(text) if text or label != "altitude" else 0.0)
         except ValueError:
             raise TithiloomError(f"{label} of {cells[0]!r} is not a number: {text!r}") from None
-    return Place(cells[0], *numbers, cells[4] if len(cells) > 4 else "")
+    latitude, longitude, altitude = numbers
+    return Place(cells[0], latitude, longitude, altitude, cells[4])
 
 
 def _distinct(found: Iterable[tuple[Place, str]]) -> list[Place]:
