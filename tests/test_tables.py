@@ -32,7 +32,7 @@ LEFT_OUT = {"place", "moon", "hindu_date.calendar", "hindu_date.paksha", "hindu_
 @pytest.fixture(scope="module")
 def scheduler():
     with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
-                                  dashboard_address=None) as cluster:
+                                  dashboard_address=":0") as cluster:
         yield cluster.scheduler_address
 
 

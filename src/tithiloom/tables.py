@@ -499,7 +499,7 @@ class _client:
             else:
                 self.cluster = d.LocalCluster(
                     n_workers=self.workers or len(os.sched_getaffinity(0)),
-                    threads_per_worker=1, processes=True, dashboard_address=None,
+                    threads_per_worker=1, processes=True, dashboard_address=":0",
                     silence_logs=logging.ERROR)
                 self.client = d.Client(self.cluster)
         except (OSError, TimeoutError) as e:
