@@ -409,6 +409,15 @@ def place_year(place: Place, year: int, out: str, convention: str, calendar: str
     return {"rows": rows, "bytes": size, "seconds": time.perf_counter() - started}
 
 
+def _task(place: Place, year: int, out: str, convention: str, calendar: str,
+          tables: Sequence[str]) -> dict[str, Any]:
+    """:func:`place_year` on a worker.  A cluster runs one task per processor: the
+    core's own pool of threads would only crowd the other tasks (unless the
+    worker's environment sets TITHILOOM_THREADS)."""
+    os.environ.setdefault("TITHILOOM_THREADS", "1")
+    return place_year(place, year, out, convention, calendar, tables)
+
+
 # ---------------------------------------------------------------- the run
 
 @dataclass
@@ -472,8 +481,8 @@ def run(places: Sequence[Place], years: tuple[int, int], out: str | os.PathLike[
     todo = [(p, y) for p in places for y in range(first, last + 1)
             if not (resume and complete(root, p.name, y, tables))]
     summary = Summary(skipped=len(places) * (last - first + 1) - len(todo))
-    started = time.monotonic()
     with _client(distributed, scheduler, workers) as client:
+        started = time.monotonic()  # the rate is the tasks', not the cluster's start
         summary.workers = sum(client.nthreads().values())
         for result in _map(distributed, client, todo, str(root), conv, cal, tuple(tables)):
             summary.add(result)
@@ -526,7 +535,7 @@ def _map(distributed: Any, client: Any, todo: Sequence[tuple[Place, int]], out: 
     def submit() -> Any:
         for place, year in pending:
             key = f"tithiloom-table-{folder(place.name)}-{year}-{token}"
-            future = client.submit(place_year, place, year, out, convention, calendar, tables,
+            future = client.submit(_task, place, year, out, convention, calendar, tables,
                                    key=key, pure=False)
             inflight[key] = (future, place, year)
             return future
