@@ -81,9 +81,9 @@ def _col(name: str, kind: str, meaning: str, path: str = "") -> Column:
 
 def _limb(limb: str, numbers: str, extra: Sequence[Column] = ()) -> list[Column]:
     return [_col(limb, "int8", f"{limb} prevailing at sunrise, {numbers}", f"{limb}.number"),
-            _col(f"{limb}_name", "enum", f"its name", f"{limb}.name"), *extra,
-            _col(f"{limb}_start", "time", "when it began", f"{limb}.start"),
-            _col(f"{limb}_end", "time", "when it ends", f"{limb}.end")]
+            _col(f"{limb}_name", "enum", f"that {limb}'s name", f"{limb}.name"), *extra,
+            _col(f"{limb}_start", "time", f"when that {limb} began", f"{limb}.start"),
+            _col(f"{limb}_end", "time", f"when that {limb} ends", f"{limb}.end")]
 
 
 def _window(prefix: str, path: str, what: str) -> list[Column]:
