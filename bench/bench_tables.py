@@ -109,11 +109,16 @@ def main():
         every = list(gazetteer.gazetteer())
         out = os.path.join(root, "full")
         started = time.perf_counter()
-        done = tables.run(every, (2030, 2039), out)
+        try:
+            done = tables.run(every, (2030, 2039), out)
+        except tables.IncompleteRun as e:
+            done = e.summary
         wall = time.perf_counter() - started
         print(f"217 places x 10 years, all tables, {done.workers} workers: {wall:.0f} s with "
               f"the cluster's start ({done.tasks / done.seconds:.2f} place-years/s), "
               f"{done.bytes / 1e6:.1f} MB, rows {done.rows}")
+        for failure in done.failed:
+            print(f"  failed: {failure}")
     shutil.rmtree(root)
     print(f"load after: {os.getloadavg()[0]:.2f}")
 

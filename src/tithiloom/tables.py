@@ -16,7 +16,9 @@ that ``import tithiloom`` needs neither.
 
 from __future__ import annotations
 
+import contextlib
 import csv
+from array import array
 import datetime as dt
 import hashlib
 import io
@@ -25,7 +27,7 @@ import logging
 import os
 import re
 import time
-from collections.abc import Callable, Iterable, Iterator, Sequence
+from collections.abc import Callable, Generator, Iterable, Iterator, Sequence
 from dataclasses import dataclass, field
 from pathlib import Path
 from typing import Any
@@ -422,11 +424,13 @@ def _task(place: Place, year: int, out: str, convention: str, calendar: str,
 
 @dataclass
 class Summary:
-    """What a run did: tasks run and skipped, rows per table, bytes written, the
-    workers' seconds of computing and the wall-clock seconds."""
+    """What a run did: tasks run and skipped, the place-years that failed (each
+    "place year: why"), rows per table, bytes written, the workers' seconds of
+    computing and the wall-clock seconds."""
 
     tasks: int = 0
     skipped: int = 0
+    failed: list[str] = field(default_factory=list)
     workers: int = 0
     rows: dict[str, int] = field(default_factory=dict)
     bytes: int = 0
@@ -441,7 +445,22 @@ class Summary:
         self.task_seconds += result["seconds"]
 
 
+class IncompleteRun(TithiloomError):
+    """Some place-years failed; the others are written (``summary`` says what was done)."""
+
+    def __init__(self, summary: Summary) -> None:
+        failed = summary.failed
+        more = f" (and {len(failed) - 3} more)" if len(failed) > 3 else ""
+        super().__init__(f"{len(failed)} of {summary.tasks + len(failed)} place-years failed, "
+                         f"the others are written (--resume tries the failed again): "
+                         f"{'; '.join(failed[:3])}{more}")
+        self.summary = summary
+
+
 Progress = Callable[[int, int, float], None]  # tasks done, tasks to do, seconds so far
+# A run whose first tasks all fail (workers without tithiloom, an OUT they cannot
+# write) stops instead of failing every task.
+FAILURES_BEFORE_ANY_SUCCESS = 16
 
 
 def run(places: Sequence[Place], years: tuple[int, int], out: str | os.PathLike[str], *,
@@ -458,7 +477,11 @@ def run(places: Sequence[Place], years: tuple[int, int], out: str | os.PathLike[
     run's own only with ``resume``, which skips the place-years already complete.
     """
     conv, cal = api._convention(convention), api._calendar(calendar)
-    first, last = (checks.year(y, what) for y, what in zip(years, ("first year", "last year")))
+    try:
+        first, last = years
+    except (TypeError, ValueError):
+        raise TithiloomError(f"years must be a pair (first, last), got {years!r}") from None
+    first, last = checks.year(first, "the first year"), checks.year(last, "the last year")
     if last < first:
         raise TithiloomError(f"the last year {last} comes before the first {first}")
     unknown = [t for t in tables if t not in TABLES]
@@ -478,17 +501,30 @@ def run(places: Sequence[Place], years: tuple[int, int], out: str | os.PathLike[
     distributed = _distributed()
     root = Path(out)
     _claim(root, inputs(places, (first, last), conv, cal, tables), resume)
-    todo = [(p, y) for p in places for y in range(first, last + 1)
-            if not (resume and complete(root, p.name, y, tables))]
-    summary = Summary(skipped=len(places) * (last - first + 1) - len(todo))
+    # Place-years by number (place × years + year): millions of them take little room.
+    span = last - first + 1
+    todo = array("L", (i for i in range(len(places) * span) if not (resume and complete(
+        root, places[i // span].name, first + i % span, tables))))
+    work = ((places[i // span], first + i % span) for i in todo)
+    summary = Summary(skipped=len(places) * span - len(todo))
     with _client(distributed, scheduler, workers) as client:
         started = time.monotonic()  # the rate is the tasks', not the cluster's start
         summary.workers = sum(client.nthreads().values())
-        for result in _map(distributed, client, todo, str(root), conv, cal, tuple(tables)):
-            summary.add(result)
-            if progress is not None:
-                progress(summary.tasks, len(todo), time.monotonic() - started)
+        with contextlib.closing(_map(distributed, client, work, str(root), conv, cal,
+                                     tuple(tables))) as results:
+            for result in results:
+                if isinstance(result, str):
+                    summary.failed.append(result)
+                    if not summary.tasks and len(summary.failed) >= FAILURES_BEFORE_ANY_SUCCESS:
+                        break
+                else:
+                    summary.add(result)
+                if progress is not None:
+                    progress(summary.tasks + len(summary.failed), len(todo),
+                             time.monotonic() - started)
     summary.seconds = time.monotonic() - started
+    if summary.failed:
+        raise IncompleteRun(summary)
     return summary
 
 
@@ -509,7 +545,7 @@ class _client:
                 self.cluster = d.LocalCluster(
                     n_workers=self.workers or len(os.sched_getaffinity(0)),
                     threads_per_worker=1, processes=True, dashboard_address=":0",
-                    silence_logs=logging.ERROR)
+                    silence_logs=logging.CRITICAL)  # a failed task is reported at the end
                 self.client = d.Client(self.cluster)
         except (OSError, TimeoutError) as e:
             self.__exit__()
@@ -523,13 +559,15 @@ class _client:
                 part.close()
 
 
-def _map(distributed: Any, client: Any, todo: Sequence[tuple[Place, int]], out: str,
-         convention: str, calendar: str, tables: tuple[str, ...]) -> Iterator[dict[str, Any]]:
-    """The summaries of the tasks as they end.  Only a few tasks per worker wait on
-    the scheduler at a time: a run of millions of place-years never floods it."""
+def _map(distributed: Any, client: Any, todo: Iterator[tuple[Place, int]], out: str,
+         convention: str, calendar: str,
+         tables: tuple[str, ...]) -> Generator[dict[str, Any] | str, None, None]:
+    """The summaries of the tasks as they end (a failed one's: "place year: why").
+    Only a few tasks per worker wait on the scheduler at a time: a run of
+    millions of place-years never floods it."""
     window = max(64, 4 * sum(client.nthreads().values()))
     token = os.urandom(4).hex()
-    pending = iter(todo)
+    pending = todo
     inflight: dict[str, tuple[Any, Place, int]] = {}
 
     def submit() -> Any:
@@ -543,15 +581,17 @@ def _map(distributed: Any, client: Any, todo: Sequence[tuple[Place, int]], out: 
 
     running = distributed.as_completed([f for f in (submit() for _ in range(window))
                                         if f is not None])
-    for future in running:
-        _, place, year = inflight.pop(future.key)
-        try:
-            result = future.result()
-        except Exception as e:
-            client.cancel([f for f, _, _ in inflight.values()])
-            reason = str(e) if isinstance(e, TithiloomError) else f"{type(e).__name__}: {e}"
-            raise TithiloomError(f"{place.name} {year}: {reason}") from None
-        following = submit()
-        if following is not None:
-            running.add(following)
-        yield result
+    try:
+        for future in running:
+            _, place, year = inflight.pop(future.key)
+            try:
+                result: dict[str, Any] | str = future.result()
+            except Exception as e:  # the place-year fails, the run goes on
+                reason = str(e) if isinstance(e, TithiloomError) else f"{type(e).__name__}: {e}"
+                result = f"{place.name} {year}: {reason}"
+            following = submit()
+            if following is not None:
+                running.add(following)
+            yield result
+    finally:  # an interrupted run leaves nothing queued on a shared cluster
+        client.cancel([f for f, _, _ in inflight.values()])
