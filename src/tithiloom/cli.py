@@ -19,6 +19,7 @@ import dataclasses
 import datetime as dt
 import functools
 import json
+import math
 import os
 import shutil
 import sys
@@ -207,6 +208,12 @@ class Options:
     host: str = "127.0.0.1"  # serve
     port: int = 8000
     workers: int = 1
+    table_places: str = "all"  # table
+    out: str | None = None
+    scheduler: str | None = None
+    table_workers: int | None = None
+    resume: bool = False
+    tables: str | None = None
 
     @classmethod
     def read(cls, given: argparse.Namespace) -> Options:
@@ -846,6 +853,48 @@ def _serve(o: Options, place: Place) -> Listing[Any]:
     return Listing([], [], None)
 
 
+def _table(o: Options, _: Place) -> Listing[str]:
+    """Writes the tables of many places and years (dask and pyarrow are imported only here)."""
+    from tithiloom import tables
+
+    if o.out is None or o.years is None:
+        raise TithiloomError("table needs --years FIRST-LAST and --out DIR")
+    places = tables.places_from(o.table_places)
+    kinds = tables.TABLES if o.tables is None else tuple(t.strip() for t in o.tables.split(","))
+    done = tables.run(places, o.years, o.out, convention=o.convention, calendar=o.calendar,
+                      tables=kinds, scheduler=o.scheduler, workers=o.table_workers,
+                      resume=o.resume, progress=TableProgress())
+    rows = ", ".join(f"{n} {t}" for t, n in done.rows.items())
+    lines = [f"wrote {done.tasks} place-years to {o.out} in {done.seconds:.1f} s on "
+             f"{done.workers} workers" + (f" ({done.skipped} complete already)"
+                                          if done.skipped else ""),
+             f"  {rows or 'no rows'}; {done.bytes / 1e6:.1f} MB"]
+    return Listing(lines, [], dataclasses.asdict(done))
+
+
+class TableProgress:
+    """Tasks done, place-years per second and the time left, on one line of stderr
+    (rewritten on a terminal; elsewhere, a line every ten seconds and at the end)."""
+
+    def __init__(self, stream: TextIO = sys.stderr) -> None:
+        self.stream, self.last = stream, -math.inf
+
+    def __call__(self, done: int, total: int, seconds: float) -> None:
+        tty = self.stream.isatty()
+        if done < total and not tty and seconds - self.last < 10.0:
+            return
+        self.last = seconds
+        rate = done / seconds if seconds > 0 else 0.0
+        left = (total - done) / rate if rate > 0 else 0.0
+        line = (f"{done}/{total} place-years, {rate:.2f} per second, "
+                f"{int(left // 60)} min {int(left % 60):02d} s left")
+        if tty:
+            self.stream.write(f"\r\033[K{line}" + ("\n" if done == total else ""))
+        else:
+            self.stream.write(line + "\n")
+        self.stream.flush()
+
+
 # In the order --help lists them; with no subcommand, "day" runs.  (Not annotated, so
 # that mypy checks each row's text against what its compute returns.)
 SUBCOMMANDS = (
@@ -888,6 +937,22 @@ SUBCOMMANDS = (
                [arg("--host", default="127.0.0.1"), arg("--port", type=int, default=8000),
                 arg("--workers", type=int, default=1, help="processes (default 1)")],
                _serve, lambda r, _: "", needs_place=False),
+    Subcommand("table", "the daily almanac, festivals, Ekadashis and vrats of many places "
+               "and years, as Parquet files (on a Dask cluster)",
+               [arg("--places", dest="table_places", default="all", metavar="all|NAME,NAME|FILE",
+                    help="the gazetteer (all), names from it, or a CSV of name,lat,lng,alt,"
+                         "zone (default all)"),
+                arg("--years", type=_years_arg, required=True, metavar="FIRST-LAST"),
+                arg("--out", required=True, metavar="DIR", help="the tables' directory"),
+                arg("--scheduler", metavar="tcp://HOST:PORT",
+                    help="a running Dask scheduler (default: a local cluster)"),
+                arg("--workers", dest="table_workers", type=int, metavar="N",
+                    help="processes of the local cluster (default: one per processor)"),
+                arg("--resume", action="store_true",
+                    help="finish the run recorded in DIR, skipping the complete place-years"),
+                arg("--tables", metavar="NAME,NAME",
+                    help="daily, festivals, ekadashis, vrats (default all four)")],
+               _table, lambda r, _: r, needs_place=False),
 )
 COMMANDS: dict[str, Subcommand[Any]] = {c.name: c for c in SUBCOMMANDS}
 
