@@ -7,6 +7,7 @@ import pathlib
 import pytest
 import yaml
 
+import tithiloom
 import tithiloom._core as core
 
 DATA = pathlib.Path(core.__file__).parent / "data"
@@ -45,3 +46,10 @@ def test_a_december_31_ekadashi_is_listed_with_its_january_vaishnava_day():
     assert "shifts to 2034-01-01" in last["reasoning"]
     first = core.py_compute_ekadashis(DEFS, 2034, *london, 0)[0]
     assert (first["smartha_year"], first["smartha_month"]) == (2034, 1)  # not listed again
+
+
+@pytest.mark.parametrize("year", [2028, 2039])
+def test_a_fast_kept_into_the_polar_night_has_no_parana(year):
+    # The day after the fast has no sunrise: no window, and no failure.
+    fasts = tithiloom.ekadashis(year, tithiloom.Place.named("Tromsø"))
+    assert any(e.smartha_parana is None for e in fasts)

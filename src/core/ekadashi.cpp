@@ -88,8 +88,10 @@ DayWindow parana_window(const CivilDate& fast_date, std::uint32_t dvadashi, cons
                         Sky& sky) {
   const double sunrise =
       sky.sunrise_after(midnight_after(local_midnight_jd(fast_date, clock), clock));
+  // In the polar night there is no sunrise to date the sunset from.
+  if (!std::isfinite(sunrise)) return {NO_TIME, NO_TIME};
   const double sunset = sky.sunset_after(local_noon_jd(local_date(sunrise, clock), clock));
-  if (!std::isfinite(sunrise) || !std::isfinite(sunset)) return {NO_TIME, NO_TIME};
+  if (!std::isfinite(sunset)) return {NO_TIME, NO_TIME};
   const double morning_end = sunrise + (sunset - sunrise) / 5.0;
   const double midday_end = sunrise + (sunset - sunrise) * 3.0 / 5.0;
   const TithiSpan span = estimated_tithi_span(dvadashi, sunrise, sky);
