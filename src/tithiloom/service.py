@@ -260,10 +260,17 @@ def _files(folder: Any, prefix: str = "") -> list[tuple[str, Any]]:
 
 def _warm() -> None:
     """What the first requests would otherwise pay for: the gazetteer, the build's
-    digest and the iCalendar library."""
+    digest, the iCalendar library, and the ingresses and lunar months (the same
+    at every place) of the years the feeds and pages around today read."""
     gazetteer()
     _build()
     import_module("icalendar")
+    home = Place.named(DEFAULT_PLACE)
+    this_year = dt.datetime.now(dt.timezone.utc).year
+    for year in range(this_year - 1, this_year + 3):
+        api.sankrantis(year, home)
+        for calendar in ("amant", "purnimant"):
+            api.lunar_months(year, calendar)
 
 
 @asynccontextmanager
