@@ -1,3 +1,5 @@
+// Moonrise and moonset on a fit of the Moon's place, settled on the library's
+// altitude (see rising.hpp).
 #include "rising.hpp"
 
 #include <algorithm>
