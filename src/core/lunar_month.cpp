@@ -13,6 +13,7 @@
 #include "reckoning.hpp"
 #include "sankranti.hpp"
 #include "search.hpp"
+#include "transitions.hpp"
 #include "names.hpp"
 
 namespace tithiloom {
@@ -31,14 +32,20 @@ std::int32_t wrapping_add(std::int32_t a, std::int32_t b) {
 
 // New or full moons from `from_jd` on while the scan is before `to_jd`. Once a
 // boundary reaches `stop_jd` no later month can be kept, so the scan ends there.
+// The searches are guided by the boundaries' fit of the angle, which leaves
+// their instants as they are (search.hpp) and saves most of their requests.
 std::vector<double> month_boundaries(double from_jd, double to_jd, double stop_jd,
                                      double target_deg) {
+  // Far wider than the fit's error, far narrower than a day's motion.
+  constexpr double GUIDE_MARGIN_DEG = 1e-3;
+  const ElongationFit fit(from_jd, to_jd + BOUNDARY_SPAN_DAYS);
+  const Guide guide{[&fit](double jd) { return fit(jd); }, GUIDE_MARGIN_DEG};
   std::vector<double> out;
   out.reserve(14);
   double t = from_jd;
   while (t < to_jd) {
-    const auto r = find_crossing_forward_step(tithi_angle, t, target_deg, BOUNDARY_SPAN_DAYS,
-                                              BOUNDARY_STEP_DAYS);
+    const auto r = find_crossing_forward_step(tithi_angle, guide, t, target_deg,
+                                              BOUNDARY_SPAN_DAYS, BOUNDARY_STEP_DAYS);
     double next = t + BOUNDARY_RETRY_DAYS;
     if (r) {
       out.push_back(*r);

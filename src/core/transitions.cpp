@@ -377,6 +377,35 @@ Result<LimbBoundaries> find_limb_boundaries(double from_jd_ut, double to_jd_ut, 
   return boundaries_in(e.value().lists, from_jd_ut, to_jd_ut);
 }
 
+ElongationFit::ElongationFit(double from_jd, double to_jd) {
+  // The curves reach a sample beyond each end.
+  constexpr double SAMPLES_REACH_DAYS = 2.0 * SAMPLE_STEP_DAYS;
+  if (!(from_jd - SAMPLES_REACH_DAYS >= MIN_JD_UT && to_jd + SAMPLES_REACH_DAYS <= MAX_JD_UT &&
+        to_jd >= from_jd && to_jd - from_jd <= MAX_BOUNDARY_SPAN_DAYS))
+    return;
+  first_ = static_cast<std::int64_t>(std::floor(from_jd / SAMPLE_STEP_DAYS));
+  const auto last = static_cast<std::int64_t>(std::floor(to_jd / SAMPLE_STEP_DAYS));
+  settings_ = Settings::current().version();
+  intervals_.resize(static_cast<std::size_t>(last - first_ + 1));
+}
+
+double ElongationFit::operator()(double jd) const {
+  constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+  if (!std::isfinite(jd)) return NaN;
+  const auto k = static_cast<std::int64_t>(std::floor(jd / SAMPLE_STEP_DAYS));
+  if (k < first_ || k - first_ >= static_cast<std::int64_t>(intervals_.size())) return NaN;
+  std::optional<Interval>& c = intervals_[static_cast<std::size_t>(k - first_)];
+  if (!c) {
+    const Sample p = sample_at_step(k - 1, settings_), a = sample_at_step(k, settings_);
+    const Sample b = sample_at_step(k + 1, settings_), n = sample_at_step(k + 2, settings_);
+    c = Interval{a.moon.longitude_deg, a.sun.longitude_deg,
+                 travel_through(&p, a, b, &n, [](const Sample& x) { return x.moon; }, true),
+                 travel_through(&p, a, b, &n, [](const Sample& x) { return x.sun; }, false)};
+  }
+  const double s = (jd - static_cast<double>(k) * SAMPLE_STEP_DAYS) / SAMPLE_STEP_DAYS;
+  return (c->moon0_deg + c->moon.at(s)) - (c->sun0_deg + c->sun.at(s));
+}
+
 std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads,
                                 LimbBoundaries* ahead) {
   if (days.empty()) return std::nullopt;

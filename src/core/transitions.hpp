@@ -21,6 +21,7 @@
 #include <optional>
 #include <vector>
 
+#include "hermite.hpp"
 #include "panchang.hpp"
 #include "types.hpp"
 
@@ -67,5 +68,28 @@ inline constexpr double AHEAD_DAYS = 3.0;
 // Fails only with the library's failure.
 std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned threads = 1,
                                 LimbBoundaries* ahead = nullptr);
+
+// The tithi angle (the Moon's elongation from the Sun, in degrees, of any
+// winding) as the boundaries' curves give it, within about 1e-4 degrees of
+// the library's: a guide for searches of that angle. Each interval's curve
+// is made from the kept samples when first asked for. NaN outside
+// [from_jd, to_jd], and everywhere when a sample's request could be refused
+// (a guide must never fail the computation it serves).
+class ElongationFit {
+ public:
+  ElongationFit(double from_jd, double to_jd);
+  double operator()(double jd) const;
+
+ private:
+  struct Interval {
+    double moon0_deg;
+    double sun0_deg;
+    Hermite moon;
+    Hermite sun;
+  };
+  std::int64_t first_ = 0;
+  std::uint64_t settings_ = 0;
+  mutable std::vector<std::optional<Interval>> intervals_;
+};
 
 }  // namespace tithiloom
