@@ -44,8 +44,11 @@ std::vector<double> month_boundaries(double from_jd, double to_jd, double stop_j
   out.reserve(14);
   double t = from_jd;
   while (t < to_jd) {
-    const auto r = find_crossing_forward_step(tithi_angle, guide, t, target_deg,
-                                              BOUNDARY_SPAN_DAYS, BOUNDARY_STEP_DAYS);
+    const auto r = fit.usable()
+                       ? find_crossing_forward_step(tithi_angle, guide, t, target_deg,
+                                                    BOUNDARY_SPAN_DAYS, BOUNDARY_STEP_DAYS)
+                       : find_crossing_forward_step(tithi_angle, t, target_deg,
+                                                    BOUNDARY_SPAN_DAYS, BOUNDARY_STEP_DAYS);
     double next = t + BOUNDARY_RETRY_DAYS;
     if (r) {
       out.push_back(*r);

@@ -1,12 +1,17 @@
 #include "sankranti.hpp"
 
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 #include "ephemeris.hpp"
 #include "names.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
+#include "hermite.hpp"
+#include "kept.hpp"
 
 namespace tithiloom {
 namespace {
@@ -61,14 +66,90 @@ std::array<SearchWindow, 2> sankranti_windows(std::uint32_t index, std::int32_t 
            {predicted - PREDICTED_HALF_WIDTH_DAYS, 2 * PREDICTED_HALF_WIDTH_DAYS}}};
 }
 
+namespace {
+
+// The Sun's sidereal longitude, smooth enough that a cubic curve through
+// samples eight days apart follows it to about 5e-5 degrees (the nutation's
+// two-week term), for guiding the ingress searches.
+constexpr double SUN_STEP_DAYS = 8.0;
+// Far wider than the fit's error, far narrower than a day's motion.
+constexpr double GUIDE_MARGIN_DEG = 1e-3;
+
+struct SunSample {
+  Motion sun;
+  double ayanamsa;
+};
+
+// Kept for the process, as the boundaries' samples are: some 350 years.
+KeptSteps<SunSample> kept_suns(1 << 14);
+
+SunSample sun_at_step(std::int64_t k, std::uint64_t settings) {
+  return kept_suns.get(
+      k, settings,
+      [k] {
+        const double jd = static_cast<double>(k) * SUN_STEP_DAYS;
+        return SunSample{tropical_motion(jd, BODY_SUN), ayanamsa(jd)};
+      },
+      [](const SunSample& s) {
+        return std::isfinite(s.sun.longitude_deg) && std::isfinite(s.sun.speed_deg_per_day) &&
+               std::isfinite(s.ayanamsa) && !library_failure_pending();
+      });
+}
+
+// The fit over one search window; NaN outside it.
+class SunFit {
+ public:
+  SunFit(double from_jd, double to_jd) {
+    if (!(from_jd - SUN_STEP_DAYS >= MIN_JD_UT && to_jd + SUN_STEP_DAYS <= MAX_JD_UT &&
+          to_jd >= from_jd && to_jd - from_jd <= 400.0))
+      return;
+    const std::uint64_t settings = Settings::current().version();
+    first_ = static_cast<std::int64_t>(std::floor(from_jd / SUN_STEP_DAYS));
+    const auto last = static_cast<std::int64_t>(std::floor(to_jd / SUN_STEP_DAYS)) + 1;
+    for (std::int64_t k = first_; k <= last; ++k) samples_.push_back(sun_at_step(k, settings));
+  }
+
+  // False where requests could be refused: the search is then the literal
+  // one, which fails at the same request as ever.
+  bool usable() const { return !samples_.empty(); }
+
+  double operator()(double jd) const {
+    const double k = std::floor(jd / SUN_STEP_DAYS);
+    const double i = k - static_cast<double>(first_);
+    if (!(i >= 0.0 && i + 1.0 < static_cast<double>(samples_.size())))
+      return std::numeric_limits<double>::quiet_NaN();
+    const SunSample& a = samples_[static_cast<std::size_t>(i)];
+    const SunSample& b = samples_[static_cast<std::size_t>(i) + 1];
+    const double h = SUN_STEP_DAYS, s = (jd - k * h) / h;
+    const double nodes[] = {0.0, 1.0};
+    const double travel[] = {0.0, norm360(b.sun.longitude_deg - a.sun.longitude_deg)};
+    const double rates[] = {h * a.sun.speed_deg_per_day, h * b.sun.speed_deg_per_day};
+    return a.sun.longitude_deg + Hermite(h, nodes, travel, rates, 2).at(s) -
+           (a.ayanamsa + (b.ayanamsa - a.ayanamsa) * s);
+  }
+
+ private:
+  std::int64_t first_ = 0;
+  std::vector<SunSample> samples_;
+};
+
+}  // namespace
+
 std::optional<Sankranti> find_sankranti(std::uint32_t index, std::int32_t year) {
   if (index >= SANKRANTI_COUNT) return std::nullopt;
   ensure_initialized();
   const std::uint32_t rashi = sankranti_rashi(index);
   const double target = rashi * 30.0;
   for (const SearchWindow& w : sankranti_windows(index, year)) {
-    const auto jd = find_crossing_forward_step(sun_sidereal_longitude, w.start_jd, target,
-                                               w.span_days, SANKRANTI_STEP_DAYS);
+    // Guided by the boundaries' fit of the Sun, which leaves the instant as
+    // it is (search.hpp) and saves most of the requests.
+    const SunFit fit(w.start_jd, w.start_jd + w.span_days);
+    const Guide guide{[&fit](double jd) { return fit(jd); }, GUIDE_MARGIN_DEG};
+    const auto jd =
+        fit.usable() ? find_crossing_forward_step(sun_sidereal_longitude, guide, w.start_jd,
+                                                  target, w.span_days, SANKRANTI_STEP_DAYS)
+                     : find_crossing_forward_step(sun_sidereal_longitude, w.start_jd, target,
+                                                  w.span_days, SANKRANTI_STEP_DAYS);
     if (jd) return Sankranti{SANKRANTI_TABLE[index].name, rashi_name(rashi), target, *jd, index};
   }
   return std::nullopt;

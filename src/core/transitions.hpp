@@ -72,13 +72,15 @@ std::optional<Error> time_limbs(const std::vector<Panchang*>& days, unsigned thr
 // The tithi angle (the Moon's elongation from the Sun, in degrees, of any
 // winding) as the boundaries' curves give it, within about 1e-4 degrees of
 // the library's: a guide for searches of that angle. Each interval's curve
-// is made from the kept samples when first asked for. NaN outside
-// [from_jd, to_jd], and everywhere when a sample's request could be refused
-// (a guide must never fail the computation it serves).
+// is made from the kept samples when first asked for; NaN outside
+// [from_jd, to_jd].
 class ElongationFit {
  public:
   ElongationFit(double from_jd, double to_jd);
   double operator()(double jd) const;
+  // False where requests could be refused: the search is then the literal
+  // one, which fails at the same request as ever.
+  bool usable() const { return !intervals_.empty(); }
 
  private:
   struct Interval {
