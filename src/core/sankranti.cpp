@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "ephemeris.hpp"
+#include "hermite.hpp"
+#include "kept.hpp"
 #include "names.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
-#include "hermite.hpp"
-#include "kept.hpp"
 
 namespace tithiloom {
 namespace {
@@ -96,12 +96,15 @@ SunSample sun_at_step(std::int64_t k, std::uint64_t settings) {
       });
 }
 
+// A search window is some weeks long; longer spans are not fitted.
+constexpr double MAX_FIT_DAYS = 400.0;
+
 // The fit over one search window; NaN outside it.
 class SunFit {
  public:
   SunFit(double from_jd, double to_jd) {
     if (!(from_jd - SUN_STEP_DAYS >= MIN_JD_UT && to_jd + SUN_STEP_DAYS <= MAX_JD_UT &&
-          to_jd >= from_jd && to_jd - from_jd <= 400.0))
+          to_jd >= from_jd && to_jd - from_jd <= MAX_FIT_DAYS))
       return;
     const std::uint64_t settings = Settings::current().version();
     first_ = static_cast<std::int64_t>(std::floor(from_jd / SUN_STEP_DAYS));
@@ -141,8 +144,8 @@ std::optional<Sankranti> find_sankranti(std::uint32_t index, std::int32_t year) 
   const std::uint32_t rashi = sankranti_rashi(index);
   const double target = rashi * 30.0;
   for (const SearchWindow& w : sankranti_windows(index, year)) {
-    // Guided by the boundaries' fit of the Sun, which leaves the instant as
-    // it is (search.hpp) and saves most of the requests.
+    // Guided by the fit of the Sun, which leaves the instant as it is
+    // (search.hpp) and saves most of the requests.
     const SunFit fit(w.start_jd, w.start_jd + w.span_days);
     const Guide guide{[&fit](double jd) { return fit(jd); }, GUIDE_MARGIN_DEG};
     const auto jd =
