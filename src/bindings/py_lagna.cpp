@@ -59,34 +59,36 @@ PyObject* py_compute_lagna(PyObject*, PyObject* const* args, Py_ssize_t nargs, P
   });
 }
 
-PyObject* py_compute_lagna_windows(PyObject*, PyObject* const* args, Py_ssize_t nargs,
-                                   PyObject* kwnames) {
+namespace {
+
+// The windows a scan gives from (jd_start, lat, lng), under the signature's name.
+template <class Scan>
+PyObject* windows_call(const Signature& sig, Scan scan, PyObject* const* args, Py_ssize_t nargs,
+                       PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{"py_compute_lagna_windows", {"jd_start", "lat", "lng"}};
     Args a(sig);
     double jd_start = 0.0, lat = 0.0, lng = 0.0;
     if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd_start) || !a.read_latitude(1, lat) ||
         !a.read_finite(2, lng))
       return nullptr;
-    return list_of(without_gil([&] { return compute_windows(jd_start, lat, lng); }),
-                   lagna_window_to_dict);
+    return list_of(without_gil([&] { return scan(jd_start, lat, lng); }), lagna_window_to_dict);
   });
+}
+
+}  // namespace
+
+PyObject* py_compute_lagna_windows(PyObject*, PyObject* const* args, Py_ssize_t nargs,
+                                   PyObject* kwnames) {
+  static constexpr Signature sig{"py_compute_lagna_windows", {"jd_start", "lat", "lng"}};
+  return windows_call(sig, compute_windows, args, nargs, kwnames);
 }
 
 // The windows of every sign that rises, for the package: the core's scan
 // with each boundary of a step that passes several searched on its own.
 PyObject* every_lagna_window(PyObject*, PyObject* const* args, Py_ssize_t nargs,
                              PyObject* kwnames) {
-  return guarded([&]() -> PyObject* {
-    static constexpr Signature sig{"_lagna_windows", {"jd_start", "lat", "lng"}};
-    Args a(sig);
-    double jd_start = 0.0, lat = 0.0, lng = 0.0;
-    if (!a.parse(args, nargs, kwnames) || !a.read_instant(0, jd_start) || !a.read_latitude(1, lat) ||
-        !a.read_finite(2, lng))
-      return nullptr;
-    return list_of(without_gil([&] { return compute_every_window(jd_start, lat, lng); }),
-                   lagna_window_to_dict);
-  });
+  static constexpr Signature sig{"_lagna_windows", {"jd_start", "lat", "lng"}};
+  return windows_call(sig, compute_every_window, args, nargs, kwnames);
 }
 
 }  // namespace tithiloom::py

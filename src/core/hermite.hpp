@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 
+#include "numeric.hpp"
+
 namespace tithiloom {
 
 // A Hermite curve of a quantity at s = (t - a) / h, where h is the spacing of
@@ -53,5 +55,25 @@ class Hermite {
   std::size_t terms_;
   std::array<double, 2 * MAX_NODES> z_{}, c_{};
 };
+
+// The curve of an angle, as its travel since the sample at s = 0, through
+// samples h days apart at s = -1, 0, 1, 2 (degrees, and degrees per day):
+// each step between samples is taken forward, within one turn.
+inline Hermite angle_travel(double h, const std::array<double, 4>& deg,
+                            const std::array<double, 4>& rate) {
+  const double s[] = {-1.0, 0.0, 1.0, 2.0};
+  const double next = norm360(deg[2] - deg[1]);
+  const double v[] = {-norm360(deg[1] - deg[0]), 0.0, next, next + norm360(deg[3] - deg[2])};
+  const double r[] = {h * rate[0], h * rate[1], h * rate[2], h * rate[3]};
+  return Hermite(h, s, v, r, 4);
+}
+
+// The same through the two samples at s = 0 and 1 alone.
+inline Hermite angle_travel(double h, double deg0, double deg1, double rate0, double rate1) {
+  const double s[] = {0.0, 1.0};
+  const double v[] = {0.0, norm360(deg1 - deg0)};
+  const double r[] = {h * rate0, h * rate1};
+  return Hermite(h, s, v, r, 2);
+}
 
 }  // namespace tithiloom

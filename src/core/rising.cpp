@@ -62,15 +62,14 @@ IntervalCurves curves_through(const EquatorialMotion& p, const EquatorialMotion&
                               const EquatorialMotion& b, const EquatorialMotion& n) {
   const double h = STEP_DAYS;
   const double nodes[] = {-1.0, 0.0, 1.0, 2.0};
-  const double ra_v[] = {-norm360(a.ra_deg - p.ra_deg), 0.0, norm360(b.ra_deg - a.ra_deg),
-                         norm360(b.ra_deg - a.ra_deg) + norm360(n.ra_deg - b.ra_deg)};
-  const double ra_r[] = {h * p.ra_speed_deg_per_day, h * a.ra_speed_deg_per_day,
-                         h * b.ra_speed_deg_per_day, h * n.ra_speed_deg_per_day};
   const double dec_v[] = {p.dec_deg, a.dec_deg, b.dec_deg, n.dec_deg};
   const double dec_r[] = {h * p.dec_speed_deg_per_day, h * a.dec_speed_deg_per_day,
                           h * b.dec_speed_deg_per_day, h * n.dec_speed_deg_per_day};
-  return {a.ra_deg, Hermite(h, nodes, ra_v, ra_r, 4), Hermite(h, nodes, dec_v, dec_r, 4),
-          a.distance_au, b.distance_au - a.distance_au};
+  return {a.ra_deg,
+          angle_travel(h, {p.ra_deg, a.ra_deg, b.ra_deg, n.ra_deg},
+                       {p.ra_speed_deg_per_day, a.ra_speed_deg_per_day, b.ra_speed_deg_per_day,
+                        n.ra_speed_deg_per_day}),
+          Hermite(h, nodes, dec_v, dec_r, 4), a.distance_au, b.distance_au - a.distance_au};
 }
 
 // The Moon's altitude over the rising horizon by the fit, over a span.

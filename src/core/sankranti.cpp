@@ -124,11 +124,9 @@ class SunFit {
     const SunSample& a = samples_[static_cast<std::size_t>(i)];
     const SunSample& b = samples_[static_cast<std::size_t>(i) + 1];
     const double h = SUN_STEP_DAYS, s = (jd - k * h) / h;
-    const double nodes[] = {0.0, 1.0};
-    const double travel[] = {0.0, norm360(b.sun.longitude_deg - a.sun.longitude_deg)};
-    const double rates[] = {h * a.sun.speed_deg_per_day, h * b.sun.speed_deg_per_day};
-    return a.sun.longitude_deg + Hermite(h, nodes, travel, rates, 2).at(s) -
-           (a.ayanamsa + (b.ayanamsa - a.ayanamsa) * s);
+    const Hermite travel = angle_travel(h, a.sun.longitude_deg, b.sun.longitude_deg,
+                                        a.sun.speed_deg_per_day, b.sun.speed_deg_per_day);
+    return a.sun.longitude_deg + travel.at(s) - (a.ayanamsa + (b.ayanamsa - a.ayanamsa) * s);
   }
 
  private:

@@ -125,21 +125,16 @@ Hermite travel_through(const Sample* p, const Sample& a, const Sample& b, const 
                       Get motion, bool four) {
   const double h = b.jd - a.jd;
   const Motion ma = motion(a), mb = motion(b);
-  const double lb = norm360(mb.longitude_deg - ma.longitude_deg);
   if (four && p != nullptr && n != nullptr) {
     const Motion mp = motion(*p), mn = motion(*n);
-    const double s[] = {-1.0, 0.0, 1.0, 2.0};
-    const double v[] = {-norm360(ma.longitude_deg - mp.longitude_deg), 0.0, lb,
-                        lb + norm360(mn.longitude_deg - mb.longitude_deg)};
-    const double r[] = {h * mp.speed_deg_per_day, h * ma.speed_deg_per_day,
-                        h * mb.speed_deg_per_day, h * mn.speed_deg_per_day};
-    if (std::isfinite(v[0]) && std::isfinite(v[3]) && std::isfinite(r[0]) && std::isfinite(r[3]))
-      return Hermite(h, s, v, r, 4);
+    if (std::isfinite(mp.longitude_deg) && std::isfinite(mn.longitude_deg) &&
+        std::isfinite(mp.speed_deg_per_day) && std::isfinite(mn.speed_deg_per_day))
+      return angle_travel(h, {mp.longitude_deg, ma.longitude_deg, mb.longitude_deg, mn.longitude_deg},
+                          {mp.speed_deg_per_day, ma.speed_deg_per_day, mb.speed_deg_per_day,
+                           mn.speed_deg_per_day});
   }
-  const double s[] = {0.0, 1.0};
-  const double v[] = {0.0, lb};
-  const double r[] = {h * ma.speed_deg_per_day, h * mb.speed_deg_per_day};
-  return Hermite(h, s, v, r, 2);
+  return angle_travel(h, ma.longitude_deg, mb.longitude_deg, ma.speed_deg_per_day,
+                      mb.speed_deg_per_day);
 }
 
 struct Crossing {
