@@ -16,8 +16,6 @@
 namespace tithiloom {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-
 // The atmosphere of a refracted rising.
 constexpr double STANDARD_PRESSURE_HPA = 1013.25;
 constexpr double STANDARD_TEMPERATURE_C = 15.0;

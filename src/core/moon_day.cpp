@@ -8,13 +8,13 @@
 #include <limits>
 #include <optional>
 
+#include "numeric.hpp"
 #include "rising.hpp"
 #include "search.hpp"
 
 namespace tithiloom {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 // No limb lasts two days, and the Moon stays under three in a sign.
 constexpr double LIMB_WINDOW_DAYS = 2.0;
 constexpr double RASHI_WINDOW_DAYS = 3.0;

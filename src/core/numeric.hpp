@@ -8,6 +8,8 @@
 
 namespace tithiloom {
 
+inline constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
 // Into [0, 360); the double fmod keeps results identical to the reference formula.
 inline double norm360(double deg) { return std::fmod(std::fmod(deg, 360.0) + 360.0, 360.0); }
 

@@ -10,6 +10,7 @@
 
 #include "chebyshev.hpp"
 #include "ephemeris.hpp"
+#include "numeric.hpp"
 #include "parallel.hpp"
 #include "search.hpp"
 
@@ -183,7 +184,6 @@ Limbs limbs_from(std::uint32_t weekday, double sunrise_jd, const Positions& at) 
 }  // namespace
 
 Panchang limbs_of(std::uint32_t weekday, double sunrise_jd, const LimbIndices& at) {
-  constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
   const std::uint32_t kn = karana_number(at.half_tithi);
   Panchang p{};
   p.vara = {weekday, vara_name(weekday), vara_english(weekday)};

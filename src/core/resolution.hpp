@@ -12,12 +12,12 @@
 
 #include "calendar.hpp"
 #include "festival.hpp"
+#include "numeric.hpp"
 #include "observance.hpp"
 #include "sunrise_scan.hpp"
 
 namespace tithiloom {
 
-inline constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 // The day-by-day scans around an anchor: 40 civil days from 20 before it.
 inline constexpr double SCAN_BEFORE_DAYS = 20.0;

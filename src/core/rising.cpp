@@ -16,12 +16,11 @@
 namespace tithiloom {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double DEG = 3.14159265358979323846 / 180.0;
-constexpr double STEP_DAYS = 2.0;
+constexpr double SAMPLE_STEP_DAYS = 2.0;
 // The scan's step: below the latitudes served here the Moon crosses the
 // horizon steeply, once each way in about a day.
-constexpr double SCAN_DAYS = 1.0 / 24.0;
+constexpr double SCAN_STEP_DAYS = 1.0 / 24.0;
 // The scan reaches this far either side of the span, so that an event the
 // fit places just outside it is still settled on the library's altitude.
 constexpr double MARGIN_DAYS = 1.0 / 24.0;
@@ -40,7 +39,7 @@ KeptSteps<EquatorialMotion> kept_places(1 << 14);
 
 EquatorialMotion place_at_step(std::int64_t k, std::uint64_t settings) {
   return kept_places.get(
-      k, settings, [k] { return moon_equatorial_motion(static_cast<double>(k) * STEP_DAYS); },
+      k, settings, [k] { return moon_equatorial_motion(static_cast<double>(k) * SAMPLE_STEP_DAYS); },
       [](const EquatorialMotion& m) {
         return std::isfinite(m.ra_deg) && std::isfinite(m.dec_deg) &&
                std::isfinite(m.distance_au) && std::isfinite(m.ra_speed_deg_per_day) &&
@@ -60,7 +59,7 @@ struct IntervalCurves {
 
 IntervalCurves curves_through(const EquatorialMotion& p, const EquatorialMotion& a,
                               const EquatorialMotion& b, const EquatorialMotion& n) {
-  const double h = STEP_DAYS;
+  const double h = SAMPLE_STEP_DAYS;
   const double nodes[] = {-1.0, 0.0, 1.0, 2.0};
   const double dec_v[] = {p.dec_deg, a.dec_deg, b.dec_deg, n.dec_deg};
   const double dec_r[] = {h * p.dec_speed_deg_per_day, h * a.dec_speed_deg_per_day,
@@ -80,8 +79,8 @@ class MoonFit {
         cos_lat_(std::cos(place.lat_deg * DEG)),
         lng_deg_(place.lng_deg) {
     const std::uint64_t settings = Settings::current().version();
-    first_ = static_cast<std::int64_t>(std::floor(from_jd / STEP_DAYS));
-    const auto last = static_cast<std::int64_t>(std::floor(until_jd / STEP_DAYS));
+    first_ = static_cast<std::int64_t>(std::floor(from_jd / SAMPLE_STEP_DAYS));
+    const auto last = static_cast<std::int64_t>(std::floor(until_jd / SAMPLE_STEP_DAYS));
     std::vector<EquatorialMotion> samples;
     for (std::int64_t k = first_ - 1; k <= last + 2; ++k)
       samples.push_back(place_at_step(k, settings));
@@ -95,9 +94,9 @@ class MoonFit {
 
   // Degrees; zero where the fit has the event.
   double altitude(double jd) const {
-    const auto k = static_cast<std::int64_t>(std::floor(jd / STEP_DAYS));
+    const auto k = static_cast<std::int64_t>(std::floor(jd / SAMPLE_STEP_DAYS));
     const IntervalCurves& c = intervals_[static_cast<std::size_t>(k - first_)];
-    const double s = (jd - static_cast<double>(k) * STEP_DAYS) / STEP_DAYS;
+    const double s = (jd - static_cast<double>(k) * SAMPLE_STEP_DAYS) / SAMPLE_STEP_DAYS;
     const double ra = c.ra0_deg + c.ra.at(s);
     const double dec = c.dec.at(s) * DEG;
     const double distance = c.distance0_au + c.distance_travel_au * s;
@@ -160,7 +159,7 @@ std::optional<double> settled(const MoonFit& fit, double jd, const Place& place)
     const double step = f / fit.rate(jd);
     if (!std::isfinite(step)) return std::nullopt;
     jd -= step;
-    if (std::fabs(jd - start) > SCAN_DAYS) return std::nullopt;
+    if (std::fabs(jd - start) > SCAN_STEP_DAYS) return std::nullopt;
     if (std::fabs(step) < SETTLED_DAYS) return jd;
   }
   return std::nullopt;
@@ -174,7 +173,7 @@ double moon_event_within(double from_jd, double until_jd, const Place& place, Su
     return std::isfinite(t) && t < until_jd ? t : NaN;
   };
   if (!moon_limb_altitude_applies(place) ||
-      !requests_cannot_fail(from_jd - STEP_DAYS * 2, until_jd + STEP_DAYS * 2, place))
+      !requests_cannot_fail(from_jd - SAMPLE_STEP_DAYS * 2, until_jd + SAMPLE_STEP_DAYS * 2, place))
     return library();
   const double lo = from_jd - MARGIN_DAYS, hi = until_jd + MARGIN_DAYS;
   const MoonFit fit(lo, hi, place);
@@ -182,7 +181,7 @@ double moon_event_within(double from_jd, double until_jd, const Place& place, Su
   const bool rising = event == SunEvent::rise;
   double t = lo, f = fit.altitude(lo);
   while (t < hi) {
-    const double t2 = std::min(t + SCAN_DAYS, hi);
+    const double t2 = std::min(t + SCAN_STEP_DAYS, hi);
     const double f2 = fit.altitude(t2);
     if (rising ? (f < 0.0 && f2 >= 0.0) : (f >= 0.0 && f2 < 0.0)) {
       const std::optional<double> root = settled(fit, fit_root(fit, t, t2, f, f2), place);

@@ -10,6 +10,7 @@
 #include "hermite.hpp"
 #include "kept.hpp"
 #include "names.hpp"
+#include "numeric.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
 
@@ -55,7 +56,6 @@ constexpr double PREDICTED_HALF_WIDTH_DAYS = 20.0;
 
 std::array<SearchWindow, 2> sankranti_windows(std::uint32_t index, std::int32_t year) {
   if (index >= SANKRANTI_COUNT) {
-    constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
     return {{{NaN, SANKRANTI_SPAN_DAYS}, {NaN, 2 * PREDICTED_HALF_WIDTH_DAYS}}};
   }
   const SankrantiRow& row = SANKRANTI_TABLE[index];

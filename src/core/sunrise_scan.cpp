@@ -10,14 +10,13 @@
 #include <type_traits>
 
 #include "chebyshev.hpp"
+#include "numeric.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
 #include "sun.hpp"
 
 namespace tithiloom {
 namespace {
-
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 // How far the tithi's start and end are searched from a window's start.
 constexpr double WINDOW_SEARCH_DAYS = 2.0;

@@ -385,7 +385,6 @@ ElongationFit::ElongationFit(double from_jd, double to_jd) {
 }
 
 double ElongationFit::operator()(double jd) const {
-  constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
   if (!std::isfinite(jd)) return NaN;
   const auto k = static_cast<std::int64_t>(std::floor(jd / SAMPLE_STEP_DAYS));
   if (k < first_ || k - first_ >= static_cast<std::int64_t>(intervals_.size())) return NaN;

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "festival.hpp"
+#include "fields.hpp"
+#include "numeric.hpp"
 #include "observance.hpp"
 #include "panchang.hpp"
 #include "search.hpp"
@@ -21,8 +23,7 @@
 namespace tithiloom {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-const Place DELHI{28.6139, 77.2090, 216.0};
+using namespace testing;
 constexpr std::int32_t IST = 19800;
 
 // --- labels ---
@@ -115,13 +116,13 @@ TEST(TithiProbes, AgainstTheTithiSpan) {
 TEST(FindTithiAtSunrise, RefusalsEndAtOnce) {
   const double nm = new_moon_2026_april();
   const double from = nm - 2.0, to = nm + 20.0;
-  EXPECT_TRUE(find_tithi_at_sunrise_in_range(5, from, to, fixed_clock(IST), DELHI));
+  EXPECT_TRUE(find_tithi_at_sunrise_in_range(5, from, to, fixed_clock(IST), DELHI.place));
   // Neither tithi 20 nor 19 at a sunrise of the first three days.
-  EXPECT_FALSE(find_tithi_at_sunrise_in_range(20, from, nm + 3.0, fixed_clock(IST), DELHI));
-  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, NaN, to, fixed_clock(IST), DELHI));
-  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, from, 1e300, fixed_clock(IST), DELHI));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(20, from, nm + 3.0, fixed_clock(IST), DELHI.place));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, NaN, to, fixed_clock(IST), DELHI.place));
+  EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, from, 1e300, fixed_clock(IST), DELHI.place));
   EXPECT_FALSE(find_tithi_at_sunrise_in_range(std::numeric_limits<std::int32_t>::min(), from, to,
-                                              fixed_clock(IST), DELHI));
+                                              fixed_clock(IST), DELHI.place));
   // Polar night for the whole range: no sunrise, no day.
   EXPECT_FALSE(find_tithi_at_sunrise_in_range(5, 2461390.5, 2461420.5, fixed_clock(0), Place{85.0, 0.0, 0.0}));
 }
@@ -129,13 +130,13 @@ TEST(FindTithiAtSunrise, RefusalsEndAtOnce) {
 TEST(NeighbourDaySunrise, CivilDaysNotNextSunrise) {
   // 22:00 IST on 2026-04-14 is 16:30 UT: the next civil day is the 15th.
   const double late = local_midnight_jd({2026, 4, 14}, IST) + 22.0 / 24.0;
-  const SunriseHit next = next_day_sunrise(late, fixed_clock(IST), DELHI);
-  EXPECT_EQ(next.sunrise_jd, sunrise_after(local_midnight_jd({2026, 4, 15}, IST), DELHI));
+  const SunriseHit next = next_day_sunrise(late, fixed_clock(IST), DELHI.place);
+  EXPECT_EQ(next.sunrise_jd, sunrise_after(local_midnight_jd({2026, 4, 15}, IST), DELHI.place));
   EXPECT_EQ(next.local.date.day, 15u);
-  const SunriseHit prev = previous_day_sunrise(late, fixed_clock(IST), DELHI);
+  const SunriseHit prev = previous_day_sunrise(late, fixed_clock(IST), DELHI.place);
   EXPECT_EQ(prev.local.date.day, 13u);
   // At +14 h it is already the 15th locally at 12:00 UT on the 14th.
-  const SunriseHit ahead = next_day_sunrise(2461145.0, fixed_clock(14 * 3600), DELHI);
+  const SunriseHit ahead = next_day_sunrise(2461145.0, fixed_clock(14 * 3600), DELHI.place);
   EXPECT_EQ(ahead.local.date.day, 16u);
   // No sunrise: NaN with the civil date that was asked for.
   const SunriseHit polar = next_day_sunrise(2461395.0, fixed_clock(0), Place{85.0, 0.0, 0.0});  // 20 Dec noon

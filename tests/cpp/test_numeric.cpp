@@ -10,7 +10,6 @@
 namespace tithiloom {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
 
 TEST(TruncateSaturating, NanIsZeroAndOutOfRangeSaturates) {

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "numeric.hpp"
 #include "search.hpp"
 
 namespace tithiloom {
@@ -16,7 +17,6 @@ namespace {
 
 constexpr double HOUR = 1.0 / 24.0;
 constexpr double HALF_SECOND = 0.5 / 86400.0;
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double INF = std::numeric_limits<double>::infinity();
 
 // A steadily increasing angle that records where it was sampled.
