@@ -19,6 +19,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 logs=build/logs
+# The machine's environment may keep Python from writing bytecode, which
+# makes every process of the run (pytest's workers, the command line's and
+# the cluster's children) compile all it imports again: it is written under
+# build/ instead.
+unset PYTHONDONTWRITEBYTECODE
+export PYTHONPYCACHEPREFIX=$root/build/pycache
 # Up to three builds run at once: two compilers each keep the two cores busy
 # without crowding the tests that run beside them.
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
@@ -78,10 +84,10 @@ run_pytest() {
     -m "not serial$marks" .)
 }
 
-run_serial() {
+run_serial() {  # (they are all in test_interrupt.py: nothing else is collected)
   local py=$1
   shift
-  (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider -m serial .)
+  (cd tests && env "$@" "$py" -m pytest -q -p no:cacheprovider -m serial test_interrupt.py)
 }
 
 wheel_test() {  # PYTHON WHEEL

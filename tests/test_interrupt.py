@@ -15,24 +15,31 @@ import pytest
 
 BOUND_S = 0.5
 DELHI = "28.6139, 77.2090, 216.0"
+# Each call, after the data it needs (made before the child says it is
+# ready, so that the signal comes inside the native call).
 CALLS = {
-    "batch_range_centuries": f"core.py_compute_batch_range(1000, 1, 1, 2900, 12, 31, {DELHI}, 19800)",
+    "batch_range_centuries":
+        ("", f"core.py_compute_batch_range(1000, 1, 1, 2900, 12, 31, {DELHI}, 19800)"),
     # Counts past the span fail at once: these end just inside it.
-    "timeline_long_counts": f"core.py_compute_shraddha_timeline(2025, 6, 10, {DELHI}, 19800, "
-                            "0, 970, 970)",
-    "festivals_100000": f"core.py_compute_festivals(FESTIVALS, 2026, {DELHI}, 19800)",
-    "ekadashis_100000": f"core.py_compute_ekadashis(EKADASHIS, 2026, {DELHI}, 19800)",
-    "instants_1000000": "core.py_compute_panchanga_at_jds(INSTANTS)",
+    "timeline_long_counts":
+        ("", f"core.py_compute_shraddha_timeline(2025, 6, 10, {DELHI}, 19800, 0, 970, 970)"),
+    "festivals_100000":
+        ('DEFS = [{"id": str(i), "name": "X", "rule": "tithi_at_sunrise", "lunar_month": i % 12 + 1,'
+         ' "tithi": i % 30 + 1, "priority": "vyapti", "kaala": "madhyahna"} for i in range(100_000)]',
+         f"core.py_compute_festivals(DEFS, 2026, {DELHI}, 19800)"),
+    "ekadashis_100000":
+        ('DEFS = [{"month": i % 12 + 1, "shukla_name": "A", "krishna_name": "B"}'
+         ' for i in range(100_000)]',
+         f"core.py_compute_ekadashis(DEFS, 2026, {DELHI}, 19800)"),
+    "instants_1000000":
+        ("INSTANTS = [2451545.0 + i * 0.01 for i in range(1_000_000)]",
+         "core.py_compute_panchanga_at_jds(INSTANTS)"),
 }
 
 CHILD = """
 import sys, time
 import tithiloom._core as core
-FESTIVALS = [{{"id": str(i), "name": "X", "rule": "tithi_at_sunrise", "lunar_month": i % 12 + 1,
-              "tithi": i % 30 + 1, "priority": "vyapti", "kaala": "madhyahna"}}
-             for i in range(100_000)]
-EKADASHIS = [{{"month": i % 12 + 1, "shukla_name": "A", "krishna_name": "B"}} for i in range(100_000)]
-INSTANTS = [2451545.0 + i * 0.01 for i in range(1_000_000)]
+{data}
 print("ready", flush=True)
 try:
     result = {call}
@@ -47,7 +54,8 @@ else:
 @pytest.mark.parametrize("name", CALLS)
 def test_sigint_stops_the_call(name, threads):
     env = dict(os.environ, TITHILOOM_THREADS=threads)
-    child = subprocess.Popen([sys.executable, "-c", CHILD.format(call=CALLS[name])], env=env,
+    data, call = CALLS[name]
+    child = subprocess.Popen([sys.executable, "-c", CHILD.format(data=data, call=call)], env=env,
                              stdout=subprocess.PIPE, text=True)
     try:
         assert child.stdout.readline().strip() == "ready"
