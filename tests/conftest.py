@@ -24,15 +24,25 @@ SERIAL_MODULES = {"test_interrupt.py"}
 
 
 # Tests that check results over years of many kinds, or run the command
-# line in child processes, or the web service (which converts only): the
-# sanitizer lane leaves them out (`-m "not wide"`), as the native paths they
-# take run there through the other tests.
-WIDE_MODULES = {"test_cli.py", "test_render.py", "test_service.py"}
+# line in child processes, the web service or the tables on a cluster
+# (which only convert and store): the sanitizer lane leaves them out
+# (`-m "not wide"`), as the native paths they take run there through the
+# other tests.
+WIDE_MODULES = {"test_cli.py", "test_render.py", "test_service.py", "test_tables.py"}
 
 
 def pytest_configure(config):
     config.addinivalue_line("markers", "serial: run alone, not on parallel workers")
     config.addinivalue_line("markers", "wide: left out under the sanitizers")
+
+
+def pytest_ignore_collect(collection_path, config):
+    # A run that leaves the wide tests out does not import their modules
+    # either: the web, browser and cluster stacks take seconds to import under
+    # the sanitizers, in every worker.
+    if collection_path.name in WIDE_MODULES and "not wide" in config.getoption("markexpr"):
+        return True
+    return None
 
 
 def pytest_collection_modifyitems(items):

@@ -45,7 +45,6 @@ def leaves(record, prefix=""):
             yield f"{prefix}{f.name}"
 
 
-@pytest.mark.wide
 def test_tables_hold_what_the_functions_give(scheduler, tmp_path):
     places = [Place.named(n) for n in ("Ujjain", "Tromsø", "São Paulo")]
     done = tables.run(places, (2026, 2026), tmp_path, calendar="amant", scheduler=scheduler)
@@ -72,7 +71,6 @@ def test_tables_hold_what_the_functions_give(scheduler, tmp_path):
             and not any(c.startswith(leaf + ".") for c in covered)} == LEFT_OUT
 
 
-@pytest.mark.wide
 def test_a_killed_worker_leaves_every_partition_whole(scheduler, tmp_path):
     places = [Place.named(n) for n in ("Pune", "Leicester", "Nairobi")]
     with distributed.Client(scheduler) as client:
@@ -99,7 +97,6 @@ def test_a_killed_worker_leaves_every_partition_whole(scheduler, tmp_path):
         == ["manifest.json"]
 
 
-@pytest.mark.wide
 def test_resume_skips_complete_place_years_and_other_runs_are_refused(scheduler, tmp_path):
     places = [Place.named("Ujjain")]
     args = dict(tables=("vrats",), scheduler=scheduler)
