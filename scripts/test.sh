@@ -10,11 +10,11 @@
 # into its venv and, repaired, tested in a fresh one; for each other Python a
 # wheel on that same core, likewise; and the sanitizer build, under which the tests
 # marked wide are left out. Independent stages run side by side, pytest on
-# two workers, the Release lanes (the longest chain) first in line for the
-# processors; the tests that time Ctrl-C run last, when nothing else does.
+# two workers, the sanitizer lane first in line for the processors; the
+# tests that time Ctrl-C run last, when nothing else does.
 # Each stage's output is printed whole, under its name, when it ends, and a
-# table of the stages' times closes the run. Any failing stage fails the run (stages that
-# need its result are left out).
+# table of the stages' times closes the run. Any failing stage fails the run
+# (stages that need its result are left out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -76,8 +76,8 @@ system_packages() {
 # run_pytest PYTHON MARKS [ENVIRONMENT...]: the suite on two workers, but for
 # the tests marked serial, and for those MARKS (" and not ...") leaves out.
 # The tests marked serial time how fast Ctrl-C is answered: they run last,
-# when no other stage loads the machine, the three runs side by side (their
-# children answer in at most 60 ms so, against a bound of 500).
+# when no other stage loads the machine, the three runs side by side (run
+# so, their children answer within 60 ms, against a bound of 500).
 run_pytest() {
   local py=$1 marks=$2
   shift 2
@@ -195,10 +195,11 @@ fi
 
 if [ "$status" -eq 0 ]; then
   pids=()
-  # The Release lanes are the longest chain (a build, the other Python's
-  # build on it, its pytest): the sanitizer lane yields the processors to them.
-  (renice -n 5 -p "$BASHPID" >/dev/null; sanitizer_lane) & pids+=($!)
-  release_lanes & pids+=($!)
+  # The sanitizer lane goes first: its build is the longest, and its tests
+  # then run beside the Release lanes' (given the processors first, the
+  # Release lanes leave the sanitizer lane to run alone at the end).
+  sanitizer_lane & pids+=($!)
+  (renice -n 5 -p "$BASHPID" >/dev/null; release_lanes) & pids+=($!)
   stage mypy "mypy --strict" "$(venv_python python3)" -m mypy --strict src/tithiloom & pids+=($!)
   wait_all "${pids[@]}" || status=1
 fi
