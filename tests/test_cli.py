@@ -2,26 +2,37 @@
 or not at all, and exit status 2 without a traceback on bad input."""
 
 import datetime as dt
+import io
 import json
 import os
 import subprocess
 import sys
+from contextlib import redirect_stderr, redirect_stdout
+from unittest import mock
 
 import icalendar
 import pytest
 
-from tithiloom import export
+from tithiloom import cli, export
 
 
-def run(*args, env=None, cwd=None):
-    environ = {k: v for k, v in os.environ.items() if k != "TITHILOOM_PLACE"}
-    environ.update(env or {})
-    return subprocess.run([sys.executable, "-m", "tithiloom", *args], capture_output=True,
-                          text=True, env=environ, cwd=cwd, timeout=300)
+def run(*args, env=None):
+    """The command line, run in this process (as a program: the first test)."""
+    out, err = io.StringIO(), io.StringIO()
+    with mock.patch.dict(os.environ), redirect_stdout(out), redirect_stderr(err):
+        os.environ.pop("TITHILOOM_PLACE", None)
+        os.environ.update(env or {})
+        try:
+            status = cli.main(args)
+        except SystemExit as refused:  # by the argument parser
+            status = refused.code
+    return subprocess.CompletedProcess(args, status, out.getvalue(), err.getvalue())
 
 
 def test_no_arguments_prints_today_at_new_delhi():
-    done = run()
+    environ = {k: v for k, v in os.environ.items() if k != "TITHILOOM_PLACE"}
+    done = subprocess.run([sys.executable, "-m", "tithiloom"], capture_output=True, text=True,
+                          env=environ, timeout=300)
     assert done.returncode == 0, done.stderr
     today = dt.datetime.now(dt.timezone(dt.timedelta(hours=5.5))).strftime("%b")
     assert [label for label in ("New Delhi", "Asia/Kolkata", "Vara", "Tithi", "Nakshatra", "Yoga",

@@ -23,7 +23,7 @@ def browser(*args):
                           capture_output=True, text=True, timeout=180, env=env)
 
 
-@pytest.mark.parametrize("month", ["2026-02", "2026-08"])
+@pytest.mark.parametrize("month", ["2026-08"])  # six rows of weeks: the tallest grid
 def test_the_month_page_renders_its_grid(tmp_path, month):
     page = tmp_path / "month.html"
     made = subprocess.run([sys.executable, "-m", "tithiloom", "month", month, "--html",
