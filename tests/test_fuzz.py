@@ -79,7 +79,7 @@ def calls(draw, func):
 def test_arbitrary_arguments_never_crash(func):
     fn = getattr(core, func)
 
-    @settings(max_examples=EXAMPLES.get(func, 150), deadline=None, database=None,
+    @settings(max_examples=EXAMPLES.get(func, 100), deadline=None, database=None,
               suppress_health_check=list(HealthCheck))
     @given(calls(func))
     def run(call):
