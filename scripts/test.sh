@@ -162,8 +162,8 @@ sanitizer_lane() {
     "-DCMAKE_CXX_FLAGS=-O0 -g1" -DTITHILOOM_SANITIZE=ON || return 1
   stage cpp-asan "C++ unit tests under AddressSanitizer + UndefinedBehaviorSanitizer" \
     env "${sanitizer_env[@]}" build/asan/core_tests --gtest_brief=1 & pids+=($!)
-  # The tests marked wide (results over years of many kinds, the command line
-  # in child processes) run in the release lanes only.
+  # The tests marked wide (results over years of many kinds, the command
+  # line, the web service, the tables) run in the release lanes only.
   stage pytest-asan "pytest under AddressSanitizer + UndefinedBehaviorSanitizer" \
     run_pytest "$venv_py" " and not wide" "${sanitizer_env[@]}" LD_PRELOAD="$(gcc -print-file-name=libasan.so)" \
     PYTHONMALLOC=malloc PYTHONPATH="$root/build/asan/python" & pids+=($!)

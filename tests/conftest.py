@@ -19,15 +19,14 @@ def utc_hours(when: dt.datetime) -> float:
 
 
 # The SIGINT latency tests time a child process against a bound: they run
-# alone (`-m serial`), not beside other tests on parallel workers.
+# apart (`-m serial`), not beside other tests on parallel workers.
 SERIAL_MODULES = {"test_interrupt.py"}
 
 
 # Tests that check results over years of many kinds, or run the command
-# line in child processes, the web service or the tables on a cluster
-# (which only convert and store): the sanitizer lane leaves them out
-# (`-m "not wide"`), as the native paths they take run there through the
-# other tests.
+# line, the web service or the tables on a cluster (which only convert and
+# store): the sanitizer lane leaves them out (`-m "not wide"`), as the
+# native paths they take run there through the other tests.
 WIDE_MODULES = {"test_cli.py", "test_render.py", "test_service.py", "test_tables.py"}
 
 

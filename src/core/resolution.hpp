@@ -18,7 +18,6 @@
 
 namespace tithiloom {
 
-
 // The day-by-day scans around an anchor: 40 civil days from 20 before it.
 inline constexpr double SCAN_BEFORE_DAYS = 20.0;
 inline constexpr int SCAN_DAYS = 40;

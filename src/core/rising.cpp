@@ -39,7 +39,8 @@ KeptSteps<EquatorialMotion> kept_places(1 << 14);
 
 EquatorialMotion place_at_step(std::int64_t k, std::uint64_t settings) {
   return kept_places.get(
-      k, settings, [k] { return moon_equatorial_motion(static_cast<double>(k) * SAMPLE_STEP_DAYS); },
+      k, settings,
+      [k] { return moon_equatorial_motion(static_cast<double>(k) * SAMPLE_STEP_DAYS); },
       [](const EquatorialMotion& m) {
         return std::isfinite(m.ra_deg) && std::isfinite(m.dec_deg) &&
                std::isfinite(m.distance_au) && std::isfinite(m.ra_speed_deg_per_day) &&
